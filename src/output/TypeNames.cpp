@@ -1,0 +1,64 @@
+#include "output/TypeNames.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace declarium {
+namespace {
+
+using Row = std::pair<std::string_view, std::string_view>;
+
+// Rows in table order; the first match wins.
+constexpr Row kEToCSharp[] = {
+    {"整数型", "int"},    {"字节集", "int"},      {"长整数型", "long"},     {"字节型", "byte"},
+    {"短整数型", "short"}, {"小数型", "float"},  {"双精度小数型", "double"}, {"逻辑型", "bool"},
+    {"文本型", "string"},
+};
+constexpr Row kEToVb[] = {
+    {"整数型", "Long"},     {"字节集", "Long"},       {"字节型", "Byte"},
+    {"短整数型", "Integer"}, {"小数型", "Single"},     {"双精度小数型", "Double"},
+    {"逻辑型", "Boolean"},  {"文本型", "String"},     {"日期时间型", "Date"},
+};
+constexpr Row kCSharpToE[] = {
+    {"int", "整数型"},      {"IntPtr", "整数型"},   {"long", "长整数型"},  {"ulong", "长整数型"},
+    {"byte", "字节型"},     {"sbyte", "字节型"},    {"short", "短整数型"}, {"ushort", "短整数型"},
+    {"float", "小数型"},    {"double", "双精度小数型"}, {"bool", "逻辑型"}, {"string", "文本型"},
+};
+constexpr Row kCSharpToVb[] = {
+    {"int", "Long"},     {"IntPtr", "Long"},   {"byte", "Byte"},     {"sbyte", "Byte"},
+    {"short", "Integer"}, {"ushort", "Integer"}, {"float", "Single"}, {"double", "Double"},
+    {"bool", "Boolean"}, {"string", "String"},
+};
+constexpr Row kVbToE[] = {
+    {"Long", "整数型"},   {"Byte", "字节型"},       {"Integer", "短整数型"}, {"Single", "小数型"},
+    {"Double", "双精度小数型"}, {"Boolean", "逻辑型"}, {"String", "文本型"},
+};
+constexpr Row kVbToCSharp[] = {
+    {"Long", "int"},     {"Byte", "byte"},     {"Integer", "short"}, {"Single", "float"},
+    {"Double", "double"}, {"Boolean", "bool"}, {"String", "string"},
+};
+
+template <size_t N>
+std::string Look(const Row (&table)[N], std::string_view name) {
+  for (const Row& row : table)
+    if (row.first == name) return std::string(row.second);
+  return std::string(name);
+}
+
+}  // namespace
+
+std::string MapTypeName(std::string_view name, SyntaxKind source, SyntaxKind target) {
+  if (source == target || source < 0 || source > 2 || target < 0 || target > 2)
+    return std::string(name);
+  switch (source * 3 + target) {
+    case kSyntaxE * 3 + kSyntaxCSharp: return Look(kEToCSharp, name);
+    case kSyntaxE * 3 + kSyntaxVb: return Look(kEToVb, name);
+    case kSyntaxCSharp * 3 + kSyntaxE: return Look(kCSharpToE, name);
+    case kSyntaxCSharp * 3 + kSyntaxVb: return Look(kCSharpToVb, name);
+    case kSyntaxVb * 3 + kSyntaxE: return Look(kVbToE, name);
+    case kSyntaxVb * 3 + kSyntaxCSharp: return Look(kVbToCSharp, name);
+    default: return std::string(name);
+  }
+}
+
+}  // namespace declarium

@@ -1,0 +1,162 @@
+#include "store/CatalogueStore.h"
+
+#include <sqlite3.h>
+
+#include "text/Gbk.h"
+
+namespace declarium {
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+  if (this != &other) {
+    if (stmt_ != nullptr) sqlite3_finalize(stmt_);
+    stmt_ = other.stmt_;
+    other.stmt_ = nullptr;
+  }
+  return *this;
+}
+
+Statement::~Statement() {
+  if (stmt_ != nullptr) sqlite3_finalize(stmt_);
+}
+
+bool Statement::Finalize() {
+  if (stmt_ == nullptr) return false;
+  int rc = sqlite3_finalize(stmt_);
+  stmt_ = nullptr;
+  return rc == SQLITE_OK;
+}
+
+CatalogueStore::~CatalogueStore() { Close(); }
+
+bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
+  Close();
+  int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(utf8Name.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    // sqlite3_open_v2 hands out a handle even on failure; it is of no use.
+    sqlite3_close(db);
+    return false;
+  }
+  db_ = db;
+  return true;
+}
+
+bool CatalogueStore::Open(std::string_view fileName, bool create) {
+  return OpenUtf8(GbkToUtf8(fileName), create);
+}
+
+bool CatalogueStore::OpenPath(const std::filesystem::path& path, bool create) {
+#ifdef _WIN32
+  std::u8string u8 = path.u8string();
+  return OpenUtf8(std::string(u8.begin(), u8.end()), create);
+#else
+  return OpenUtf8(path.string(), create);
+#endif
+}
+
+bool CatalogueStore::Close() {
+  if (db_ == nullptr) return false;
+  int rc = sqlite3_close(db_);
+  if (rc != SQLITE_OK) {
+    // Statements still open: finalize what is left, then close for good.
+    sqlite3_stmt* s;
+    while ((s = sqlite3_next_stmt(db_, nullptr)) != nullptr) sqlite3_finalize(s);
+    rc = sqlite3_close(db_);
+  }
+  db_ = nullptr;
+  return rc == SQLITE_OK;
+}
+
+bool CatalogueStore::Exec(std::string_view sql, std::string& error) {
+  error.clear();
+  if (db_ == nullptr) return false;
+  char* message = nullptr;
+  std::string utf8 = GbkToUtf8(sql);
+  int rc = sqlite3_exec(db_, utf8.c_str(), nullptr, nullptr, &message);
+  if (message != nullptr) {
+    error = Utf8ToGbk(message);
+    sqlite3_free(message);
+  }
+  return rc == SQLITE_OK;
+}
+
+bool CatalogueStore::Exec(std::string_view sql) {
+  std::string ignored;
+  return Exec(sql, ignored);
+}
+
+Statement CatalogueStore::Prepare(std::string_view sql) {
+  if (db_ == nullptr) return {};
+  std::string utf8 = GbkToUtf8(sql);
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db_, utf8.c_str(), -1, &stmt, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_finalize(stmt);
+    return {};
+  }
+  if (stmt == nullptr) return {};  // only white space or comments
+  return Statement(stmt);
+}
+
+bool CatalogueStore::NextRow(Statement& stmt) {
+  if (!stmt) return false;
+  return sqlite3_step(stmt.get()) == SQLITE_ROW;
+}
+
+int CatalogueStore::Step(Statement& stmt) {
+  if (!stmt) return SQLITE_ERROR;
+  return sqlite3_step(stmt.get());
+}
+
+bool CatalogueStore::Reset(Statement& stmt) {
+  if (!stmt) return false;
+  return sqlite3_reset(stmt.get()) == SQLITE_OK;
+}
+
+std::string CatalogueStore::ColumnText(Statement& stmt, int column) {
+  if (!stmt) return {};
+  const unsigned char* text = sqlite3_column_text(stmt.get(), column);
+  if (text == nullptr) return {};
+  int bytes = sqlite3_column_bytes(stmt.get(), column);
+  return Utf8ToGbk(std::string_view(reinterpret_cast<const char*>(text), bytes));
+}
+
+int CatalogueStore::ColumnInt(Statement& stmt, int column) {
+  if (!stmt) return 0;
+  return sqlite3_column_int(stmt.get(), column);
+}
+
+bool CatalogueStore::Finalize(Statement& stmt) { return stmt.Finalize(); }
+
+std::string CatalogueStore::ErrorMessage() {
+  if (db_ == nullptr) return {};
+  const char* message = sqlite3_errmsg(db_);
+  return message == nullptr ? std::string() : Utf8ToGbk(message);
+}
+
+bool CatalogueStore::Begin() { return Exec("BEGIN"); }
+bool CatalogueStore::Commit() { return Exec("COMMIT"); }
+bool CatalogueStore::Rollback() { return Exec("ROLLBACK"); }
+
+int CatalogueStore::QueryInt(std::string_view sql, int fallback) {
+  Statement stmt = Prepare(sql);
+  if (!stmt) return fallback;
+  Step(stmt);
+  int v = ColumnInt(stmt, 0);
+  Finalize(stmt);
+  return v;
+}
+
+std::string CatalogueStore::QueryText(std::string_view sql) {
+  Statement stmt = Prepare(sql);
+  if (!stmt) return {};
+  Step(stmt);
+  std::string v = ColumnText(stmt, 0);
+  Finalize(stmt);
+  return v;
+}
+
+int CatalogueStore::LastInsertId() { return QueryInt("select last_insert_rowid()"); }
+
+}  // namespace declarium

@@ -1,0 +1,84 @@
+// The one connection to the catalogue database. Text crosses this interface
+// as GBK; the database holds UTF-8. Every operation fails softly: a missing
+// connection or statement gives the operation's failure value.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace declarium {
+
+// A prepared query, owned by whoever prepared it. An empty Statement is "no
+// statement". It is finalized when it goes out of scope, so an early return
+// cannot leak it; Finalize ends it earlier and reports SQLite's answer.
+class Statement {
+ public:
+  Statement() = default;
+  explicit Statement(sqlite3_stmt* stmt) : stmt_(stmt) {}
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  Statement(Statement&& other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
+  Statement& operator=(Statement&& other) noexcept;
+  ~Statement();
+
+  explicit operator bool() const { return stmt_ != nullptr; }
+  sqlite3_stmt* get() const { return stmt_; }
+  // Finalizes now; false when there was no statement or SQLite reports an error.
+  bool Finalize();
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+class CatalogueStore {
+ public:
+  CatalogueStore() = default;
+  CatalogueStore(const CatalogueStore&) = delete;
+  CatalogueStore& operator=(const CatalogueStore&) = delete;
+  ~CatalogueStore();
+
+  // fileName is GBK text, passed on as UTF-8 (a relative name resolves against
+  // the current directory). Without create a missing file is a failure.
+  bool Open(std::string_view fileName, bool create);
+  // The same for a path of the platform's own encoding.
+  bool OpenPath(const std::filesystem::path& path, bool create);
+  bool Close();
+  bool IsOpen() const { return db_ != nullptr; }
+
+  // Runs every statement of sql in order; error receives SQLite's text (empty on success).
+  bool Exec(std::string_view sql, std::string& error);
+  bool Exec(std::string_view sql);
+
+  Statement Prepare(std::string_view sql);
+  bool NextRow(Statement& stmt);
+  int Step(Statement& stmt);
+  bool Reset(Statement& stmt);
+  std::string ColumnText(Statement& stmt, int column);
+  int ColumnInt(Statement& stmt, int column);
+  bool Finalize(Statement& stmt);
+  std::string ErrorMessage();
+
+  bool Begin();
+  bool Commit();
+  bool Rollback();
+
+  // Prepare, Step once, ColumnInt of column 0, Finalize; fallback when the
+  // query cannot be prepared.
+  int QueryInt(std::string_view sql, int fallback = 0);
+  // Prepare, Step once, ColumnText of column 0, Finalize; empty on failure.
+  std::string QueryText(std::string_view sql);
+  // "select last_insert_rowid()"
+  int LastInsertId();
+
+  sqlite3* handle() const { return db_; }
+
+ private:
+  bool OpenUtf8(const std::string& utf8Name, bool create);
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace declarium

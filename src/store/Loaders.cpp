@@ -1,0 +1,98 @@
+#include "store/Loaders.h"
+
+#include "store/CatalogueStore.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+// Parameters and members share one shape and one column list.
+bool LoadRows(CatalogueStore& store, const std::string& sql, std::vector<ParameterRecord>& rows) {
+  Statement stmt = store.Prepare(sql);
+  if (!stmt) return false;
+  while (store.NextRow(stmt)) {
+    ParameterRecord p;
+    p.id = store.ColumnInt(stmt, 0);
+    p.name = store.ColumnText(stmt, 1);
+    p.chineseName = store.ColumnText(stmt, 2);
+    p.type = store.ColumnText(stmt, 3);
+    p.array = store.ColumnText(stmt, 4);
+    p.byRef = store.ColumnInt(stmt, 5) == 1;
+    p.output = store.ColumnInt(stmt, 6) == 1;
+    p.remark = store.ColumnText(stmt, 7);
+    rows.push_back(std::move(p));
+  }
+  store.Finalize(stmt);
+  return true;
+}
+
+}  // namespace
+
+bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
+  if (id == 0) return false;
+  f.parameters.clear();
+  Statement stmt = store.Prepare(
+      "select id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,"
+      "CallingConvention,导入语言 from 函数表 where id=" +
+      DecimalText(id));
+  if (!stmt) return false;
+  store.Step(stmt);
+  f.id = store.ColumnInt(stmt, 0);
+  f.name = store.ColumnText(stmt, 1);
+  f.returnType = store.ColumnText(stmt, 2);
+  f.remark = store.ColumnText(stmt, 3);
+  f.library = store.ColumnText(stmt, 4);
+  f.entryPoint = store.ColumnText(stmt, 5);
+  f.description = store.ColumnText(stmt, 6);
+  f.chineseName = store.ColumnText(stmt, 7);
+  f.notes = store.ColumnText(stmt, 8);
+  f.charSet = store.ColumnText(stmt, 9);
+  f.callingConvention = store.ColumnText(stmt, 10);
+  f.syntax = store.ColumnInt(stmt, 11);
+  store.Finalize(stmt);
+  return LoadRows(store,
+                  "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 函数参数表 where 所属函数=" +
+                      DecimalText(f.id) + " order by id asc",
+                  f.parameters);
+}
+
+bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
+  if (id == 0) return false;
+  d.members.clear();
+  Statement stmt = store.Prepare(
+      "select id,名称,中文名,备注,CharSet,Pack,Size,导入语言 from 数据类型表 where id=" +
+      DecimalText(id));
+  if (!stmt) return false;
+  store.Step(stmt);
+  d.id = store.ColumnInt(stmt, 0);
+  d.name = store.ColumnText(stmt, 1);
+  d.chineseName = store.ColumnText(stmt, 2);
+  d.remark = store.ColumnText(stmt, 3);
+  d.charSet = store.ColumnText(stmt, 4);
+  d.pack = store.ColumnText(stmt, 5);
+  d.size = store.ColumnText(stmt, 6);
+  d.syntax = store.ColumnInt(stmt, 7);
+  store.Finalize(stmt);
+  return LoadRows(store,
+                  "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 数据类型成员表 where "
+                  "所属数据类型=" +
+                      DecimalText(d.id) + " order by id asc",
+                  d.members);
+}
+
+bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {
+  if (id == 0) return false;
+  Statement stmt =
+      store.Prepare("select 名称,十进制值,十六进制值,备注,类型 from 常量表 where id=" + DecimalText(id));
+  if (!stmt) return false;
+  store.Step(stmt);
+  c.name = store.ColumnText(stmt, 0);
+  c.decimalValue = store.ColumnText(stmt, 1);
+  c.hexValue = store.ColumnText(stmt, 2);
+  c.remark = store.ColumnText(stmt, 3);
+  c.type = store.ColumnText(stmt, 4);
+  store.Finalize(stmt);
+  return true;
+}
+
+}  // namespace declarium

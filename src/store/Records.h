@@ -1,0 +1,66 @@
+// One catalogue entry in memory. Member names are English; the column each
+// one comes from is named beside it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace declarium {
+
+// The three declaration syntaxes, stored in 导入语言 and the 语言 setting.
+using SyntaxKind = int;
+constexpr SyntaxKind kSyntaxE = 0;
+constexpr SyntaxKind kSyntaxCSharp = 1;
+constexpr SyntaxKind kSyntaxVb = 2;
+
+// A row of 函数参数表 or of 数据类型成员表.
+struct ParameterRecord {
+  int id = 0;                // id
+  std::string name;          // 名称
+  std::string chineseName;   // 中文名
+  std::string type;          // 数据类型
+  bool byRef = false;        // 传址 (exactly 1)
+  std::string array;         // 数组: "1" for an array parameter; a member's dimension text
+  bool output = false;       // 输出 (exactly 1)
+  std::string remark;        // 备注
+};
+
+struct FunctionRecord {
+  int id = 0;                      // id
+  std::string name;                // 名称
+  std::string chineseName;         // 中文名
+  std::string returnType;          // 返回值类型
+  std::string remark;              // 备注
+  std::string library;             // 库名
+  std::string entryPoint;          // 库对应命令
+  std::string description;         // 函数说明
+  std::string notes;               // 其他说明
+  SyntaxKind syntax = kSyntaxE;    // 导入语言 (NULL reads as 0)
+  std::string charSet;             // CharSet
+  std::string callingConvention;   // CallingConvention
+  bool isPublic = false;           // public flag of the E reader; never stored
+  std::vector<ParameterRecord> parameters;  // 函数参数表 rows by ascending id
+};
+
+struct DataTypeRecord {
+  int id = 0;                     // id
+  std::string name;               // 名称
+  std::string chineseName;        // 中文名
+  std::string remark;             // 备注
+  SyntaxKind syntax = kSyntaxE;   // 导入语言
+  std::string charSet;            // CharSet
+  std::string pack;               // Pack
+  std::string size;               // Size
+  bool isPublic = false;          // public flag of the E reader; never stored
+  std::vector<ParameterRecord> members;  // 数据类型成员表 rows by ascending id
+};
+
+struct ConstantRecord {
+  std::string name;          // 名称
+  std::string type;          // 类型
+  std::string decimalValue;  // 十进制值
+  std::string hexValue;      // 十六进制值
+  std::string remark;        // 备注
+};
+
+}  // namespace declarium

@@ -1,0 +1,131 @@
+#include "store/CatalogueStore.h"
+
+#include <gtest/gtest.h>
+
+#include "store/Schema.h"
+#include "store/SqlText.h"
+#include "support/Catalogue.h"
+#include "support/TempDir.h"
+
+namespace declarium {
+namespace {
+
+using test::TempDir;
+using test::TestCatalogue;
+
+TEST(CatalogueStore, OpenWithoutCreateLeavesNoFile) {
+  TempDir dir;
+  CatalogueStore store;
+  EXPECT_FALSE(store.OpenPath(dir / "data.db", false));
+  EXPECT_FALSE(std::filesystem::exists(dir / "data.db"));
+  EXPECT_TRUE(store.OpenPath(dir / "data.db", true));
+  EXPECT_TRUE(std::filesystem::exists(dir / "data.db"));
+  EXPECT_TRUE(store.Close());
+  EXPECT_FALSE(store.Close());
+}
+
+TEST(CatalogueStore, FailureValuesWithoutConnectionOrStatement) {
+  CatalogueStore store;
+  std::string error = "x";
+  EXPECT_FALSE(store.Exec("select 1", error));
+  EXPECT_TRUE(error.empty());
+  Statement none = store.Prepare("select 1");
+  EXPECT_FALSE(none);
+  EXPECT_FALSE(store.NextRow(none));
+  EXPECT_EQ(store.Step(none), 1);
+  EXPECT_FALSE(store.Reset(none));
+  EXPECT_EQ(store.ColumnText(none, 0), "");
+  EXPECT_EQ(store.ColumnInt(none, 0), 0);
+  EXPECT_FALSE(store.Finalize(none));
+  EXPECT_EQ(store.ErrorMessage(), "");
+  EXPECT_FALSE(store.Begin());
+}
+
+TEST(CatalogueStore, FailedPrepareYieldsNoStatementAndReadLoopReadsNothing) {
+  TestCatalogue cat;
+  Statement stmt = cat.store().Prepare("select * from 不存在的表");
+  EXPECT_FALSE(stmt);
+  int rows = 0;
+  while (cat.store().NextRow(stmt)) ++rows;
+  EXPECT_EQ(rows, 0);
+  EXPECT_NE(cat.store().ErrorMessage().find("不存在的表"), std::string::npos);
+}
+
+TEST(CatalogueStore, GbkTextRoundTripsAndNullReadsEmpty) {
+  TestCatalogue cat;
+  cat.Run("insert into 常量表 (名称,备注) values ('中文名称',NULL)");
+  Statement stmt = cat.store().Prepare("select 名称,备注,十进制值 from 常量表");
+  ASSERT_TRUE(stmt);
+  ASSERT_TRUE(cat.store().NextRow(stmt));
+  EXPECT_EQ(cat.store().ColumnText(stmt, 0), "中文名称");
+  EXPECT_EQ(cat.store().ColumnText(stmt, 1), "");
+  EXPECT_EQ(cat.store().ColumnInt(stmt, 2), 0);
+  EXPECT_FALSE(cat.store().NextRow(stmt));
+  EXPECT_TRUE(cat.store().Reset(stmt));
+  EXPECT_TRUE(cat.store().NextRow(stmt));
+  EXPECT_TRUE(cat.store().Finalize(stmt));
+}
+
+TEST(CatalogueStore, TextOutsideGbkReadsBackReplaced) {
+  TestCatalogue cat;
+  // The emoji is put in by SQLite itself, as another program could have done.
+  cat.Run("insert into 常量表 (名称) values ('a' || char(128512) || 'b')");
+  EXPECT_EQ(cat.store().QueryText("select 名称 from 常量表"), "a?b");
+}
+
+TEST(CatalogueStore, ExecStopsAtFailingStatementEarlierOnesStay) {
+  TestCatalogue cat;
+  std::string error;
+  EXPECT_FALSE(cat.store().Exec(
+      "insert into 类别表 (名称) values ('a');insert into 类别表 (名称) values ('b');"
+      "insert into 没有 values (1);insert into 类别表 (名称) values ('d')",
+      error));
+  EXPECT_NE(error.find("没有"), std::string::npos);
+  EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 2);
+}
+
+TEST(CatalogueStore, TransactionRollsBack) {
+  TestCatalogue cat;
+  EXPECT_TRUE(cat.store().Begin());
+  cat.Run("insert into 类别表 (名称) values ('a')");
+  EXPECT_EQ(cat.store().LastInsertId(), 1);
+  EXPECT_TRUE(cat.store().Rollback());
+  EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 0);
+}
+
+TEST(CatalogueStore, StatementIsFinalizedOnScopeExit) {
+  TestCatalogue cat;
+  {
+    Statement stmt = cat.store().Prepare("select 1");
+    ASSERT_TRUE(stmt);
+  }
+  // A leaked statement would make close report busy.
+  EXPECT_TRUE(cat.store().Close());
+}
+
+TEST(SqlText, HostileValuesAreStoredExactly) {
+  TestCatalogue cat;
+  const std::string values[] = {
+      "'", "''", "a'b", "\"", "\\", "%", "_", ";", "--", "/*", "x'); drop table 函数表; --",
+      std::string("nul\0byte", 8), "中文'引号", "lead\x81", "\x81'", std::string(1 << 20, 'q'),
+  };
+  for (const std::string& v : values) {
+    cat.Run("delete from 常量表");
+    cat.Run("insert into 常量表 (名称,备注) values ('" + SqlEscape(v) + "'," + SqlLiteral(v) + ")");
+    Statement stmt = cat.store().Prepare("select 名称,备注,length(名称) from 常量表 where 名称=" +
+                                         SqlLiteral(v));
+    ASSERT_TRUE(stmt) << v;
+    ASSERT_TRUE(cat.store().NextRow(stmt)) << v;
+    std::string expected = v;
+    // A lone lead byte is not a character: it is stored as the default character.
+    if (v == "lead\x81") expected = "lead?";
+    if (v == "\x81'") expected = "?'";
+    EXPECT_EQ(cat.store().ColumnText(stmt, 0), expected);
+    EXPECT_EQ(cat.store().ColumnText(stmt, 1), expected);
+    EXPECT_FALSE(cat.store().NextRow(stmt));
+    EXPECT_EQ(cat.store().QueryInt("select count(1) from sqlite_master where name='函数表'"), 1);
+  }
+}
+
+}  // namespace
+}  // namespace declarium

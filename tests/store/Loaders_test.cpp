@@ -1,0 +1,124 @@
+#include "store/Loaders.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Catalogue.h"
+
+namespace declarium {
+namespace {
+
+class LoadersTest : public ::testing::Test {
+ protected:
+  test::TestCatalogue cat;
+};
+
+TEST_F(LoadersTest, FunctionWithParametersInIdOrder) {
+  int f = cat.Insert(
+      "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,"
+      "CallingConvention) values ('MessageBoxA','整数型','r','user32.dll','MessageBoxA','d','信息框',"
+      "'n','CharSet.Ansi','CallingConvention.StdCall')");
+  const std::string fs = std::to_string(f);
+  cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,输出,备注,所属函数) values ('zz','整数型',1,2,1,'pr'," + fs + ")");
+  cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,所属函数) values ('aa','文本型',0,1," + fs + ")");
+  cat.Run("insert into 函数参数表 (名称,所属函数) values ('other',999)");
+
+  FunctionRecord r;
+  r.parameters.push_back({});  // the loader empties the list first
+  ASSERT_TRUE(LoadFunction(cat.store(), f, r));
+  EXPECT_EQ(r.id, f);
+  EXPECT_EQ(r.name, "MessageBoxA");
+  EXPECT_EQ(r.returnType, "整数型");
+  EXPECT_EQ(r.remark, "r");
+  EXPECT_EQ(r.library, "user32.dll");
+  EXPECT_EQ(r.entryPoint, "MessageBoxA");
+  EXPECT_EQ(r.description, "d");
+  EXPECT_EQ(r.chineseName, "信息框");
+  EXPECT_EQ(r.notes, "n");
+  EXPECT_EQ(r.charSet, "CharSet.Ansi");
+  EXPECT_EQ(r.callingConvention, "CallingConvention.StdCall");
+  EXPECT_EQ(r.syntax, 0);  // NULL
+  ASSERT_EQ(r.parameters.size(), 2u);
+  EXPECT_EQ(r.parameters[0].name, "zz");
+  EXPECT_EQ(r.parameters[0].array, "1");
+  EXPECT_FALSE(r.parameters[0].byRef);  // 2 is not set
+  EXPECT_TRUE(r.parameters[0].output);
+  EXPECT_EQ(r.parameters[0].remark, "pr");
+  EXPECT_EQ(r.parameters[1].name, "aa");
+  EXPECT_EQ(r.parameters[1].array, "0");
+  EXPECT_TRUE(r.parameters[1].byRef);
+}
+
+TEST_F(LoadersTest, ImportLanguageIsLoaded) {
+  int f = cat.Insert("insert into 函数表 (名称,导入语言) values ('f',2)");
+  int t = cat.Insert("insert into 数据类型表 (名称,导入语言) values ('t',1)");
+  FunctionRecord fr;
+  DataTypeRecord tr;
+  ASSERT_TRUE(LoadFunction(cat.store(), f, fr));
+  ASSERT_TRUE(LoadDataType(cat.store(), t, tr));
+  EXPECT_EQ(fr.syntax, 2);
+  EXPECT_EQ(tr.syntax, 1);
+}
+
+TEST_F(LoadersTest, DataTypeMembersKeepTheirDimensionText) {
+  int t = cat.Insert("insert into 数据类型表 (名称,中文名,备注,CharSet,Pack,Size) values ('RECT','矩形','b','c','4','16')");
+  const std::string ts = std::to_string(t);
+  cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('left','整数型','',0," + ts + ")");
+  cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('buf','字节型','260',1," + ts + ")");
+  DataTypeRecord r;
+  ASSERT_TRUE(LoadDataType(cat.store(), t, r));
+  EXPECT_EQ(r.name, "RECT");
+  EXPECT_EQ(r.chineseName, "矩形");
+  EXPECT_EQ(r.pack, "4");
+  EXPECT_EQ(r.size, "16");
+  ASSERT_EQ(r.members.size(), 2u);
+  EXPECT_EQ(r.members[0].array, "");
+  EXPECT_EQ(r.members[1].array, "260");
+  EXPECT_TRUE(r.members[1].byRef);
+}
+
+TEST_F(LoadersTest, ConstantFields) {
+  int c = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注,类型) values ('MAX_PATH','0x104','260','m','Long')");
+  ConstantRecord r;
+  ASSERT_TRUE(LoadConstant(cat.store(), c, r));
+  EXPECT_EQ(r.name, "MAX_PATH");
+  EXPECT_EQ(r.hexValue, "0x104");
+  EXPECT_EQ(r.decimalValue, "260");
+  EXPECT_EQ(r.remark, "m");
+  EXPECT_EQ(r.type, "Long");
+}
+
+TEST_F(LoadersTest, IdZeroFailsWithoutTouchingTheDatabase) {
+  cat.store().Close();  // any query would fail now
+  FunctionRecord f;
+  f.name = "kept";
+  EXPECT_FALSE(LoadFunction(cat.store(), 0, f));
+  EXPECT_EQ(f.name, "kept");
+  DataTypeRecord d;
+  ConstantRecord c;
+  EXPECT_FALSE(LoadDataType(cat.store(), 0, d));
+  EXPECT_FALSE(LoadConstant(cat.store(), 0, c));
+  EXPECT_FALSE(LoadFunction(cat.store(), 5, f));  // cannot be prepared
+}
+
+TEST_F(LoadersTest, UnknownIdLoadsEmptyRecord) {
+  FunctionRecord f;
+  f.name = "old";
+  ASSERT_TRUE(LoadFunction(cat.store(), 42, f));
+  EXPECT_EQ(f.id, 0);
+  EXPECT_EQ(f.name, "");
+  EXPECT_TRUE(f.parameters.empty());
+  ConstantRecord c;
+  c.remark = "old";
+  ASSERT_TRUE(LoadConstant(cat.store(), 42, c));
+  EXPECT_EQ(c.remark, "");
+}
+
+TEST_F(LoadersTest, FunctionWithoutParameters) {
+  int f = cat.Insert("insert into 函数表 (名称) values ('GetTickCount')");
+  FunctionRecord r;
+  ASSERT_TRUE(LoadFunction(cat.store(), f, r));
+  EXPECT_TRUE(r.parameters.empty());
+}
+
+}  // namespace
+}  // namespace declarium
