@@ -5,7 +5,7 @@ file(GLOB_RECURSE files
 set(bad "")
 foreach(f IN LISTS files)
   get_filename_component(name ${f} NAME_WE)
-  if(name MATCHES "(Window|Dialog)$")
+  if(name MATCHES "(Window|Dialog)")
     continue()
   endif()
   file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
