@@ -62,6 +62,12 @@ class Exporter {
     if (!rows) return Fail(section);
     const std::int64_t count =
         store_.QueryInt(std::string("select count(*) from ") + section.table + " " + where, 0);
+    // All parameters or members of the section in one pass (see LoadParametersOf).
+    const std::string owners = std::string("select id from ") + section.table + where;
+    if (section.kind == ExportKind::Functions && !LoadParametersOf(store_, owners, children_))
+      return Fail(section);
+    if (section.kind == ExportKind::DataTypes && !LoadMembersOf(store_, owners, children_))
+      return Fail(section);
     if (observer_ != nullptr) observer_->SectionStarted(section.title);
     std::int64_t k = 0;
     std::string text;
@@ -96,11 +102,13 @@ class Exporter {
   bool Declare(ExportKind kind, int id, std::string& out) {
     switch (kind) {
       case ExportKind::Functions:
-        if (!LoadFunction(store_, id, function_)) return false;
+        if (!LoadFunctionRow(store_, id, function_)) return false;
+        TakeChildren(function_.id, function_.parameters);
         out = DeclareFunction(target_, function_, settings_);
         return true;
       case ExportKind::DataTypes:
-        if (!LoadDataType(store_, id, dataType_)) return false;
+        if (!LoadDataTypeRow(store_, id, dataType_)) return false;
+        TakeChildren(dataType_.id, dataType_.members);
         out = DeclareDataType(target_, dataType_, settings_);
         return true;
       case ExportKind::Constants:
@@ -109,6 +117,11 @@ class Exporter {
         return true;
     }
     return false;
+  }
+
+  void TakeChildren(int id, std::vector<ParameterRecord>& into) {
+    auto it = children_.find(id);
+    if (it != children_.end()) into = std::move(it->second);
   }
 
   CatalogueStore& store_;
@@ -120,6 +133,7 @@ class Exporter {
   FunctionRecord function_;
   DataTypeRecord dataType_;
   ConstantRecord constant_;
+  ChildRows children_;
 };
 
 }  // namespace

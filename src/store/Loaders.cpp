@@ -6,21 +6,35 @@
 namespace declarium {
 namespace {
 
+ParameterRecord ReadChild(CatalogueStore& store, Statement& stmt) {
+  ParameterRecord p;
+  p.id = store.ColumnInt(stmt, 0);
+  p.name = store.ColumnText(stmt, 1);
+  p.chineseName = store.ColumnText(stmt, 2);
+  p.type = store.ColumnText(stmt, 3);
+  p.array = store.ColumnText(stmt, 4);
+  p.byRef = store.ColumnInt(stmt, 5) == 1;
+  p.output = store.ColumnInt(stmt, 6) == 1;
+  p.remark = store.ColumnText(stmt, 7);
+  return p;
+}
+
 // Parameters and members share one shape and one column list.
 bool LoadRows(CatalogueStore& store, const std::string& sql, std::vector<ParameterRecord>& rows) {
   Statement stmt = store.Prepare(sql);
   if (!stmt) return false;
+  while (store.NextRow(stmt)) rows.push_back(ReadChild(store, stmt));
+  store.Finalize(stmt);
+  return true;
+}
+
+bool LoadChildrenOf(CatalogueStore& store, const std::string& sql, ChildRows& rows) {
+  rows.clear();
+  Statement stmt = store.Prepare(sql);
+  if (!stmt) return false;
   while (store.NextRow(stmt)) {
-    ParameterRecord p;
-    p.id = store.ColumnInt(stmt, 0);
-    p.name = store.ColumnText(stmt, 1);
-    p.chineseName = store.ColumnText(stmt, 2);
-    p.type = store.ColumnText(stmt, 3);
-    p.array = store.ColumnText(stmt, 4);
-    p.byRef = store.ColumnInt(stmt, 5) == 1;
-    p.output = store.ColumnInt(stmt, 6) == 1;
-    p.remark = store.ColumnText(stmt, 7);
-    rows.push_back(std::move(p));
+    int owner = store.ColumnInt(stmt, 8);
+    rows[owner].push_back(ReadChild(store, stmt));
   }
   store.Finalize(stmt);
   return true;
@@ -28,7 +42,7 @@ bool LoadRows(CatalogueStore& store, const std::string& sql, std::vector<Paramet
 
 }  // namespace
 
-bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
+bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   if (id == 0) return false;
   f.parameters.clear();
   Statement stmt = store.Prepare(
@@ -50,13 +64,18 @@ bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
   f.callingConvention = store.ColumnText(stmt, 10);
   f.syntax = store.ColumnInt(stmt, 11);
   store.Finalize(stmt);
+  return true;
+}
+
+bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
+  if (!LoadFunctionRow(store, id, f)) return false;
   return LoadRows(store,
                   "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 函数参数表 where 所属函数=" +
                       DecimalText(f.id) + " order by id asc",
                   f.parameters);
 }
 
-bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
+bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (id == 0) return false;
   d.members.clear();
   Statement stmt = store.Prepare(
@@ -73,11 +92,30 @@ bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
   d.size = store.ColumnText(stmt, 6);
   d.syntax = store.ColumnInt(stmt, 7);
   store.Finalize(stmt);
+  return true;
+}
+
+bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
+  if (!LoadDataTypeRow(store, id, d)) return false;
   return LoadRows(store,
                   "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 数据类型成员表 where "
                   "所属数据类型=" +
                       DecimalText(d.id) + " order by id asc",
                   d.members);
+}
+
+bool LoadParametersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
+  return LoadChildrenOf(store,
+                        "select id,名称,中文名,数据类型,数组,传址,输出,备注,所属函数 from 函数参数表 where "
+                        "所属函数 in (" + std::string(ownerIds) + ") order by id asc",
+                        rows);
+}
+
+bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
+  return LoadChildrenOf(store,
+                        "select id,名称,中文名,数据类型,数组,传址,输出,备注,所属数据类型 from 数据类型成员表 "
+                        "where 所属数据类型 in (" + std::string(ownerIds) + ") order by id asc",
+                        rows);
 }
 
 bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {

@@ -2,6 +2,10 @@
 // cannot be prepared; an id naming no row gives an empty record and true.
 #pragma once
 
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include "store/Records.h"
 
 namespace declarium {
@@ -11,5 +15,17 @@ class CatalogueStore;
 bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& record);
 bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& record);
+
+// Loading many entries in a row. The parameter and member tables have no
+// index on their owner column, so loading the children of each entry on its
+// own scans the whole table every time; these read the children of all
+// chosen owners in one pass instead. ownerIds is an SQL query giving the
+// owners' ids ("select id from 函数表 where ...").
+using ChildRows = std::unordered_map<int, std::vector<ParameterRecord>>;
+bool LoadParametersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows);
+bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows);
+// The entry's own row only; its children come from LoadParametersOf/LoadMembersOf.
+bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& record);
+bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& record);
 
 }  // namespace declarium

@@ -120,5 +120,30 @@ TEST_F(LoadersTest, FunctionWithoutParameters) {
   EXPECT_TRUE(r.parameters.empty());
 }
 
+TEST_F(LoadersTest, ChildrenOfManyOwnersInOnePass) {
+  int a = cat.Insert("insert into 函数表 (名称) values ('a')");
+  int b = cat.Insert("insert into 函数表 (名称) values ('b')");
+  int t = cat.Insert("insert into 数据类型表 (名称) values ('t')");
+  for (const auto& [name, owner] : {std::pair{"p1", a}, {"q1", b}, {"p2", a}})
+    cat.Run(std::string("insert into 函数参数表 (名称,所属函数) values ('") + name + "'," +
+            std::to_string(owner) + ")");
+  cat.Run("insert into 数据类型成员表 (名称,所属数据类型) values ('m'," + std::to_string(t) + ")");
+  ChildRows params;
+  ASSERT_TRUE(LoadParametersOf(cat.store(), "select id from 函数表 where 名称='a'", params));
+  ASSERT_EQ(params.size(), 1u);
+  ASSERT_EQ(params[a].size(), 2u);
+  EXPECT_EQ(params[a][0].name, "p1");
+  EXPECT_EQ(params[a][1].name, "p2");
+  ChildRows members;
+  ASSERT_TRUE(LoadMembersOf(cat.store(), "select id from 数据类型表", members));
+  EXPECT_EQ(members[t].at(0).name, "m");
+  EXPECT_FALSE(LoadParametersOf(cat.store(), "select id from 不存在", params));
+  FunctionRecord f;
+  f.parameters.push_back({});
+  ASSERT_TRUE(LoadFunctionRow(cat.store(), a, f));
+  EXPECT_EQ(f.name, "a");
+  EXPECT_TRUE(f.parameters.empty());
+}
+
 }  // namespace
 }  // namespace declarium
