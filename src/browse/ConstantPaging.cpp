@@ -1,5 +1,6 @@
 #include "browse/ConstantPaging.h"
 
+#include "browse/AsciiFold.h"
 #include "store/SqlText.h"
 
 namespace declarium {
@@ -70,6 +71,20 @@ bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset
   const int target = PageOffsetFor(position);
   move = {target, target != offset};
   return true;
+}
+
+int PageRowNamed(const std::vector<ConstantRow>& rows, std::string_view name) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (EqualsIgnoringAsciiCase(rows[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int PageRowWithPrefix(const std::vector<ConstantRow>& rows, std::string_view prefix) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (StartsWithIgnoringAsciiCase(rows[i].name, prefix)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 }  // namespace declarium

@@ -55,4 +55,9 @@ PageMove LastPage(int offset, int count);
 // sorts at or before it (the page stays); otherwise the offset of its page.
 bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset, PageMove& move);
 
+// Index of the page row whose name equals name / begins with prefix, ignoring
+// ASCII case; -1 when there is none.
+int PageRowNamed(const std::vector<ConstantRow>& rows, std::string_view name);
+int PageRowWithPrefix(const std::vector<ConstantRow>& rows, std::string_view prefix);
+
 }  // namespace declarium

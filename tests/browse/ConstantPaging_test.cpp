@@ -95,6 +95,12 @@ TEST(ConstantPaging, PositionOfANameWithAQuote) {
   ASSERT_TRUE(PageMoveToConstant(cat.store(), "C029", 0, move));
   EXPECT_FALSE(move.changed);
   EXPECT_FALSE(PageMoveToConstant(cat.store(), "", 0, move));
+
+  std::vector<ConstantRow> rows;
+  ASSERT_TRUE(LoadConstantPage(cat.store(), move.offset, rows));
+  EXPECT_EQ(PageRowNamed(rows, "c029"), 29);
+  EXPECT_EQ(PageRowWithPrefix(rows, "c02"), 20);
+  EXPECT_EQ(PageRowNamed(rows, "C029'X"), -1);  // on the next page
 }
 
 TEST(ConstantPaging, NameById) {
