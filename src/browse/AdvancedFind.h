@@ -1,0 +1,74 @@
+// Find next over one chosen field of functions, data types or constants: a
+// "contains" search whose result cursor stays open between clicks, so each
+// click with the same inputs shows the next match, wrapping to the first.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/CatalogueStore.h"
+
+namespace declarium {
+
+// Which table and field a tab (0 functions, 1 data types, 2 constants) and
+// radio button (0 to 3) search. The member remarks are searched through the
+// pair of tables "数据类型表,数据类型成员表".
+struct FindTarget {
+  std::string table;
+  std::string field;
+};
+
+// False for a tab or radio outside the table.
+bool FindTargetFor(int tab, int radio, FindTarget& target);
+// Caption of a radio button on a tab; empty outside the table.
+std::string FindRadioCaption(int tab, int radio);
+// Kind (BrowseMode) of a tab's entries: 0, 2, 3; -1 outside.
+int FindTabKind(int tab);
+// The tab shown for a view: 0 for functions and categories, 1 data types, 2 constants.
+int FindTabForMode(int mode);
+// The view that shows a target table's entries; -1 for an unknown table.
+int FindTableMode(std::string_view table);
+
+std::string NoRecordsMessage();       // when nothing matches
+std::string WrappedToFirstMessage();  // shown before the first match comes again
+
+enum class FindOutcome {
+  Match,           // name (and, for constants, id) of the next match
+  NoRecords,       // nothing matches: show NoRecordsMessage
+  WrappedToFirst,  // show WrappedToFirstMessage, then the match given
+  NothingShown,    // the search could not be run; nothing is shown
+};
+
+struct FindStep {
+  FindOutcome outcome = FindOutcome::NothingShown;
+  std::string name;
+  int id = 0;  // constants only
+};
+
+class FindState {
+ public:
+  FindState() = default;
+  FindState(const FindState&) = delete;
+  FindState& operator=(const FindState&) = delete;
+
+  // The same table, field and text as last time continue with the open
+  // cursor; anything else starts a new search. "%" and "_" in text keep their
+  // pattern meaning. Only the targets of FindTargetFor are searched.
+  FindStep Step(CatalogueStore& store, std::string_view table, std::string_view field,
+                std::string_view text);
+  // Finalizes the cursor and forgets the inputs; the next Step starts afresh.
+  void End();
+
+  bool HasCursor() const { return static_cast<bool>(cursor_); }
+
+ private:
+  void Start(CatalogueStore& store, std::string_view table, std::string_view field,
+             std::string_view text);
+  FindStep Read(CatalogueStore& store, FindOutcome outcome);
+
+  std::string table_, field_, text_, where_;
+  Statement cursor_;
+  bool constants_ = false;
+};
+
+}  // namespace declarium

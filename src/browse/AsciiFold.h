@@ -1,0 +1,26 @@
+// Letter-case folding for the lists' prefix searches. Only A to Z fold; a byte
+// of 0x80 or above starts a double-byte character, which is kept whole, so its
+// second byte is never taken for a letter.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace declarium {
+
+// A to Z become a to z; double-byte characters are copied unchanged.
+std::string FoldAsciiLower(std::string_view t);
+
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Number of characters: a byte of 0x80 or above with the byte after it counts once.
+int CountCharacters(std::string_view t);
+
+// Index of the first text that begins with prefix / equals text, ignoring
+// ASCII case; -1 when there is none.
+int FirstIndexWithPrefix(const std::vector<std::string>& texts, std::string_view prefix);
+int FirstIndexEqual(const std::vector<std::string>& texts, std::string_view text);
+
+}  // namespace declarium

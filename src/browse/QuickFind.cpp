@@ -1,0 +1,20 @@
+#include "browse/QuickFind.h"
+
+#include "browse/AsciiFold.h"
+#include "store/SqlText.h"
+
+namespace declarium {
+
+std::string FirstConstantWithPrefix(CatalogueStore& store, std::string_view key) {
+  // lower() of the database folds only A to Z, like FoldAsciiLower.
+  const std::string folded = FoldAsciiLower(key);
+  return store.QueryText("select 名称 from 常量表 where lower(substr(名称,1," +
+                         std::to_string(CountCharacters(folded)) + ")) = '" + SqlEscape(folded) +
+                         "' order by 名称 asc");
+}
+
+bool TreeItemMatchesKey(std::string_view itemText, std::string_view key) {
+  return FoldAsciiLower(itemText.substr(0, key.size())) == FoldAsciiLower(key);
+}
+
+}  // namespace declarium
