@@ -140,9 +140,43 @@ int ReadVbFunctions(std::string_view text, std::vector<FunctionRecord>& function
   return static_cast<int>(functions.size());
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool EndsWithWord(std::string_view text, size_t end, std::string_view word) {
+  return end >= word.size() && text.substr(end - word.size(), word.size()) == word;
+}
+
+// Whether the "Type " at index i opens a statement: only blanks, optionally
+// around "Public" or "Private", stand before it on its line. Found anywhere
+// else (a comment, "lpType As Long", "GetFileType Lib"), it would open a block
+// that swallows the real types up to the next "End Type".
+bool OpensTypeStatement(std::string_view text, size_t i) {
+  size_t k = i;
+  while (k > 0 && IsBlank(text[k - 1])) --k;
+  for (std::string_view word : {std::string_view("Public"), std::string_view("Private")}) {
+    if (k < i && EndsWithWord(text, k, word)) {
+      k -= word.size();
+      while (k > 0 && IsBlank(text[k - 1])) --k;
+      break;
+    }
+  }
+  return k == 0 || text[k - 1] == '\n';
+}
+
+long FindTypeStatement(std::string_view text, long from) {
+  long p = FindText(text, kTypeKey, from);
+  while (p != -1 && !OpensTypeStatement(text, static_cast<size_t>(p - 1)))
+    p = FindText(text, kTypeKey, p + 1);
+  return p;
+}
+
+}  // namespace
+
 int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
   dataTypes.clear();
-  long p = FindText(text, kTypeKey);
+  long p = FindTypeStatement(text, 1);
   while (p != -1) {
     long e = FindText(text, kEndType, p);
     if (e == -1) break;  // an unterminated block ends the reading; the blocks before it stay
@@ -151,7 +185,7 @@ int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataType
     DataTypeRecord dt;
     ReadTypeBlock(text.substr(from, to > from ? to - from : 0), dt);
     if (!dt.name.empty()) dataTypes.push_back(std::move(dt));
-    p = FindText(text, kTypeKey, e);
+    p = FindTypeStatement(text, e);
   }
   return static_cast<int>(dataTypes.size());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -154,6 +156,17 @@ TEST(ReadVbDataTypes, BlankLineEndsMembersAndUnterminatedTypeEndsReading) {
   EXPECT_EQ(ts[1].name, "B");
   EXPECT_TRUE(DataTypes("Type ").empty());
   EXPECT_TRUE(DataTypes("End Type\r\nType X\r\n").empty());
+  // "Type " opens a block only at the start of a statement.
+  auto opened = DataTypes(
+      "' Type definitions\r\nDeclare Function GetFileType Lib \"k\" (ByVal h As Long) As Long\r\n"
+      "  Private Type R\r\n  lpType As Long\r\nEnd Type\r\n\tPublic  Type S\r\n  v As Long\r\nEnd Type\r\n"
+      "Type T\r\n  w As Long\r\nEnd Type");
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0].name, "R");
+  ASSERT_EQ(opened[0].members.size(), 1u);
+  EXPECT_EQ(opened[0].members[0].name, "lpType");
+  EXPECT_EQ(opened[1].name, "S");
+  EXPECT_EQ(opened[2].name, "T");
   // A line without " As" is not a member.
   auto plain = DataTypes("Type P\r\n  untyped\r\n  v As Long\r\nEnd Type");
   ASSERT_EQ(plain.size(), 1u);
@@ -272,9 +285,13 @@ TEST(VbReaders, Win32ApiDeclarations) {
   std::vector<ConstantRecord> cs;
   // 1,549 "Declare " lines: the 39 Subs and one comment yield nothing.
   EXPECT_EQ(ReadVbFunctions(text, fs), 1509);
-  // 419 "Type" blocks; "Type " is looked for anywhere, so comments and names
-  // such as "lpType As" start blocks of their own as well.
-  EXPECT_EQ(ReadVbDataTypes(text, ts), 421);
+  // "Type" blocks; only a "Type " that opens a statement starts one.
+  EXPECT_EQ(ReadVbDataTypes(text, ts), 419);
+  for (const char* name : {"RECT", "OSVERSIONINFO", "LARGE_INTEGER", "TIME_ZONE_INFORMATION"}) {
+    auto it = std::find_if(ts.begin(), ts.end(), [&](const DataTypeRecord& t) { return t.name == name; });
+    EXPECT_NE(it, ts.end()) << name;
+  }
+  for (const DataTypeRecord& t : ts) EXPECT_EQ(t.name.find(' '), std::string::npos) << t.name;
   EXPECT_EQ(ReadVbConstants(text, cs), 6410);
 
   const FunctionRecord* rect = Named(fs, "GetWindowRect");
