@@ -109,14 +109,21 @@ void ReadMember(const Fields& f, ParameterRecord& m) {
 
 // Reads one declaration block: its header line, then the lines that carry
 // mark, up to the first blank line or the first line without mark.
+// The block counts as trimmed of its trailing spaces. Those can only sit
+// in its last line, since CR and LF are not spaces, so only that line is
+// trimmed: a declaration usually ends long before the end of its block.
 template <class Record, class ReadHeader, class ReadRow>
 void ReadBlock(std::string_view block, std::string_view mark, Record& record,
                std::vector<ParameterRecord>& rows, ReadHeader&& readHeader, ReadRow&& readRow) {
-  scan::LineCursor lines(TrimSpacesView(block));
+  scan::LineCursor lines(block);
   std::string_view line;
   bool header = true;
   while (lines.Next(line)) {
-    if (TrimSpacesView(line).empty()) break;
+    std::string_view trimmed = TrimSpacesView(line);
+    if (trimmed.empty()) break;
+    if (lines.Last()) {
+      line = line.substr(0, static_cast<size_t>(trimmed.data() - line.data()) + trimmed.size());
+    }
     if (!header && !Contains(line, mark)) break;
     Fields fields = SplitText(line, kFieldSeparator);
     if (header) {

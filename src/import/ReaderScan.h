@@ -31,7 +31,8 @@ class LineCursor {
   bool Next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     long hit = FindText(text_, "\r\n", static_cast<long>(pos_) + 1);
-    if (hit == -1) {
+    last_ = hit == -1;
+    if (last_) {
       line = text_.substr(pos_);
       pos_ = text_.size();
     } else {
@@ -42,9 +43,13 @@ class LineCursor {
     return true;
   }
 
+  // Whether the piece Next gave runs to the end of the text.
+  bool Last() const { return last_; }
+
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool last_ = false;
 };
 
 }  // namespace declarium::scan
