@@ -232,6 +232,8 @@ void BrowserHostTest::nbspCellIsBlankNotEmpty() {
 
 void BrowserHostTest::coloursAndBackgrounds() {
   host_->WritePage(FunctionPage());
+  // For looking at the page by eye: DECLARIUM_UI_SNAPSHOT=/path/page.png
+  if (qEnvironmentVariableIsSet("DECLARIUM_UI_SNAPSHOT")) host_->grab().save(qEnvironmentVariable("DECLARIUM_UI_SNAPSHOT"));
   QTextDocument* doc = host_->View()->document();
   bool sawGreen = false;
   bool sawHeader = false;
