@@ -3,9 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "app/ProfileText.h"
 #include "app/Settings.h"
 
 namespace declarium {
@@ -23,12 +25,22 @@ int HotkeyModifiers(int m);
 // missing file, section or key gives the default, values of any length, GBK
 // bytes on disk. Writing a key keeps every other line; the file is replaced
 // through a temporary file, so an interrupted write never truncates it.
+struct ProfileEntry {
+  std::string_view section, key, value;
+};
+
 class ProfileFile {
  public:
   explicit ProfileFile(std::filesystem::path path);
   const std::filesystem::path& path() const { return path_; }
   std::string Read(std::string_view section, std::string_view key, std::string_view fallback) const;
   bool Write(std::string_view section, std::string_view key, std::string_view value);
+  // The same as writing each entry in turn, with one replacement of the file.
+  // False when an entry was refused (see ProfileText::Set; the others are
+  // still written) or the file could not be replaced (nothing written).
+  bool WriteAll(std::span<const ProfileEntry> entries);
+  // The whole file, for reading many keys at once; empty when missing or unreadable.
+  ProfileText Load() const;
 
  private:
   std::filesystem::path path_;

@@ -61,7 +61,9 @@ enum class ExportResult {
 
 // Writes the file (GBK, CR LF), replacing an existing one. Each record reaches
 // the file in one write, so an export that is stopped or killed leaves a file
-// that ends at a whole record.
+// that ends at a whole record. message receives the text to show for Done,
+// NothingChosen and Failed (a file that cannot be created or written is a
+// failure too); it is empty for Stopped. Nothing chosen creates no file.
 ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
                                 const ExportRequest& request, const Settings& settings,
                                 ExportObserver* observer, std::string& message);

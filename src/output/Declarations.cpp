@@ -1,0 +1,211 @@
+#include "output/Declarations.h"
+
+#include <string_view>
+
+#include "output/TypeNames.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+// The name the E syntax writes: with 插入中文名 on, the 中文名, which takes
+// the 名称 first when it is empty (the caller's record changes with it).
+const std::string& ENameOf(std::string& name, std::string& chineseName, const Settings& settings) {
+  if (!settings.insertChineseNames) return name;
+  if (chineseName.empty()) chineseName = name;
+  return chineseName;
+}
+
+// ASCII letters lower-cased; double-byte characters are kept whole, so a
+// trail byte never turns into a letter that could match.
+std::string AsciiLower(std::string_view t) {
+  std::string out(t);
+  for (size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    if (c >= 0x80) {
+      ++i;
+    } else if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return out;
+}
+
+// Window and other handles are pointer-sized in C#, whatever type is stored.
+bool NamesAHandle(std::string_view name) {
+  std::string lower = AsciiLower(name);
+  return FindText(lower, "hwnd") > 0 || FindText(lower, "handle") > 0;
+}
+
+bool IsArrayFlag(const ParameterRecord& p) { return p.array == "1"; }
+
+std::string FunctionE(FunctionRecord& f, const Settings& s) {
+  const std::string& name = ENameOf(f.name, f.chineseName, s);
+  std::string out = ".DLL命令 " + s.namePrefix + name + s.nameSuffix + ", " +
+                    MapTypeName(f.returnType, f.syntax, kSyntaxE) + ", \"" + f.library + "\", \"" +
+                    f.entryPoint + "\"";
+  out += s.isPublic ? ", 公开" : ", ";
+  out += s.insertRemarks ? ", " + f.remark : std::string(", ");
+  for (ParameterRecord& p : f.parameters) {
+    out += "\r\n    .参数 ";
+    out += ENameOf(p.name, p.chineseName, s);
+    out += ", ";
+    out += MapTypeName(p.type, f.syntax, kSyntaxE);
+    out += ", ";
+    if (p.byRef) out += "传址 ";
+    if (IsArrayFlag(p)) out += "数组";
+    if (s.insertRemarks) out += ", " + p.remark;
+  }
+  return out;
+}
+
+std::string FunctionCSharp(const FunctionRecord& f, const Settings& s) {
+  std::string out = "[DllImport(\"" + f.library + "\"";
+  if (!f.entryPoint.empty()) out += ", EntryPoint = \"" + f.entryPoint + "\"";
+  if (!f.charSet.empty()) out += ", CharSet = " + f.charSet;
+  if (!f.callingConvention.empty()) out += ", CallingConvention = " + f.callingConvention;
+  out += ")]\r\n";
+  out += s.isPublic ? "public " : "private ";
+  out += "static extern ";
+  out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, kSyntaxCSharp);
+  out += " " + s.namePrefix + f.name + s.nameSuffix + "(";
+  bool first = true;
+  for (const ParameterRecord& p : f.parameters) {
+    if (!first) out += ", ";
+    first = false;
+    if (NamesAHandle(p.name)) {
+      out += "IntPtr";
+    } else {
+      if (p.byRef) out += "ref ";
+      out += MapTypeName(p.type, f.syntax, kSyntaxCSharp);
+    }
+    if (IsArrayFlag(p)) out += "[]";
+    out += " " + p.name;
+  }
+  out += ");";
+  return out;
+}
+
+std::string FunctionVb(const FunctionRecord& f, const Settings& s) {
+  std::string out = s.isPublic ? "Public " : "Private ";
+  out += "Declare Function " + s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
+  if (!f.entryPoint.empty()) out += "Alias \"" + f.entryPoint + "\" ";
+  out += "(";
+  bool first = true;
+  for (const ParameterRecord& p : f.parameters) {
+    if (!first) out += ", ";
+    first = false;
+    out += p.byRef || IsArrayFlag(p) ? "ByRef " : "ByVal ";
+    out += p.name + " As " + MapTypeName(p.type, f.syntax, kSyntaxVb);
+  }
+  out += ")";
+  if (!f.returnType.empty()) out += " As " + MapTypeName(f.returnType, f.syntax, kSyntaxVb);
+  return out;
+}
+
+std::string DataTypeE(DataTypeRecord& d, const Settings& s) {
+  std::string out = ".数据类型 " + ENameOf(d.name, d.chineseName, s);
+  out += s.isPublic ? ", 公开" : ", ";
+  if (s.insertRemarks) out += ", , " + d.remark;
+  for (ParameterRecord& m : d.members) {
+    out += "\r\n    .成员 ";
+    out += ENameOf(m.name, m.chineseName, s);
+    out += ", ";
+    out += MapTypeName(m.type, d.syntax, kSyntaxE);
+    out += ", ";
+    if (m.byRef) out += "传址";
+    out += ", ";
+    // The E syntax (and its reader) takes the dimension between double quotes.
+    if (!m.array.empty()) out += "\"" + m.array + "\"";
+    if (s.insertRemarks) out += ", " + m.remark;
+  }
+  return out;
+}
+
+std::string DataTypeCSharp(const DataTypeRecord& d, const Settings& s) {
+  std::string out = "[StructLayout(LayoutKind.Sequential";
+  if (!d.pack.empty()) out += ", Pack = " + d.pack;
+  if (!d.charSet.empty()) out += ", CharSet = " + d.charSet;
+  if (!d.size.empty()) out += ", Size = " + d.size;
+  out += ")]\r\n";
+  out += s.isPublic ? "public struct " : "private struct ";
+  out += d.name + "\r\n{";
+  for (const ParameterRecord& m : d.members) {
+    if (!m.array.empty()) out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
+    out += "\tpublic " + MapTypeName(m.type, d.syntax, kSyntaxCSharp) + " " + m.name + ";\r\n";
+  }
+  out += "}";
+  return out;
+}
+
+std::string DataTypeVb(const DataTypeRecord& d, const Settings& s) {
+  std::string out = s.isPublic ? "Public " : "Private ";
+  out += "Type " + d.name + "\r\n";
+  for (const ParameterRecord& m : d.members) {
+    out += m.name;
+    if (!m.array.empty()) out += "(" + m.array + ")";
+    out += " As " + MapTypeName(m.type, d.syntax, kSyntaxVb);
+    if (s.insertRemarks && !m.remark.empty()) out += " '" + m.remark;
+    out += "\r\n";
+  }
+  out += "End Type";
+  return out;
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The E and C# readers keep hexadecimal values in the C form "0x104", which
+// is no VB literal; VB writes the same digits after "&H". Anything else is
+// written as stored.
+std::string VbHexValue(const std::string& hex) {
+  if (hex.size() < 3 || hex[0] != '0' || (hex[1] != 'x' && hex[1] != 'X')) return hex;
+  for (size_t i = 2; i < hex.size(); ++i)
+    if (!IsHexDigit(hex[i])) return hex;
+  return "&H" + hex.substr(2);
+}
+
+}  // namespace
+
+std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Settings& settings) {
+  switch (target) {
+    case kSyntaxE: return FunctionE(record, settings);
+    case kSyntaxCSharp: return FunctionCSharp(record, settings);
+    case kSyntaxVb: return FunctionVb(record, settings);
+    default: return {};
+  }
+}
+
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Settings& settings) {
+  switch (target) {
+    case kSyntaxE: return DataTypeE(record, settings);
+    case kSyntaxCSharp: return DataTypeCSharp(record, settings);
+    case kSyntaxVb: return DataTypeVb(record, settings);
+    default: return {};
+  }
+}
+
+std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const Settings& s) {
+  std::string out;
+  switch (target) {
+    case kSyntaxE:
+      out = ".常量 " + c.name + ", \"" + c.decimalValue + "\", ";
+      if (s.isPublic) out += "公开";
+      if (s.insertRemarks) out += ", " + c.remark;
+      return out;
+    case kSyntaxCSharp:
+      if (s.insertRemarks && !c.remark.empty())
+        out = "/// <summary>\r\n///" + c.remark + "\r\n/// </summary>\r\n";
+      out += c.name + " = " + c.decimalValue + ",";
+      return out;
+    case kSyntaxVb:
+      out = s.isPublic ? "Public Const " : "Private Const ";
+      out += c.name + " = " + (c.hexValue.empty() ? c.decimalValue : VbHexValue(c.hexValue));
+      if (s.insertRemarks && !c.remark.empty()) out += " '" + c.remark;
+      return out;
+    default: return {};
+  }
+}
+
+}  // namespace declarium

@@ -1,0 +1,153 @@
+#include "output/DetailPages.h"
+
+#include "output/TypeNames.h"
+#include "store/Loaders.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+// Values go into the page as stored; an empty cell would collapse, so some
+// cells show "&nbsp" instead.
+std::string BlankToSpace(const std::string& v) { return TrimSpacesView(v).empty() ? "&nbsp" : v; }
+std::string EmptyToSpace(const std::string& v) { return v.empty() ? "&nbsp" : v; }
+
+// The opening of a value cell up to and including the ">" after the column
+// name; the detail view host reads the three attributes back for editing.
+std::string Cell(std::string_view attributes, int id, std::string_view table, std::string_view field) {
+  std::string out = "<td";
+  out += attributes;
+  out += " id=" + DecimalText(id) + " TableName=";
+  out += table;
+  out += " FieldName=";
+  out += field;
+  out += ">";
+  return out;
+}
+
+// A C# parameter whose name starts with h is taken as a handle.
+bool StartsWithH(const std::string& name) { return !name.empty() && (name[0] == 'h' || name[0] == 'H'); }
+
+}  // namespace
+
+const std::string& DetailStyleSheet() {
+  static const std::string sheet =
+      "<style>\r\ntd {font-size:12px;border:1px #888888 solid;font-family:宋体;}\r\ntable "
+      "{border:1px #888888 solid;border-collapse:collapse;margin-top:3px;}\r\npre "
+      "{font-size:12px;margin-top:3px}\r\n</style>\r\n";
+  return sheet;
+}
+
+std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
+  const std::string_view t = "函数表";
+  const int id = f.id;
+  std::string out =
+      "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">函数说明</td>\r\n"
+      "<td nowrap colspan=\"3\">其他说明</td>\r\n</tr>";
+  out += "<tr>" + Cell(" colspan=3 style={color=#008000;}", id, t, "函数说明") + BlankToSpace(f.description) +
+         "</td>";
+  out += Cell(" colspan=3 style={color=#008000;}", id, t, "其他说明") + BlankToSpace(f.notes) + "</td></tr>";
+  if (v == kSyntaxCSharp) {
+    out +=
+        "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">CharSet</td>\r\n<td nowrap "
+        "colspan=\"3\">CallingConvention</td>\r\n</tr>";
+    out += "<tr>" + Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CharSet") + BlankToSpace(f.charSet) +
+           "</td>";
+    out += Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CallingConvention") +
+           BlankToSpace(f.callingConvention) + "</td></tr>";
+  }
+  out +=
+      "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">DLL命令名</td>\r\n<td nowrap "
+      "width=\"70\">中文名</td>\r\n<td nowrap width=\"70\">返回值类型</td>\r\n<td nowrap "
+      "colspan=3>备注</td>\r\n</tr>";
+  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + f.name + "</td>";
+  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + f.chineseName + "</td>";
+  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + MapTypeName(f.returnType, f.syntax, v) +
+         "</td>";
+  out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + f.remark + "</td></tr>";
+  out += "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>";
+  out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + f.library + "</td>" +
+         Cell(" nowrap colspan=4 style={color=#800000;}", id, t, "库对应命令") + f.entryPoint + "</td></tr>";
+  out +=
+      "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">参数名</td>\r\n<td nowrap "
+      "width=\"70\">中文名</td>\r\n<td nowrap width=\"70\">类型</td>\r\n<td nowrap "
+      "width=\"30\">传址</td>\r\n<td nowrap width=\"30\">数组</td>\r\n<td nowrap "
+      "width=\"100\">备注</td>\r\n</tr>\r\n";
+  const std::string_view pt = "函数参数表";
+  for (const ParameterRecord& p : f.parameters) {
+    const std::string type =
+        v == kSyntaxCSharp && StartsWithH(p.name) ? std::string("IntPtr") : MapTypeName(p.type, f.syntax, v);
+    out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + p.name + "</td>";
+    out += Cell(" nowrap", p.id, pt, "中文名") + p.chineseName + "</td>";
+    out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + type + "</td>";
+    out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "传址") + (p.byRef ? "√" : "") + "</td>";
+    out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "数组") + (p.array == "1" ? "√" : "") +
+           "</td>";
+    out += Cell(" nowrap style={color=#008000;}", p.id, pt, "备注") + p.remark + "</td></tr>";
+  }
+  out += "</table>";
+  return out;
+}
+
+std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
+  const std::string_view t = "数据类型表";
+  const int id = d.id;
+  std::string out =
+      "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">数据类型名</td>\r\n<td "
+      "width=\"70\">中文名</td>\r\n<td width=\"100\" colspan=4>备注</td>\r\n</tr>";
+  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + d.name + "</td>";
+  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + d.chineseName + "</td>";
+  out += Cell(" nowrap colspan=4 style={color=#008000;}", id, t, "备注") + d.remark + "</td></tr>";
+  if (v == kSyntaxCSharp) {
+    out +=
+        "<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">CharSet</td>\r\n<td width=\"70\">Pack</td>\r\n<td "
+        "width=\"100\" colspan=4>Size</td>\r\n</tr>";
+    out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "CharSet") + EmptyToSpace(d.charSet) + "</td>";
+    out += Cell(" nowrap style={color=#000080;}", id, t, "Pack") + EmptyToSpace(d.pack) + "</td>";
+    out += Cell(" nowrap colspan=4 style={color=#000080;}", id, t, "Size") + EmptyToSpace(d.size) + "</td></tr>";
+  }
+  out +=
+      "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">成员名</td>\r\n<td nowrap "
+      "width=\"70\">中文名</td>\r\n<td nowrap width=\"70\">类型</td>\r\n<td nowrap "
+      "width=\"30\">传址</td>\r\n<td nowrap width=\"30\">数组</td>\r\n<td nowrap "
+      "width=\"100\">备注</td>\r\n</tr>\r\n";
+  const std::string_view mt = "数据类型成员表";
+  for (const ParameterRecord& m : d.members) {
+    out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + m.name + "</td>";
+    out += Cell(" nowrap", m.id, mt, "中文名") + m.chineseName + "</td>";
+    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + MapTypeName(m.type, d.syntax, v) + "</td>";
+    out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") +
+           "</td>";
+    out += Cell(" nowrap", m.id, mt, "数组") + m.array + "</td>";
+    out += Cell(" nowrap style={color=#008000;}", m.id, mt, "备注") + m.remark + "</td></tr>";
+  }
+  out += "</table>";
+  return out;
+}
+
+bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
+                         DetailDocument& out) {
+  if (table == "函数表") {
+    FunctionRecord f;
+    if (!LoadFunction(store, id, f)) return false;
+    out.shown = true;
+    out.html = DetailStyleSheet() + BuildFunctionPage(f, v);
+    out.remark = f.remark;
+    out.entryText = f.description;
+    return true;
+  }
+  if (table == "数据类型表") {
+    DataTypeRecord d;
+    if (!LoadDataType(store, id, d)) return false;
+    out.shown = true;
+    out.html = DetailStyleSheet() + BuildDataTypePage(d, v);
+    out.remark = d.remark;
+    out.entryText = d.name;
+    return true;
+  }
+  // Constants and anything else have no page; nothing to show is no failure.
+  out = DetailDocument{};
+  return true;
+}
+
+}  // namespace declarium

@@ -1,0 +1,192 @@
+#include "output/Export.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "output/Declarations.h"
+#include "output/OutputFile.h"
+#include "store/CatalogueStore.h"
+#include "store/Loaders.h"
+#include "store/SqlText.h"
+
+namespace declarium {
+namespace {
+
+struct Section {
+  ExportKind kind;
+  const char* table;
+  const char* title;
+  const char* failure;
+  bool trailingEmptyLine;
+};
+
+constexpr Section kFunctions{ExportKind::Functions, "函数表", "正在导出函数...", "导出函数失败！", true};
+constexpr Section kDataTypes{ExportKind::DataTypes, "数据类型表", "正在导出数据类型...", "导出数据类型失败！",
+                             true};
+constexpr Section kConstants{ExportKind::Constants, "常量表", "正在导出常量...", "导出常量失败！", false};
+
+bool Contains(const std::vector<std::string>& list, const std::string& v) {
+  return std::find(list.begin(), list.end(), v) != list.end();
+}
+
+// An unusable condition gives an empty row, which leaves the WHERE clause
+// invalid ("where  order by", "and  and"), so the section's Prepare fails and
+// the export reports it instead of exporting more than was asked for.
+std::string WhereText(ExportKind kind, const std::vector<ExportCondition>& conditions) {
+  if (conditions.empty()) return {};
+  std::string out = " where ";
+  for (size_t i = 0; i < conditions.size(); ++i) {
+    if (i > 0) out += " and ";
+    out += ExportConditionRow(kind, conditions[i]);
+  }
+  return out;
+}
+
+int Percent(std::int64_t k, std::int64_t count) {
+  if (count <= 0) return 100;
+  return static_cast<int>(std::min<std::int64_t>(100, k * 100 / count));
+}
+
+class Exporter {
+ public:
+  Exporter(CatalogueStore& store, OutputFile& file, const Settings& settings, SyntaxKind target,
+           ExportObserver* observer, std::string& message)
+      : store_(store), file_(file), settings_(settings), target_(target), observer_(observer),
+        message_(message) {}
+
+  ExportResult Run(const Section& section, const std::vector<ExportCondition>& conditions) {
+    if (observer_ != nullptr) observer_->Progress(0);
+    const std::string where = WhereText(section.kind, conditions);
+    Statement rows = store_.Prepare(std::string("select id from ") + section.table + where +
+                                    " order by 名称 asc");
+    if (!rows) return Fail(section);
+    const std::int64_t count =
+        store_.QueryInt(std::string("select count(*) from ") + section.table + " " + where, 0);
+    if (observer_ != nullptr) observer_->SectionStarted(section.title);
+    std::int64_t k = 0;
+    std::string text;
+    while (store_.NextRow(rows)) {
+      if (observer_ != nullptr && observer_->ShouldStop()) return ExportResult::Stopped;
+      ++k;
+      if (observer_ != nullptr) observer_->Progress(Percent(k, count));
+      if (!Declare(section.kind, store_.ColumnInt(rows, 0), text)) return Fail(section);
+      text += "\r\n";
+      // One write per record: a file cut short still ends at a whole record.
+      if (!Write(text)) return ExportResult::Failed;
+    }
+    store_.Finalize(rows);
+    if (section.trailingEmptyLine && !Write("\r\n")) return ExportResult::Failed;
+    return ExportResult::Done;
+  }
+
+  bool Write(std::string_view bytes) {
+    std::string reason;
+    if (file_.Write(bytes, reason)) return true;
+    message_ = "写入导出文件失败！\r\n" + reason;
+    return false;
+  }
+
+ private:
+  ExportResult Fail(const Section& section) {
+    message_ = std::string(section.failure) + "\r\n" + store_.ErrorMessage();
+    return ExportResult::Failed;
+  }
+
+  // The records are reused from row to row; the loaders overwrite every field.
+  bool Declare(ExportKind kind, int id, std::string& out) {
+    switch (kind) {
+      case ExportKind::Functions:
+        if (!LoadFunction(store_, id, function_)) return false;
+        out = DeclareFunction(target_, function_, settings_);
+        return true;
+      case ExportKind::DataTypes:
+        if (!LoadDataType(store_, id, dataType_)) return false;
+        out = DeclareDataType(target_, dataType_, settings_);
+        return true;
+      case ExportKind::Constants:
+        if (!LoadConstant(store_, id, constant_)) return false;
+        out = DeclareConstant(target_, constant_, settings_);
+        return true;
+    }
+    return false;
+  }
+
+  CatalogueStore& store_;
+  OutputFile& file_;
+  const Settings& settings_;
+  SyntaxKind target_;
+  ExportObserver* observer_;
+  std::string& message_;
+  FunctionRecord function_;
+  DataTypeRecord dataType_;
+  ConstantRecord constant_;
+};
+
+}  // namespace
+
+const std::vector<std::string>& ExportFields(ExportKind kind) {
+  static const std::vector<std::string> functions = {"名称", "中文名", "库名", "库对应命令", "函数说明", "备注"};
+  static const std::vector<std::string> dataTypes = {"名称", "中文名", "备注"};
+  static const std::vector<std::string> constants = {"名称", "十六进制值", "十进制值", "备注"};
+  static const std::vector<std::string> none;
+  switch (kind) {
+    case ExportKind::Functions: return functions;
+    case ExportKind::DataTypes: return dataTypes;
+    case ExportKind::Constants: return constants;
+  }
+  return none;
+}
+
+const std::vector<std::string>& ExportOperators() {
+  static const std::vector<std::string> operators = {"=", ">", "<", ">=", "<=", "!=", "like"};
+  return operators;
+}
+
+std::string ExportConditionRow(ExportKind kind, const ExportCondition& condition) {
+  // Field and operator go into the SQL as they stand, so only the fixed
+  // entries are accepted; the value is always a quoted literal.
+  if (!Contains(ExportFields(kind), condition.field) || !Contains(ExportOperators(), condition.op)) return {};
+  return condition.field + " " + condition.op + " '" + SqlEscape(condition.value) + "'";
+}
+
+ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
+                                const ExportRequest& request, const Settings& settings,
+                                ExportObserver* observer, std::string& message) {
+  message.clear();
+  if (!request.functions && !request.dataTypes && !request.constants) {
+    message = "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！";
+    return ExportResult::NothingChosen;
+  }
+  OutputFile file;
+  std::string reason;
+  if (!file.Create(path, reason)) {
+    message = "创建导出文件失败！\r\n" + reason;
+    return ExportResult::Failed;
+  }
+  Exporter exporter(store, file, settings, request.target, observer, message);
+  if (request.target == kSyntaxE && !exporter.Write(".版本 2\r\n\r\n\r\n")) return ExportResult::Failed;
+
+  struct Chosen {
+    bool on;
+    const Section& section;
+    const std::vector<ExportCondition>& conditions;
+  };
+  const Chosen sections[] = {
+      {request.functions, kFunctions, request.functionConditions},
+      {request.dataTypes, kDataTypes, request.dataTypeConditions},
+      {request.constants, kConstants, request.constantConditions},
+  };
+  for (const Chosen& c : sections) {
+    if (!c.on) continue;
+    ExportResult r = exporter.Run(c.section, c.conditions);
+    if (r != ExportResult::Done) return r;  // the file keeps what was written so far
+  }
+  if (!file.Close(reason)) {
+    message = "写入导出文件失败！\r\n" + reason;
+    return ExportResult::Failed;
+  }
+  message = "导出完毕！";
+  return ExportResult::Done;
+}
+
+}  // namespace declarium

@@ -1,0 +1,73 @@
+// Menus and accelerator tables built from the resource tables. Every item
+// and key delivers its command id to one dispatch callback.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QShortcut;
+class QWidget;
+
+namespace declarium {
+
+using CommandHandler = std::function<void(int commandId)>;
+
+class MenuResource : public QObject {
+  Q_OBJECT
+ public:
+  // nullptr when the id is unknown. Commands go to dispatch (may be empty;
+  // then SetDispatch later).
+  static std::unique_ptr<MenuResource> Load(int menuId, CommandHandler dispatch = {});
+  ~MenuResource() override;
+
+  void SetDispatch(CommandHandler dispatch) { dispatch_ = std::move(dispatch); }
+  int PopupCount() const;                 // top-level popups
+  QMenu* Popup(int index) const;          // nullptr for a bad index
+  QAction* Action(int commandId) const;   // nullptr when absent
+  void SetChecked(int commandId, bool checked);
+  bool IsChecked(int commandId) const;
+  void SetItemText(int commandId, const QString& text);  // text may hold "\t" + key text
+  // Puts the top-level popups into a menu bar (a right-aligned popup goes to
+  // the bar's right corner).
+  void FillMenuBar(QMenuBar* bar);
+  // Opens popup index at a screen point; owner (if any) is raised and
+  // activated first. Runs until the menu closes; the chosen item's command
+  // is dispatched. Returns the command id chosen, 0 when none.
+  int OpenPopup(int index, QPoint screenPos, QWidget* owner);
+  // Triggers the item's command as if chosen (for tests and re-entry).
+  bool Trigger(int commandId);
+
+ private:
+  MenuResource() = default;
+  void Dispatch(int commandId);
+  CommandHandler dispatch_;
+  std::vector<QMenu*> popups_;            // top-level popups, owned
+  std::vector<bool> rightAligned_;
+  QHash<int, QAction*> actions_;
+};
+
+class AcceleratorTable {
+ public:
+  // nullptr when the id is unknown.
+  static std::unique_ptr<AcceleratorTable> Load(int tableId);
+  ~AcceleratorTable();
+  // Keys pressed anywhere in window (also in its child controls) while it is
+  // the active window run dispatch. Installing again replaces the old keys.
+  void Install(QWidget* window, CommandHandler dispatch);
+  void Destroy();
+  int Count() const;
+ private:
+  AcceleratorTable() = default;
+  int tableId_ = 0;
+  std::vector<QShortcut*> shortcuts_;
+};
+
+}  // namespace declarium

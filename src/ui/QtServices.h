@@ -1,0 +1,39 @@
+// ModalServices over Qt's own dialogs, clipboard and desktop services.
+#pragma once
+
+#include <QHash>
+#include <memory>
+
+#include "ui/ModalServices.h"
+
+class QSystemTrayIcon;
+
+namespace declarium {
+
+class QtServices : public ModalServices {
+ public:
+  QtServices();
+  ~QtServices() override;
+  int ShowMessage(QWidget* owner, const QString& text, int style, const QString& caption) override;
+  InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                       const QString& initial) override;
+  QString SaveFileName(QWidget* owner, const QString& title, const QString& filter,
+                       const QString& defaultExtension) override;
+  void SetClipboardText(const QString& text) override;
+  QString ClipboardText() override;
+  void Beep() override;
+  bool ShellOpen(const QString& target) override;
+  // No global hotkeys yet on this platform: always 0.
+  int RegisterHotkey(Window* window, int modifiers, int key) override;
+  bool UnregisterHotkey(Window* window, int id) override;
+  bool AddTrayIcon(Window* window, const QIcon& icon, const QString& tip) override;
+  void RemoveTrayIcon(Window* window) override;
+
+ private:
+  QHash<Window*, QSystemTrayIcon*> trays_;
+};
+
+// "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*" -> "文本文件(*.txt);;所有文件(*.*)"
+QString QtFileFilter(const QString& pipeFilter);
+
+}  // namespace declarium

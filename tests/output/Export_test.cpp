@@ -1,0 +1,240 @@
+#include "output/Export.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Catalogue.h"
+
+namespace declarium {
+namespace {
+
+// Records what the export window would show.
+class Recorder : public ExportObserver {
+ public:
+  void SectionStarted(std::string_view title) override { titles.emplace_back(title); }
+  void Progress(int percent) override { progress.push_back(percent); }
+  bool ShouldStop() override { return ++asked > stopAfter; }
+
+  std::vector<std::string> titles;
+  std::vector<int> progress;
+  int asked = 0;
+  int stopAfter = 1 << 30;
+};
+
+class ExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Inserted out of name order: the export sorts by 名称.
+    int beep = cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('MessageBeep','逻辑型','user32','MessageBeep')");
+    cat.Run("insert into 函数参数表 (名称,数据类型,所属函数) values ('uType','整数型'," + std::to_string(beep) + ")");
+    cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('GetTickCount','整数型','kernel32','GetTickCount')");
+    cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('GetDesktopWindow','整数型','user32','')");
+    int point = cat.Insert("insert into 数据类型表 (名称) values ('POINT')");
+    cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,所属数据类型) values ('x','整数型',''," + std::to_string(point) + ")");
+    cat.Insert("insert into 数据类型表 (名称) values ('EMPTY')");
+    cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('MAX_PATH','0x104','260','路径')");
+    cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('INFINITE','','-1','O''Brien''s')");
+  }
+
+  ExportResult Export(const ExportRequest& request, ExportObserver* observer = nullptr) {
+    return ExportDeclarations(cat.store(), path, request, settings, observer, message);
+  }
+  std::string File() const { return test::ReadFileBytes(path); }
+
+  test::TestCatalogue cat;
+  std::filesystem::path path = cat.dir() / "导出.txt";
+  Settings settings;
+  std::string message;
+};
+
+ExportRequest All(SyntaxKind target) {
+  ExportRequest r;
+  r.functions = r.dataTypes = r.constants = true;
+  r.target = target;
+  return r;
+}
+
+TEST(ExportConditions, FixedFieldAndOperatorLists) {
+  EXPECT_EQ(ExportFields(ExportKind::Functions),
+            (std::vector<std::string>{"名称", "中文名", "库名", "库对应命令", "函数说明", "备注"}));
+  EXPECT_EQ(ExportFields(ExportKind::DataTypes), (std::vector<std::string>{"名称", "中文名", "备注"}));
+  EXPECT_EQ(ExportFields(ExportKind::Constants), (std::vector<std::string>{"名称", "十六进制值", "十进制值", "备注"}));
+  EXPECT_EQ(ExportOperators(), (std::vector<std::string>{"=", ">", "<", ">=", "<=", "!=", "like"}));
+}
+
+TEST(ExportConditions, RowFormatQuotesAndRejectsUnknownWords) {
+  EXPECT_EQ(ExportConditionRow(ExportKind::Functions, {"库名", "like", "%kernel%"}), "库名 like '%kernel%'");
+  EXPECT_EQ(ExportConditionRow(ExportKind::Constants, {"备注", "=", "it's"}), "备注 = 'it''s'");
+  EXPECT_EQ(ExportConditionRow(ExportKind::Constants, {"十进制值", ">", ""}), "十进制值 > ''");
+  EXPECT_EQ(ExportConditionRow(ExportKind::DataTypes, {"库名", "=", "x"}), "");  // not a data type column
+  EXPECT_EQ(ExportConditionRow(ExportKind::Functions, {"名称", "or 1=1 or", "x"}), "");
+  EXPECT_EQ(ExportConditionRow(ExportKind::Functions, {"1=1 or 名称", "=", "x"}), "");
+}
+
+TEST_F(ExportTest, AllKindsInE) {
+  Recorder rec;
+  ASSERT_EQ(Export(All(kSyntaxE), &rec), ExportResult::Done);
+  EXPECT_EQ(message, "导出完毕！");
+  EXPECT_EQ(File(),
+            ".版本 2\r\n\r\n\r\n"
+            ".DLL命令 GetDesktopWindow, 整数型, \"user32\", \"\", , \r\n"
+            ".DLL命令 GetTickCount, 整数型, \"kernel32\", \"GetTickCount\", , \r\n"
+            ".DLL命令 MessageBeep, 逻辑型, \"user32\", \"MessageBeep\", , \r\n    .参数 uType, 整数型, \r\n"
+            "\r\n"
+            ".数据类型 EMPTY, \r\n"
+            ".数据类型 POINT, \r\n    .成员 x, 整数型, , \r\n"
+            "\r\n"
+            ".常量 INFINITE, \"-1\", \r\n"
+            ".常量 MAX_PATH, \"260\", \r\n");
+  EXPECT_EQ(rec.titles, (std::vector<std::string>{"正在导出函数...", "正在导出数据类型...", "正在导出常量..."}));
+  EXPECT_EQ(rec.progress, (std::vector<int>{0, 33, 66, 100, 0, 50, 100, 0, 50, 100}));
+}
+
+TEST_F(ExportTest, AllKindsInCSharpWithRemarks) {
+  settings.insertRemarks = true;
+  settings.isPublic = true;
+  ASSERT_EQ(Export(All(kSyntaxCSharp)), ExportResult::Done);
+  EXPECT_EQ(File(),
+            "[DllImport(\"user32\")]\r\npublic static extern int GetDesktopWindow();\r\n"
+            "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\npublic static extern int GetTickCount();\r\n"
+            "[DllImport(\"user32\", EntryPoint = \"MessageBeep\")]\r\npublic static extern bool MessageBeep(int uType);\r\n"
+            "\r\n"
+            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct EMPTY\r\n{}\r\n"
+            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct POINT\r\n{\tpublic int x;\r\n}\r\n"
+            "\r\n"
+            "/// <summary>\r\n///O'Brien's\r\n/// </summary>\r\nINFINITE = -1,\r\n"
+            "/// <summary>\r\n///路径\r\n/// </summary>\r\nMAX_PATH = 260,\r\n");
+}
+
+TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
+  ExportRequest r;
+  r.functions = true;
+  r.target = kSyntaxVb;
+  ASSERT_EQ(Export(r), ExportResult::Done);
+  EXPECT_EQ(File(),
+            "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
+            "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n"
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "\r\n");
+}
+
+TEST_F(ExportTest, ConstantsOnlyInEHaveNoEmptyLineAtTheEnd) {
+  ExportRequest r;
+  r.constants = true;
+  r.target = kSyntaxE;
+  ASSERT_EQ(Export(r), ExportResult::Done);
+  EXPECT_EQ(File(), ".版本 2\r\n\r\n\r\n.常量 INFINITE, \"-1\", \r\n.常量 MAX_PATH, \"260\", \r\n");
+}
+
+TEST_F(ExportTest, OneAndTwoConditions) {
+  ExportRequest r;
+  r.functions = true;
+  r.target = kSyntaxVb;
+  r.functionConditions = {{"库名", "=", "user32"}};
+  Recorder rec;
+  ASSERT_EQ(Export(r, &rec), ExportResult::Done);
+  EXPECT_EQ(File(),
+            "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "\r\n");
+  EXPECT_EQ(rec.progress, (std::vector<int>{0, 50, 100}));
+
+  r.functionConditions.push_back({"名称", "like", "Message%"});
+  Recorder one;
+  ASSERT_EQ(Export(r, &one), ExportResult::Done);
+  EXPECT_EQ(File(),
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "\r\n");
+  EXPECT_EQ(one.progress, (std::vector<int>{0, 100}));  // one row: straight from 0 to 100
+}
+
+TEST_F(ExportTest, ConditionValueWithQuotes) {
+  ExportRequest r;
+  r.constants = true;
+  r.target = kSyntaxVb;
+  r.constantConditions = {{"备注", "=", "O'Brien's"}};
+  ASSERT_EQ(Export(r), ExportResult::Done);
+  EXPECT_EQ(File(), "Private Const INFINITE = -1\r\n");
+  r.constantConditions = {{"备注", "=", "x' or '1'='1"}};
+  ASSERT_EQ(Export(r), ExportResult::Done);
+  EXPECT_EQ(File(), "");
+}
+
+TEST_F(ExportTest, NoMatchingRows) {
+  ExportRequest r = All(kSyntaxVb);
+  r.functionConditions = {{"名称", "=", "none"}};
+  r.dataTypeConditions = {{"名称", "=", "none"}};
+  r.constantConditions = {{"名称", "=", "none"}};
+  Recorder rec;
+  ASSERT_EQ(Export(r, &rec), ExportResult::Done);
+  EXPECT_EQ(File(), "\r\n\r\n");
+  EXPECT_EQ(rec.progress, (std::vector<int>{0, 0, 0}));
+}
+
+TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsEarlierOnes) {
+  ExportRequest r = All(kSyntaxVb);
+  r.functionConditions = {{"名称", "=", "GetTickCount"}};
+  r.dataTypeConditions = {{"名称", "=", "POINT"}, {"库名", "=", "x"}};  // no such data type column
+  Recorder rec;
+  ASSERT_EQ(Export(r, &rec), ExportResult::Failed);
+  EXPECT_EQ(message.rfind("导出数据类型失败！\r\n", 0), 0u);
+  EXPECT_GT(message.size(), std::string("导出数据类型失败！\r\n").size());  // the database's words follow
+  EXPECT_EQ(File(), "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n\r\n");
+  EXPECT_EQ(rec.titles, (std::vector<std::string>{"正在导出函数..."}));
+}
+
+TEST_F(ExportTest, StopMidwayKeepsWholeRecords) {
+  Recorder rec;
+  rec.stopAfter = 2;
+  ASSERT_EQ(Export(All(kSyntaxE), &rec), ExportResult::Stopped);
+  EXPECT_EQ(message, "");
+  EXPECT_EQ(File(),
+            ".版本 2\r\n\r\n\r\n"
+            ".DLL命令 GetDesktopWindow, 整数型, \"user32\", \"\", , \r\n"
+            ".DLL命令 GetTickCount, 整数型, \"kernel32\", \"GetTickCount\", , \r\n");
+  EXPECT_EQ(rec.titles.size(), 1u);
+}
+
+TEST_F(ExportTest, FailedLoadEndsTheExport) {
+  ExportRequest r;
+  r.functions = true;
+  r.target = kSyntaxE;
+  cat.Run("insert into 函数表 (id,名称) values (0,'A')");  // id 0 cannot be loaded
+  ASSERT_EQ(Export(r), ExportResult::Failed);
+  EXPECT_EQ(message.rfind("导出函数失败！\r\n", 0), 0u);
+  EXPECT_EQ(File(), ".版本 2\r\n\r\n\r\n");
+}
+
+TEST_F(ExportTest, NothingChosenCreatesNoFile) {
+  ExportRequest r;
+  r.target = kSyntaxE;
+  ASSERT_EQ(Export(r), ExportResult::NothingChosen);
+  EXPECT_EQ(message, "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！");
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ExportTest, FileThatCannotBeCreatedIsReported) {
+  path = cat.dir() / "missing" / "out.txt";
+  ASSERT_EQ(Export(All(kSyntaxE)), ExportResult::Failed);
+  EXPECT_EQ(message.rfind("创建导出文件失败！\r\n", 0), 0u);
+  EXPECT_GT(message.size(), std::string("创建导出文件失败！\r\n").size());
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ExportTest, ExistingFileIsReplaced) {
+  test::WriteFileBytes(path, std::string(5000, 'x'));
+  ExportRequest r;
+  r.constants = true;
+  r.target = kSyntaxCSharp;
+  ASSERT_EQ(Export(r), ExportResult::Done);
+  EXPECT_EQ(File(), "INFINITE = -1,\r\nMAX_PATH = 260,\r\n");
+}
+
+TEST_F(ExportTest, WriteFailureIsReported) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  path = "/dev/full";
+  ASSERT_EQ(Export(All(kSyntaxVb)), ExportResult::Failed);
+  EXPECT_EQ(message.rfind("写入导出文件失败！\r\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace declarium
