@@ -41,7 +41,9 @@ class BrowserHost : public QWidget {
   QString Attribute(Element element, const QString& name, bool* present = nullptr) const;
   QString TagName(Element element) const;          // lower case ("td", "b")
   Element ParentElement(Element element) const;
-  // Text as shown: entities resolved, "&nbsp" gives U+00A0.
+  // Text as shown: entities resolved, white space collapsed as displayed,
+  // line breaks as CR LF; a non-breaking space ("&nbsp") comes back as a
+  // plain blank, so such a cell is not empty.
   QString InnerText(Element element) const;
   // Changes only the shown text of that element (its markup goes, like
   // setting innerText); the rest of the page stays as it is.
@@ -51,7 +53,7 @@ class BrowserHost : public QWidget {
   // Elements with that tag, in document order (tests, tools).
   std::vector<Element> ElementsByTag(const QString& tag) const;
 
-  QString SelectedText() const;
+  QString SelectedText() const;           // line breaks CR LF
   void SelectAll();
   // Selection to the clipboard (through ModalServices); false when nothing is selected.
   bool Copy();
@@ -66,13 +68,17 @@ class BrowserHost : public QWidget {
   void leftButtonDown(QPoint point, bool* passOn);
   void doubleClicked(QPoint point, bool* passOn);
   // Qt key and modifiers (Qt::KeyboardModifiers as int) of every key press.
+  // The view's own copy key is not acted on: copying is the owner's call to
+  // Copy(), so every copy goes through ModalServices.
   void keyPressed(int key, int modifiers);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+ public:
+  struct Page;  // the parsed page; internal to BrowserHost.cpp
+
  private:
-  struct Page;
   void Render();
   QTextBrowser* view_ = nullptr;
   std::unique_ptr<Page> page_;

@@ -2,6 +2,12 @@
 // events the program uses; the builder creates them from templates and they
 // are found by their control id (Window::control<T>(id)). Events are Qt
 // signals. Row, item and column indexes are 0-based; -1 means "none".
+//
+// Selection events follow the platform's controls: list boxes, drop-down
+// lists and tab controls report only changes made by the user (SetSelection
+// is silent); trees and report views report every change, programmatic ones
+// too. Right-button events do not change the selection: the handler selects
+// what it wants (RowAtGlobal / ItemAtGlobal) before opening its menu.
 #pragma once
 
 #include <QComboBox>
@@ -37,7 +43,7 @@ class ListBox : public QListWidget {
  public:
   explicit ListBox(QWidget* parent = nullptr);
   void Reset();
-  int AddRow(const QString& text, qint64 data = 0);  // returns the new row
+  int AddRow(const QString& text, qint64 itemData = 0);  // returns the new row
   void DeleteRow(int row);
   int Count() const;
   int Selection() const;                              // -1 = none
@@ -49,6 +55,7 @@ class ListBox : public QListWidget {
   // letters compared without case; -1 when none. Searching does not wrap.
   int FindPrefix(const QString& prefix, int start = 0) const;
   int RowAt(QPoint viewportPoint) const;              // -1 on empty space
+  int RowAtGlobal(QPoint globalPos) const;
  signals:
   void selectionChanged(int row);
   void doubleClicked(int row);
@@ -56,6 +63,8 @@ class ListBox : public QListWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+ private:
+  bool silent_ = false;
 };
 
 // ASCII-only case folding prefix test used by list searches.
@@ -68,7 +77,7 @@ class TreeView : public QTreeWidget {
   explicit TreeView(QWidget* parent = nullptr);
   using Item = QTreeWidgetItem*;
   void Reset();
-  Item AddItem(Item parent, const QString& text, int picture, qint64 data);  // parent nullptr = root
+  Item AddItem(Item parent, const QString& text, int picture, qint64 itemData);  // parent nullptr = root
   void DeleteItem(Item item);                      // with its children
   Item FirstItem() const;                          // first root item or nullptr
   Item NextSibling(Item item) const;
@@ -86,6 +95,7 @@ class TreeView : public QTreeWidget {
   bool LabelEditing() const;
   void BeginLabelEdit(Item item);
   Item ItemAt(QPoint viewportPoint) const;
+  Item ItemAtGlobal(QPoint globalPos) const;
  signals:
   void selectionChanged(QTreeWidgetItem* item);
   void doubleClicked(QTreeWidgetItem* item);
@@ -109,11 +119,11 @@ class ReportView : public QTableWidget {
   explicit ReportView(QWidget* parent = nullptr);
   void AddColumn(const QString& text, int widthPixels);
   void Reset();                                   // removes rows, keeps columns
-  int AddRow(const QString& firstCell, qint64 data = 0);
+  int AddRow(const QString& firstCell, qint64 itemData = 0);
   void SetCellText(int row, int column, const QString& text);
   QString CellText(int row, int column) const;
   qint64 RowData(int row) const;
-  void SetRowData(int row, qint64 data);
+  void SetRowData(int row, qint64 itemData);
   void DeleteRow(int row);
   int Count() const;
   int Selection() const;                          // -1 = none
@@ -124,6 +134,7 @@ class ReportView : public QTableWidget {
   // Row and column under a viewport point; false on empty space.
   bool CellAt(QPoint viewportPoint, int& row, int& column) const;
   int RowAt(QPoint viewportPoint) const;
+  int RowAtGlobal(QPoint globalPos) const;
  signals:
   void selectionChanged(int row);
   void doubleClicked(int row, int column);
@@ -170,13 +181,15 @@ class DropDownList : public QComboBox {
  public:
   explicit DropDownList(QWidget* parent = nullptr);
   void Reset();
-  int AddItem(const QString& text, qint64 data = 0);
+  int AddItem(const QString& text, qint64 itemData = 0);
   int Selection() const;                  // -1 = none
   void SetSelection(int index);
   qint64 ItemData(int index) const;
   QString ItemText(int index) const;
  signals:
   void selectionChanged(int index);
+ private:
+  bool silent_ = false;
 };
 
 // ----- Tab control --------------------------------------------------------
@@ -184,12 +197,14 @@ class TabControl : public QTabBar {
   Q_OBJECT
  public:
   explicit TabControl(QWidget* parent = nullptr);
-  int AddTab(const QString& text, qint64 data);
+  int AddTab(const QString& text, qint64 itemData);
   int Selection() const;
   void SetSelection(int index);
   qint64 TabData(int index) const;
  signals:
   void selectionChanged(int index);
+ private:
+  bool silent_ = false;
 };
 
 // ----- Toolbar ------------------------------------------------------------
@@ -213,10 +228,11 @@ class ToolBar : public QToolBar {
  signals:
   void buttonClicked(int commandId);
  private:
-  struct Button { int commandId; QAction* action; };
+  struct Button { int commandId; int picture; QAction* action; };
   std::vector<Button> buttons_;
   PictureList pictures_;
   QActionGroup* group_ = nullptr;
+  bool lastWasCheckGroup_ = false;
 };
 
 // ----- Status bar ---------------------------------------------------------
@@ -285,7 +301,7 @@ class HotkeyEdit : public QLineEdit {
   void hotkeyChanged();
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  bool event(QEvent* event) override;   // takes Tab and shortcut keys too
+  bool event(QEvent* event) override;   // takes keys that are shortcuts elsewhere
  private:
   void ShowHotkey();
   int keyCode_ = 0;

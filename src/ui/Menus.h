@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QShortcut>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -13,7 +15,6 @@
 class QAction;
 class QMenu;
 class QMenuBar;
-class QShortcut;
 class QWidget;
 
 namespace declarium {
@@ -67,7 +68,7 @@ class AcceleratorTable {
  private:
   AcceleratorTable() = default;
   int tableId_ = 0;
-  std::vector<QShortcut*> shortcuts_;
+  std::vector<QPointer<QShortcut>> shortcuts_;   // owned by the window too
 };
 
 }  // namespace declarium

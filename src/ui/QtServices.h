@@ -2,11 +2,11 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
+#include <QSystemTrayIcon>
 #include <memory>
 
 #include "ui/ModalServices.h"
-
-class QSystemTrayIcon;
 
 namespace declarium {
 
@@ -30,7 +30,7 @@ class QtServices : public ModalServices {
   void RemoveTrayIcon(Window* window) override;
 
  private:
-  QHash<Window*, QSystemTrayIcon*> trays_;
+  QHash<Window*, QPointer<QSystemTrayIcon>> trays_;   // each owned by its window
 };
 
 // "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*" -> "文本文件(*.txt);;所有文件(*.*)"

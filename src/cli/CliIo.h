@@ -1,0 +1,36 @@
+// Reading declaration texts and writing results in the chosen encodings.
+// Inside, every text is GBK, as in the core.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "cli/CliOptions.h"
+
+namespace declarium::cli {
+
+// The bytes of a file, or of standard input for "-". False with a sentence
+// naming the file and the reason.
+bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& error);
+
+// Input bytes as GBK text. GBK input is taken as it is; otherwise a UTF-8
+// byte-order mark is dropped, and in auto mode a text that is not valid
+// UTF-8 is GBK.
+std::string DecodeInput(std::string_view bytes, Encoding encoding);
+
+// ReadInputBytes, DecodeInput, then lone LFs made CR LF, as the readers expect.
+bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
+                         std::string& error);
+
+// A path as GBK text, for messages.
+std::string PathText(const std::filesystem::path& path);
+
+// A composed text on standard output, byte for byte (CR LF kept, nothing added).
+void WriteText(const GlobalOptions& options, std::string_view gbk);
+// A message on standard output: CR LF shown as newlines, ending in a newline.
+void PrintMessage(const GlobalOptions& options, std::string_view gbk);
+// The same on standard error.
+void PrintError(const GlobalOptions& options, std::string_view gbk);
+
+}  // namespace declarium::cli

@@ -1,0 +1,112 @@
+#include "cli/CliOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/ConfigFile.h"
+#include "text/Gbk.h"
+
+namespace declarium::cli {
+
+Encoding GlobalOptions::input() const {
+  if (inputEncoding == "utf-8") return Encoding::Utf8;
+  if (inputEncoding == "gbk") return Encoding::Gbk;
+  return Encoding::Auto;
+}
+
+Encoding GlobalOptions::output() const { return outputEncoding == "gbk" ? Encoding::Gbk : Encoding::Utf8; }
+
+SyntaxKind GlobalOptions::Syntax() const {
+  SyntaxKind s = kSyntaxE;
+  ParseSyntax(syntax, s);
+  return s;
+}
+
+bool ParseSyntax(const std::string& word, SyntaxKind& syntax) {
+  if (word == "e" || word == "0") {
+    syntax = kSyntaxE;
+  } else if (word == "csharp" || word == "1") {
+    syntax = kSyntaxCSharp;
+  } else if (word == "vb" || word == "2") {
+    syntax = kSyntaxVb;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::string CheckSyntaxWord(const std::string& word) {
+  SyntaxKind s;
+  if (ParseSyntax(word, s)) return {};
+  return "unknown syntax '" + word + "' (use e, csharp or vb, or 0, 1, 2)";
+}
+
+Settings BuildSettings(const GlobalOptions& options) {
+  Settings settings;
+  if (!options.config.empty()) {
+    // The window size only limits the splitter values, which no command uses.
+    settings = LoadSettings(ProfileFile(options.config), 800, 600);
+  }
+  if (options.chineseNamesGiven) settings.insertChineseNames = options.chineseNames;
+  if (options.remarksGiven) settings.insertRemarks = options.remarks;
+  if (options.publicGiven) settings.isPublic = options.isPublic;
+  if (options.prefixGiven) settings.namePrefix = Utf8ToGbk(options.prefix);
+  if (options.suffixGiven) settings.nameSuffix = Utf8ToGbk(options.suffix);
+  return settings;
+}
+
+void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
+  const CLI::Validator syntaxWord(CheckSyntaxWord, "e|csharp|vb", "syntax");
+  app.add_option("--db", o.db, "The catalogue file (default: data.db in the current directory)");
+  app.add_option("--syntax", o.syntax,
+                 "Syntax of generated declarations and pages: e, csharp or vb (also 0, 1, 2; default e)")
+      ->check(syntaxWord);
+  // The flag functions also note that the setting was given, so that it wins
+  // over the --config file; "--remarks=false" turns a setting of the file off.
+  app.add_flag_function(
+      "--chinese-names",
+      [&o](std::int64_t n) {
+        o.chineseNames = n > 0;
+        o.chineseNamesGiven = true;
+      },
+      "E syntax: write the Chinese names of functions, parameters, data types and members");
+  app.add_flag_function(
+      "--remarks",
+      [&o](std::int64_t n) {
+        o.remarks = n > 0;
+        o.remarksGiven = true;
+      },
+      "Write the remarks into the declarations");
+  app.add_flag_function(
+      "--public",
+      [&o](std::int64_t n) {
+        o.isPublic = n > 0;
+        o.publicGiven = true;
+      },
+      "Declare entries public instead of private");
+  app.add_option_function<std::string>(
+      "--prefix",
+      [&o](const std::string& v) {
+        o.prefix = v;
+        o.prefixGiven = true;
+      },
+      "Text written before every function name");
+  app.add_option_function<std::string>(
+      "--suffix",
+      [&o](const std::string& v) {
+        o.suffix = v;
+        o.suffixGiven = true;
+      },
+      "Text written after every function name");
+  app.add_option("--config", o.config,
+                 "Read the generation settings from this Config.ini; the flags above override it")
+      ->check(CLI::ExistingFile);
+  app.add_option("--input-encoding", o.inputEncoding,
+                 "Encoding of input files and standard input: auto, utf-8 or gbk (default auto: a "
+                 "UTF-8 byte-order mark or valid UTF-8 is UTF-8, anything else GBK)")
+      ->check(CLI::IsMember({"auto", "utf-8", "gbk"}));
+  app.add_option("--output-encoding", o.outputEncoding,
+                 "Encoding of standard output and error: utf-8 or gbk (default utf-8)")
+      ->check(CLI::IsMember({"utf-8", "gbk"}));
+}
+
+}  // namespace declarium::cli

@@ -1,0 +1,55 @@
+// What every command shares: the global options and the exit codes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/Settings.h"
+#include "store/Records.h"
+
+namespace CLI {
+class App;
+}
+
+namespace declarium::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+enum class Encoding { Auto, Utf8, Gbk };
+
+struct GlobalOptions {
+  std::filesystem::path db = "data.db";
+  std::string syntax = "e";
+  bool chineseNames = false;
+  bool remarks = false;
+  bool isPublic = false;
+  std::string prefix;  // UTF-8, as given
+  std::string suffix;
+  bool prefixGiven = false;
+  bool suffixGiven = false;
+  bool chineseNamesGiven = false;
+  bool remarksGiven = false;
+  bool publicGiven = false;
+  std::filesystem::path config;
+  std::string inputEncoding = "auto";
+  std::string outputEncoding = "utf-8";
+
+  Encoding input() const;
+  Encoding output() const;
+  SyntaxKind Syntax() const;
+};
+
+// Words a syntax may be given by: e, csharp, vb or 0, 1, 2.
+bool ParseSyntax(const std::string& word, SyntaxKind& syntax);
+// Check text for CLI11: empty when word names a syntax.
+std::string CheckSyntaxWord(const std::string& word);
+
+// The generation settings: those of the --config file, then the flags given.
+Settings BuildSettings(const GlobalOptions& options);
+
+// Registers the global options on the application.
+void AddGlobalOptions(CLI::App& app, GlobalOptions& options);
+
+}  // namespace declarium::cli

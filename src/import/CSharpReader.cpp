@@ -1,0 +1,322 @@
+// Reader of C# interop declarations: DllImport methods, StructLayout
+// structures and const fields. A keyword scanner, not a parser: it cuts the
+// text into blocks at fixed markers and picks values out of them.
+//
+// Blocks are views into the caller's text and every scan starts where the
+// previous one stopped, so a reading is linear in the length of the text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/Readers.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+constexpr auto kNone = std::nullopt;
+constexpr size_t kNpos = std::string_view::npos;
+
+inline bool High(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+inline bool Contains(std::string_view t, std::string_view s) { return FindText(t, s) != -1; }
+
+// Finds a pattern taken from the text itself (a return type, a function head,
+// a comment), which may be as long as the text: the plain search would then
+// compare it again at every candidate. Knuth-Morris-Pratt keeps it linear; a
+// match counts only when it starts on a character, stepping from the start
+// position as FindText does.
+class Needle {
+ public:
+  explicit Needle(std::string_view s) : s_(s), fail_(s.size(), 0) {
+    std::uint32_t k = 0;
+    for (size_t i = 1; i < s.size(); ++i) {
+      while (k > 0 && s[i] != s[k]) k = fail_[k - 1];
+      if (s[i] == s[k]) ++k;
+      fail_[i] = k;
+    }
+  }
+
+  // Zero-based index of the first match at or after index start, or kNpos.
+  size_t In(std::string_view t, size_t start) const {
+    if (t.empty() || s_.empty() || s_.size() > t.size()) return kNpos;
+    size_t k = 0;
+    size_t charStart = start;
+    for (size_t i = start; i < t.size(); ++i) {
+      while (k > 0 && t[i] != s_[k]) k = fail_[k - 1];
+      if (t[i] == s_[k]) ++k;
+      if (k == s_.size()) {
+        const size_t j = i + 1 - k;
+        while (charStart < j) charStart += High(t[charStart]) ? 2 : 1;
+        if (charStart == j) return j;
+        k = fail_[k - 1];
+      }
+    }
+    return kNpos;
+  }
+
+ private:
+  std::string_view s_;
+  std::vector<std::uint32_t> fail_;
+};
+
+// Longest pattern the failure table can index.
+constexpr size_t kNeedleMax = UINT32_MAX;
+
+// RemoveAll for a pattern taken from the text.
+std::string RemoveAllLong(std::string_view t, std::string_view s) {
+  if (s.empty() || s.size() > t.size()) return std::string(t);
+  if (s.size() > kNeedleMax) return RemoveAll(t, s);
+  const Needle needle(s);
+  std::string out;
+  out.reserve(t.size());
+  size_t pos = 0;
+  while (pos < t.size()) {
+    const size_t hit = needle.In(t, pos);
+    if (hit == kNpos) break;
+    out.append(t.substr(pos, hit - pos));
+    pos = hit + s.size();
+  }
+  if (pos < t.size()) out.append(t.substr(pos));
+  return out;
+}
+
+// TextBetween for a start marker taken from the text; the end marker is a
+// fixed one and is searched from the second character after the start marker.
+std::string TextBetweenLong(std::string_view t, std::string_view start, std::string_view end) {
+  if (start.size() > kNeedleMax) return TextBetween(t, start, end);
+  const size_t p = Needle(start).In(t, 0);
+  if (p == kNpos) return {};
+  const size_t rest = p + start.size();
+  if (rest >= t.size()) return {};
+  const size_t from = rest + (High(t[rest]) ? 2 : 1);
+  if (from >= t.size()) return {};
+  const long q = FindText(t, end, static_cast<long>(from) + 1);
+  if (q == -1) return {};
+  return std::string(t.substr(rest, static_cast<size_t>(q) - 1 - rest));
+}
+
+// Calls f with each piece SplitText (t, d) would give, without building the
+// list: a piece of text can hold millions of delimiters.
+template <typename F>
+void ForEachPiece(std::string_view t, std::string_view d, F&& f) {
+  size_t pos = 0;
+  while (pos < t.size()) {
+    const long hit = FindText(t, d, static_cast<long>(pos) + 1);
+    if (hit == -1) break;
+    const size_t at = static_cast<size_t>(hit) - 1;
+    if (!f(t.substr(pos, at - pos))) return;
+    pos = at + d.size();
+  }
+  if (pos < t.size()) f(t.substr(pos));
+}
+
+// The text after the first "=" of an argument, trimmed.
+std::string ArgumentValue(std::string_view piece) { return TrimSpaces(TextBetween(piece, "=", kNone)); }
+
+// Comments inside a parameter or member are dropped, not kept as a remark.
+std::string StripComments(std::string_view piece) {
+  if (piece.find_first_of("/*") == kNpos) return std::string(piece);
+  std::string m = RemoveAllLong(piece, TextBetween(piece, "//", kNone));
+  m = RemoveAllLong(m, TextBetween(m, "/*", "*/"));
+  m = RemoveAll(m, "//");
+  m = RemoveAll(m, "/*");
+  return RemoveAll(m, "*/");
+}
+
+// One parameter of a method: "type name" or "modifier type name".
+std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
+  const std::string text = TrimSpaces(StripComments(piece));
+  std::string_view words[3];
+  size_t count = 0;
+  ForEachPiece(text, " ", [&](std::string_view w) {
+    if (count < 3) words[count] = w;
+    ++count;
+    return count <= 3;  // a fourth word already rules the piece out
+  });
+  ParameterRecord p;
+  if (count == 2) {
+    p.type = words[0];
+    p.name = words[1];
+  } else if (count == 3) {
+    p.byRef = Contains(words[0], "ref");
+    p.output = Contains(words[0], "out");
+    // An out parameter is passed by reference as well; without 传址 the
+    // declarations generated from it would pass it by value.
+    if (p.output) p.byRef = true;
+    p.type = words[1];
+    p.name = words[2];
+  } else {
+    return std::nullopt;
+  }
+  const long bracket = FindText(p.type, "[");
+  if (bracket != -1) {
+    p.array = "1";
+    p.type = TrimSpaces(std::string_view(p.type).substr(0, static_cast<size_t>(bracket) - 1));
+  }
+  return p;
+}
+
+void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& functions) {
+  FunctionRecord f;
+  const std::string arguments = TextBetween(block, "[DllImport(", ")]");
+  bool first = true;
+  ForEachPiece(arguments, ",", [&](std::string_view piece) {
+    if (first) {
+      f.library = RemoveAll(piece, "\"");
+      first = false;
+    } else if (Contains(piece, "EntryPoint")) {
+      f.entryPoint = TrimSpaces(RemoveAll(TextBetween(piece, "=", kNone), "\""));
+    } else if (Contains(piece, "CharSet")) {
+      f.charSet = ArgumentValue(piece);
+    } else if (Contains(piece, "CallingConvention")) {
+      f.callingConvention = ArgumentValue(piece);
+    }
+    return true;
+  });
+  f.syntax = kSyntaxCSharp;
+  f.returnType = TextBetween(block, "extern ", " ");
+  const std::string head = TextBetween(block, "extern ", "(");
+  const std::string parameters = TextBetweenLong(block, head + "(", ");");
+  if (parameters.empty()) return;
+  f.name = TrimSpaces(RemoveAllLong(head, f.returnType));
+  ForEachPiece(parameters, ",", [&](std::string_view piece) {
+    if (auto p = ReadParameter(piece)) f.parameters.push_back(std::move(*p));
+    return true;
+  });
+  functions.push_back(std::move(f));
+}
+
+// One member of a structure: the last two words are type and name, whatever
+// attribute words come before them.
+std::optional<ParameterRecord> ReadMember(std::string_view piece) {
+  const std::string stripped = StripComments(piece);
+  const std::string_view text = TrimSpacesView(stripped);
+  std::string_view last;
+  std::string_view beforeLast;
+  size_t count = 0;
+  ForEachPiece(text, " ", [&](std::string_view w) {
+    beforeLast = last;
+    last = w;
+    ++count;
+    return true;
+  });
+  if (count < 2) return std::nullopt;
+  ParameterRecord m;
+  m.name = last;
+  m.type = beforeLast;
+  if (Contains(text, "MarshalAs")) {
+    const std::string marshal = TextBetween(text, "[MarshalAs(", ")");
+    ForEachPiece(marshal, ",", [&](std::string_view sub) {
+      if (!Contains(sub, "SizeConst")) return true;
+      m.array = ArgumentValue(sub);
+      return false;
+    });
+  }
+  return m;
+}
+
+void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& dataTypes) {
+  DataTypeRecord d;
+  const std::string line = RemoveAll(block, "\r\n");
+  const std::string layout = TextBetween(line, "[StructLayout(", ")]");
+  ForEachPiece(layout, ",", [&](std::string_view piece) {
+    if (Contains(piece, "CharSet")) {
+      d.charSet = ArgumentValue(piece);
+    } else if (Contains(piece, "Pack")) {
+      d.pack = ArgumentValue(piece);
+    } else if (Contains(piece, "Size")) {
+      d.size = ArgumentValue(piece);
+    }
+    return true;
+  });
+  d.syntax = kSyntaxCSharp;
+  d.name = TrimSpaces(Contains(line, "class") ? TextBetween(line, "class ", "{")
+                                              : TextBetween(line, "struct ", "{"));
+  const std::string members = TextBetween(line, "{", "}");
+  if (members.empty()) return;
+  ForEachPiece(members, ";", [&](std::string_view piece) {
+    if (auto m = ReadMember(piece)) d.members.push_back(std::move(*m));
+    return true;
+  });
+  dataTypes.push_back(std::move(d));
+}
+
+ConstantRecord ReadConstantBlock(std::string_view block) {
+  ConstantRecord c;
+  const std::string n = TrimSpaces(TextBetween(block, kNone, " ="));
+  if (Contains(n, " ")) {
+    c.type = TrimSpaces(TextBetween(n, kNone, " "));
+    c.name = TrimSpaces(TextBetween(n, " ", kNone));
+  } else {
+    c.name = n;
+  }
+  std::string v = TrimSpaces(TextBetween(block, "= ", kNone));
+  if (Contains(v, "//")) {
+    c.remark = TextBetween(v, "//", kNone);
+    v = TrimSpaces(TextBetween(v, kNone, "//"));
+  }
+  if (Contains(v, "/*")) {
+    c.remark = TextBetween(v, "/*", "*/");
+    v = TrimSpaces(TextBetween(v, kNone, "/*"));
+  }
+  if (Contains(v, "0x")) {
+    c.decimalValue = DecimalText(HexToInteger(TextBetween(v, "0x", kNone)));
+    c.hexValue = std::move(v);
+  } else {
+    c.hexValue = "0x" + HexDigits(ToInteger(v));
+    c.decimalValue = std::move(v);
+  }
+  return c;
+}
+
+// The text from the 1-based position p through the 1-based position q.
+std::string_view Span(std::string_view text, long p, long q) {
+  return text.substr(static_cast<size_t>(p) - 1, static_cast<size_t>(q - p) + 1);
+}
+
+}  // namespace
+
+int ReadCSharpFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
+  functions.clear();
+  long p = FindText(text, "[DllImport");
+  while (p != -1) {
+    const long q = FindText(text, ";", p);
+    if (q == -1) break;
+    ReadFunctionBlock(Span(text, p, q), functions);
+    p = FindText(text, "[DllImport", q + 1);
+  }
+  return static_cast<int>(functions.size());
+}
+
+int ReadCSharpDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
+  dataTypes.clear();
+  long p = FindText(text, "[StructLayout");
+  while (p != -1) {
+    const long q = FindText(text, "}", p);
+    if (q == -1) break;
+    ReadDataTypeBlock(Span(text, p, q), dataTypes);
+    p = FindText(text, "[StructLayout", q + 1);
+  }
+  return static_cast<int>(dataTypes.size());
+}
+
+int ReadCSharpConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
+  constants.clear();
+  constexpr long kKeyword = 6;  // "const "
+  long p = FindText(text, "const ");
+  while (p != -1) {
+    const long q = FindText(text, ";", p);
+    if (q == -1) break;
+    // The block runs from after "const " up to, not including, the ";".
+    constants.push_back(ReadConstantBlock(text.substr(static_cast<size_t>(p + kKeyword) - 1,
+                                                      static_cast<size_t>(q - p - kKeyword))));
+    p = FindText(text, "const ", q);
+  }
+  return static_cast<int>(constants.size());
+}
+
+}  // namespace declarium

@@ -1,0 +1,188 @@
+// Reader of the E syntax: ".DLL命令" with ".参数" lines, ".数据类型" with
+// ".成员" lines, and ".常量" lines. Fields are separated by ", " and taken by
+// position; whatever is not understood is left out, nothing is reported.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "import/ReaderScan.h"
+#include "import/Readers.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+using scan::Contains;
+using scan::Field;
+using scan::Has;
+using Fields = std::vector<std::string_view>;
+
+constexpr std::string_view kVersion2 = ".版本 2";
+constexpr std::string_view kFunctionKey = ".DLL命令 ";
+constexpr std::string_view kParameterMark = ".参数";
+constexpr std::string_view kDataTypeKey = ".数据类型 ";
+constexpr std::string_view kMemberMark = ".成员 ";
+constexpr std::string_view kConstantKey = ".常量 ";
+constexpr std::string_view kPublic = "公开";
+constexpr std::string_view kByRef = "传址";
+constexpr std::string_view kArray = "数组";
+constexpr std::string_view kFieldSeparator = ", ";
+
+// Calls visit with every block of text that starts at key and runs to the
+// next key or to the end of the text. Each block is a view into text.
+template <class Visit>
+void ForEachBlock(std::string_view text, std::string_view key, Visit&& visit) {
+  const long end = static_cast<long>(text.size()) + 1;
+  long p = FindText(text, key);
+  while (p != -1) {
+    long q = FindText(text, key, p + 1);
+    if (q == -1) q = end;
+    visit(text.substr(static_cast<size_t>(p - 1), static_cast<size_t>(q - p)));
+    if (q >= end) break;
+    p = q;
+  }
+}
+
+// The text after the first key in field, or empty when it has none.
+std::string_view After(std::string_view field, std::string_view key) {
+  long p = FindText(field, key);
+  if (p == -1) return {};
+  return field.substr(static_cast<size_t>(p - 1) + key.size());
+}
+
+std::string Trimmed(std::string_view v) { return TrimSpaces(v); }
+
+// The text between the first two double quotes of field, or empty.
+std::string_view BetweenQuotes(std::string_view field) {
+  long open = FindText(field, "\"");
+  if (open == -1) return {};
+  long close = FindText(field, "\"", open + 1);
+  if (close == -1) return {};
+  return field.substr(static_cast<size_t>(open), static_cast<size_t>(close - open - 1));
+}
+
+void ReadFunctionHeader(const Fields& f, bool version2, FunctionRecord& fn) {
+  fn.name = Trimmed(After(Field(f, 1), kFunctionKey));
+  if (Has(f, 2)) fn.returnType = Trimmed(Field(f, 2));
+  if (Has(f, 3)) fn.library = Trimmed(RemoveAll(Field(f, 3), "\""));
+  if (Has(f, 4)) fn.entryPoint = Trimmed(RemoveAll(Field(f, 4), "\""));
+  if (Has(f, 5)) {
+    if (version2) {
+      fn.isPublic = Contains(Field(f, 5), kPublic);
+    } else {
+      fn.remark = Trimmed(Field(f, 5));
+    }
+  }
+  if (Has(f, 6)) fn.remark = Trimmed(Field(f, 6));
+}
+
+void ReadParameter(const Fields& f, ParameterRecord& p) {
+  p.name = Trimmed(RemoveAll(Field(f, 1), kParameterMark));
+  if (Has(f, 2)) p.type = Trimmed(Field(f, 2));
+  if (Has(f, 3)) {
+    p.byRef = Contains(Field(f, 3), kByRef);
+    p.array = Contains(Field(f, 3), kArray) ? "1" : "0";
+  }
+  if (Has(f, 4)) p.remark = Trimmed(Field(f, 4));
+}
+
+void ReadDataTypeHeader(const Fields& f, bool version2, DataTypeRecord& dt) {
+  dt.name = Trimmed(After(Field(f, 1), kDataTypeKey));
+  if (Has(f, 2)) {
+    if (version2) {
+      dt.isPublic = TrimSpacesView(Field(f, 2)) == kPublic;
+    } else {
+      dt.remark = Trimmed(Field(f, 2));
+    }
+  }
+  if (Has(f, 3)) dt.remark = Trimmed(Field(f, 3));
+}
+
+void ReadMember(const Fields& f, ParameterRecord& m) {
+  m.name = Trimmed(After(Field(f, 1), kMemberMark));
+  if (Has(f, 2)) m.type = Trimmed(Field(f, 2));
+  if (Has(f, 3)) m.byRef = TrimSpacesView(Field(f, 3)) == kByRef;
+  if (Has(f, 4)) m.array = Trimmed(BetweenQuotes(Field(f, 4)));
+  if (Has(f, 5)) m.remark = Trimmed(Field(f, 5));
+}
+
+// Reads one declaration block: its header line, then the lines that carry
+// mark, up to the first blank line or the first line without mark.
+template <class Record, class ReadHeader, class ReadRow>
+void ReadBlock(std::string_view block, std::string_view mark, Record& record,
+               std::vector<ParameterRecord>& rows, ReadHeader&& readHeader, ReadRow&& readRow) {
+  scan::LineCursor lines(TrimSpacesView(block));
+  std::string_view line;
+  bool header = true;
+  while (lines.Next(line)) {
+    if (TrimSpacesView(line).empty()) break;
+    if (!header && !Contains(line, mark)) break;
+    Fields fields = SplitText(line, kFieldSeparator);
+    if (header) {
+      readHeader(fields, record);
+      header = false;
+      continue;
+    }
+    ParameterRecord row;
+    readRow(fields, row);
+    if (!row.name.empty()) rows.push_back(std::move(row));
+  }
+}
+
+}  // namespace
+
+int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
+  functions.clear();
+  const bool version2 = Contains(text, kVersion2);
+  ForEachBlock(text, kFunctionKey, [&](std::string_view block) {
+    FunctionRecord fn;
+    ReadBlock(
+        block, kParameterMark, fn, fn.parameters,
+        [&](const Fields& f, FunctionRecord& r) { ReadFunctionHeader(f, version2, r); },
+        [](const Fields& f, ParameterRecord& p) { ReadParameter(f, p); });
+    if (fn.name.empty()) return;
+    fn.syntax = kSyntaxE;
+    functions.push_back(std::move(fn));
+  });
+  return static_cast<int>(functions.size());
+}
+
+int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
+  dataTypes.clear();
+  const bool version2 = Contains(text, kVersion2);
+  ForEachBlock(text, kDataTypeKey, [&](std::string_view block) {
+    DataTypeRecord dt;
+    ReadBlock(
+        block, kMemberMark, dt, dt.members,
+        [&](const Fields& f, DataTypeRecord& r) { ReadDataTypeHeader(f, version2, r); },
+        [](const Fields& f, ParameterRecord& m) { ReadMember(f, m); });
+    if (dt.name.empty()) return;
+    dt.syntax = kSyntaxE;
+    dataTypes.push_back(std::move(dt));
+  });
+  return static_cast<int>(dataTypes.size());
+}
+
+int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
+  constants.clear();
+  // A constant is one line: the version marker and every line break of its
+  // block are dropped, so whatever follows it up to the next constant joins
+  // its fields. Done per block, so no block copies more than its own bytes.
+  ForEachBlock(text, kConstantKey, [&](std::string_view block) {
+    std::string line = RemoveAll(block, kVersion2);
+    line = RemoveAll(line, "\r\n");
+    Fields f = SplitText(line, kFieldSeparator);
+    ConstantRecord c;
+    c.name = Trimmed(RemoveAll(Field(f, 1), kConstantKey));
+    if (Has(f, 2)) {
+      c.decimalValue = Trimmed(RemoveAll(Field(f, 2), "\""));
+      c.hexValue = "0x" + HexDigits(ToInteger(c.decimalValue));
+    }
+    if (Has(f, 4)) c.remark = Trimmed(Field(f, 4));
+    if (!c.name.empty()) constants.push_back(std::move(c));
+  });
+  return static_cast<int>(constants.size());
+}
+
+}  // namespace declarium

@@ -1,0 +1,169 @@
+// Reader of Visual Basic declarations: "Declare" lines, "Type … End Type"
+// blocks and "Const" lines. A keyword scanner, not a parser: markers are
+// looked for in each line and the text between them is taken.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "import/ReaderScan.h"
+#include "import/Readers.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+using scan::Contains;
+using std::nullopt;
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kDeclareKey = "Declare ";
+constexpr std::string_view kConstKey = "Const ";
+constexpr std::string_view kTypeKey = "Type ";
+constexpr std::string_view kEndType = "End Type";
+
+// Calls visit with the text after every key up to the next CR LF or the end
+// of the text. Each line is a view into text.
+template <class Visit>
+void ForEachLine(std::string_view text, std::string_view key, Visit&& visit) {
+  const long end = static_cast<long>(text.size()) + 1;
+  long p = FindText(text, key);
+  while (p != -1) {
+    long e = FindText(text, kCrLf, p);
+    if (e == -1) e = end;
+    size_t from = static_cast<size_t>(p - 1) + key.size();
+    size_t to = static_cast<size_t>(e - 1);
+    visit(text.substr(from, to > from ? to - from : 0));
+    p = FindText(text, key, e);
+  }
+}
+
+void ReadParameter(std::string_view piece, ParameterRecord& p) {
+  piece = TrimSpacesView(piece);
+  std::string head = TextBetween(piece, nullopt, " As");
+  const bool byVal = Contains(head, "ByVal");
+  const bool byRef = Contains(head, "ByRef");
+  p.name = byVal || byRef ? TextBetween(piece, " ", " As") : head;
+  // Without a modifier VB passes by reference; the API declarations rely on
+  // it for structures ("lpRect As RECT").
+  p.byRef = byRef || !byVal;
+  p.type = TextBetween(piece, "As ", nullopt);
+}
+
+bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
+  if (!Contains(line, "Lib")) return false;
+  fn.syntax = kSyntaxVb;
+  fn.name = TextBetween(line, "Function ", " ");
+  fn.library = TextBetween(line, "Lib \"", "\" ");
+  fn.entryPoint = TextBetween(line, "Alias \"", "\" ");
+  if (fn.entryPoint.empty()) fn.entryPoint = fn.name;
+  fn.returnType = TextBetween(line, ") As ", nullopt);
+  std::string list = TrimSpaces(TextBetween(line, " (", ") "));
+  if (!list.empty()) {
+    for (std::string_view piece : SplitText(list, ",")) {
+      ParameterRecord p;
+      ReadParameter(piece, p);
+      fn.parameters.push_back(std::move(p));
+    }
+  }
+  return !fn.name.empty();
+}
+
+void ReadMemberLine(std::string_view line, ParameterRecord& m) {
+  m.name = TextBetween(line, nullopt, " As");
+  if (Contains(m.name, "(")) {
+    m.array = TextBetween(m.name, "(", ")");
+    m.name = TextBetween(m.name, nullopt, "(");
+  }
+  m.type = TextBetween(line, "As ", nullopt);
+  if (Contains(m.type, "'")) {
+    m.remark = TextBetween(m.type, "'", nullopt);
+    m.type = TrimSpaces(TextBetween(m.type, nullopt, "'"));
+  }
+  // A fixed-length string keeps only its type; the length is dropped.
+  if (Contains(m.type, "*")) m.type = TrimSpaces(TextBetween(m.type, nullopt, "*"));
+}
+
+void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
+  scan::LineCursor lines(block);
+  std::string_view raw;
+  bool header = true;
+  while (lines.Next(raw)) {
+    std::string_view line = TrimSpacesView(raw);
+    if (line.empty()) break;
+    if (header) {
+      header = false;
+      dt.syntax = kSyntaxVb;
+      dt.name = std::string(line);
+      if (Contains(line, "'")) {
+        dt.remark = TextBetween(line, "'", nullopt);
+        dt.name = TrimSpaces(TextBetween(line, nullopt, "'"));
+      }
+      continue;
+    }
+    ParameterRecord m;
+    ReadMemberLine(line, m);
+    if (!m.name.empty()) dt.members.push_back(std::move(m));
+  }
+}
+
+void ReadConstLine(std::string_view line, ConstantRecord& c) {
+  std::string n = TrimSpaces(TextBetween(line, nullopt, " ="));
+  if (Contains(n, " As")) {
+    c.type = TrimSpaces(TextBetween(n, "As ", nullopt));
+    c.name = TrimSpaces(TextBetween(n, nullopt, " As"));
+  } else {
+    c.name = std::move(n);
+  }
+  std::string v = TrimSpaces(TextBetween(line, "= ", nullopt));
+  if (Contains(v, "'")) {
+    c.remark = TextBetween(v, "'", nullopt);
+    v = TrimSpaces(TextBetween(v, nullopt, "'"));
+  }
+  if (Contains(v, "&H")) {
+    c.decimalValue = DecimalText(HexToInteger(TextBetween(v, "&H", nullopt)));
+    c.hexValue = std::move(v);
+  } else {
+    c.hexValue = "&H" + HexDigits(ToInteger(v));
+    c.decimalValue = std::move(v);
+  }
+}
+
+}  // namespace
+
+int ReadVbFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
+  functions.clear();
+  ForEachLine(text, kDeclareKey, [&](std::string_view line) {
+    FunctionRecord fn;
+    if (ReadFunctionLine(line, fn)) functions.push_back(std::move(fn));
+  });
+  return static_cast<int>(functions.size());
+}
+
+int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
+  dataTypes.clear();
+  long p = FindText(text, kTypeKey);
+  while (p != -1) {
+    long e = FindText(text, kEndType, p);
+    if (e == -1) break;  // an unterminated block ends the reading; the blocks before it stay
+    size_t from = static_cast<size_t>(p - 1) + kTypeKey.size();
+    size_t to = static_cast<size_t>(e - 1);
+    DataTypeRecord dt;
+    ReadTypeBlock(text.substr(from, to > from ? to - from : 0), dt);
+    if (!dt.name.empty()) dataTypes.push_back(std::move(dt));
+    p = FindText(text, kTypeKey, e);
+  }
+  return static_cast<int>(dataTypes.size());
+}
+
+int ReadVbConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
+  constants.clear();
+  ForEachLine(text, kConstKey, [&](std::string_view line) {
+    ConstantRecord c;
+    ReadConstLine(line, c);
+    constants.push_back(std::move(c));
+  });
+  return static_cast<int>(constants.size());
+}
+
+}  // namespace declarium

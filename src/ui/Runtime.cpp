@@ -1,0 +1,29 @@
+#include "ui/Runtime.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace declarium {
+namespace {
+int busyDepth = 0;
+}
+
+void BusyCursor::Set() {
+  if (busyDepth++ == 0) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void BusyCursor::Clear() {
+  if (busyDepth == 0) return;
+  if (--busyDepth == 0) QGuiApplication::restoreOverrideCursor();
+}
+
+bool BusyCursor::IsSet() { return busyDepth > 0; }
+
+void PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+QPoint MousePosition() { return QCursor::pos(); }
+
+QString ProgramDirectory() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace declarium

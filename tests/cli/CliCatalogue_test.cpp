@@ -1,0 +1,135 @@
+// init, stats, list, and what every command does without a catalogue.
+#include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
+#include "store/CatalogueStore.h"
+#include "text/Gbk.h"
+
+namespace declarium::test {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(CliInitTest, CreatesTheSchemaOnceAndNeverOverwrites) {
+  TempDir dir;
+  CliResult r = RunCli(dir.path(), {"init"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "data.db"));
+  r = RunCli(dir.path(), {"stats"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "函数：0个\n数据类型：0个\n常量：0个\n");
+
+  // A second init fails and leaves the file as it was.
+  RunCli(dir.path(), {"import", "--from", "vb"}, "Public Const A = 1\n");
+  const std::string before = ReadFileBytes(dir / "data.db");
+  r = RunCli(dir.path(), {"init"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Contains(r.err, "already exists")) << r.err;
+  EXPECT_EQ(ReadFileBytes(dir / "data.db"), before);
+
+  // --db names another file; a folder that does not exist cannot hold one.
+  r = RunCli(dir.path(), {"--db", "other.db", "init"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "other.db"));
+  r = RunCli(dir.path(), {"--db", "no/such/dir/x.db", "init"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(r.err.empty());
+}
+
+TEST(CliMissingCatalogueTest, EveryCommandFailsAndCreatesNothing) {
+  TempDir dir;
+  WriteFileBytes(dir / "in.txt", "Public Const A = 1\n");
+  const std::vector<std::vector<std::string>> commands = {
+      {"stats"},
+      {"list", "functions"},
+      {"list", "categories"},
+      {"declare", "function", "A"},
+      {"page", "type", "A"},
+      {"import", "--from", "vb", "in.txt"},
+      {"export", "--output", "out.txt", "--constants"},
+  };
+  for (const auto& args : commands) {
+    CliResult r = RunCli(dir.path(), args);
+    EXPECT_EQ(r.exitCode, 1) << args[0];
+    EXPECT_TRUE(Contains(r.err, "cannot open the catalogue data.db")) << args[0] << ": " << r.err;
+    EXPECT_TRUE(r.out.empty()) << args[0];
+    EXPECT_FALSE(std::filesystem::exists(dir / "data.db")) << args[0];
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+}
+
+TEST(CliMissingCatalogueTest, AFileThatIsNoCatalogueIsReported) {
+  TempDir dir;
+  WriteFileBytes(dir / "data.db", std::string(4096, 'x'));
+  CliResult r = RunCli(dir.path(), {"stats"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Contains(r.err, "cannot open the catalogue")) << r.err;
+  EXPECT_TRUE(r.out.empty());
+}
+
+class CliListTest : public ::testing::Test {
+ protected:
+  CliCatalogue cat;
+};
+
+TEST_F(CliListTest, NamesInByteOrderOneALine) {
+  cat.Import("vb",
+             "Private Declare Function b Lib \"k\" () As Long\n"
+             "Private Declare Function 信息 Lib \"k\" () As Long\n"
+             "Private Declare Function Ab Lib \"k\" () As Long\n"
+             "Private Declare Function A Lib \"k\" () As Long\n"
+             "Public Type RECT\n    Left As Long\nEnd Type\n"
+             "Public Const WM_USER = &H400 'first user message\n"
+             "Public Const MB_OK = 0\n");
+  CliResult r = cat.Run({"list", "functions"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "A\nAb\nb\n信息\n");
+  r = cat.Run({"list", "types"});
+  EXPECT_EQ(r.out, "RECT\n");
+  // name, hexadecimal, decimal, remark
+  r = cat.Run({"list", "constants"});
+  EXPECT_EQ(r.out, "MB_OK\t&H0\t0\t\nWM_USER\t&H400\t1024\tfirst user message\n");
+  r = cat.Run({"stats"});
+  EXPECT_EQ(r.out, "函数：4个\n数据类型：1个\n常量：2个\n");
+  r = cat.Run({"--output-encoding", "gbk", "list", "functions"});
+  EXPECT_EQ(r.out, Utf8ToGbk("A\nAb\nb\n信息\n"));
+}
+
+TEST_F(CliListTest, Categories) {
+  CatalogueStore store;
+  ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
+  ASSERT_TRUE(store.Exec(Utf8ToGbk("insert into 类别表 (名称) values ('窗口');"
+                                   "insert into 类别表 (名称) values ('File')")));
+  store.Close();
+  CliResult r = cat.Run({"list", "categories"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "File\n窗口\n");
+}
+
+TEST_F(CliListTest, WrongWordIsUsageError) {
+  CliResult r = cat.Run({"list", "things"});
+  EXPECT_EQ(r.exitCode, 2);
+  r = cat.Run({"list"});
+  EXPECT_EQ(r.exitCode, 2);
+  r = cat.Run({});
+  EXPECT_EQ(r.exitCode, 2);
+  r = cat.Run({"frobnicate"});
+  EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(CliListTest, BrokenTableIsReported) {
+  CatalogueStore store;
+  ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
+  ASSERT_TRUE(store.Exec(Utf8ToGbk("drop table 常量表")));
+  store.Close();
+  CliResult r = cat.Run({"list", "constants"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Contains(r.err, "获取数据错误！")) << r.err;
+  // Statistics count a failing count as 0.
+  r = cat.Run({"stats"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "函数：0个\n数据类型：0个\n常量：0个\n");
+}
+
+}  // namespace
+}  // namespace declarium::test

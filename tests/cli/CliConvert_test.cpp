@@ -1,0 +1,94 @@
+// convert, and the input and output encodings.
+#include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
+#include "text/Gbk.h"
+
+namespace declarium::test {
+namespace {
+
+const char kVbLine[] = "Private Declare Function GetTickCount Lib \"kernel32\" () As Long\n";
+const char kEOut[] = ".DLL命令 GetTickCount, 整数型, \"kernel32\", \"GetTickCount\", , \r\n";
+
+TEST(CliConvertTest, VbDeclarationToE) {
+  TempDir dir;  // no catalogue needed
+  CliResult r = RunCli(dir.path(), {"convert", "--from", "vb", "--to", "e"}, kVbLine);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, kEOut);
+  EXPECT_FALSE(std::filesystem::exists(dir / "data.db"));
+
+  WriteFileBytes(dir / "in.bas", kVbLine);
+  r = RunCli(dir.path(), {"convert", "--from", "2", "--to", "csharp", "in.bas"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\nprivate static extern int GetTickCount();\r\n");
+  r = RunCli(dir.path(), {"--public", "--prefix", "My", "convert", "--from", "vb", "--to", "vb", "in.bas"});
+  EXPECT_EQ(r.out, "Public Declare Function MyGetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n");
+
+  r = RunCli(dir.path(), {"convert", "--from", "vb", "--to", "e"}, "");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(CliConvertTest, WrongWordsAndUnreadableFile) {
+  TempDir dir;
+  EXPECT_EQ(RunCli(dir.path(), {"convert", "--from", "vb", "--to", "cobol"}, kVbLine).exitCode, 2);
+  EXPECT_EQ(RunCli(dir.path(), {"convert", "--to", "e"}, kVbLine).exitCode, 2);
+  CliResult r = RunCli(dir.path(), {"convert", "--from", "vb", "--to", "e", "missing.bas"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("missing.bas"), std::string::npos);
+}
+
+// A VB type with Chinese text through every way in and out.
+const char kTypeUtf8[] = "Public Type 点 '位置\n    x As Long\nEnd Type\n";
+const char kTypeE[] = ".数据类型 点, , , 位置\r\n    .成员 x, 整数型, , , \r\n";
+
+TEST(CliEncodingTest, InputIsGuessedOrAsGiven) {
+  TempDir dir;
+  const std::vector<std::string> convert = {"--remarks", "convert", "--from", "vb", "--to", "e", "in.bas"};
+  const std::string gbk = Utf8ToGbk(kTypeUtf8);
+  const std::string inputs[] = {kTypeUtf8, "\xEF\xBB\xBF" + std::string(kTypeUtf8), gbk};
+  for (const std::string& bytes : inputs) {
+    WriteFileBytes(dir / "in.bas", bytes);
+    CliResult r = RunCli(dir.path(), convert);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, kTypeE);
+  }
+  // Standard input is guessed the same way.
+  CliResult r = RunCli(dir.path(), {"--remarks", "convert", "--from", "vb", "--to", "e"}, gbk);
+  EXPECT_EQ(r.out, kTypeE);
+
+  // Told GBK, UTF-8 bytes are taken as GBK; told UTF-8, they are UTF-8.
+  WriteFileBytes(dir / "in.bas", kTypeUtf8);
+  std::vector<std::string> told = {"--input-encoding", "gbk"};
+  told.insert(told.end(), convert.begin(), convert.end());
+  r = RunCli(dir.path(), told);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out, kTypeE);
+  told[1] = "utf-8";
+  r = RunCli(dir.path(), told);
+  EXPECT_EQ(r.out, kTypeE);
+  told[1] = "latin1";
+  EXPECT_EQ(RunCli(dir.path(), told).exitCode, 2);
+}
+
+TEST(CliEncodingTest, OutputInGbk) {
+  TempDir dir;
+  CliResult r = RunCli(dir.path(), {"--output-encoding", "gbk", "--remarks", "convert", "--from", "vb", "--to", "e"},
+                       kTypeUtf8);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, Utf8ToGbk(kTypeE));
+  EXPECT_EQ(RunCli(dir.path(), {"--output-encoding", "utf-16", "stats"}).exitCode, 2);
+
+  // Messages too.
+  CliCatalogue cat;
+  r = cat.Run({"--output-encoding", "gbk", "import", "--from", "vb"}, kTypeUtf8);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, Utf8ToGbk("成功添加\n函数：0个\n数据类型：1个\n常量：0个\n"));
+  // Names given on the command line are UTF-8.
+  r = cat.Run({"--output-encoding", "gbk", "--remarks", "declare", "type", "点"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, Utf8ToGbk(".版本 2\r\n\r\n.数据类型 点, , , 位置\r\n    .成员 x, 整数型, , , "));
+}
+
+}  // namespace
+}  // namespace declarium::test

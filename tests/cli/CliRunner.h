@@ -1,0 +1,45 @@
+// Running declarium-cli in a folder and capturing what it says.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace declarium::test {
+
+struct CliResult {
+  int exitCode = -1;  // -1: did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs the program with args in folder dir, stdinBytes on its standard input.
+CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                 const std::string& stdinBytes = "");
+
+// The same, but started in the background; the caller signals and reaps it.
+int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
+             const std::filesystem::path& stdinFile);
+int WaitCli(int pid);
+
+// A folder with a new catalogue (made by init) for the tests of one command.
+class CliCatalogue {
+ public:
+  CliCatalogue();
+  const std::filesystem::path& dir() const { return dir_.path(); }
+  std::filesystem::path file(const std::string& name) const { return dir_ / name; }
+  // Runs in the folder; an import given as text goes to standard input.
+  CliResult Run(const std::vector<std::string>& args, const std::string& stdinBytes = "") const;
+  // Imports text (UTF-8) of the syntax, which must succeed.
+  void Import(const std::string& syntax, const std::string& text) const;
+
+ private:
+  TempDir dir_;
+};
+
+// The texts as the UTF-8 output shows them.
+std::string CrLf(const std::string& lfText);
+
+}  // namespace declarium::test

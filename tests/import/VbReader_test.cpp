@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "import/Readers.h"
+
+namespace declarium {
+namespace {
+
+using namespace std::string_literals;
+
+std::vector<FunctionRecord> Functions(std::string_view text) {
+  std::vector<FunctionRecord> out;
+  const int n = ReadVbFunctions(text, out);
+  EXPECT_EQ(n, static_cast<int>(out.size()));
+  return out;
+}
+
+std::vector<DataTypeRecord> DataTypes(std::string_view text) {
+  std::vector<DataTypeRecord> out;
+  const int n = ReadVbDataTypes(text, out);
+  EXPECT_EQ(n, static_cast<int>(out.size()));
+  return out;
+}
+
+std::vector<ConstantRecord> Constants(std::string_view text) {
+  std::vector<ConstantRecord> out;
+  const int n = ReadVbConstants(text, out);
+  EXPECT_EQ(n, static_cast<int>(out.size()));
+  return out;
+}
+
+// ---- functions ----
+
+TEST(ReadVbFunctions, DeclareWithAndWithoutAlias) {
+  auto fs = Functions(
+      "Declare Function MessageBox Lib \"user32\" Alias \"MessageBoxA\" (ByVal hwnd As Long, "
+      "ByVal lpText As String, ByVal lpCaption As String, ByVal wType As Long) As Long\r\n"
+      "Private Declare Function GetTickCount Lib \"kernel32\" () As Long\r\n");
+  ASSERT_EQ(fs.size(), 2u);
+  const FunctionRecord& m = fs[0];
+  EXPECT_EQ(m.name, "MessageBox");
+  EXPECT_EQ(m.library, "user32");
+  EXPECT_EQ(m.entryPoint, "MessageBoxA");
+  EXPECT_EQ(m.returnType, "Long");
+  EXPECT_EQ(m.syntax, kSyntaxVb);
+  EXPECT_TRUE(m.remark.empty());
+  EXPECT_FALSE(m.isPublic);
+  ASSERT_EQ(m.parameters.size(), 4u);
+  EXPECT_EQ(m.parameters[1].name, "lpText");
+  EXPECT_EQ(m.parameters[1].type, "String");
+  EXPECT_FALSE(m.parameters[1].byRef);
+  EXPECT_EQ(m.parameters[1].array, "");
+  EXPECT_EQ(m.parameters[3].name, "wType");
+  // Without an alias the entry point is the name; "()" gives no parameters.
+  EXPECT_EQ(fs[1].name, "GetTickCount");
+  EXPECT_EQ(fs[1].entryPoint, "GetTickCount");
+  EXPECT_EQ(fs[1].library, "kernel32");
+  EXPECT_EQ(fs[1].returnType, "Long");
+  EXPECT_TRUE(fs[1].parameters.empty());
+}
+
+TEST(ReadVbFunctions, ParameterPassing) {
+  auto fs = Functions(
+      "Declare Function F Lib \"k\" (ByVal a As Long, ByRef b As Long, lpRect As RECT, "
+      "ByVal s As String) As Long");
+  ASSERT_EQ(fs.size(), 1u);
+  const auto& ps = fs[0].parameters;
+  ASSERT_EQ(ps.size(), 4u);
+  EXPECT_EQ(ps[0].name, "a");
+  EXPECT_FALSE(ps[0].byRef);
+  EXPECT_EQ(ps[1].name, "b");
+  EXPECT_EQ(ps[1].type, "Long");
+  EXPECT_TRUE(ps[1].byRef);
+  // No modifier: VB passes by reference.
+  EXPECT_EQ(ps[2].name, "lpRect");
+  EXPECT_EQ(ps[2].type, "RECT");
+  EXPECT_TRUE(ps[2].byRef);
+  EXPECT_FALSE(ps[3].byRef);
+  for (const auto& p : ps) {
+    EXPECT_FALSE(p.output);
+    EXPECT_TRUE(p.remark.empty());
+  }
+}
+
+TEST(ReadVbFunctions, LinesThatYieldNothing) {
+  EXPECT_TRUE(Functions("Declare Sub Sleep Lib \"kernel32\" (ByVal ms As Long)\r\n").empty());
+  EXPECT_TRUE(Functions("' Declare Function statements follow\r\n").empty());
+  EXPECT_TRUE(Functions("Declare Function F (ByVal a As Long) As Long\r\n").empty());
+  EXPECT_TRUE(Functions("Function F Lib \"k\" () As Long\r\n").empty());
+  std::vector<FunctionRecord> out(2);
+  EXPECT_EQ(ReadVbFunctions("", out), 0);
+  EXPECT_TRUE(out.empty());
+}
+
+TEST(ReadVbFunctions, ReturnTypeTakesTheRestOfTheLine) {
+  auto fs = Functions(
+      "Declare Function F Lib \"k\" (ByVal a As Long) As Long ' remark\r\n"
+      "Declare Function G Lib \"k\" (ByVal a As Long) As Integer");
+  ASSERT_EQ(fs.size(), 2u);
+  EXPECT_EQ(fs[0].returnType, "Long ' remark");
+  // The last line, without a line break, is read to its end.
+  EXPECT_EQ(fs[1].returnType, "Integer");
+  ASSERT_EQ(fs[1].parameters.size(), 1u);
+  EXPECT_EQ(fs[1].parameters[0].type, "Long");
+}
+
+// ---- data types ----
+
+TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
+  auto ts = DataTypes(
+      "Type OSVERSIONINFO ' version\r\n"
+      "        dwOSVersionInfoSize As Long\r\n"
+      "        szCSDVersion As String * 128      '  Maintenance string\r\n"
+      "        bytes(0 To 7) As Byte\r\n"
+      "        name As String * 16\r\n"
+      "End Type\r\n");
+  ASSERT_EQ(ts.size(), 1u);
+  const DataTypeRecord& t = ts[0];
+  EXPECT_EQ(t.name, "OSVERSIONINFO");
+  EXPECT_EQ(t.remark, " version");
+  EXPECT_EQ(t.syntax, kSyntaxVb);
+  ASSERT_EQ(t.members.size(), 4u);
+  EXPECT_EQ(t.members[0].name, "dwOSVersionInfoSize");
+  EXPECT_EQ(t.members[0].type, "Long");
+  EXPECT_EQ(t.members[0].remark, "");
+  EXPECT_EQ(t.members[1].name, "szCSDVersion");
+  EXPECT_EQ(t.members[1].type, "String");
+  EXPECT_EQ(t.members[1].array, "");
+  EXPECT_EQ(t.members[1].remark, "  Maintenance string");
+  EXPECT_EQ(t.members[2].name, "bytes");
+  EXPECT_EQ(t.members[2].array, "0 To 7");
+  EXPECT_EQ(t.members[2].type, "Byte");
+  EXPECT_EQ(t.members[3].type, "String");
+  for (const auto& m : t.members) {
+    EXPECT_FALSE(m.byRef);
+    EXPECT_FALSE(m.output);
+  }
+}
+
+TEST(ReadVbDataTypes, BlankLineEndsMembersAndUnterminatedTypeEndsReading) {
+  auto ts = DataTypes(
+      "Type A\r\n  x As Long\r\n\r\n  lost As Long\r\nEnd Type\r\n"
+      "Type B\r\n  y As Long\r\nEnd Type\r\n"
+      "Type C\r\n  z As Long\r\n");
+  ASSERT_EQ(ts.size(), 2u);
+  EXPECT_EQ(ts[0].name, "A");
+  ASSERT_EQ(ts[0].members.size(), 1u);
+  EXPECT_EQ(ts[0].members[0].name, "x");
+  EXPECT_EQ(ts[1].name, "B");
+  EXPECT_TRUE(DataTypes("Type ").empty());
+  EXPECT_TRUE(DataTypes("End Type\r\nType X\r\n").empty());
+  // A line without " As" is not a member.
+  auto plain = DataTypes("Type P\r\n  untyped\r\n  v As Long\r\nEnd Type");
+  ASSERT_EQ(plain.size(), 1u);
+  ASSERT_EQ(plain[0].members.size(), 1u);
+  EXPECT_EQ(plain[0].members[0].name, "v");
+}
+
+// ---- constants ----
+
+TEST(ReadVbConstants, HexDecimalTypeAndRemark) {
+  auto cs = Constants(
+      "Const KB As Long = &H400\r\n"
+      "Const FIVE = 5 ' five\r\n"
+      "Const ALL = &HFFFFFFFF\r\n"
+      "Const HIGH = &H8000&\r\n"
+      "Public Const MINUS = -1\r\n"
+      "Const NoValue\r\n"
+      "Const LAST = 7");
+  ASSERT_EQ(cs.size(), 7u);
+  EXPECT_EQ(cs[0].name, "KB");
+  EXPECT_EQ(cs[0].type, "Long");
+  EXPECT_EQ(cs[0].hexValue, "&H400");
+  EXPECT_EQ(cs[0].decimalValue, "1024");
+  EXPECT_EQ(cs[1].name, "FIVE");
+  EXPECT_EQ(cs[1].type, "");
+  EXPECT_EQ(cs[1].decimalValue, "5");
+  EXPECT_EQ(cs[1].hexValue, "&H5");
+  EXPECT_EQ(cs[1].remark, " five");
+  EXPECT_EQ(cs[2].decimalValue, "-1");
+  EXPECT_EQ(cs[3].decimalValue, "32768");
+  EXPECT_EQ(cs[3].hexValue, "&H8000&");
+  EXPECT_EQ(cs[4].name, "MINUS");
+  EXPECT_EQ(cs[4].hexValue, "&HFFFFFFFF");
+  // A line without " =" is still a constant, with an empty name.
+  EXPECT_EQ(cs[5].name, "");
+  EXPECT_EQ(cs[5].decimalValue, "");
+  EXPECT_EQ(cs[5].hexValue, "&H0");
+  // The last line, without a line break, is read to its end.
+  EXPECT_EQ(cs[6].name, "LAST");
+  EXPECT_EQ(cs[6].decimalValue, "7");
+}
+
+// ---- any text ----
+
+TEST(VbReaders, OddTextIsReadWithoutFault) {
+  std::vector<FunctionRecord> fs;
+  std::vector<DataTypeRecord> ts;
+  std::vector<ConstantRecord> cs;
+  const std::vector<std::string> texts = {
+      "Declare ",
+      "Declare Function F Lib \"",
+      "Declare Function F Lib \"k\" (",
+      "Declare Function F Lib \"k\" (ByVal",
+      "Declare Function F Lib \"k\" (,,,) As",
+      "Declare Function F Lib \"k\" Alias \"",
+      "Declare\x81",
+      "Type ",
+      "Type \r\nEnd Type",
+      "Type End Type",
+      "Type A\r\n x(1 As Long\r\nEnd Type",
+      "Type A\r\n x As String *\r\nEnd Type",
+      "Type A '\r\nEnd Type",
+      "Const ",
+      "Const =",
+      "Const A = '",
+      "Const A = &H",
+      "Const A\x81",
+      "\x81",
+      "Const A\0B = 1\r\nDeclare Function G\0 Lib \"k\0\" () As Long\r\n"s,
+  };
+  for (const std::string& t : texts) {
+    SCOPED_TRACE(t);
+    ReadVbFunctions(t, fs);
+    ReadVbDataTypes(t, ts);
+    ReadVbConstants(t, cs);
+  }
+  ReadVbConstants(texts.back(), cs);
+  ASSERT_EQ(cs.size(), 1u);
+  EXPECT_EQ(cs[0].name, "A\0B"s);
+  ReadVbFunctions(texts.back(), fs);
+  ASSERT_EQ(fs.size(), 1u);
+  EXPECT_EQ(fs[0].name, "G\0"s);
+  EXPECT_EQ(fs[0].library, "k\0"s);
+}
+
+// ---- the Win32 API declarations for VB ----
+
+std::string CorpusFile(const char* name) {
+  std::string dir;
+  if (const char* env = std::getenv("DECLARIUM_CORPUS_DIR"); env != nullptr && *env != '\0') {
+    dir = env;
+  } else {
+#ifdef DECLARIUM_CORPUS_DIR
+    dir = DECLARIUM_CORPUS_DIR;
+#endif
+  }
+  if (dir.empty()) return {};
+  std::ifstream in(dir + "/" + name, std::ios::binary);
+  if (!in) return {};
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+template <class Record>
+const Record* Named(const std::vector<Record>& records, std::string_view name) {
+  for (const Record& r : records)
+    if (r.name == name) return &r;
+  return nullptr;
+}
+
+TEST(VbReaders, Win32ApiDeclarations) {
+  const std::string text = CorpusFile("WIN32API.TXT");
+  if (text.empty()) GTEST_SKIP() << "WIN32API.TXT not found";
+
+  std::vector<FunctionRecord> fs;
+  std::vector<DataTypeRecord> ts;
+  std::vector<ConstantRecord> cs;
+  // 1,549 "Declare " lines: the 39 Subs and one comment yield nothing.
+  EXPECT_EQ(ReadVbFunctions(text, fs), 1509);
+  // 419 "Type" blocks; "Type " is looked for anywhere, so comments and names
+  // such as "lpType As" start blocks of their own as well.
+  EXPECT_EQ(ReadVbDataTypes(text, ts), 421);
+  EXPECT_EQ(ReadVbConstants(text, cs), 6410);
+
+  const FunctionRecord* rect = Named(fs, "GetWindowRect");
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->library, "user32");
+  EXPECT_EQ(rect->entryPoint, "GetWindowRect");
+  EXPECT_EQ(rect->returnType, "Long");
+  EXPECT_EQ(rect->syntax, kSyntaxVb);
+  ASSERT_EQ(rect->parameters.size(), 2u);
+  EXPECT_EQ(rect->parameters[0].name, "hwnd");
+  EXPECT_FALSE(rect->parameters[0].byRef);
+  EXPECT_EQ(rect->parameters[1].name, "lpRect");
+  EXPECT_EQ(rect->parameters[1].type, "RECT");
+  EXPECT_TRUE(rect->parameters[1].byRef);
+
+  const FunctionRecord* box = Named(fs, "MessageBox");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->entryPoint, "MessageBoxA");
+  EXPECT_EQ(box->parameters.size(), 4u);
+  const FunctionRecord* ticks = Named(fs, "GetTickCount");
+  ASSERT_NE(ticks, nullptr);
+  EXPECT_EQ(ticks->library, "kernel32");
+  EXPECT_TRUE(ticks->parameters.empty());
+  EXPECT_EQ(Named(fs, "Sleep"), nullptr);
+
+  const DataTypeRecord* find = Named(ts, "WIN32_FIND_DATA");
+  ASSERT_NE(find, nullptr);
+  EXPECT_EQ(find->syntax, kSyntaxVb);
+  ASSERT_EQ(find->members.size(), 10u);
+  EXPECT_EQ(find->members[1].type, "FILETIME");
+  EXPECT_EQ(find->members[8].name, "cFileName");
+  EXPECT_EQ(find->members[8].type, "String");
+  EXPECT_EQ(find->members[8].array, "");
+  const DataTypeRecord* point = Named(ts, "POINTAPI");
+  ASSERT_NE(point, nullptr);
+  ASSERT_EQ(point->members.size(), 2u);
+  EXPECT_EQ(point->members[1].name, "y");
+  EXPECT_EQ(point->members[1].type, "Long");
+
+  const ConstantRecord* user = Named(cs, "WM_USER");
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(user->hexValue, "&H400");
+  EXPECT_EQ(user->decimalValue, "1024");
+  const ConstantRecord* invalid = Named(cs, "INVALID_HANDLE_VALUE");
+  ASSERT_NE(invalid, nullptr);
+  EXPECT_EQ(invalid->decimalValue, "-1");
+  EXPECT_EQ(invalid->hexValue, "&HFFFFFFFF");
+}
+
+}  // namespace
+}  // namespace declarium
