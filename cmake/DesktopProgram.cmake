@@ -15,6 +15,7 @@ if(TARGET declarium-cli)
     OUTPUT ${DECLARIUM_SAMPLE_DB}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/sample
     COMMAND ${CMAKE_COMMAND} -E rm -f ${DECLARIUM_SAMPLE_DB}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}/sample $<TARGET_FILE:declarium-cli> init
     COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}/sample
             $<TARGET_FILE:declarium-cli> import --from e ${PROJECT_SOURCE_DIR}/sample/winapi_sample.e
     DEPENDS declarium-cli ${PROJECT_SOURCE_DIR}/sample/winapi_sample.e
