@@ -64,7 +64,8 @@ void ScheduleScreenshot(MainWindow& main) {
     if (ok) main.DispatchCommand(view);
     const QString select = qEnvironmentVariable("DECLARIUM_SCREENSHOT_SELECT");
     if (!select.isEmpty()) {
-      if (auto* list = main.window()->listBox(1001)) list->SetSelection(list->FindPrefix(select));
+      // Selected as the user would, so the page follows.
+      if (auto* list = main.window()->listBox(1001)) list->setCurrentRow(list->FindPrefix(select));
     }
     QTimer::singleShot(500, &main, [&main, path] {
       main.window()->grab().save(path);
