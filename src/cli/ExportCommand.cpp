@@ -110,6 +110,12 @@ Command AddExportCommand(CLI::App& app, const GlobalOptions& options) {
   c.app->add_option("--where-constant", args->constantConditions,
                     "FIELD OP VALUE: a condition on the exported constants (repeatable)")
       ->expected(3);
+  // Help is shown as UTF-8, whatever --output-encoding says.
+  c.app->footer("FIELD for --where-function: " + GbkToUtf8(Joined(ExportFields(ExportKind::Functions))) +
+                "\nFIELD for --where-type: " + GbkToUtf8(Joined(ExportFields(ExportKind::DataTypes))) +
+                "\nFIELD for --where-constant: " + GbkToUtf8(Joined(ExportFields(ExportKind::Constants))) +
+                "\nOP: " + Joined(ExportOperators()) +
+                "\nVALUE: any text; it is compared as a text value (like: % and _ are wildcards).");
   c.run = [&options, args] { return RunExport(options, *args); };
   return c;
 }

@@ -14,9 +14,8 @@ namespace declarium {
 namespace {
 
 using scan::Contains;
-using scan::Field;
-using scan::Has;
-using Fields = std::vector<std::string_view>;
+// No line of the syntax has more than six fields that are read.
+using Fields = scan::FirstFields<6>;
 
 constexpr std::string_view kVersion2 = ".版本 2";
 constexpr std::string_view kFunctionKey = ".DLL命令 ";
@@ -63,62 +62,70 @@ std::string_view BetweenQuotes(std::string_view field) {
 }
 
 void ReadFunctionHeader(const Fields& f, bool version2, FunctionRecord& fn) {
-  fn.name = Trimmed(After(Field(f, 1), kFunctionKey));
-  if (Has(f, 2)) fn.returnType = Trimmed(Field(f, 2));
-  if (Has(f, 3)) fn.library = Trimmed(RemoveAll(Field(f, 3), "\""));
-  if (Has(f, 4)) fn.entryPoint = Trimmed(RemoveAll(Field(f, 4), "\""));
-  if (Has(f, 5)) {
+  fn.name = Trimmed(After(f[1], kFunctionKey));
+  if (f.Has(2)) fn.returnType = Trimmed(f[2]);
+  if (f.Has(3)) fn.library = Trimmed(RemoveAll(f[3], "\""));
+  if (f.Has(4)) fn.entryPoint = Trimmed(RemoveAll(f[4], "\""));
+  if (f.Has(5)) {
     if (version2) {
-      fn.isPublic = Contains(Field(f, 5), kPublic);
+      fn.isPublic = Contains(f[5], kPublic);
     } else {
-      fn.remark = Trimmed(Field(f, 5));
+      fn.remark = Trimmed(f[5]);
     }
   }
-  if (Has(f, 6)) fn.remark = Trimmed(Field(f, 6));
+  if (f.Has(6)) fn.remark = Trimmed(f[6]);
 }
 
 void ReadParameter(const Fields& f, ParameterRecord& p) {
-  p.name = Trimmed(RemoveAll(Field(f, 1), kParameterMark));
-  if (Has(f, 2)) p.type = Trimmed(Field(f, 2));
-  if (Has(f, 3)) {
-    p.byRef = Contains(Field(f, 3), kByRef);
-    p.array = Contains(Field(f, 3), kArray) ? "1" : "0";
+  p.name = Trimmed(RemoveAll(f[1], kParameterMark));
+  if (f.Has(2)) p.type = Trimmed(f[2]);
+  if (f.Has(3)) {
+    p.byRef = Contains(f[3], kByRef);
+    p.array = Contains(f[3], kArray) ? "1" : "0";
   }
-  if (Has(f, 4)) p.remark = Trimmed(Field(f, 4));
+  if (f.Has(4)) p.remark = Trimmed(f[4]);
 }
 
 void ReadDataTypeHeader(const Fields& f, bool version2, DataTypeRecord& dt) {
-  dt.name = Trimmed(After(Field(f, 1), kDataTypeKey));
-  if (Has(f, 2)) {
+  dt.name = Trimmed(After(f[1], kDataTypeKey));
+  if (f.Has(2)) {
     if (version2) {
-      dt.isPublic = TrimSpacesView(Field(f, 2)) == kPublic;
+      dt.isPublic = TrimSpacesView(f[2]) == kPublic;
     } else {
-      dt.remark = Trimmed(Field(f, 2));
+      dt.remark = Trimmed(f[2]);
     }
   }
-  if (Has(f, 3)) dt.remark = Trimmed(Field(f, 3));
+  if (f.Has(3)) dt.remark = Trimmed(f[3]);
 }
 
 void ReadMember(const Fields& f, ParameterRecord& m) {
-  m.name = Trimmed(After(Field(f, 1), kMemberMark));
-  if (Has(f, 2)) m.type = Trimmed(Field(f, 2));
-  if (Has(f, 3)) m.byRef = TrimSpacesView(Field(f, 3)) == kByRef;
-  if (Has(f, 4)) m.array = Trimmed(BetweenQuotes(Field(f, 4)));
-  if (Has(f, 5)) m.remark = Trimmed(Field(f, 5));
+  m.name = Trimmed(After(f[1], kMemberMark));
+  if (f.Has(2)) m.type = Trimmed(f[2]);
+  if (f.Has(3)) m.byRef = TrimSpacesView(f[3]) == kByRef;
+  if (f.Has(4)) m.array = Trimmed(BetweenQuotes(f[4]));
+  if (f.Has(5)) m.remark = Trimmed(f[5]);
 }
 
 // Reads one declaration block: its header line, then the lines that carry
 // mark, up to the first blank line or the first line without mark.
+//
+// The block counts as trimmed of its trailing spaces. Those can only sit
+// in its last line, since CR and LF are not spaces, so only that line is
+// trimmed: a declaration usually ends long before the end of its block.
 template <class Record, class ReadHeader, class ReadRow>
 void ReadBlock(std::string_view block, std::string_view mark, Record& record,
                std::vector<ParameterRecord>& rows, ReadHeader&& readHeader, ReadRow&& readRow) {
-  scan::LineCursor lines(TrimSpacesView(block));
+  scan::LineCursor lines(block);
   std::string_view line;
   bool header = true;
   while (lines.Next(line)) {
-    if (TrimSpacesView(line).empty()) break;
+    std::string_view trimmed = TrimSpacesView(line);
+    if (trimmed.empty()) break;
+    if (lines.Last()) {
+      line = line.substr(0, static_cast<size_t>(trimmed.data() - line.data()) + trimmed.size());
+    }
     if (!header && !Contains(line, mark)) break;
-    Fields fields = SplitText(line, kFieldSeparator);
+    Fields fields(line, kFieldSeparator);
     if (header) {
       readHeader(fields, record);
       header = false;
@@ -172,14 +179,14 @@ int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants
   ForEachBlock(text, kConstantKey, [&](std::string_view block) {
     std::string line = RemoveAll(block, kVersion2);
     line = RemoveAll(line, "\r\n");
-    Fields f = SplitText(line, kFieldSeparator);
+    Fields f(line, kFieldSeparator);
     ConstantRecord c;
-    c.name = Trimmed(RemoveAll(Field(f, 1), kConstantKey));
-    if (Has(f, 2)) {
-      c.decimalValue = Trimmed(RemoveAll(Field(f, 2), "\""));
+    c.name = Trimmed(RemoveAll(f[1], kConstantKey));
+    if (f.Has(2)) {
+      c.decimalValue = Trimmed(RemoveAll(f[2], "\""));
       c.hexValue = "0x" + HexDigits(ToInteger(c.decimalValue));
     }
-    if (Has(f, 4)) c.remark = Trimmed(Field(f, 4));
+    if (f.Has(4)) c.remark = Trimmed(f[4]);
     if (!c.name.empty()) constants.push_back(std::move(c));
   });
   return static_cast<int>(constants.size());

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "text/TextPrimitives.h"
 
@@ -14,12 +13,36 @@ namespace declarium::scan {
 
 inline bool Contains(std::string_view t, std::string_view s) { return FindText(t, s) != -1; }
 
-// Field n (1-based) of a line cut by SplitText, or an empty view when the
-// line has fewer fields; Has tells the two apart.
-inline bool Has(const std::vector<std::string_view>& fields, std::size_t n) { return fields.size() >= n; }
-inline std::string_view Field(const std::vector<std::string_view>& fields, std::size_t n) {
-  return Has(fields, n) ? fields[n - 1] : std::string_view();
-}
+// The first N pieces of SplitText(t, d), cut the same way. Later pieces are
+// not cut, so a line of a million separators costs no list of them all.
+template <std::size_t N>
+class FirstFields {
+ public:
+  FirstFields(std::string_view t, std::string_view d) {
+    std::size_t pos = 0;
+    while (count_ < N && pos < t.size()) {
+      long hit = FindText(t, d, static_cast<long>(pos) + 1);
+      if (hit == -1) {
+        fields_[count_++] = t.substr(pos);
+        break;
+      }
+      std::size_t at = static_cast<std::size_t>(hit) - 1;
+      fields_[count_++] = t.substr(pos, at - pos);
+      pos = at + d.size();
+    }
+  }
+
+  // Whether field n (1-based) is present, and its text (empty when absent).
+  bool Has(std::size_t n) const { return n >= 1 && n <= count_; }
+  std::string_view operator[](std::size_t n) const {
+    return Has(n) ? fields_[n - 1] : std::string_view();
+  }
+  std::size_t Count() const { return count_; }
+
+ private:
+  std::string_view fields_[N];
+  std::size_t count_ = 0;
+};
 
 // The pieces of a text between CR LF, exactly as SplitText cuts them (a last
 // empty piece is not one), handed out one at a time so that a reader that
@@ -31,7 +54,8 @@ class LineCursor {
   bool Next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     long hit = FindText(text_, "\r\n", static_cast<long>(pos_) + 1);
-    if (hit == -1) {
+    last_ = hit == -1;
+    if (last_) {
       line = text_.substr(pos_);
       pos_ = text_.size();
     } else {
@@ -42,9 +66,13 @@ class LineCursor {
     return true;
   }
 
+  // Whether the piece Next gave runs to the end of the text.
+  bool Last() const { return last_; }
+
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool last_ = false;
 };
 
 }  // namespace declarium::scan

@@ -254,7 +254,14 @@ class PageBuilder {
         text.replace(u'\n', QChar::LineSeparator);
         space = false;
       }
-      if (!text.isEmpty()) cursor.insertText(text, inherited);
+      if (!text.isEmpty()) {
+        if (pendingBreak_) {
+          // Collapsible white space between blocks shows nothing.
+          if (!pre && !node.literal && text.trimmed().isEmpty()) return;
+          BreakBlock(cursor, inherited);
+        }
+        cursor.insertText(text, inherited);
+      }
       return;
     }
     const QString tag = node.tag;
@@ -267,6 +274,7 @@ class PageBuilder {
     if (tag == u"table") {
       EmitTable(index, cursor, inherited);
       space = true;
+      pendingBreak_ = true;
       return;
     }
     QTextCharFormat format = inherited;
@@ -282,6 +290,7 @@ class PageBuilder {
     if (styled.isValid()) format.setForeground(styled);
 
     if (tag == u"br") {
+      if (pendingBreak_) BreakBlock(cursor, format);
       node.start = cursor.position();
       cursor.insertText(QString(QChar::LineSeparator), format);
       node.end = cursor.position();
@@ -290,8 +299,9 @@ class PageBuilder {
     }
     const bool block = IsBlockTag(tag);
     const bool isPre = pre || tag == u"pre";
-    if (block && !AtBlockStart(cursor)) cursor.insertBlock(cursor.blockFormat(), format);
     if (block) {
+      pendingBreak_ = false;
+      if (!AtBlockStart(cursor)) cursor.insertBlock(NewBlockFormat(cursor), format);
       QTextBlockFormat blockFormat = cursor.blockFormat();
       const int marginTop = LengthInPixels(page_.Style(tag, QStringLiteral("margin-top")));
       if (marginTop > 0) blockFormat.setTopMargin(marginTop);
@@ -305,9 +315,20 @@ class PageBuilder {
     EmitChildren(index, cursor, format, isPre, space);
     node.end = cursor.position();
     if (block) {
-      cursor.insertBlock(QTextBlockFormat(), inherited);
+      pendingBreak_ = true;
       space = true;
     }
+  }
+
+  // A block ended earlier: start the next one before more content.
+  void BreakBlock(QTextCursor& cursor, const QTextCharFormat& format) {
+    pendingBreak_ = false;
+    if (!AtBlockStart(cursor)) cursor.insertBlock(NewBlockFormat(cursor), format);
+  }
+
+  // Inside a cell new blocks keep the cell's alignment and wrapping.
+  static QTextBlockFormat NewBlockFormat(const QTextCursor& cursor) {
+    return cursor.currentTable() ? cursor.blockFormat() : QTextBlockFormat();
   }
 
   static bool AtBlockStart(const QTextCursor& cursor) { return cursor.atBlockStart() && cursor.block().length() <= 1; }
@@ -382,7 +403,8 @@ class PageBuilder {
     }
     format.setColumnWidthConstraints(QList<QTextLength>(widths.begin(), widths.end()));
 
-    if (!AtBlockStart(cursor)) cursor.insertBlock(QTextBlockFormat(), inherited);
+    pendingBreak_ = false;
+    if (!AtBlockStart(cursor)) cursor.insertBlock(NewBlockFormat(cursor), inherited);
     QTextTable* table = cursor.insertTable(rowCount, columns, format);
     page_.tables.emplace_back(table);
     std::vector<int> cells;
@@ -419,8 +441,8 @@ class PageBuilder {
       if (align == u"right") blockFormat.setAlignment(Qt::AlignRight);
       if (page_.Has(p.node, QStringLiteral("nowrap"))) blockFormat.setNonBreakableLines(true);
       cellCursor.setBlockFormat(blockFormat);
-      cellCursor.setBlockCharFormat(charFormat);
-      cellCursor.setCharFormat(charFormat);
+      // The cell's own format lives in its first character format: text is
+      // inserted with charFormat instead of changing that one.
 
       node.table = table;
       node.row = p.row;
@@ -428,16 +450,20 @@ class PageBuilder {
       node.format = charFormat;
       node.start = cellCursor.position();
       bool space = true;
+      pendingBreak_ = false;
       EmitChildren(p.node, cellCursor, charFormat, false, space);
+      pendingBreak_ = false;
       node.end = cellCursor.position();
       cells.push_back(p.node);
     }
     page_.tableCells.push_back(std::move(cells));
     cursor.setPosition(table->lastPosition() + 1);
+    pendingBreak_ = false;
   }
 
   BrowserHost::Page& page_;
   QTextDocument& doc_;
+  bool pendingBreak_ = false;
 };
 
 }  // namespace
@@ -501,7 +527,8 @@ namespace {
 QRectF CellBox(const QTextDocument* doc, QTextTable* table, int row, int column) {
   QAbstractTextDocumentLayout* layout = doc->documentLayout();
   const QTextTableFormat format = table->format();
-  const qreal pad = format.cellPadding() + qMax<qreal>(format.border(), 1);
+  // Neighbouring cells share the border line between them: half of it each.
+  const qreal pad = format.cellPadding() + qMax<qreal>(format.border(), 1) / 2;
   auto contentOf = [&](const QTextTableCell& cell) {
     QRectF box;
     for (QTextBlock block = doc->findBlock(cell.firstPosition()); block.isValid() && block.position() <= cell.lastPosition();

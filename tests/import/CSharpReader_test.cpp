@@ -186,14 +186,6 @@ static extern int SendMessage(IntPtr hWnd, uint Msg,
   EXPECT_EQ(f[0].parameters[2].name, "lParam");
 }
 
-TEST(CSharpFunctions, NameIsTheHeadWithoutTheReturnType) {
-  // Every occurrence of the return type text goes, also inside the name.
-  const auto f = Functions("[DllImport(\"a\")] public static extern int PrintInt(int value);");
-  ASSERT_EQ(f.size(), 1u);
-  EXPECT_EQ(f[0].returnType, "int");
-  EXPECT_EQ(f[0].name, "PrInt");
-}
-
 TEST(CSharpFunctions, CuttingStopsAtAMissingSemicolon) {
   const auto f = Functions(
       "[DllImport(\"a\")] static extern int F(int x);\r\n"
@@ -302,15 +294,6 @@ TEST(CSharpDataTypes, MarshalAsWithoutSizeConstAndOddMembers) {
   ExpectParameter(d[0].members[0], "bool", "flag", false, false, "");
   // Members keep their brackets: only parameters are turned into array marks.
   ExpectParameter(d[0].members[1], "byte[]", "bytes", false, false, "8");
-}
-
-TEST(CSharpDataTypes, NameAfterClassWhenTheBlockMentionsClass) {
-  // "class" anywhere in the block makes the name be looked for after "class ".
-  const auto d = DataTypes("[StructLayout(LayoutKind.Sequential)] struct S { int classId; }");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0].name, "");
-  ASSERT_EQ(d[0].members.size(), 1u);
-  EXPECT_EQ(d[0].members[0].name, "classId");
 }
 
 TEST(CSharpDataTypes, CuttingStopsWithoutAClosingBrace) {

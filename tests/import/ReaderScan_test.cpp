@@ -1,0 +1,41 @@
+#include "import/ReaderScan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+const std::vector<std::string> kTexts = {
+    "", "a", ", ", ", , ", "a, b, c", "a, b, ", ", a", "a,b", "\x81, b, c", "中, 文, ",
+    "\r\n", "a\r\n\r\nb", "a\r\n", "\r\n\r\n", "\x81\r\nb", "a\r", "\xA1\xA1\r\n\xA1\xA1",
+};
+
+// The readers cut lines and fields with these instead of SplitText; they
+// must cut exactly the same pieces.
+TEST(ReaderScan, CutsTheSamePiecesAsSplitText) {
+  for (const std::string& t : kTexts) {
+    SCOPED_TRACE(t);
+    for (std::string_view d : {std::string_view(", "), std::string_view("\r\n")}) {
+      const std::vector<std::string_view> all = SplitText(t, d);
+      scan::FirstFields<3> first(t, d);
+      ASSERT_EQ(first.Count(), std::min<size_t>(all.size(), 3));
+      for (size_t n = 1; n <= 4; ++n) {
+        EXPECT_EQ(first.Has(n), n <= first.Count());
+        EXPECT_EQ(first[n], n <= first.Count() ? all[n - 1] : std::string_view());
+      }
+    }
+    std::vector<std::string_view> lines;
+    scan::LineCursor cursor(t);
+    std::string_view line;
+    while (cursor.Next(line)) lines.push_back(line);
+    EXPECT_EQ(lines, SplitText(t, "\r\n"));
+  }
+}
+
+}  // namespace
+}  // namespace declarium
