@@ -116,6 +116,11 @@ class MainWindow : public QObject {
   SplitterBar* bottomSplitter_ = nullptr;
   SplitterBar* rightSplitter_ = nullptr;
   PictureList treePictures_, toolbarPictures_, statusPictures_;
+  // The placement read at creation (Config: IsMax, left, top, width, height).
+  struct Placement {
+    bool maximized = false;
+    int left = 200, top = 200, width = 800, height = 600;
+  } placement_;
   bool tornDown_ = false;
 };
 

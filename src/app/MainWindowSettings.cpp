@@ -19,6 +19,7 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     menu->SetChecked(command::kPublic, settings_.isPublic);
   }
   const WindowPlacement placement = LoadPlacement(config_);
+  placement_ = {placement.maximized, placement.left, placement.top, placement.width, placement.height};
   if (placement.maximized) {
     // Not shown yet: the state is taken over when the window is first shown.
     w.setWindowState(Qt::WindowMaximized);

@@ -327,6 +327,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(main_->BrowseMode(), 3);
   }
 
+  void aboutAndTrayExit() {
+    Start();
+    main_->DispatchCommand(10035);
+    QCOMPARE(services_->messages().size(), size_t{1});
+    QCOMPARE(services_->lastMessage().owner, &w());
+    QSignalSpy finished(main_.get(), &MainWindow::finished);
+    QVERIFY(main_->contextMenus()->Trigger(11034));  // tray "退出"
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(!main_->Exists());
+  }
+
+  void anotherStartBringsBackAHiddenOrMinimisedWindow() {
+    Start();
+    w().hide();
+    main_->BringForward();
+    QVERIFY(w().isVisible());
+    w().showMinimized();
+    main_->BringForward();
+    QVERIFY(!w().isMinimized());
+    QVERIFY(w().isVisible());
+  }
+
+  void placementSurvivesARestartUnchanged() {
+    Start(ToGbk(QStringLiteral("[Config]\r\nleft=120\r\ntop=90\r\nwidth=820\r\nheight=610\r\n")));
+    QCOMPARE(w().Width(), 820);
+    QCOMPARE(w().Height(), 610);
+    main_->DispatchCommand(10036);
+    QTRY_VERIFY(!main_->Exists());
+    ProfileFile written(ConfigPath().toStdString());
+    QCOMPARE(written.Read("Config", "width", "?"), std::string("820"));
+    QCOMPARE(written.Read("Config", "height", "?"), std::string("610"));
+    QCOMPARE(written.Read("Config", "IsMax", "?"), std::string("0"));
+  }
+
   void changingTheLanguageShowsThePageAgain() {
     Start();
     w().listBox(1001)->setCurrentRow(1);  // as the user selects
