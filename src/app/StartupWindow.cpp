@@ -16,7 +16,10 @@
 #include "ui/Window.h"
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
+// The program's own MessageBox members keep their names.
+#undef MessageBox
 #endif
 
 namespace declarium {
