@@ -59,8 +59,14 @@ int ListBox::AddRow(const QString& text, qint64 itemData) {
 
 void ListBox::DeleteRow(int row) {
   if (row < 0 || row >= count()) return;
+  const bool wasSelected = Selection() == row;
   silent_ = true;
   delete takeItem(row);
+  // Deleting the selected row leaves no selection (the view would move it on).
+  if (wasSelected) {
+    clearSelection();
+    setCurrentRow(-1);
+  }
   silent_ = false;
 }
 
@@ -325,7 +331,10 @@ void ReportView::SetRowData(int row, qint64 itemData) {
 }
 
 void ReportView::DeleteRow(int row) {
-  if (row >= 0 && row < rowCount()) removeRow(row);
+  if (row < 0 || row >= rowCount()) return;
+  const bool wasSelected = Selection() == row;
+  removeRow(row);
+  if (wasSelected) SetSelection(-1);
 }
 
 int ReportView::Count() const { return rowCount(); }

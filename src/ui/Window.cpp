@@ -72,6 +72,9 @@ Window::Window(const WindowTemplate& tmpl, QWidget* owner) : QDialog(owner) {
 
 Window::~Window() {
   AnnounceDestroy();
+  // The filter's captures may already be gone while the children are torn down.
+  filter_ = nullptr;
+  commands_ = nullptr;
   auto& live = LiveWindows();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }

@@ -79,6 +79,7 @@ class BrowserHostTest : public QObject {
   void clicksAndKeysReachTheOwner();
   void copyGoesThroughTheServices();
   void gbkPageAndBlankPage();
+  void oddPagesStayUsable();
 
  private:
   std::unique_ptr<BrowserHost> host_;
@@ -232,6 +233,8 @@ void BrowserHostTest::nbspCellIsBlankNotEmpty() {
 
 void BrowserHostTest::coloursAndBackgrounds() {
   host_->WritePage(FunctionPage());
+  // For looking at the page by eye: DECLARIUM_UI_SNAPSHOT=/path/page.png
+  if (qEnvironmentVariableIsSet("DECLARIUM_UI_SNAPSHOT")) host_->grab().save(qEnvironmentVariable("DECLARIUM_UI_SNAPSHOT"));
   QTextDocument* doc = host_->View()->document();
   bool sawGreen = false;
   bool sawHeader = false;
@@ -320,6 +323,50 @@ void BrowserHostTest::gbkPageAndBlankPage() {
   host_->Navigate(QStringLiteral("about:blank"));
   QVERIFY(host_->ElementsByTag(QStringLiteral("td")).empty());
   QVERIFY(host_->View()->document()->toPlainText().isEmpty());
+}
+
+void BrowserHostTest::oddPagesStayUsable() {
+  const QString pages[] = {
+      QStringLiteral("<table></table>"),
+      QStringLiteral("<td id=1>stray</td>"),
+      QStringLiteral("<table><tr><td rowspan=2 id=1>a</td><td id=2>b</td></tr><tr><td id=3>c</td></tr></table>"),
+      QStringLiteral("<table border=1><tr><td id=outer>x<table><tr><td id=inner>y</td></tr></table></td></tr></table>"),
+      QStringLiteral("<table><tr><td colspan=99999 id=1>wide</td></tr></table>"),
+      QStringLiteral("<pre>  keep   spaces\r\nand lines</pre><p>a<br>b</p>"),
+      QStringLiteral("<table><tr><td id='1' TableName=\"函数表\" FIELDNAME=名称>&lt;b&gt; &amp; &nbsp &#x41;</td></tr></table>"),
+  };
+  for (const QString& page : pages) {
+    host_->WritePage(page);
+    for (int y = 0; y < host_->height(); y += 7)
+      for (int x = 0; x < host_->width(); x += 13) {
+        const BrowserHost::Element e = host_->ElementAt(QPoint(x, y));
+        (void)host_->InnerText(e);
+        (void)host_->Attribute(e, QStringLiteral("id"));
+      }
+    for (BrowserHost::Element cell : host_->ElementsByTag(QStringLiteral("td"))) {
+      const QRect box = host_->ElementRect(cell);
+      if (!box.isEmpty() && host_->rect().contains(box.center()) && host_->InnerText(cell).size() < 5)
+        QCOMPARE(host_->ElementAt(box.center()), cell);
+    }
+  }
+  // Nested tables: the inner cell answers inside it, the outer one beside it.
+  host_->WritePage(pages[3]);
+  BrowserHost::Element inner = BrowserHost::kNoElement;
+  for (BrowserHost::Element cell : host_->ElementsByTag(QStringLiteral("td")))
+    if (host_->Attribute(cell, QStringLiteral("id")) == u"inner") inner = cell;
+  QVERIFY(inner != BrowserHost::kNoElement);
+  QCOMPARE(host_->ElementAt(host_->ElementRect(inner).center()), inner);
+  // Entities and attribute spellings as a browser reads them.
+  host_->WritePage(pages[6]);
+  const BrowserHost::Element cell = host_->ElementsByTag(QStringLiteral("td")).at(0);
+  QCOMPARE(host_->Attribute(cell, QStringLiteral("fieldName")), QStringLiteral("名称"));
+  QCOMPARE(host_->Attribute(cell, QStringLiteral("TableName")), QStringLiteral("函数表"));
+  QCOMPARE(host_->InnerText(cell), QStringLiteral("<b> &   A"));
+  host_->WritePage(pages[5]);
+  const BrowserHost::Element pre = host_->ElementsByTag(QStringLiteral("pre")).at(0);
+  QCOMPARE(host_->InnerText(pre), QStringLiteral("  keep   spaces\r\nand lines"));
+  const BrowserHost::Element para = host_->ElementsByTag(QStringLiteral("p")).at(0);
+  QCOMPARE(host_->InnerText(para), QStringLiteral("a\r\nb"));
 }
 
 QTEST_MAIN(BrowserHostTest)
