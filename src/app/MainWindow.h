@@ -1,0 +1,127 @@
+// The program's main window: the four browse views, the detail browser, the
+// insert list, toolbar, status bar and the three splitters, and the one entry
+// for every command, DispatchCommand.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "app/MainLayout.h"
+#include "app/Settings.h"
+#include "ui/Pictures.h"
+
+class QAbstractButton;
+class QPoint;
+
+namespace declarium {
+
+class BrowserHost;
+class CatalogueStore;
+class DropDownList;
+class EditBox;
+class ListBox;
+class MultiLineEdit;
+class ProfileFile;
+class ReportView;
+class SplitterBar;
+class StatusBar;
+class ToolBar;
+class TreeView;
+class MenuResource;
+class AcceleratorTable;
+class Window;
+
+class MainWindow : public QObject {
+  Q_OBJECT
+ public:
+  // config is the settings file read at creation and written at exit.
+  MainWindow(CatalogueStore& store, ProfileFile& config);
+  ~MainWindow() override;
+
+  // Builds the window from template 1000, runs the creation steps and shows
+  // it. False when the window cannot be made.
+  bool Create();
+  Window* window() const { return window_; }
+  bool Exists() const { return !window_.isNull(); }
+
+  void DispatchCommand(int commandId);
+
+  int BrowseMode() const { return browseMode_; }
+  const Settings& settings() const { return settings_; }
+  void ShowBrowseMode(int mode);
+  void LayoutMainWindow(int width, int height);
+  // The layout inputs as the window has them now.
+  LayoutInput CurrentLayout() const;
+  // The splitter move handlers (old and new position, pixels).
+  void MoveSplitter(Splitter splitter, int oldPosition, int newPosition);
+  SplitterBar* splitter(Splitter which) const;
+
+  void ShowSelectedFunction();
+  void ShowSelectedDataType();
+
+  // Opens popup index of the context menus for control at a screen point,
+  // after selecting the item under that point.
+  void OpenContextMenu(QWidget* control, int popupIndex, QPoint globalPos);
+
+  // Another start asked for this window: restore, show, raise, activate.
+  void BringForward();
+
+  MenuResource* contextMenus() const { return contextMenus_.get(); }
+
+ signals:
+  // The window is gone and its teardown has run (store closed, settings written).
+  void finished();
+
+ private:
+  void OnCreate(Window& w);
+  void BindControls(Window& w);
+  void CreateSplitters(Window& w);
+  void FillLanguageBox();
+  void SetUpConstantList();
+  void SetUpToolbarAndStatus();
+  void WireEvents(Window& w);
+  void LoadSettingsAtCreation(Window& w);
+  void OnDestroyed();
+  void SaveSettingsAtExit();
+
+  bool FillEntryList(ListBox* list, const char16_t* table);
+  void ShowEntry(const char16_t* table, ListBox* list);
+  void ViewCommand(int mode);
+  void ToggleOption(int commandId, bool& field);
+  void ChangeLanguage(int index);
+  void ApplyLayout(const MainLayout& layout);
+
+  CatalogueStore& store_;
+  ProfileFile& config_;
+  Settings settings_;
+  int browseMode_ = 0;
+  QPointer<Window> window_;
+  std::unique_ptr<MenuResource> contextMenus_;
+
+  ListBox* functionList_ = nullptr;
+  ListBox* dataTypeList_ = nullptr;
+  TreeView* categoryTree_ = nullptr;
+  EditBox* searchBox_ = nullptr;
+  ToolBar* toolbar_ = nullptr;
+  StatusBar* statusBar_ = nullptr;
+  BrowserHost* detailBrowser_ = nullptr;
+  MultiLineEdit* entryTextBox_ = nullptr;
+  ListBox* insertList_ = nullptr;
+  QAbstractButton* copyButton_ = nullptr;
+  DropDownList* languageBox_ = nullptr;
+  QAbstractButton* pagingButtons_[4] = {};
+  ReportView* constantList_ = nullptr;
+  SplitterBar* leftSplitter_ = nullptr;
+  SplitterBar* bottomSplitter_ = nullptr;
+  SplitterBar* rightSplitter_ = nullptr;
+  PictureList treePictures_, toolbarPictures_, statusPictures_;
+  // The placement read at creation (Config: IsMax, left, top, width, height).
+  struct Placement {
+    bool maximized = false;
+    int left = 200, top = 200, width = 800, height = 600;
+  } placement_;
+  bool tornDown_ = false;
+};
+
+}  // namespace declarium
