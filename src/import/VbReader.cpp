@@ -50,6 +50,18 @@ void ReadParameter(std::string_view piece, ParameterRecord& p) {
   p.type = TextBetween(piece, "As ", nullopt);
 }
 
+// A function declared without a return type ends its line at the ")" of
+// its parameter list, where ") " is never found; the list then runs to the
+// last ")" of the line, so its parameters are not lost.
+std::string_view ListToLastParenthesis(std::string_view line) {
+  long p = FindText(line, " (");
+  if (p == -1) return {};
+  std::string_view rest = line.substr(static_cast<size_t>(p - 1) + 2);
+  if (FindText(rest, ") ") != -1) return {};
+  size_t last = rest.rfind(')');
+  return last == std::string_view::npos ? std::string_view() : rest.substr(0, last);
+}
+
 bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   if (!Contains(line, "Lib")) return false;
   fn.syntax = kSyntaxVb;
@@ -59,6 +71,7 @@ bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   if (fn.entryPoint.empty()) fn.entryPoint = fn.name;
   fn.returnType = TextBetween(line, ") As ", nullopt);
   std::string list = TrimSpaces(TextBetween(line, " (", ") "));
+  if (list.empty()) list = TrimSpaces(ListToLastParenthesis(line));
   if (!list.empty()) {
     for (std::string_view piece : SplitText(list, ",")) {
       ParameterRecord p;

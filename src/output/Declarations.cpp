@@ -166,6 +166,27 @@ std::string VbHexValue(const std::string& hex) {
   return "&H" + hex.substr(2);
 }
 
+// Whether a decimal text is a plain integer literal, so that the hexadecimal
+// text computed from it stands for the same value.
+bool IsPlainInteger(std::string_view t) {
+  t = TrimSpacesView(t);
+  if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.remove_prefix(1);
+  if (t.empty()) return false;
+  for (char c : t)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The value a VB constant is written with: the hexadecimal text, unless the
+// decimal text is no plain number. Readers give every value a hexadecimal text
+// computed from its leading digits, so an expression such as "(READ_CONTROL)"
+// or a literal such as "1&" would otherwise be written as "&H0" or "&H1".
+std::string VbConstantValue(const ConstantRecord& c) {
+  if (c.hexValue.empty()) return c.decimalValue;
+  if (!c.decimalValue.empty() && !IsPlainInteger(c.decimalValue)) return c.decimalValue;
+  return VbHexValue(c.hexValue);
+}
+
 }  // namespace
 
 std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Settings& settings) {
@@ -201,7 +222,7 @@ std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const Se
       return out;
     case kSyntaxVb:
       out = s.isPublic ? "Public Const " : "Private Const ";
-      out += c.name + " = " + (c.hexValue.empty() ? c.decimalValue : VbHexValue(c.hexValue));
+      out += c.name + " = " + VbConstantValue(c);
       if (s.insertRemarks && !c.remark.empty()) out += " '" + c.remark;
       return out;
     default: return {};

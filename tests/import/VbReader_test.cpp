@@ -111,6 +111,22 @@ TEST(ReadVbFunctions, ReturnTypeTakesTheRestOfTheLine) {
   EXPECT_EQ(fs[1].parameters[0].type, "Long");
 }
 
+TEST(ReadVbFunctions, WithoutReturnTypeKeepsItsParameters) {
+  // As the VB output writes a command without a return value.
+  auto fs = Functions(
+      "Private Declare Function SetLastError Lib \"kernel32\" (ByVal dwErrCode As Long, p As RECT)\r\n"
+      "Declare Function F Lib \"k\" ()\r\n"
+      "Declare Function G Lib \"k\" () As Long");
+  ASSERT_EQ(fs.size(), 3u);
+  ASSERT_EQ(fs[0].parameters.size(), 2u);
+  EXPECT_EQ(fs[0].parameters[0].name, "dwErrCode");
+  EXPECT_EQ(fs[0].parameters[1].type, "RECT");
+  EXPECT_EQ(fs[0].returnType, "");
+  EXPECT_TRUE(fs[1].parameters.empty());
+  EXPECT_TRUE(fs[2].parameters.empty());
+  EXPECT_EQ(fs[2].returnType, "Long");
+}
+
 // ---- data types ----
 
 TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {

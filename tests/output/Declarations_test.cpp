@@ -338,5 +338,17 @@ TEST(DeclareConstant, VbWithoutHexWritesDecimal) {
   EXPECT_EQ(DeclareConstant(3, Constant("X", "5", "", ""), With(false, false, false)), "");
 }
 
+TEST(DeclareConstant, VbWritesExpressionsAsTheyStand) {
+  // The readers give every value a hexadecimal text from its leading digits.
+  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("A", "(READ_CONTROL)", "&H0", ""), With(false, false, false)),
+            "Private Const A = (READ_CONTROL)");
+  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("B", "1&", "&H1", ""), With(false, false, false)),
+            "Private Const B = 1&");
+  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("C", " -1 ", "0xFFFFFFFF", ""), With(false, false, false)),
+            "Private Const C = &HFFFFFFFF");
+  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("D", "", "0x10", ""), With(false, false, false)),
+            "Private Const D = &H10");
+}
+
 }  // namespace
 }  // namespace declarium
