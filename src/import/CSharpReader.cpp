@@ -182,7 +182,11 @@ void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& func
   const std::string head = TextBetween(block, "extern ", "(");
   const std::string parameters = TextBetweenLong(block, head + "(", ");");
   if (parameters.empty()) return;
-  f.name = TrimSpaces(RemoveAllLong(head, f.returnType));
+  // The head starts with the return type; only that occurrence goes, so a
+  // name that contains the type's text ("int PrintJob") stays whole.
+  std::string_view name = head;
+  if (name.substr(0, f.returnType.size()) == f.returnType) name.remove_prefix(f.returnType.size());
+  f.name = TrimSpaces(name);
   ForEachPiece(parameters, ",", [&](std::string_view piece) {
     if (auto p = ReadParameter(piece)) f.parameters.push_back(std::move(*p));
     return true;

@@ -113,6 +113,13 @@ static class NativeMethods
   ExpectParameter(f[3].parameters[3], "int", "peUse", true, true, "");
 }
 
+TEST(CSharpFunctions, NameContainingTheReturnTypeStaysWhole) {
+  const auto f = Functions("[DllImport(\"winspool.drv\")] static extern int PrintJobint(int hPrinter);");
+  ASSERT_EQ(f.size(), 1u);
+  EXPECT_EQ(f[0].returnType, "int");
+  EXPECT_EQ(f[0].name, "PrintJobint");
+}
+
 TEST(CSharpFunctions, OutParameterIsAlsoPassedByReference) {
   const auto f = Functions("[DllImport(\"k.dll\")] static extern bool F(out int a, ref int b, int c);");
   ASSERT_EQ(f.size(), 1u);
