@@ -4,6 +4,7 @@
 
 #include "app/Commands.h"
 #include "app/MainWindow.h"
+#include "browse/ExportWindow.h"
 #include "ui/Controls.h"
 #include "ui/Menus.h"
 #include "ui/ModalServices.h"
@@ -39,6 +40,10 @@ void MainWindow::DispatchCommand(int commandId) {
     case kOfficialSite: Services().ShellOpen(QString::fromUtf16(kOfficialSiteUrl)); break;
     case kOfficialForum: Services().ShellOpen(QString::fromUtf16(kOfficialForumUrl)); break;
     case kContactMaker: Services().ShellOpen(QString::fromUtf16(kMakerMailUrl)); break;
+
+    case kExport:
+      ExportWindow::Run(window_, store_, settings_, [this](int i) { languageBox_->SetSelection(i); ChangeLanguage(i); });
+      break;
 
     case kExit:
     case kTrayExit:
