@@ -393,6 +393,15 @@ class BrowseTest : public QObject {
     QCOMPARE(browser()->InnerText(param), QStringLiteral("lpText"));
     QCOMPARE(browser()->InnerText(other), QStringLiteral("lpText"));
     QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("hWnd"));
+
+    // Quotes in the typed text are stored as typed.
+    const BrowserHost::Element remark = CellOf(QStringLiteral("函数参数表"), QStringLiteral("备注"), 1);
+    QVERIFY(remark != BrowserHost::kNoElement);
+    services_->setNextInput(true, QStringLiteral("it's the owner'); drop table 函数表; --"));
+    QVERIFY(!main_->EditCell(PointOf(remark)));
+    QCOMPARE(StoredText(QStringLiteral("select 备注 from 函数参数表 where id=1")),
+             QStringLiteral("it's the owner'); drop table 函数表; --"));
+    QCOMPARE(StoredInt(QStringLiteral("select count(1) from 函数表")), 2);
   }
 
   void yesNoCellsToggleAndStore() {
