@@ -52,6 +52,7 @@ void MainWindow::OnCreate(Window& w) {
   SetUpConstantList();
 
   FillEntryList(functionList_, u"函数表");
+  FillCategoryTree(false);
   functionList_->SetSelection(0);
   dataTypeList_->SetSelection(0);
   categoryTree_->Select(categoryTree_->FirstItem());
@@ -155,6 +156,7 @@ void MainWindow::WireEvents(Window& w) {
           [this](QPoint p) { OpenContextMenu(dataTypeList_, 3, p); });
   connect(constantList_, &ReportView::rightButton, this,
           [this](QPoint p) { OpenContextMenu(constantList_, 4, p); });
+  WireBrowseEvents();
 }
 
 void MainWindow::OpenContextMenu(QWidget* control, int popupIndex, QPoint globalPos) {

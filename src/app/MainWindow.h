@@ -9,10 +9,12 @@
 
 #include "app/MainLayout.h"
 #include "app/Settings.h"
+#include "browse/InsertList.h"
 #include "ui/Pictures.h"
 
 class QAbstractButton;
 class QPoint;
+class QTreeWidgetItem;
 
 namespace declarium {
 
@@ -60,6 +62,32 @@ class MainWindow : public QObject {
   void ShowSelectedFunction();
   void ShowSelectedDataType();
 
+  // Browsing, copying and the insert list (MainWindowBrowse.cpp). Kinds are
+  // BrowseMode values; masks are Ctrl 1, Shift 2, Alt 4.
+  bool FillEntryList(ListBox* list, const char16_t* table, bool force = false);
+  bool FillCategoryTree(bool force);
+  void ShowTreeFunction(QTreeWidgetItem* item);
+  void DoubleClickEntry(int kind, int modifierMask);
+  void CopySelectedDeclaration(int kind);
+  void CopyInsertListDeclarations();
+  void AddToInsertList(int kind);
+  void RemoveInsertListEntry();
+  void RemoveAllInsertListEntries();
+  void LocateInsertListEntry();
+  const InsertListModel& insertEntries() const { return insertEntries_; }
+  // Constants view: paging buttons 0 first, 1 previous, 2 next, 3 last.
+  bool RefreshConstantPage();
+  void PageCommand(int button);
+  int ConstantPageOffset() const { return constantPageOffset_; }
+  void PositionOnConstant(const std::string& gbkName);
+  void ClickConstantCell(int row, int column);
+  void ShowStatistics();
+  // The detail page's clicks (point in the browser's coordinates): true
+  // passes the click on to the browser.
+  bool ClickCell(QPoint point);
+  bool EditCell(QPoint point);
+  void DocumentKey(int key, int modifiers);
+
   // Opens popup index of the context menus for control at a screen point,
   // after selecting the item under that point.
   void OpenContextMenu(QWidget* control, int popupIndex, QPoint globalPos);
@@ -85,8 +113,8 @@ class MainWindow : public QObject {
   void OnDestroyed();
   void SaveSettingsAtExit();
 
-  bool FillEntryList(ListBox* list, const char16_t* table);
-  void ShowEntry(const char16_t* table, ListBox* list);
+  void WireBrowseEvents();
+  bool ShowEntry(const char16_t* table, ListBox* list);
   void ViewCommand(int mode);
   void ToggleOption(int commandId, bool& field);
   void ChangeLanguage(int index);
@@ -122,6 +150,8 @@ class MainWindow : public QObject {
     int left = 200, top = 200, width = 800, height = 600;
   } placement_;
   bool tornDown_ = false;
+  InsertListModel insertEntries_;
+  int constantPageOffset_ = 0;
 };
 
 }  // namespace declarium

@@ -27,6 +27,21 @@ void MainWindow::DispatchCommand(int commandId) {
     case kBrowseDataTypes: ViewCommand(2); break;
     case kBrowseConstants: ViewCommand(3); break;
 
+    case kCopySelected: CopySelectedDeclaration(browseMode_); break;
+    case kFunctionCopy: CopySelectedDeclaration(0); break;
+    case kTreeCopy: CopySelectedDeclaration(1); break;
+    case kDataTypeCopy: CopySelectedDeclaration(2); break;
+    case kConstantCopy: CopySelectedDeclaration(3); break;
+    case kInsertCopy: CopyInsertListDeclarations(); break;
+    case kAddToList: AddToInsertList(browseMode_); break;
+    case kFunctionAddToList: AddToInsertList(0); break;
+    case kTreeAddToList: AddToInsertList(1); break;
+    case kDataTypeAddToList: AddToInsertList(2); break;
+    case kConstantAddToList: AddToInsertList(3); break;
+    case kInsertRemove: RemoveInsertListEntry(); break;
+    case kInsertRemoveAll: RemoveAllInsertListEntries(); break;
+    case kStatistics: ShowStatistics(); break;
+
     case kInsertChineseNames: ToggleOption(commandId, settings_.insertChineseNames); break;
     case kInsertRemarks: ToggleOption(commandId, settings_.insertRemarks); break;
     case kPublic: ToggleOption(commandId, settings_.isPublic); break;
@@ -77,6 +92,7 @@ void MainWindow::ViewCommand(int mode) {
   ShowBrowseMode(mode);
   if (mode == 0) ShowSelectedFunction();
   if (mode == 2) ShowSelectedDataType();
+  if (mode == 3) RefreshConstantPage();
   for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == mode);
   searchBox_->setFocus();
   searchBox_->SelectRange(0, -1);

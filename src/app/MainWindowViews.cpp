@@ -1,15 +1,13 @@
 // The browse views: which controls each shows, where they go, the splitters,
-// and showing the selected entry's page.
+// and filling the two list boxes.
 #include <QAbstractButton>
 #include <QSignalBlocker>
 #include <vector>
 
 #include "app/MainWindow.h"
 #include "browse/EntryQueries.h"
-#include "output/DetailPages.h"
 #include "ui/BrowserHost.h"
 #include "ui/Controls.h"
-#include "ui/ModalServices.h"
 #include "ui/QtText.h"
 #include "ui/Window.h"
 
@@ -113,42 +111,16 @@ void MainWindow::MoveSplitter(Splitter which, int oldPosition, int newPosition) 
   if (which == Splitter::Right) insertList_->viewport()->update();
 }
 
-bool MainWindow::FillEntryList(ListBox* list, const char16_t* table) {
-  if (list->Count() > 0) return true;
+bool MainWindow::FillEntryList(ListBox* list, const char16_t* table, bool force) {
+  if (list->Count() > 0 && !force) return true;
   std::vector<EntryRow> rows;
-  const bool ok = ListEntries(store_, ToGbk(QString::fromUtf16(table)), rows);
   const QSignalBlocker quiet(list);
-  list->setUpdatesEnabled(false);
   list->Reset();
+  const bool ok = ListEntries(store_, ToGbk(QString::fromUtf16(table)), rows);
+  list->setUpdatesEnabled(false);
   for (const EntryRow& row : rows) list->AddRow(FromGbk(row.name), row.id);
   list->setUpdatesEnabled(true);
   return ok;
 }
-
-void MainWindow::ShowEntry(const char16_t* table, ListBox* list) {
-  const int row = list->Selection();
-  if (row < 0) return;
-  const int id = static_cast<int>(list->RowData(row));
-  if (id == 0) return;
-  DetailDocument doc;
-  if (!BuildDetailDocument(store_, ToGbk(QString::fromUtf16(table)), id, settings_.language, doc)) {
-    PlainMessageBox(QStringLiteral("获取数据错误！"), kMbIconError);
-    return;
-  }
-  detailBrowser_->WritePageGbk(doc.html);
-  statusBar_->SetPartText(1, FromGbk(doc.remark));
-  entryTextBox_->SetText(FromGbk(doc.entryText));
-  list->setFocus();
-}
-
-void MainWindow::ShowSelectedFunction() {
-  const int row = functionList_->Selection();
-  if (row >= 0 && functionList_->RowData(row) != 0) {
-    statusBar_->SetPartText(0, functionList_->RowText(row));
-  }
-  ShowEntry(u"函数表", functionList_);
-}
-
-void MainWindow::ShowSelectedDataType() { ShowEntry(u"数据类型表", dataTypeList_); }
 
 }  // namespace declarium
