@@ -16,6 +16,7 @@
 #include "store/CatalogueStore.h"
 #include "ui/Controls.h"
 #include "ui/Menus.h"
+#include "ui/QtServices.h"
 #include "ui/QtText.h"
 #include "ui/ScriptedServices.h"
 #include "ui/Window.h"
@@ -213,6 +214,16 @@ class OptionsTest : public QObject {
     QCOMPARE(Stored(u"关闭到托盘"), std::string("0"));
     QCOMPARE(Stored(u"最小化到托盘"), std::string("1"));
     QCOMPARE(Stored(u"插入中文名"), std::string("<none>"));   // only those four
+  }
+
+  void offscreenHasNoGlobalHotkeys() {
+    // The real services: without an X display or Windows there is nothing to grab.
+    QtServices real;
+    std::unique_ptr<Window> window = Window::Build(1600);
+    QCOMPARE(real.RegisterHotkey(window.get(), 1, 75), 0);
+    QCOMPARE(real.RegisterHotkey(window.get(), 1, 75), 0);
+    QVERIFY(!real.UnregisterHotkey(window.get(), 0));
+    QVERIFY(!real.UnregisterHotkey(window.get(), 1));
   }
 
   void trayIconHotkeyAndMenuText() {
