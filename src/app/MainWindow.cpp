@@ -68,6 +68,7 @@ void MainWindow::OnCreate(Window& w) {
   ShowSelectedFunction();
   searchBox_->setFocus();
   WireEvents(w);
+  SetUpTrayAndHotkey(w);
 }
 
 void MainWindow::BindControls(Window& w) {

@@ -97,6 +97,10 @@ class MainWindow : public QObject {
 
   MenuResource* contextMenus() const { return contextMenus_.get(); }
 
+  // Visible: hide; hidden: show in the normal state. Also tray item 11010.
+  void ToggleMainWindow();
+  int HotkeyId() const { return hotkeyId_; }   // 0 = no global hotkey
+
  signals:
   // The window is gone and its teardown has run (store closed, settings written).
   void finished();
@@ -119,6 +123,15 @@ class MainWindow : public QObject {
   void ToggleOption(int commandId, bool& field);
   void ChangeLanguage(int index);
   void ApplyLayout(const MainLayout& layout);
+  void SetUpTrayAndHotkey(Window& w);
+  void TearDownTrayAndHotkey();
+  void OnTrayEvent(int kind);
+  void OnHotkey(int id);
+  bool FilterMainMessage(QObject* target, QEvent* event);
+  void OnMainWindowMoved();
+  bool CanHideToTray() const;
+  void OpenAffixDialog();
+  void OpenSettingsDialog();
 
   CatalogueStore& store_;
   ProfileFile& config_;
@@ -152,6 +165,9 @@ class MainWindow : public QObject {
   bool tornDown_ = false;
   InsertListModel insertEntries_;
   int constantPageOffset_ = 0;
+  int hotkeyId_ = 0;
+  bool hasTrayIcon_ = false;
+  bool exiting_ = false;   // "退出": the close is not sent to the tray
 };
 
 }  // namespace declarium

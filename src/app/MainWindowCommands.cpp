@@ -45,6 +45,10 @@ void MainWindow::DispatchCommand(int commandId) {
     case kInsertChineseNames: ToggleOption(commandId, settings_.insertChineseNames); break;
     case kInsertRemarks: ToggleOption(commandId, settings_.insertRemarks); break;
     case kPublic: ToggleOption(commandId, settings_.isPublic); break;
+    case kAffixes: OpenAffixDialog(); break;
+    case kSettings:
+    case kTraySettings: OpenSettingsDialog(); break;
+    case kTrayToggle: ToggleMainWindow(); break;
 
     case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
     case kAbout:
@@ -62,6 +66,7 @@ void MainWindow::DispatchCommand(int commandId) {
 
     case kExit:
     case kTrayExit:
+      exiting_ = true;
       window_->CloseWindow();
       break;
 

@@ -42,6 +42,7 @@ void MainWindow::SaveSettingsAtExit() {
 void MainWindow::OnDestroyed() {
   if (tornDown_) return;
   tornDown_ = true;
+  TearDownTrayAndHotkey();
   treePictures_.Destroy();
   toolbarPictures_.Destroy();
   statusPictures_.Destroy();

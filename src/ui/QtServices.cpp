@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "ui/Controls.h"
+#include "ui/GlobalHotkeys.h"
 #include "ui/Templates.h"
 #include "ui/Window.h"
 
@@ -110,9 +111,12 @@ void QtServices::Beep() { QApplication::beep(); }
 
 bool QtServices::ShellOpen(const QString& target) { return QDesktopServices::openUrl(QUrl::fromUserInput(target)); }
 
-int QtServices::RegisterHotkey(Window*, int, int) { return 0; }
+int QtServices::RegisterHotkey(Window* window, int modifiers, int key) {
+  if (!hotkeys_) hotkeys_ = std::make_unique<GlobalHotkeys>();
+  return hotkeys_->Register(window, modifiers, key);
+}
 
-bool QtServices::UnregisterHotkey(Window*, int) { return false; }
+bool QtServices::UnregisterHotkey(Window* window, int id) { return hotkeys_ && hotkeys_->Unregister(window, id); }
 
 bool QtServices::AddTrayIcon(Window* window, const QIcon& icon, const QString& tip) {
   if (!window || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
@@ -121,9 +125,13 @@ bool QtServices::AddTrayIcon(Window* window, const QIcon& icon, const QString& t
   tray->setToolTip(tip);
   QObject::connect(tray, &QSystemTrayIcon::activated, window, [window](QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
+      // A double click also brings two Triggers: reported as its own kind, it
+      // would toggle the window a third time.
       case QSystemTrayIcon::Trigger:
-      case QSystemTrayIcon::DoubleClick:
         window->RaiseTrayEvent(1);
+        break;
+      case QSystemTrayIcon::DoubleClick:
+        window->RaiseTrayEvent(3);
         break;
       case QSystemTrayIcon::Context:
         window->RaiseTrayEvent(2);

@@ -10,6 +10,8 @@
 
 namespace declarium {
 
+class GlobalHotkeys;
+
 class QtServices : public ModalServices {
  public:
   QtServices();
@@ -23,7 +25,7 @@ class QtServices : public ModalServices {
   QString ClipboardText() override;
   void Beep() override;
   bool ShellOpen(const QString& target) override;
-  // No global hotkeys yet on this platform: always 0.
+  // Through GlobalHotkeys: X11 and Windows; 0 elsewhere.
   int RegisterHotkey(Window* window, int modifiers, int key) override;
   bool UnregisterHotkey(Window* window, int id) override;
   bool AddTrayIcon(Window* window, const QIcon& icon, const QString& tip) override;
@@ -31,6 +33,7 @@ class QtServices : public ModalServices {
 
  private:
   QHash<Window*, QPointer<QSystemTrayIcon>> trays_;   // each owned by its window
+  std::unique_ptr<GlobalHotkeys> hotkeys_;            // made at the first registration
 };
 
 // "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*" -> "文本文件(*.txt);;所有文件(*.*)"

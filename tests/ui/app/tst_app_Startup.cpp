@@ -51,7 +51,8 @@ class StartupTest : public QObject {
     QTimer::singleShot(200, [&sawWindow] {
       Window* w = Window::FindByClassName(QStringLiteral("mornel-API"));
       sawWindow = w != nullptr && w->isVisible();
-      if (w != nullptr) w->CloseWindow();
+      // "退出": the title-bar close would only hide it in the tray.
+      if (w != nullptr) w->Dispatch(10036);
     });
     QCOMPARE(RunDesktopProgram(), 0);
     QVERIFY(sawWindow);

@@ -1,0 +1,18 @@
+// The dialog for the name prefix and suffix written around every generated
+// function name.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace declarium {
+
+struct Settings;
+
+// Modal, owned by owner. On "确定" both texts are cut to 20 GBK bytes, stored
+// in settings and saveSettings runs (it writes the whole record). Returns
+// true when confirmed.
+bool RunAffixDialog(QWidget* owner, Settings& settings, const std::function<void()>& saveSettings);
+
+}  // namespace declarium

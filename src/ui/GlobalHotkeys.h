@@ -1,0 +1,45 @@
+// System-wide hotkeys behind ModalServices: grabbed keys on the X root
+// window, RegisterHotKey on Windows, nothing elsewhere (offscreen, Wayland).
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QPointer>
+#include <cstdint>
+#include <vector>
+
+namespace declarium {
+
+class Window;
+
+class GlobalHotkeys : public QAbstractNativeEventFilter {
+ public:
+  GlobalHotkeys();
+  ~GlobalHotkeys() override;
+  GlobalHotkeys(const GlobalHotkeys&) = delete;
+  GlobalHotkeys& operator=(const GlobalHotkeys&) = delete;
+
+  // modifiers 1 Alt, 2 Ctrl, 4 Shift; key a virtual-key code. A new id
+  // (counter + 1) on success, 0 when the key cannot be had (taken by another
+  // program, no key for the code, no platform support); the counter moves
+  // only on success.
+  int Register(Window* window, int modifiers, int key);
+  bool Unregister(Window* window, int id);
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+ private:
+  struct Grab {
+    int id = 0;
+    QPointer<Window> window;
+    std::uint32_t keycode = 0;    // X: key code; Windows: unused
+    std::uint16_t modifiers = 0;  // X modifier mask without the lock bits
+  };
+  bool GrabKey(Grab& grab, int modifiers, int key);
+  void ReleaseKey(const Grab& grab);
+
+  int counter_ = 0;
+  bool filterInstalled_ = false;
+  std::vector<Grab> grabs_;
+};
+
+}  // namespace declarium
