@@ -507,8 +507,11 @@ void BrowserHost::Navigate(const QString&) { WritePage(QString()); }
 QString BrowserHost::PageSource() const { return source_; }
 
 void BrowserHost::Render() {
-  QTextDocument* doc = view_->document();
-  doc->clear();
+  // The page is built in a document of its own and handed to the view whole:
+  // built inside the view, the document is laid out again at every insertion.
+  auto* doc = new QTextDocument(this);
+  doc->setDefaultFont(view_->document()->defaultFont());
+  doc->setUndoRedoEnabled(false);
   doc->setDocumentMargin(6);
   // Style rules are read before drawing: the style element sits in the head.
   for (const Node& node : page_->nodes)
@@ -517,6 +520,11 @@ void BrowserHost::Render() {
         if (page_->nodes[static_cast<size_t>(child)].isText)
           ReadStyleSheet(page_->nodes[static_cast<size_t>(child)].text, page_->styles);
   PageBuilder(*page_, *doc).Build();
+  // The view deletes its own first document itself; the later ones are ours.
+  QTextDocument* previous = view_->document();
+  const bool ours = previous->parent() == this;
+  view_->setDocument(doc);
+  if (ours) delete previous;
   view_->moveCursor(QTextCursor::Start);
 }
 

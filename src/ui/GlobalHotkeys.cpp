@@ -44,7 +44,8 @@ xcb_connection_t* X11Connection() {
 
 xcb_window_t RootWindow(xcb_connection_t* connection) {
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-  return it.rem > 0 && it.data ? it.data->root : XCB_WINDOW_NONE;
+  if (it.rem > 0 && it.data) return it.data->root;
+  return static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
 // The first key code whose keyboard mapping holds keysym; 0 when none does.
