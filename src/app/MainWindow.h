@@ -9,6 +9,7 @@
 
 #include "app/MainLayout.h"
 #include "app/Settings.h"
+#include "import/Readers.h"
 #include "ui/Pictures.h"
 
 class QAbstractButton;
@@ -69,6 +70,14 @@ class MainWindow : public QObject {
 
   MenuResource* contextMenus() const { return contextMenus_.get(); }
 
+  // The import and conversion windows (modal); the lists read by the import
+  // window are kept here between its openings.
+  void OpenImportWindow();
+  void OpenConversionWindow();
+  const ParsedDeclarations& importedDeclarations() const { return imported_; }
+  // Selects a syntax in the LanguageBox as if the user had picked it.
+  void SelectLanguage(int syntax);
+
  signals:
   // The window is gone and its teardown has run (store closed, settings written).
   void finished();
@@ -91,6 +100,7 @@ class MainWindow : public QObject {
   void ToggleOption(int commandId, bool& field);
   void ChangeLanguage(int index);
   void ApplyLayout(const MainLayout& layout);
+  void ReloadEntryLists();
 
   CatalogueStore& store_;
   ProfileFile& config_;
@@ -122,6 +132,7 @@ class MainWindow : public QObject {
     int left = 200, top = 200, width = 800, height = 600;
   } placement_;
   bool tornDown_ = false;
+  ParsedDeclarations imported_;
 };
 
 }  // namespace declarium

@@ -30,6 +30,9 @@ void MainWindow::DispatchCommand(int commandId) {
     case kInsertRemarks: ToggleOption(commandId, settings_.insertRemarks); break;
     case kPublic: ToggleOption(commandId, settings_.isPublic); break;
 
+    case kNewEntries: OpenImportWindow(); break;
+    case kConversion: OpenConversionWindow(); break;
+
     case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
     case kAbout:
       window_->MessageBox(QStringLiteral("Declarium 0.1\nWindows API 声明助手"), kMbIconInformation,
