@@ -58,6 +58,7 @@ void ImportWindow::Run(QWidget* owner, SyntaxKind language) {
   parsed_.dataTypes.clear();
   parsed_.constants.clear();
   closed_ = false;
+  shownRows_.clear();
   ImportWindow* outer = current;
   current = this;
   Window::RunModal(kImportWindowTemplate, owner, [this, language](Window& w) {
@@ -130,10 +131,13 @@ void ImportWindow::Refresh() {
   rows.append(PreviewHeading(syntax, 2));
   for (const ConstantRecord& c : parsed_.constants) rows.append(FromGbk(c.name));
 
+  // Most keystrokes change no name: the rows then stay as they are.
+  if (preview_->Count() == rows.size() && rows == shownRows_) return;
   preview_->setUpdatesEnabled(false);
   preview_->Reset();
   preview_->addItems(rows);
   preview_->setUpdatesEnabled(true);
+  shownRows_ = std::move(rows);
 }
 
 void ImportWindow::SetInputsEnabled(bool enabled) {

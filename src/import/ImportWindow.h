@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -81,6 +82,7 @@ class ImportWindow : public QObject {
   MultiLineEdit* text_ = nullptr;
   DropDownList* language_ = nullptr;
   QTimer* refreshTimer_ = nullptr;
+  QStringList shownRows_;   // what the preview holds
   bool closed_ = false;
   bool storing_ = false;
   bool refreshAfterStoring_ = false;
