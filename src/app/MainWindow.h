@@ -10,6 +10,7 @@
 #include "app/MainLayout.h"
 #include "app/Settings.h"
 #include "browse/InsertList.h"
+#include "import/Readers.h"
 #include "ui/Pictures.h"
 
 class QAbstractButton;
@@ -100,6 +101,13 @@ class MainWindow : public QObject {
   // Visible: hide; hidden: show in the normal state. Also tray item 11010.
   void ToggleMainWindow();
   int HotkeyId() const { return hotkeyId_; }   // 0 = no global hotkey
+  // The import and conversion windows (modal); the lists read by the import
+  // window are kept here between its openings.
+  void OpenImportWindow();
+  void OpenConversionWindow();
+  const ParsedDeclarations& importedDeclarations() const { return imported_; }
+  // Selects a syntax in the LanguageBox as if the user had picked it.
+  void SelectLanguage(int syntax);
 
  signals:
   // The window is gone and its teardown has run (store closed, settings written).
@@ -132,6 +140,7 @@ class MainWindow : public QObject {
   bool CanHideToTray() const;
   void OpenAffixDialog();
   void OpenSettingsDialog();
+  void ReloadEntryLists();
 
   CatalogueStore& store_;
   ProfileFile& config_;
@@ -168,6 +177,7 @@ class MainWindow : public QObject {
   int hotkeyId_ = 0;
   bool hasTrayIcon_ = false;
   bool exiting_ = false;   // "退出": the close is not sent to the tray
+  ParsedDeclarations imported_;
 };
 
 }  // namespace declarium

@@ -50,6 +50,9 @@ void MainWindow::DispatchCommand(int commandId) {
     case kTraySettings: OpenSettingsDialog(); break;
     case kTrayToggle: ToggleMainWindow(); break;
 
+    case kNewEntries: OpenImportWindow(); break;
+    case kConversion: OpenConversionWindow(); break;
+
     case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
     case kAbout:
       window_->MessageBox(QStringLiteral("Declarium 0.1\nWindows API 声明助手"), kMbIconInformation,
