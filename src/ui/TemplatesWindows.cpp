@@ -29,7 +29,7 @@ constexpr ControlTemplate kMainControls[] = {
 
 constexpr ControlTemplate kImportControls[] = {
     {1101, K::ListBox, nullptr, 0, 3, 102, 207, kVScroll},
-    {1102, K::Edit, nullptr, 105, 3, 265, 207, kMultiLine | kVScroll | kHScroll},
+    {1102, K::Edit, nullptr, 105, 3, 265, 207, kMultiLine | kVScroll | kHScroll | kWantReturn},
     {1106, K::Static, u"语言：", 3, 216, 40, 10, kNoStyle},
     {1105, K::ComboBox, nullptr, 45, 216, 57, 80, kNoStyle},
     {1103, K::Button, u"全部添加(&A)", 246, 213, 57, 15, kNoStyle},
