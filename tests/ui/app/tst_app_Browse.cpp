@@ -123,6 +123,27 @@ class BrowseTest : public QObject {
     dir_.reset();
   }
 
+  // 20,000 functions, 5,000 data types and 50,000 constants: the window opens
+  // with every function listed and the first one's page shown, and the
+  // constants view holds one page only.
+  void largeCatalogueOpensWithItsFirstPage() {
+    const QString rows = QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
+    Run(rows.arg(20000) + QStringLiteral(
+        "insert into 函数表(名称,返回值类型,库名,库对应命令,函数说明) "
+        "select printf('F%05d', i),'整数型','user32.dll',printf('F%05d', i),'说明' from n"));
+    Run(rows.arg(20000) + QStringLiteral(
+        "insert into 函数参数表(名称,数据类型,所属函数) select 'hWnd','整数型',i + 2 from n"));
+    Run(rows.arg(5000) + QStringLiteral("insert into 数据类型表(名称) select printf('T%04d', i) from n"));
+    Run(rows.arg(50000) + QStringLiteral(
+        "insert into 常量表(名称,十六进制值,十进制值) select printf('C%05d', i),printf('0x%X', i),i from n"));
+    Start();
+    QCOMPARE(functions()->Count(), 20002);
+    QCOMPARE(functions()->Selection(), 0);
+    QVERIFY(CellOf(QStringLiteral("函数表"), QStringLiteral("名称"), 3) != BrowserHost::kNoElement);
+    main_->DispatchCommand(10005);
+    QCOMPARE(constants()->Count(), 30);
+  }
+
   void sixtyConstantsPageInTwo() {
     AddConstants(60);
     Start();
