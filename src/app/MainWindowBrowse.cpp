@@ -336,8 +336,8 @@ bool MainWindow::RefreshConstantPage() {
   constantList_->Reset();
   for (const ConstantRow& c : rows) {
     const int r = constantList_->AddRow(FromGbk(c.name), c.id);
-    constantList_->SetCellText(r, 1, FromGbk(c.hex));
-    constantList_->SetCellText(r, 2, FromGbk(c.decimal));
+    constantList_->SetCellText(r, 1, FromGbk(c.hexValue));
+    constantList_->SetCellText(r, 2, FromGbk(c.decimalValue));
     constantList_->SetCellText(r, 3, FromGbk(c.remark));
   }
   if (selected >= 0 && selected < constantList_->Count()) constantList_->SetSelection(selected);

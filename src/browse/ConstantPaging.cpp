@@ -17,8 +17,8 @@ bool LoadConstantPage(CatalogueStore& store, int offset, std::vector<ConstantRow
     ConstantRow row;
     row.id = store.ColumnInt(stmt, 0);
     row.name = store.ColumnText(stmt, 1);
-    row.decimal = store.ColumnText(stmt, 2);
-    row.hex = store.ColumnText(stmt, 3);
+    row.decimalValue = store.ColumnText(stmt, 2);
+    row.hexValue = store.ColumnText(stmt, 3);
     row.remark = store.ColumnText(stmt, 4);
     row.type = store.ColumnText(stmt, 5);
     page.push_back(std::move(row));

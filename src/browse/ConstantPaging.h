@@ -7,21 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "browse/EntryQueries.h"
 #include "store/CatalogueStore.h"
 
 namespace declarium {
 
 constexpr int kPageSize = 30;
 
-// One row of the constants list; the columns shown are name, hex, decimal, remark.
-struct ConstantRow {
-  int id = 0;
-  std::string name;     // 名称
-  std::string hex;      // 十六进制值
-  std::string decimal;  // 十进制值
-  std::string remark;   // 备注
-  std::string type;     // 类型 (read, not shown)
-};
+// Pages hold ConstantRow (browse/EntryQueries.h); the list shows name, hex, decimal, remark.
 
 // Number of constants; 0 when the query fails.
 int CountConstants(CatalogueStore& store);

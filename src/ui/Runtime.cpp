@@ -24,6 +24,4 @@ void PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 QPoint MousePosition() { return QCursor::pos(); }
 
-QString ProgramDirectory() { return QCoreApplication::applicationDirPath(); }
-
 }  // namespace declarium

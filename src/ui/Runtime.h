@@ -30,7 +30,4 @@ void PumpMessages();
 // The mouse cursor's screen position.
 QPoint MousePosition();
 
-// Directory of the program file, without a trailing separator.
-QString ProgramDirectory();
-
 }  // namespace declarium

@@ -54,8 +54,8 @@ TEST(ConstantPaging, LastPageOfSixtyOneHoldsOneRow) {
   ASSERT_TRUE(LoadConstantPage(cat.store(), 30, rows));
   ASSERT_EQ(rows.size(), 30u);
   EXPECT_EQ(rows[0].name, "C030");
-  EXPECT_EQ(rows[0].hex, "0x1");
-  EXPECT_EQ(rows[0].decimal, "1");
+  EXPECT_EQ(rows[0].hexValue, "0x1");
+  EXPECT_EQ(rows[0].decimalValue, "1");
   EXPECT_EQ(rows[0].remark, "备注");
   EXPECT_NE(rows[0].id, 0);
 }
