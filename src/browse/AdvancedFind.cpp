@@ -127,7 +127,7 @@ FindStep FindState::Read(CatalogueStore& store, FindOutcome outcome) {
 
 FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::string_view field,
                          std::string_view text) {
-  if (table != table_ || field != field_ || text != text_) {
+  if (!Continues(table, field, text)) {
     Start(store, table, field, text);
     if (!cursor_) return {};
   }

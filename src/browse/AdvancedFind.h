@@ -58,6 +58,10 @@ class FindState {
                 std::string_view text);
   // Finalizes the cursor and forgets the inputs; the next Step starts afresh.
   void End();
+  // Whether Step with these inputs would go on with the remembered search.
+  bool Continues(std::string_view table, std::string_view field, std::string_view text) const {
+    return !table_.empty() && table == table_ && field == field_ && text == text_;
+  }
 
   bool HasCursor() const { return static_cast<bool>(cursor_); }
 

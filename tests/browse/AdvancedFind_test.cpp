@@ -117,6 +117,19 @@ TEST_F(AdvancedFind, MemberRemarksListATypeOncePerMatchingMember) {
   EXPECT_EQ(wrapped.name, "POINT");
 }
 
+TEST_F(AdvancedFind, ContinuesOnlyWithTheSameInputsUntilEnded) {
+  const FindTarget names = Target(0, 0);
+  EXPECT_FALSE(state_.Continues(names.table, names.field, ""));
+  Step(names, "Window");
+  EXPECT_TRUE(state_.Continues(names.table, names.field, "Window"));
+  EXPECT_FALSE(state_.Continues(names.table, names.field, "window"));
+  EXPECT_FALSE(state_.Continues(names.table, "中文名", "Window"));
+  state_.End();
+  EXPECT_FALSE(state_.HasCursor());
+  EXPECT_FALSE(state_.Continues(names.table, names.field, "Window"));
+  EXPECT_EQ(Step(names, "Window").name, "FindWindow");
+}
+
 TEST_F(AdvancedFind, UnknownTargetsAreNeverRun) {
   EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome,
             FindOutcome::NothingShown);
