@@ -101,7 +101,8 @@ class TreeView : public QTreeWidget {
   void doubleClicked(QTreeWidgetItem* item);
   void rightButton(QPoint globalPos);
   // The label is not changed by the edit itself: the handler sets the text
-  // when it accepts it. cancelled is true for Escape / lost edits.
+  // when it accepts it. cancelled is true for Escape / lost edits; newText
+  // is what the editor held at that moment either way.
   void labelEditEnded(QTreeWidgetItem* item, const QString& newText, bool cancelled);
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -135,10 +135,13 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 class TreeLabelDelegate : public QStyledItemDelegate {
  public:
   explicit TreeLabelDelegate(TreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {
-    connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+    connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
       if (hint == QAbstractItemDelegate::RevertModelCache && editing_) {
         editing_ = false;
-        emit tree_->labelEditEnded(editedItem_, QString(), true);
+        // The handler may still want what was typed before Escape.
+        QString text;
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) text = line->text();
+        emit tree_->labelEditEnded(editedItem_, text, true);
       }
       editing_ = false;
     });

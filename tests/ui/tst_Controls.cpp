@@ -161,12 +161,14 @@ void ControlsTest::treeItemsAndLabelEditing() {
   QTRY_COMPARE(edited, QStringLiteral("窗口函数"));  // the edit is committed from the event loop
   QVERIFY(!cancelled);
   QCOMPARE(TreeView::ItemText(category), QStringLiteral("窗口"));  // the handler decides
-  // Escape cancels.
+  // Escape cancels, and still tells what the editor held.
   tree.BeginLabelEdit(second);
   editor = tree.findChild<QLineEdit*>();
   QVERIFY(editor);
+  editor->setText(QStringLiteral("文件夹"));
   QTest::keyClick(editor, Qt::Key_Escape);
   QTRY_VERIFY(cancelled);
+  QCOMPARE(edited, QStringLiteral("文件夹"));
   QCOMPARE(TreeView::ItemText(second), QStringLiteral("文件"));
   tree.DeleteItem(category);
   QCOMPARE(tree.FirstItem(), second);
