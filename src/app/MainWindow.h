@@ -6,9 +6,11 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 #include "app/MainLayout.h"
 #include "app/Settings.h"
+#include "browse/AdvancedFind.h"
 #include "browse/InsertList.h"
 #include "import/Readers.h"
 #include "ui/Pictures.h"
@@ -33,6 +35,7 @@ class ToolBar;
 class TreeView;
 class MenuResource;
 class AcceleratorTable;
+class AdvancedFindWindow;
 class Window;
 
 class MainWindow : public QObject {
@@ -83,6 +86,32 @@ class MainWindow : public QObject {
   void PositionOnConstant(const std::string& gbkName);
   void ClickConstantCell(int row, int column);
   void ShowStatistics();
+
+  // Finding (MainWindowFind.cpp). QuickFind runs on every change of the SearchBox.
+  void QuickFind();
+  // Command 10007: opens the advanced find window unless it is open.
+  void OpenAdvancedFind();
+  AdvancedFindWindow* advancedFind() const;   // nullptr when closed
+  const FindState& findState() const { return findState_; }
+  // Makes mode the view without refilling its list (finding, locating).
+  void SwitchView(int mode);
+  // Selects and shows a match of the advanced find in view mode (name GBK).
+  void ShowFoundEntry(int mode, const std::string& gbkName, int id);
+
+  // Categories (MainWindowCategories.cpp).
+  void NewCategory();
+  void BeginRenameCategory(QTreeWidgetItem* item);
+  void EndRenameCategory(QTreeWidgetItem* item, const QString& editedText);
+  void DeleteCategory(QTreeWidgetItem* item);
+  void UnfileFunction(QTreeWidgetItem* item);
+  void ExpandAllCategories(bool expand);
+  void OpenFileFunctionsWindow();     // "添加函数"
+  void OpenChooseCategoryWindow();    // "分类到..."
+
+  // Deleting entries and the constant editor (MainWindowDelete.cpp). Kinds 0, 2, 3.
+  void DeleteSelectedEntry(int kind);
+  void OpenConstantEditor();
+
   // The detail page's clicks (point in the browser's coordinates): true
   // passes the click on to the browser.
   bool ClickCell(QPoint point);
@@ -141,6 +170,8 @@ class MainWindow : public QObject {
   void OpenAffixDialog();
   void OpenSettingsDialog();
   void ReloadEntryLists();
+  bool PlaceOnConstant(const std::string& gbkName, bool byPrefix);
+  void EndAdvancedFind();
 
   CatalogueStore& store_;
   ProfileFile& config_;
@@ -178,6 +209,9 @@ class MainWindow : public QObject {
   bool hasTrayIcon_ = false;
   bool exiting_ = false;   // "退出": the close is not sent to the tray
   ParsedDeclarations imported_;
+  // The remembered search of the advanced find; it outlives the window.
+  FindState findState_;
+  QPointer<AdvancedFindWindow> advancedFind_;
 };
 
 }  // namespace declarium

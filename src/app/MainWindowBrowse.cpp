@@ -283,11 +283,7 @@ void MainWindow::LocateInsertListEntry() {
       break;
     }
     case 3:
-      if (browseMode_ != 3) {
-        browseMode_ = 3;
-        ShowBrowseMode(3);
-        for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == 3);
-      }
+      SwitchView(3);
       PositionOnConstant(ConstantNameById(store_, id));
       break;
     case 1: {
@@ -359,22 +355,26 @@ void MainWindow::PageCommand(int button) {
   RefreshConstantPage();
 }
 
-void MainWindow::PositionOnConstant(const std::string& gbkName) {
+void MainWindow::PositionOnConstant(const std::string& gbkName) { PlaceOnConstant(gbkName, false); }
+
+bool MainWindow::PlaceOnConstant(const std::string& gbkName, bool byPrefix) {
   PageMove move;
-  if (!PageMoveToConstant(store_, gbkName, constantPageOffset_, move)) return;
+  if (!PageMoveToConstant(store_, gbkName, constantPageOffset_, move)) return false;
   // A page never read yet (the view not shown so far) is read as well.
   if (move.changed || constantList_->Count() == 0) {
     constantPageOffset_ = move.offset;
     RefreshConstantPage();
   }
   for (int r = 0; r < constantList_->Count(); ++r) {
-    if (EqualsIgnoringAsciiCase(ToGbk(constantList_->CellText(r, 0)), gbkName)) {
+    const std::string name = ToGbk(constantList_->CellText(r, 0));
+    if (byPrefix ? StartsWithIgnoringAsciiCase(name, gbkName) : EqualsIgnoringAsciiCase(name, gbkName)) {
       constantList_->SetSelection(r);
       constantList_->EnsureRowVisible(r);
       constantList_->setFocus();
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 void MainWindow::ClickConstantCell(int row, int column) {

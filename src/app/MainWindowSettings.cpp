@@ -46,6 +46,7 @@ void MainWindow::OnDestroyed() {
   treePictures_.Destroy();
   toolbarPictures_.Destroy();
   statusPictures_.Destroy();
+  EndAdvancedFind();
   store_.Close();
   SaveSettingsAtExit();
   emit finished();
