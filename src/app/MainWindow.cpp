@@ -145,6 +145,9 @@ void MainWindow::WireEvents(Window& w) {
   connect(functionList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedFunction(); });
   connect(dataTypeList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedDataType(); });
   connect(languageBox_, &DropDownList::selectionChanged, this, [this](int i) { ChangeLanguage(i); });
+  connect(searchBox_, &QLineEdit::textChanged, this, [this] { QuickFind(); });
+  connect(categoryTree_, &TreeView::labelEditEnded, this,
+          [this](QTreeWidgetItem* item, const QString& text, bool) { EndRenameCategory(item, text); });
 
   // Right-click menus: popups 0 tree, 1 insert list, 2 functions, 3 data types, 4 constants.
   connect(categoryTree_, &TreeView::rightButton, this,

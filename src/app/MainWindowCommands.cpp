@@ -4,6 +4,7 @@
 
 #include "app/Commands.h"
 #include "app/MainWindow.h"
+#include "browse/AdvancedFindWindow.h"
 #include "browse/ExportWindow.h"
 #include "ui/Controls.h"
 #include "ui/Menus.h"
@@ -49,6 +50,22 @@ void MainWindow::DispatchCommand(int commandId) {
     case kSettings:
     case kTraySettings: OpenSettingsDialog(); break;
     case kTrayToggle: ToggleMainWindow(); break;
+
+    case kAdvancedFind: OpenAdvancedFind(); break;
+
+    case kTreeExpandAll: ExpandAllCategories(true); break;
+    case kTreeCollapseAll: ExpandAllCategories(false); break;
+    case kTreeNewCategory: NewCategory(); break;
+    case kTreeRenameCategory: BeginRenameCategory(categoryTree_->Selected()); break;
+    case kTreeDeleteCategory: DeleteCategory(categoryTree_->Selected()); break;
+    case kTreeAddFunctions: OpenFileFunctionsWindow(); break;
+    case kTreeRemoveFunction: UnfileFunction(categoryTree_->Selected()); break;
+    case kFunctionFileInto: OpenChooseCategoryWindow(); break;
+
+    case kFunctionDelete: DeleteSelectedEntry(0); break;
+    case kDataTypeDelete: DeleteSelectedEntry(2); break;
+    case kConstantDelete: DeleteSelectedEntry(3); break;
+    case kConstantEdit: OpenConstantEditor(); break;
 
     case kNewEntries: OpenImportWindow(); break;
     case kConversion: OpenConversionWindow(); break;
@@ -102,6 +119,8 @@ void MainWindow::ViewCommand(int mode) {
   if (mode == 2) ShowSelectedDataType();
   if (mode == 3) RefreshConstantPage();
   for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == mode);
+  // The open find window follows the functions, data types and constants views.
+  if (mode != 1 && !advancedFind_.isNull()) advancedFind_->SelectFindTab(mode);
   searchBox_->setFocus();
   searchBox_->SelectRange(0, -1);
 }
