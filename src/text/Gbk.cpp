@@ -20,7 +20,11 @@ constexpr char kDefaultGbk = '?';
 bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE); }
 
 // Tables of the double-byte range and its reverse, built once from the
-// platform's own code page 936 converter.
+// platform's own code page 936 converter. Only the tables come from it: how
+// invalid input is treated is this file's own, so that both platforms agree.
+// (Windows' converter, used directly, would swallow a byte that cannot trail
+// a lead byte, write look-alikes for characters GBK lacks unless told
+// WC_NO_BEST_FIT_CHARS, and give two '?' for a surrogate pair.)
 struct Tables {
   // index = (lead - 0x81) * 256 + trail; 0 = not a character
   std::array<char16_t, 126 * 256> decode{};
