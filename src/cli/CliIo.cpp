@@ -4,6 +4,16 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "text/Gbk.h"
 #include "text/TextPrimitives.h"
 
@@ -28,6 +38,14 @@ void Write(std::FILE* f, std::string_view bytes) {
   std::fflush(f);
 }
 
+std::FILE* OpenForReading(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), L"rb");
+#else
+  return std::fopen(path.c_str(), "rb");
+#endif
+}
+
 std::string AsMessage(std::string_view gbk) {
   std::string text = CrLfToLf(gbk);
   text += '\n';
@@ -43,16 +61,18 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
     error = "cannot read standard input: " + std::string(std::strerror(errno));
     return false;
   }
-  std::FILE* f = std::fopen(name.c_str(), "rb");
+  const std::filesystem::path path = PathFromUtf8(name);
+  std::FILE* f = OpenForReading(path);
   if (f == nullptr) {
-    error = "cannot read " + PathText(name) + ": " + std::strerror(errno);
+    const int openError = errno;
+    error = "cannot read " + PathText(path) + ": " + std::strerror(openError);
     return false;
   }
   const bool ok = ReadStream(f, bytes);
   const int readError = errno;
   std::fclose(f);
   if (!ok) {
-    error = "cannot read " + PathText(name) + ": " + std::strerror(readError);
+    error = "cannot read " + PathText(path) + ": " + std::strerror(readError);
     return false;
   }
   return true;
@@ -76,7 +96,38 @@ bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, 
   return true;
 }
 
-std::string PathText(const std::filesystem::path& path) { return Utf8ToGbk(path.string()); }
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  // A narrow string would be read in the ANSI code page on Windows.
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return Utf8ToGbk(std::string(utf8.begin(), utf8.end()));
+}
+
+bool CreateNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  int fd = -1;
+  if (_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
+                _S_IREAD | _S_IWRITE) != 0) {
+    return false;
+  }
+  return _close(fd) == 0;
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  return ::close(fd) == 0;
+#endif
+}
+
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
 
 void WriteText(const GlobalOptions& options, std::string_view gbk) { Write(stdout, Encoded(options, gbk)); }
 

@@ -23,8 +23,16 @@ std::string DecodeInput(std::string_view bytes, Encoding encoding);
 bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
                          std::string& error);
 
+// A path as the command line gives it: UTF-8 text, on every platform.
+std::filesystem::path PathFromUtf8(const std::string& utf8);
 // A path as GBK text, for messages.
 std::string PathText(const std::filesystem::path& path);
+// Creates an empty file that must not exist yet; false when it exists or
+// cannot be made.
+bool CreateNewFile(const std::filesystem::path& path);
+// Standard input, output and error carry bytes unchanged (no CR LF
+// translation where the C runtime would do it).
+void UseBinaryStandardStreams();
 
 // A composed text on standard output, byte for byte (CR LF kept, nothing added).
 void WriteText(const GlobalOptions& options, std::string_view gbk);

@@ -1,14 +1,57 @@
 // declarium-cli: the catalogue's operations from the command line.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string>
 #include <vector>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+#include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 
 using namespace declarium::cli;
 
+namespace {
+
+#ifdef _WIN32
+// The C runtime's argv is in the ANSI code page, which cannot hold every
+// name; the UTF-16 command line can, and becomes the UTF-8 words the
+// options expect on every platform.
+std::vector<std::string> Arguments(int argc, char** argv) {
+  std::vector<std::string> words;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+  for (int i = 0; i < count; ++i) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string word(n > 0 ? static_cast<std::size_t>(n) : 1u, '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, word.data(), n, nullptr, nullptr);
+    word.pop_back();  // the terminating NUL
+    words.push_back(std::move(word));
+  }
+  LocalFree(wide);
+  return words;
+}
+#else
+std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+#endif
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
+  std::vector<std::string> words = Arguments(argc, argv);
+  std::vector<char*> wordPointers;
+  for (std::string& w : words) wordPointers.push_back(w.data());
+  wordPointers.push_back(nullptr);
+
   GlobalOptions options;
   CLI::App app{
       "declarium-cli: the Declarium catalogue of Windows API functions, data types and constants, "
@@ -26,7 +69,7 @@ int main(int argc, char** argv) {
   };
 
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(words.size()), wordPointers.data());
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/ConfigFile.h"
+#include "cli/CliIo.h"
 #include "text/Gbk.h"
 
 namespace declarium::cli {
@@ -40,6 +41,14 @@ std::string CheckSyntaxWord(const std::string& word) {
   return "unknown syntax '" + word + "' (use e, csharp or vb, or 0, 1, 2)";
 }
 
+std::string CheckExistingFile(const std::string& utf8) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(PathFromUtf8(utf8), ec);
+  if (status.type() == std::filesystem::file_type::not_found || ec) return "File does not exist: " + utf8;
+  if (status.type() == std::filesystem::file_type::directory) return "File is actually a directory: " + utf8;
+  return {};
+}
+
 Settings BuildSettings(const GlobalOptions& options) {
   Settings settings;
   if (!options.config.empty()) {
@@ -56,7 +65,9 @@ Settings BuildSettings(const GlobalOptions& options) {
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
   const CLI::Validator syntaxWord(CheckSyntaxWord, "e|csharp|vb", "syntax");
-  app.add_option("--db", o.db, "The catalogue file (default: data.db in the current directory)");
+  app.add_option_function<std::string>(
+      "--db", [&o](const std::string& v) { o.db = PathFromUtf8(v); },
+      "The catalogue file (default: data.db in the current directory)");
   app.add_option("--syntax", o.syntax,
                  "Syntax of generated declarations and pages: e, csharp or vb (also 0, 1, 2; default e)")
       ->check(syntaxWord);
@@ -97,9 +108,10 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
         o.suffixGiven = true;
       },
       "Text written after every function name");
-  app.add_option("--config", o.config,
-                 "Read the generation settings from this Config.ini; the flags above override it")
-      ->check(CLI::ExistingFile);
+  app.add_option_function<std::string>(
+         "--config", [&o](const std::string& v) { o.config = PathFromUtf8(v); },
+         "Read the generation settings from this Config.ini; the flags above override it")
+      ->check(CLI::Validator(CheckExistingFile, "FILE"));
   app.add_option("--input-encoding", o.inputEncoding,
                  "Encoding of input files and standard input: auto, utf-8 or gbk (default auto: a "
                  "UTF-8 byte-order mark or valid UTF-8 is UTF-8, anything else GBK)")

@@ -46,6 +46,9 @@ bool ParseSyntax(const std::string& word, SyntaxKind& syntax);
 // Check text for CLI11: empty when word names a syntax.
 std::string CheckSyntaxWord(const std::string& word);
 
+// Check text for CLI11: empty when the UTF-8 name is an existing file.
+std::string CheckExistingFile(const std::string& utf8);
+
 // The generation settings: those of the --config file, then the flags given.
 Settings BuildSettings(const GlobalOptions& options);
 

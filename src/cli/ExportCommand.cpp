@@ -97,7 +97,11 @@ Command AddExportCommand(CLI::App& app, const GlobalOptions& options) {
   c.app = app.add_subcommand("export",
                              "Write the declarations of the chosen kinds, in --syntax and filtered by the "
                              "conditions, into a text file (GBK, CR LF)");
-  c.app->add_option("--output", args->output, "The file to write (replaced when it exists)")->required();
+  c.app
+      ->add_option_function<std::string>(
+          "--output", [args](const std::string& v) { args->output = PathFromUtf8(v); },
+          "The file to write (replaced when it exists)")
+      ->required();
   c.app->add_flag("--functions", args->functions, "Export the functions");
   c.app->add_flag("--types", args->dataTypes, "Export the data types");
   c.app->add_flag("--constants", args->constants, "Export the constants");

@@ -1,6 +1,5 @@
 // init: a new catalogue with the schema.
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <system_error>
 
 #include "cli/CliIo.h"
@@ -16,8 +15,7 @@ int RunInit(const GlobalOptions& options) {
   // Claim the name exclusively first, so that an existing catalogue is never
   // written to, not even by a second init running at the same moment. An
   // empty file is an empty database to SQLite.
-  std::FILE* claim = std::fopen(path.c_str(), "wx");
-  if (claim == nullptr) {
+  if (!CreateNewFile(path)) {
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
       PrintError(options, "the catalogue " + PathText(path) + " already exists");
@@ -26,7 +24,6 @@ int RunInit(const GlobalOptions& options) {
     }
     return kExitFailed;
   }
-  std::fclose(claim);
 
   CatalogueStore store;
   std::string error;

@@ -20,7 +20,11 @@ constexpr char kDefaultGbk = '?';
 bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE); }
 
 // Tables of the double-byte range and its reverse, built once from the
-// platform's own code page 936 converter.
+// platform's own code page 936 converter. Only the tables come from it: how
+// invalid input is treated is this file's own, so that both platforms agree.
+// (Windows' converter, used directly, would swallow a byte that cannot trail
+// a lead byte, write look-alikes for characters GBK lacks unless told
+// WC_NO_BEST_FIT_CHARS, and give two '?' for a surrogate pair.)
 struct Tables {
   // index = (lead - 0x81) * 256 + trail; 0 = not a character
   std::array<char16_t, 126 * 256> decode{};
@@ -56,8 +60,22 @@ char16_t PlatformDecode(iconv_t cd, unsigned lead, unsigned trail) {
 }
 #endif
 
-// The user-defined areas of code page 936 map to the private use area, as
-// Windows maps them.
+// Codes of the symbol rows and of a few other places that name no character,
+// which Windows maps to U+E766 onwards in this order. glibc leaves them
+// unmapped; adding them here gives both platforms the same codec.
+struct CodeRun {
+  std::uint16_t first;
+  std::uint8_t count;
+};
+constexpr CodeRun kUnassignedRuns[] = {
+    {0xA2AB, 6},  {0xA2E3, 2},  {0xA2EF, 2},  {0xA2FD, 2},  {0xA4F4, 11}, {0xA5F7, 8},  {0xA6B9, 8},
+    {0xA6D9, 7},  {0xA6EC, 2},  {0xA6F3, 1},  {0xA6F6, 9},  {0xA7C2, 15}, {0xA7F2, 13}, {0xA896, 11},
+    {0xA8BC, 1},  {0xA8BF, 1},  {0xA8C1, 4},  {0xA8EA, 21}, {0xA958, 1},  {0xA95B, 1},  {0xA95D, 3},
+    {0xA989, 13}, {0xA997, 13}, {0xA9F0, 15}, {0xD7FA, 5},  {0xFE50, 47}, {0xFE80, 33},
+};
+
+// The user-defined areas of code page 936, and the unassigned codes above,
+// map to the private use area, as Windows maps them.
 void AddUserDefinedAreas(Tables& t) {
   char16_t u = 0xE000;
   for (unsigned lead = 0xAA; lead <= 0xAF; ++lead)
@@ -67,6 +85,9 @@ void AddUserDefinedAreas(Tables& t) {
   for (unsigned lead = 0xA1; lead <= 0xA7; ++lead)
     for (unsigned trail = 0x40; trail <= 0xA0; ++trail)
       if (trail != 0x7F) Add(t, lead, trail, u++);
+  u = 0xE766;
+  for (const CodeRun& run : kUnassignedRuns)
+    for (unsigned code = run.first; code < run.first + run.count; ++code) Add(t, code >> 8, code & 0xFF, u++);
 }
 
 const Tables& GetTables() {

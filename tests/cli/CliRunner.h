@@ -19,9 +19,12 @@ struct CliResult {
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes = "");
 
-// The same, but started in the background; the caller signals and reaps it.
+// The same, but started in the background (stdinFile empty: no input); the
+// caller stops it as a user would (SIGTERM; on Windows, ending the process)
+// and reaps it.
 int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
              const std::filesystem::path& stdinFile);
+void StopCli(int pid);
 int WaitCli(int pid);
 
 // A folder with a new catalogue (made by init) for the tests of one command.
