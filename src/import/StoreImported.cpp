@@ -1,7 +1,12 @@
 #include "import/StoreImported.h"
 
+#include <unordered_set>
+
 #include "store/CatalogueStore.h"
+#include <sqlite3.h>
+
 #include "store/SqlText.h"
+#include "text/Gbk.h"
 #include "text/TextPrimitives.h"
 
 namespace declarium {
@@ -15,101 +20,63 @@ void AppendQuoted(std::string& sql, std::string_view value) {
   sql += '\'';
 }
 
-std::string FunctionInsert(const FunctionRecord& f) {
-  std::string sql;
-  sql.reserve(160 + f.name.size() + f.returnType.size() + f.remark.size() + f.library.size() +
-              f.entryPoint.size() + f.charSet.size() + f.callingConvention.size());
-  sql += "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,导入语言,CharSet,CallingConvention) values (";
-  AppendQuoted(sql, f.name);
-  sql += ',';
-  AppendQuoted(sql, f.returnType);
-  sql += ',';
-  AppendQuoted(sql, f.remark);
-  sql += ',';
-  AppendQuoted(sql, f.library);
-  sql += ',';
-  AppendQuoted(sql, f.entryPoint);
-  sql += ',';
-  sql += DecimalText(f.syntax);
-  sql += ',';
-  AppendQuoted(sql, f.charSet);
-  sql += ',';
-  AppendQuoted(sql, f.callingConvention);
-  sql += ')';
-  return sql;
-}
+// The five inserts, each prepared once per run and given its values by
+// binding: parsing a statement per row cost more than twice what storing the
+// row did. Values reach the database exactly as quoted literals would.
+constexpr std::string_view kFunctionInsert =
+    "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,导入语言,CharSet,CallingConvention) "
+    "values (?,?,?,?,?,?,?,?)";
+constexpr std::string_view kParameterInsert =
+    "insert into 函数参数表 (名称,数据类型,数组,传址,备注,所属函数) values (?,?,?,?,?,?)";
+constexpr std::string_view kDataTypeInsert =
+    "insert into 数据类型表 (名称,备注,导入语言,CharSet,Pack,Size) values (?,?,?,?,?,?)";
+constexpr std::string_view kMemberInsert =
+    "insert into 数据类型成员表 (名称,数据类型,数组,传址,备注,所属数据类型) values (?,?,?,?,?,?)";
+constexpr std::string_view kConstantInsert =
+    "insert into 常量表 (名称,十进制值,十六进制值,备注,类型) values (?,?,?,?,?)";
 
-std::string ParameterInsert(const ParameterRecord& p, int functionId) {
-  std::string sql;
-  sql.reserve(120 + p.name.size() + p.type.size() + p.remark.size());
-  sql += "insert into 函数参数表 (名称,数据类型,数组,传址,备注,所属函数) values (";
-  AppendQuoted(sql, p.name);
-  sql += ',';
-  AppendQuoted(sql, p.type);
-  // Only the reader's exact "1" marks an array parameter.
-  sql += p.array == "1" ? ",1," : ",0,";
-  sql += p.byRef ? "1," : "0,";
-  AppendQuoted(sql, p.remark);
-  sql += ',';
-  sql += DecimalText(functionId);
-  sql += ')';
-  return sql;
-}
+// One insert statement, prepared when first needed, so that a table this
+// run does not write is never touched.
+class Insert {
+ public:
+  Insert(CatalogueStore& store, std::string_view sql) : store_(store), sql_(sql) {}
 
-std::string DataTypeInsert(const DataTypeRecord& d) {
-  std::string sql;
-  sql.reserve(120 + d.name.size() + d.remark.size() + d.charSet.size() + d.pack.size() +
-              d.size.size());
-  sql += "insert into 数据类型表 (名称,备注,导入语言,CharSet,Pack,Size) values (";
-  AppendQuoted(sql, d.name);
-  sql += ',';
-  AppendQuoted(sql, d.remark);
-  sql += ',';
-  sql += DecimalText(d.syntax);
-  sql += ',';
-  AppendQuoted(sql, d.charSet);
-  sql += ',';
-  AppendQuoted(sql, d.pack);
-  sql += ',';
-  AppendQuoted(sql, d.size);
-  sql += ')';
-  return sql;
-}
+  Insert& Text(std::string_view gbk) {
+    if (Ready()) ok_ = store_.BindText(stmt_, ++index_, gbk) && ok_;
+    return *this;
+  }
+  Insert& Int(long long value) {
+    if (Ready()) ok_ = store_.BindInt(stmt_, ++index_, value) && ok_;
+    return *this;
+  }
 
-std::string MemberInsert(const ParameterRecord& m, int dataTypeId) {
-  std::string sql;
-  sql.reserve(140 + m.name.size() + m.type.size() + m.array.size() + m.remark.size());
-  sql += "insert into 数据类型成员表 (名称,数据类型,数组,传址,备注,所属数据类型) values (";
-  AppendQuoted(sql, m.name);
-  sql += ',';
-  AppendQuoted(sql, m.type);
-  sql += ',';
-  AppendQuoted(sql, m.array);
-  sql += m.byRef ? ",1," : ",0,";
-  AppendQuoted(sql, m.remark);
-  sql += ',';
-  sql += DecimalText(dataTypeId);
-  sql += ')';
-  return sql;
-}
+  // Runs the insert with the values given; the statement is ready for the
+  // next row either way. False leaves the database's text in ErrorMessage.
+  bool Run(std::string& error) {
+    bool ok = Ready() && ok_ && store_.Step(stmt_) == SQLITE_DONE;
+    if (!ok) error = store_.ErrorMessage();
+    if (stmt_) store_.Reset(stmt_);
+    index_ = 0;
+    ok_ = true;
+    return ok;
+  }
 
-std::string ConstantInsert(const ConstantRecord& c) {
-  std::string sql;
-  sql.reserve(120 + c.name.size() + c.decimalValue.size() + c.hexValue.size() + c.remark.size() +
-              c.type.size());
-  sql += "insert into 常量表 (名称,十进制值,十六进制值,备注,类型) values (";
-  AppendQuoted(sql, c.name);
-  sql += ',';
-  AppendQuoted(sql, c.decimalValue);
-  sql += ',';
-  AppendQuoted(sql, c.hexValue);
-  sql += ',';
-  AppendQuoted(sql, c.remark);
-  sql += ',';
-  AppendQuoted(sql, c.type);
-  sql += ')';
-  return sql;
-}
+ private:
+  bool Ready() {
+    if (!prepared_) {
+      prepared_ = true;
+      stmt_ = store_.Prepare(sql_);
+    }
+    return static_cast<bool>(stmt_);
+  }
+
+  CatalogueStore& store_;
+  std::string_view sql_;
+  Statement stmt_;
+  bool prepared_ = false;
+  bool ok_ = true;
+  int index_ = 0;
+};
 
 // One storing run: the transaction is rolled back by every way out but Commit.
 class ImportRun {
@@ -125,9 +92,10 @@ class ImportRun {
   }
 
   // Runs one insert; on failure the message becomes the database's text.
-  bool Insert(const std::string& sql) {
-    if (store_.Exec(sql)) return true;
-    return Fail();
+  bool Run(Insert& insert) {
+    if (insert.Run(message_)) return true;
+    store_.Rollback();
+    return false;
   }
 
   // The id of the row just inserted; 0 is a failure.
@@ -149,6 +117,45 @@ class ImportRun {
   const BetweenRecords& between_;
 };
 
+// The names of one table, read once, so that checking a record costs no query:
+// a query per record made a large import spend most of its time looking up.
+// Names are kept as the database compares them, in UTF-8, so the answer is
+// the one NameExists would give. When the table cannot be read, every check
+// falls back to NameExists, and the insert reports what is wrong.
+class TableNames {
+ public:
+  TableNames(CatalogueStore& store, std::string_view table) : store_(store), table_(table) {}
+
+  bool Contains(const std::string& name) {
+    if (!loaded_) Load();
+    if (!readable_) return NameExists(store_, table_, name);
+    return names_.count(GbkToUtf8(name)) != 0;
+  }
+
+  void Add(const std::string& name) {
+    if (readable_) names_.insert(GbkToUtf8(name));
+  }
+
+ private:
+  void Load() {
+    loaded_ = true;
+    std::string sql = "select 名称 from ";
+    sql += table_;
+    // Only text equals a quoted name; a blob of the same bytes does not.
+    sql += " where typeof(名称)='text'";
+    Statement stmt = store_.Prepare(sql);
+    if (!stmt) return;
+    while (store_.NextRow(stmt)) names_.insert(store_.ColumnUtf8(stmt, 0));
+    readable_ = true;
+  }
+
+  CatalogueStore& store_;
+  std::string_view table_;
+  std::unordered_set<std::string> names_;
+  bool loaded_ = false;
+  bool readable_ = false;
+};
+
 }  // namespace
 
 bool NameExists(CatalogueStore& store, std::string_view table, std::string_view name) {
@@ -167,43 +174,62 @@ bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& fun
                    const BetweenRecords& betweenRecords) {
   ImportRun run(store, message, betweenRecords);
   store.Begin();
+  Insert functionInsert(store, kFunctionInsert);
+  Insert parameterInsert(store, kParameterInsert);
+  Insert dataTypeInsert(store, kDataTypeInsert);
+  Insert memberInsert(store, kMemberInsert);
+  Insert constantInsert(store, kConstantInsert);
   message = "成功添加\r\n函数：";
 
   int count = 0;
+  TableNames functionNames(store, "函数表");
   for (const FunctionRecord& f : functions) {
     if (!run.NextRecord()) return false;
-    if (NameExists(store, "函数表", f.name)) continue;
+    if (functionNames.Contains(f.name)) continue;
     int id = 0;
-    if (!run.Insert(FunctionInsert(f)) || !run.NewId(id)) return false;
+    functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
+    functionInsert.Int(f.syntax).Text(f.charSet).Text(f.callingConvention);
+    if (!run.Run(functionInsert) || !run.NewId(id)) return false;
+    functionNames.Add(f.name);
     ++count;
     for (const ParameterRecord& p : f.parameters) {
       if (!run.NextRecord()) return false;
-      if (!run.Insert(ParameterInsert(p, id))) return false;
+      // Only the reader's exact "1" marks an array parameter.
+      parameterInsert.Text(p.name).Text(p.type).Int(p.array == "1" ? 1 : 0).Int(p.byRef ? 1 : 0);
+      parameterInsert.Text(p.remark).Int(id);
+      if (!run.Run(parameterInsert)) return false;
     }
   }
   message += DecimalText(count);
   message += "个\r\n数据类型：";
 
   count = 0;
+  TableNames dataTypeNames(store, "数据类型表");
   for (const DataTypeRecord& d : dataTypes) {
     if (!run.NextRecord()) return false;
-    if (NameExists(store, "数据类型表", d.name)) continue;
+    if (dataTypeNames.Contains(d.name)) continue;
     int id = 0;
-    if (!run.Insert(DataTypeInsert(d)) || !run.NewId(id)) return false;
+    dataTypeInsert.Text(d.name).Text(d.remark).Int(d.syntax).Text(d.charSet).Text(d.pack).Text(d.size);
+    if (!run.Run(dataTypeInsert) || !run.NewId(id)) return false;
+    dataTypeNames.Add(d.name);
     ++count;
     for (const ParameterRecord& m : d.members) {
       if (!run.NextRecord()) return false;
-      if (!run.Insert(MemberInsert(m, id))) return false;
+      memberInsert.Text(m.name).Text(m.type).Text(m.array).Int(m.byRef ? 1 : 0).Text(m.remark).Int(id);
+      if (!run.Run(memberInsert)) return false;
     }
   }
   message += DecimalText(count);
   message += "个\r\n常量：";
 
   count = 0;
+  TableNames constantNames(store, "常量表");
   for (const ConstantRecord& c : constants) {
     if (!run.NextRecord()) return false;
-    if (NameExists(store, "常量表", c.name)) continue;
-    if (!run.Insert(ConstantInsert(c))) return false;
+    if (constantNames.Contains(c.name)) continue;
+    constantInsert.Text(c.name).Text(c.decimalValue).Text(c.hexValue).Text(c.remark).Text(c.type);
+    if (!run.Run(constantInsert)) return false;
+    constantNames.Add(c.name);
     ++count;
   }
   message += DecimalText(count);

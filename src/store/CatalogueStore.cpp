@@ -114,12 +114,32 @@ bool CatalogueStore::Reset(Statement& stmt) {
   return sqlite3_reset(stmt.get()) == SQLITE_OK;
 }
 
+bool CatalogueStore::BindText(Statement& stmt, int index, std::string_view gbk) {
+  if (!stmt) return false;
+  std::string utf8 = GbkToUtf8(gbk);
+  return sqlite3_bind_text64(stmt.get(), index, utf8.data(), utf8.size(), SQLITE_TRANSIENT,
+                             SQLITE_UTF8) == SQLITE_OK;
+}
+
+bool CatalogueStore::BindInt(Statement& stmt, int index, long long value) {
+  if (!stmt) return false;
+  return sqlite3_bind_int64(stmt.get(), index, value) == SQLITE_OK;
+}
+
 std::string CatalogueStore::ColumnText(Statement& stmt, int column) {
   if (!stmt) return {};
   const unsigned char* text = sqlite3_column_text(stmt.get(), column);
   if (text == nullptr) return {};
   int bytes = sqlite3_column_bytes(stmt.get(), column);
   return Utf8ToGbk(std::string_view(reinterpret_cast<const char*>(text), bytes));
+}
+
+std::string CatalogueStore::ColumnUtf8(Statement& stmt, int column) {
+  if (!stmt) return {};
+  const unsigned char* text = sqlite3_column_text(stmt.get(), column);
+  if (text == nullptr) return {};
+  int bytes = sqlite3_column_bytes(stmt.get(), column);
+  return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes));
 }
 
 int CatalogueStore::ColumnInt(Statement& stmt, int column) {
@@ -157,6 +177,11 @@ std::string CatalogueStore::QueryText(std::string_view sql) {
   return v;
 }
 
-int CatalogueStore::LastInsertId() { return QueryInt("select last_insert_rowid()"); }
+// The connection's own value, the same that "select last_insert_rowid()"
+// gives, without a statement per inserted row.
+int CatalogueStore::LastInsertId() {
+  if (db_ == nullptr) return 0;
+  return static_cast<int>(sqlite3_last_insert_rowid(db_));
+}
 
 }  // namespace declarium

@@ -57,7 +57,14 @@ class CatalogueStore {
   bool NextRow(Statement& stmt);
   int Step(Statement& stmt);
   bool Reset(Statement& stmt);
+  // Values for the statement's "?" placeholders (1-based), the text given in
+  // GBK and stored as the database's UTF-8: the other safe way for a value
+  // to reach SQL, beside the quoting helper.
+  bool BindText(Statement& stmt, int index, std::string_view gbk);
+  bool BindInt(Statement& stmt, int index, long long value);
   std::string ColumnText(Statement& stmt, int column);
+  // The column's text as the database holds it (UTF-8), unconverted.
+  std::string ColumnUtf8(Statement& stmt, int column);
   int ColumnInt(Statement& stmt, int column);
   bool Finalize(Statement& stmt);
   std::string ErrorMessage();
@@ -71,7 +78,7 @@ class CatalogueStore {
   int QueryInt(std::string_view sql, int fallback = 0);
   // Prepare, Step once, ColumnText of column 0, Finalize; empty on failure.
   std::string QueryText(std::string_view sql);
-  // "select last_insert_rowid()"
+  // The id of the last inserted row, as "select last_insert_rowid()" gives it.
   int LastInsertId();
 
   sqlite3* handle() const { return db_; }

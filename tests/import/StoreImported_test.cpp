@@ -238,6 +238,32 @@ TEST(StoreImported, NameExistsComparesExactly) {
   EXPECT_FALSE(NameExists(cat.store(), "no_such_table", "窗口"));
 }
 
+// Names already stored are looked up once per run; the answer must stay the
+// one the database gives for each name.
+TEST(StoreImported, SkipsExactlyTheNamesTheDatabaseHolds) {
+  TestCatalogue cat;
+  ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values (x'41424344')"));  // a blob, not a name
+  ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values ('?')"));
+  ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values ('it''s')"));
+  ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values (12)"));
+  ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values (NULL)"));
+  // "\x81" alone is no character: the database holds it as "?".
+  const std::vector<std::string> names = {"ABCD", "?", "\x81", "it's", "12", "", "新"};
+  std::vector<ConstantRecord> constants;
+  std::vector<bool> existed;
+  for (const std::string& n : names) {
+    constants.push_back(Constant(n));
+    existed.push_back(NameExists(cat.store(), "常量表", n));
+  }
+  EXPECT_EQ(existed, (std::vector<bool>{false, true, true, true, true, false, false}));
+
+  std::string message;
+  ASSERT_TRUE(StoreImported(cat.store(), {}, {}, constants, message)) << message;
+  EXPECT_EQ(message, Summary(0, 0, 3));
+  EXPECT_EQ(Dump(cat.store(), "select 名称 from 常量表 where id > 5 order by id"),
+            (Rows{{"t:ABCD"}, {"t:"}, {"t:新"}}));
+}
+
 TEST(StoreImported, HostileValuesAreStoredExactlyAndTouchNothingElse) {
   TestCatalogue cat;
   Seed(cat);
