@@ -1,7 +1,12 @@
 #include "text/TextPrimitives.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace declarium {
 namespace {
@@ -12,35 +17,67 @@ inline size_t CharLength(std::string_view t, size_t i) {
   return High(t[i]) && i + 1 < t.size() ? 2 : 1;
 }
 
-// Whether index j is a character start for a scan that started at index
-// origin (itself a character start). Only called when t[j] < 0x80.
-bool IsCharStart(std::string_view t, size_t origin, size_t j) {
+// Whether j is a character start, given that known (<= j) is one. Every
+// character that starts with a byte of 0x80 or more is two bytes long, so
+// only the run of such bytes just before j decides it.
+bool IsCharStart(std::string_view t, size_t known, size_t j) {
   size_t k = j;
-  while (k > origin && High(t[k - 1])) --k;
+  while (k > known && High(t[k - 1])) --k;
   return (j - k) % 2 == 0;
 }
 
-// Zero-based index of s in t at or after index start, or npos.
+// The first index in [i, last] where s could begin: its first and last bytes
+// are there. Sixteen positions at a time where the processor allows it.
+size_t NextCandidate(std::string_view t, std::string_view s, size_t i, size_t last) {
+  const char* p = t.data();
+  const size_t n = s.size();
+  const char first = s[0];
+  const char end = s[n - 1];
+  if (n == 1) {
+    const void* hit = std::memchr(p + i, first, last - i + 1);
+    return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - p;
+  }
+  // Fields and lines are short: most searches end within a few bytes, before
+  // setting up the wide comparison would pay.
+  for (size_t stop = std::min(last + 1, i + 32); i < stop; ++i) {
+    if (p[i] == first && p[i + n - 1] == end) return i;
+  }
+#if defined(__SSE2__)
+  const __m128i f = _mm_set1_epi8(first);
+  const __m128i e = _mm_set1_epi8(end);
+  // The second load reads up to index i + 15 + n - 1 <= last + n - 1, the text's last byte.
+  while (i + 15 <= last) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + n - 1));
+    int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, e)));
+    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    i += 16;
+  }
+#endif
+  for (; i <= last; ++i) {
+    if (p[i] == first && p[i + n - 1] == end) return i;
+  }
+  return std::string_view::npos;
+}
+
+// Zero-based index of s in t at or after index start (a character start), or
+// npos. Candidates come from the byte filter; each is checked to be a
+// character start, counting back no further than the last known start, so
+// the whole search stays linear however many candidates fail.
 size_t Find(std::string_view t, std::string_view s, size_t start) {
   if (t.empty() || s.empty() || s.size() > t.size()) return std::string_view::npos;
   const size_t last = t.size() - s.size();
-  if (!High(s[0])) {
-    // A byte below 0x80 at a character start can only begin a single-byte
-    // character, so candidates can be found with memchr.
-    size_t i = start;
-    while (i <= last) {
-      const void* hit = std::memchr(t.data() + i, s[0], last - i + 1);
-      if (hit == nullptr) return std::string_view::npos;
-      size_t j = static_cast<const char*>(hit) - t.data();
-      if (IsCharStart(t, start, j) && t.compare(j, s.size(), s) == 0) return j;
-      i = j + 1;
-    }
-    return std::string_view::npos;
-  }
+  size_t known = start;
   size_t i = start;
   while (i <= last) {
-    if (t.compare(i, s.size(), s) == 0) return i;
-    i += High(t[i]) ? 2 : 1;
+    size_t j = NextCandidate(t, s, i, last);
+    if (j == std::string_view::npos) return j;
+    bool charStart = IsCharStart(t, known, j);
+    if (charStart && std::memcmp(t.data() + j, s.data(), s.size()) == 0) return j;
+    // Either j starts a character, or it is the second byte of one and the
+    // next byte starts the next.
+    known = charStart ? j : j + 1;
+    i = j + 1;
   }
   return std::string_view::npos;
 }
@@ -58,6 +95,9 @@ std::string_view TrimSpacesView(std::string_view t) {
       break;
     }
   }
+  // Only a text ending in ' ' or 0xA1 can end in a space; telling whether
+  // that byte is a character of its own takes the walk below.
+  if (b < t.size() && t.back() != ' ' && t.back() != '\xA1') return t.substr(b);
   size_t end = b;  // end of the last character that is not a space
   size_t i = b;
   while (i < t.size()) {

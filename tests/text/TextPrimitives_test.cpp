@@ -47,6 +47,53 @@ TEST(FindText, NeverMatchesOnATrailByte) {
   EXPECT_EQ(FindText("ab\x81", "\x81"), 3);
 }
 
+// FindText and TrimSpaces against the plain reading: walk the characters
+// from the start, a byte of 0x80 or more taking the next byte with it. Random
+// texts over a few bytes that make leads, trails, spaces and separators.
+TEST(FindText, AgreesWithACharacterWalkOnRandomText) {
+  const char alphabet[] = {'a', ',', ' ', '\r', '\n', '\x40', '\xA1', '\xB0', '\xC3', '\xFE'};
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  auto randomText = [&](size_t n) {
+    std::string t;
+    for (size_t i = 0; i < n; ++i) t += alphabet[next() % sizeof alphabet];
+    return t;
+  };
+  auto walkFind = [](const std::string& t, const std::string& s, size_t from) -> long {
+    size_t i = 0;
+    while (i < from) i += static_cast<unsigned char>(t[i]) >= 0x80 && i + 1 < t.size() ? 2 : 1;
+    for (; i + s.size() <= t.size(); i += static_cast<unsigned char>(t[i]) >= 0x80 && i + 1 < t.size() ? 2 : 1) {
+      if (t.compare(i, s.size(), s) == 0) return static_cast<long>(i) + 1;
+    }
+    return -1;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string t = randomText(next() % 80);
+    std::string s = randomText(1 + next() % 4);
+    // from: the start of some character, as callers pass it.
+    size_t from = 0;
+    for (unsigned steps = next() % 8; steps > 0 && from < t.size(); --steps)
+      from += static_cast<unsigned char>(t[from]) >= 0x80 && from + 1 < t.size() ? 2 : 1;
+    long expected = from < t.size() ? walkFind(t, s, from) : -1;
+    ASSERT_EQ(FindText(t, s, static_cast<long>(from) + 1), expected) << round;
+  }
+  for (int round = 0; round < 3000; ++round) {
+    std::string t = randomText(next() % 20);
+    std::string walked;  // trimmed by walking characters
+    size_t b = 0, end = 0, i = 0;
+    bool leading = true;
+    while (i < t.size()) {
+      size_t len = static_cast<unsigned char>(t[i]) >= 0x80 && i + 1 < t.size() ? 2 : 1;
+      bool space = t[i] == ' ' || (len == 2 && t[i] == '\xA1' && t[i + 1] == '\xA1');
+      if (leading && space) b = i + len;
+      if (!space) leading = false, end = i + len;
+      i += len;
+    }
+    walked = end > b ? t.substr(b, end - b) : "";
+    ASSERT_EQ(TrimSpaces(t), walked) << round;
+  }
+}
+
 TEST(SplitText, EmptyPiecesAndRest) {
   EXPECT_EQ(SplitText("a, b, c", ", "), (Pieces{"a", "b", "c"}));
   EXPECT_EQ(SplitText(", a, , b, ", ", "), (Pieces{"", "a", "", "b"}));
