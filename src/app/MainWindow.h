@@ -71,6 +71,9 @@ class MainWindow : public QObject {
   bool FillEntryList(ListBox* list, const char16_t* table, bool force = false);
   bool FillCategoryTree(bool force);
   void ShowTreeFunction(QTreeWidgetItem* item);
+  // Selects a function's tree item without its change signal, scrolls to it
+  // and shows its page.
+  void SelectTreeFunction(QTreeWidgetItem* item);
   void DoubleClickEntry(int kind, int modifierMask);
   void CopySelectedDeclaration(int kind);
   void CopyInsertListDeclarations();

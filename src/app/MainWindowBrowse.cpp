@@ -147,6 +147,15 @@ void MainWindow::ShowSelectedDataType() {
   dataTypeList_->setFocus();
 }
 
+void MainWindow::SelectTreeFunction(QTreeWidgetItem* item) {
+  {
+    const QSignalBlocker quiet(categoryTree_);
+    categoryTree_->Select(item);
+  }
+  categoryTree_->scrollToItem(item);
+  ShowTreeFunction(item);
+}
+
 void MainWindow::ShowTreeFunction(QTreeWidgetItem* item) {
   if (item == nullptr || TreeView::ParentOf(item) == nullptr) return;
   const int id = static_cast<int>(TreeView::ItemData(item));
@@ -305,12 +314,7 @@ void MainWindow::LocateInsertListEntry() {
         }
       }
       if (match == nullptr) return;
-      {
-        const QSignalBlocker quiet(categoryTree_);
-        categoryTree_->Select(match);
-      }
-      categoryTree_->scrollToItem(match);
-      ShowTreeFunction(match);
+      SelectTreeFunction(match);
       break;
     }
     default:

@@ -1,6 +1,5 @@
 // Finding from the main window: the type-ahead of the SearchBox and the
 // advanced find window with the view switches and matches it asks for.
-#include <QSignalBlocker>
 
 #include "app/Commands.h"
 #include "app/MainWindow.h"
@@ -53,12 +52,7 @@ void MainWindow::QuickFind() {
     case 1: {
       TreeView::Item match = FirstLeafMatching(*categoryTree_, key);
       if (match == nullptr) return;
-      {
-        const QSignalBlocker quiet(categoryTree_);
-        categoryTree_->Select(match);
-      }
-      categoryTree_->scrollToItem(match);
-      ShowTreeFunction(match);
+      SelectTreeFunction(match);
       break;
     }
     case 3: {
