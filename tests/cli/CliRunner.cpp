@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,7 +21,7 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
 // In the child: folder, standard streams from and to files, then the program.
 [[noreturn]] void Exec(const std::filesystem::path& dir, std::vector<std::string> words,
                        const std::filesystem::path& in, const std::filesystem::path& out,
-                       const std::filesystem::path& err) {
+                       const std::filesystem::path& err, bool unprivileged = false) {
   if (chdir(dir.c_str()) != 0) _exit(126);
   int fin = open(in.c_str(), O_RDONLY);
   int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -29,6 +30,10 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
   dup2(fin, 0);
   dup2(fout, 1);
   dup2(ferr, 2);
+  // The streams are open already; only the program runs as the ordinary user.
+  if (unprivileged && geteuid() == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0) _exit(126);
+  }
   std::vector<char*> argv = Argv(words);
   execv(DECLARIUM_CLI_PATH, argv.data());
   _exit(127);
@@ -57,11 +62,21 @@ int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& a
 
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes) {
+  return RunCliAs(false, dir, args, stdinBytes);
+}
+
+CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                             const std::string& stdinBytes) {
+  return RunCliAs(true, dir, args, stdinBytes);
+}
+
+CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
+                   const std::string& stdinBytes) {
   TempDir io;
   WriteFileBytes(io / "in", stdinBytes);
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) Exec(dir, Words(args), io / "in", io / "out", io / "err");
+  if (pid == 0) Exec(dir, Words(args), io / "in", io / "out", io / "err", unprivileged);
   CliResult r;
   r.exitCode = WaitCli(pid);
   r.out = ReadFileBytes(io / "out");

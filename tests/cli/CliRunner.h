@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 namespace declarium::test {
 
@@ -18,6 +19,13 @@ struct CliResult {
 // Runs the program with args in folder dir, stdinBytes on its standard input.
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes = "");
+
+// The same as the unprivileged user when the tests run as root, so that
+// read-only files and folders are read-only to the program.
+CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                             const std::string& stdinBytes = "");
+CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
+                   const std::string& stdinBytes = "");
 
 // The same, but started in the background; the caller signals and reaps it.
 int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
