@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,7 +79,12 @@ CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const st
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) Exec(dir, Words(args), io / "in", io / "out", io / "err", unprivileged);
   CliResult r;
-  r.exitCode = WaitCli(pid);
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) == pid) {
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.maxRssKb = usage.ru_maxrss;
+  }
   r.out = ReadFileBytes(io / "out");
   r.err = ReadFileBytes(io / "err");
   return r;

@@ -14,6 +14,7 @@ struct CliResult {
   int exitCode = -1;  // -1: did not exit normally
   std::string out;
   std::string err;
+  long maxRssKb = 0;  // the program's peak resident memory
 };
 
 // Runs the program with args in folder dir, stdinBytes on its standard input.

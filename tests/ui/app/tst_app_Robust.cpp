@@ -277,6 +277,38 @@ class RobustTest : public QObject {
     }
   }
 
+  // Text typed into the input box of an in-place edit, through the UTF-16 of
+  // the window: stored as the catalogue can hold it (characters GBK lacks
+  // become "?"), shown as stored, and no other row changes.
+  void hostileTextInPlace() {
+    const test::TempDir dir;
+    const fs::path db = dir / "data.db";
+    QVERIFY(test::MakeAppCatalogue(QString::fromStdString(db.string())));
+    Start(db, dir / "Config.ini");
+    const QString others = QStringLiteral(
+        "select group_concat(名称||'|'||ifnull(备注,''),'/') from (select * from 函数表 where id != 2 union all "
+        "select id,名称,null,备注,null,null,null,null,null,null,null,null,null,null from 函数参数表)");
+    const std::string before = store_->QueryText(ToGbk(others));
+    QString big;
+    while (big.size() < 500000) big += QStringLiteral("中'文%_\"\\;--/*");
+    const QString values[] = {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("\\"),
+                              QStringLiteral("%"), QStringLiteral("_"), QStringLiteral(";"), QStringLiteral("--"),
+                              QStringLiteral("/*"), QStringLiteral("x'); delete from 函数表; --"),
+                              QStringLiteral("a\U0001F600b\uAC00c"), big};
+    BrowserHost* browser = w().browser(1007);
+    for (const QString& v : values) {
+      const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+      QVERIFY(cell != BrowserHost::kNoElement);
+      services_->setNextInput(true, v);
+      QVERIFY(!main_->EditCell(browser->ElementRect(cell).center()));
+      const QString kept = FromGbk(ToGbk(v));
+      QCOMPARE(FromGbk(store_->QueryText(ToGbk(QStringLiteral("select 备注 from 函数表 where id=2")))), kept);
+      QCOMPARE(browser->InnerText(cell), kept);
+    }
+    QCOMPARE(FromGbk(ToGbk(values[10])), QStringLiteral("a?b?c"));
+    QVERIFY(store_->QueryText(ToGbk(others)) == before);
+  }
+
   // Damaged settings files: the program starts with the defaults or with
   // what it can read, and saving keeps every line it did not write.
   void damagedSettingsFiles() {
