@@ -353,9 +353,11 @@ class RobustTest : public QObject {
         QCOMPARE(s.toInsertWidth, 150);
         QCOMPARE(s.namePrefix.size(), hugePrefix.size());
         // The window keeps to a size that can be shown.
-        const QSize desktop = w().screen()->virtualSize();
+        const QRect desktop = w().screen()->virtualGeometry();
         QVERIFY(w().Width() <= 2 * desktop.width());
         QVERIFY(w().Height() <= 2 * desktop.height());
+        QVERIFY(w().Left() <= desktop.right() + 2 * desktop.width());
+        QVERIFY(w().Top() >= desktop.top() - 2 * desktop.height());
       } else if (name == "duplicate sections") {
         QCOMPARE(s.language, 2);  // the first section counts
         QVERIFY(s.isPublic);
