@@ -434,9 +434,11 @@ bool MainWindow::EditCell(QPoint point) {
   const QString prompt = FromGbk(EditPrompt(store_, cell.table, cell.id, cell.field));
   const InputResult input = Services().InputBox(window_, prompt, QStringLiteral("修改内容"), cell.text);
   if (!input.confirmed || input.text == cell.text) return true;
-  switch (UpdateCell(store_, cell.table, cell.field, cell.id, ToGbk(input.text), CellKind::Text)) {
+  const std::string value = ToGbk(input.text);
+  switch (UpdateCell(store_, cell.table, cell.field, cell.id, value, CellKind::Text)) {
     case CellUpdate::Written:
-      detailBrowser_->SetInnerText(cell.element, input.text);
+      // The cell shows what the catalogue now holds: characters GBK lacks are "?" there.
+      detailBrowser_->SetInnerText(cell.element, FromGbk(value));
       return false;
     case CellUpdate::DuplicateName:
       window_->MessageBox(FromGbk(DuplicateNameMessage()), kMbIconWarning);

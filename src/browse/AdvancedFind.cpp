@@ -48,6 +48,15 @@ bool IsFindTarget(std::string_view table, std::string_view field) {
   return false;
 }
 
+// field like '%text%'. The database's LIKE reads its texts only up to a NUL
+// byte, so a text holding one is looked for byte for byte instead (letter
+// case of A to Z still not counting, as with LIKE).
+std::string Contains(std::string_view field, std::string_view text) {
+  const std::string f(field);
+  if (text.find('\0') != std::string_view::npos) return "instr(lower(" + f + "),lower(" + SqlLiteral(text) + "))>0";
+  return f + " like '%" + SqlEscape(text) + "%'";
+}
+
 }  // namespace
 
 bool FindTargetFor(int tab, int radio, FindTarget& target) {
@@ -98,15 +107,14 @@ void FindState::Start(CatalogueStore& store, std::string_view table, std::string
   table_ = table;
   field_ = field;
   text_ = text;
-  const std::string pattern = "'%" + SqlEscape(text) + "%'";
   std::string select;
   if (field == kMemberRemark) {
     // One row per matching member, so a data type comes once for each of them.
-    where_ = " where 数据类型成员表.所属数据类型=数据类型表.id and 数据类型成员表.备注 like " +
-             pattern + " order by 数据类型表.名称 asc";
+    where_ = " where 数据类型成员表.所属数据类型=数据类型表.id and " + Contains(field, text) +
+             " order by 数据类型表.名称 asc";
     select = "select 数据类型表.名称 from ";
   } else {
-    where_ = " where " + std::string(field) + " like " + pattern + " order by 名称 asc";
+    where_ = " where " + Contains(field, text) + " order by 名称 asc";
     constants_ = table == "常量表";
     select = constants_ ? "select id,名称 from " : "select 名称 from ";
   }

@@ -52,6 +52,13 @@ std::string AsMessage(std::string_view gbk) {
   return text;
 }
 
+// Whether DecodeInput takes the bytes as GBK.
+bool ReadAsGbk(std::string_view bytes, Encoding encoding) {
+  return encoding == Encoding::Gbk || (encoding == Encoding::Auto &&
+                                       bytes.substr(0, kByteOrderMark.size()) != kByteOrderMark &&
+                                       !IsValidUtf8(bytes));
+}
+
 }  // namespace
 
 bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& error) {
@@ -88,10 +95,37 @@ std::string DecodeInput(std::string_view bytes, Encoding encoding) {
   return std::string(bytes);
 }
 
+int FirstLineNotKept(std::string_view bytes, Encoding encoding) {
+  const bool gbk = ReadAsGbk(bytes, encoding);
+  if (!gbk && bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+  auto kept = [gbk](std::string_view t) {
+    return gbk ? Utf8ToGbk(GbkToUtf8(t)) == t : IsValidUtf8(t) && GbkToUtf8(Utf8ToGbk(t)) == t;
+  };
+  if (kept(bytes)) return 0;
+  int line = 1;
+  for (std::size_t pos = 0; pos <= bytes.size(); ++line) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    if (!kept(bytes.substr(pos, end - pos))) return line;
+    pos = end + 1;
+  }
+  // Each line is kept, the whole is not: a double-byte character across a line end.
+  return 1;
+}
+
 bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
                          std::string& error) {
   std::string bytes;
   if (!ReadInputBytes(name, bytes, error)) return false;
+  // A text the store cannot keep byte for byte is refused rather than stored
+  // with "?" in the place of what it said.
+  if (const int line = FirstLineNotKept(bytes, options.input())) {
+    error = "cannot read " + (name == "-" ? std::string("standard input") : PathText(name)) + ": line " +
+            DecimalText(line) +
+            (ReadAsGbk(bytes, options.input()) ? " is not valid GBK text"
+                                               : " is not valid UTF-8 or holds characters that GBK lacks");
+    return false;
+  }
   text = ToCrLf(DecodeInput(bytes, options.input()));
   return true;
 }

@@ -19,7 +19,13 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
 // UTF-8 is GBK.
 std::string DecodeInput(std::string_view bytes, Encoding encoding);
 
-// ReadInputBytes, DecodeInput, then lone LFs made CR LF, as the readers expect.
+// The first line (from 1) of the input that does not keep its text through
+// DecodeInput and the store's conversion to UTF-8: invalid bytes of the
+// encoding and characters GBK lacks. 0 when every line keeps it.
+int FirstLineNotKept(std::string_view bytes, Encoding encoding);
+
+// ReadInputBytes, DecodeInput, then lone LFs made CR LF, as the readers
+// expect. A text of which FirstLineNotKept finds a line is refused.
 bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
                          std::string& error);
 

@@ -60,6 +60,9 @@ int main(int argc, char** argv) {
   // Global options may also follow the command.
   app.fallthrough();
   app.require_subcommand(1);
+  // "/x" is a value on every platform ("/*" in a condition, a path), never an
+  // option; set before the commands are added, which take it over.
+  app.allow_windows_style_options(false);
   AddGlobalOptions(app, options);
 
   const std::vector<Command> commands = {

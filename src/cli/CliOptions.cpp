@@ -49,6 +49,11 @@ std::string CheckExistingFile(const std::string& utf8) {
   return {};
 }
 
+std::string CheckGbkText(const std::string& utf8) {
+  if (IsValidUtf8(utf8) && GbkToUtf8(Utf8ToGbk(utf8)) == utf8) return {};
+  return "the text is not UTF-8 or holds characters that GBK lacks";
+}
+
 Settings BuildSettings(const GlobalOptions& options) {
   Settings settings;
   if (!options.config.empty()) {
@@ -100,14 +105,16 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
         o.prefix = v;
         o.prefixGiven = true;
       },
-      "Text written before every function name");
+      "Text written before every function name")
+      ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   app.add_option_function<std::string>(
       "--suffix",
       [&o](const std::string& v) {
         o.suffix = v;
         o.suffixGiven = true;
       },
-      "Text written after every function name");
+      "Text written after every function name")
+      ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   app.add_option_function<std::string>(
          "--config", [&o](const std::string& v) { o.config = PathFromUtf8(v); },
          "Read the generation settings from this Config.ini; the flags above override it")

@@ -45,6 +45,10 @@ struct GlobalOptions {
 bool ParseSyntax(const std::string& word, SyntaxKind& syntax);
 // Check text for CLI11: empty when word names a syntax.
 std::string CheckSyntaxWord(const std::string& word);
+// Check text for CLI11: empty when the UTF-8 text says exactly the same in
+// GBK. Bytes that are not UTF-8 and characters GBK lacks would become "?"
+// there and name another entry or write another text than the one given.
+std::string CheckGbkText(const std::string& utf8);
 
 // Check text for CLI11: empty when the UTF-8 name is an existing file.
 std::string CheckExistingFile(const std::string& utf8);

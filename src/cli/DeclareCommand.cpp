@@ -43,7 +43,8 @@ Command AddDeclareCommand(CLI::App& app, const GlobalOptions& options) {
       ->required()
       ->check(CLI::IsMember({"function", "type", "constant"}));
   c.app->add_option("name", args->name, "The entry's exact name (the first in list order is taken)")
-      ->required();
+      ->required()
+      ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   c.run = [&options, args] { return RunDeclare(options, *args); };
   return c;
 }

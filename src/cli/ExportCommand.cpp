@@ -93,6 +93,7 @@ int RunExport(const GlobalOptions& options, const ExportArgs& args) {
 
 Command AddExportCommand(CLI::App& app, const GlobalOptions& options) {
   auto args = std::make_shared<ExportArgs>();
+  const CLI::Validator gbkText(CheckGbkText, "TEXT", "gbk text");
   Command c;
   c.app = app.add_subcommand("export",
                              "Write the declarations of the chosen kinds, in --syntax and filtered by the "
@@ -107,13 +108,16 @@ Command AddExportCommand(CLI::App& app, const GlobalOptions& options) {
   c.app->add_flag("--constants", args->constants, "Export the constants");
   c.app->add_option("--where-function", args->functionConditions,
                     "FIELD OP VALUE: a condition on the exported functions (repeatable; all must hold)")
-      ->expected(3);
+      ->expected(3)
+      ->check(gbkText);
   c.app->add_option("--where-type", args->dataTypeConditions,
                     "FIELD OP VALUE: a condition on the exported data types (repeatable)")
-      ->expected(3);
+      ->expected(3)
+      ->check(gbkText);
   c.app->add_option("--where-constant", args->constantConditions,
                     "FIELD OP VALUE: a condition on the exported constants (repeatable)")
-      ->expected(3);
+      ->expected(3)
+      ->check(gbkText);
   // Help is shown as UTF-8, whatever --output-encoding says.
   c.app->footer("FIELD for --where-function: " + GbkToUtf8(Joined(ExportFields(ExportKind::Functions))) +
                 "\nFIELD for --where-type: " + GbkToUtf8(Joined(ExportFields(ExportKind::DataTypes))) +

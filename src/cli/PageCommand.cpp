@@ -44,7 +44,8 @@ Command AddPageCommand(CLI::App& app, const GlobalOptions& options) {
       ->required()
       ->check(CLI::IsMember({"function", "type"}));
   c.app->add_option("name", args->name, "The entry's exact name (the first in list order is taken)")
-      ->required();
+      ->required()
+      ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   c.run = [&options, args] { return RunPage(options, *args); };
   return c;
 }

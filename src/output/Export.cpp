@@ -71,7 +71,8 @@ class Exporter {
     if (observer_ != nullptr) observer_->SectionStarted(section.title);
     std::int64_t k = 0;
     std::string text;
-    while (store_.NextRow(rows)) {
+    int step;
+    while ((step = store_.Step(rows)) == kStepRow) {
       if (observer_ != nullptr && observer_->ShouldStop()) return ExportResult::Stopped;
       ++k;
       if (observer_ != nullptr) observer_->Progress(Percent(k, count));
@@ -80,6 +81,9 @@ class Exporter {
       // One write per record: a file cut short still ends at a whole record.
       if (!Write(text)) return ExportResult::Failed;
     }
+    // A query that fails part way (a pattern too long for LIKE, a locked or
+    // damaged file) must not pass for the end of the rows.
+    if (step != kStepDone) return Fail(section);
     store_.Finalize(rows);
     if (section.trailingEmptyLine && !Write("\r\n")) return ExportResult::Failed;
     return ExportResult::Done;

@@ -12,6 +12,11 @@ struct sqlite3_stmt;
 
 namespace declarium {
 
+// Step results (SQLite's codes): a row is ready, or the rows are done. Any
+// other result is an error, whose text ErrorMessage gives.
+inline constexpr int kStepRow = 100;
+inline constexpr int kStepDone = 101;
+
 // A prepared query, owned by whoever prepared it. An empty Statement is "no
 // statement". It is finalized when it goes out of scope, so an early return
 // cannot leak it; Finalize ends it earlier and reports SQLite's answer.

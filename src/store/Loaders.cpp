@@ -23,21 +23,22 @@ ParameterRecord ReadChild(CatalogueStore& store, Statement& stmt) {
 bool LoadRows(CatalogueStore& store, const std::string& sql, std::vector<ParameterRecord>& rows) {
   Statement stmt = store.Prepare(sql);
   if (!stmt) return false;
-  while (store.NextRow(stmt)) rows.push_back(ReadChild(store, stmt));
-  store.Finalize(stmt);
-  return true;
+  int step;
+  while ((step = store.Step(stmt)) == kStepRow) rows.push_back(ReadChild(store, stmt));
+  // Rows cut short by an error are no complete list.
+  return step == kStepDone;
 }
 
 bool LoadChildrenOf(CatalogueStore& store, const std::string& sql, ChildRows& rows) {
   rows.clear();
   Statement stmt = store.Prepare(sql);
   if (!stmt) return false;
-  while (store.NextRow(stmt)) {
+  int step;
+  while ((step = store.Step(stmt)) == kStepRow) {
     int owner = store.ColumnInt(stmt, 8);
     rows[owner].push_back(ReadChild(store, stmt));
   }
-  store.Finalize(stmt);
-  return true;
+  return step == kStepDone;
 }
 
 }  // namespace

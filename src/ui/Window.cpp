@@ -367,6 +367,19 @@ int Window::Width() const { return frameGeometry().width(); }
 int Window::Height() const { return frameGeometry().height(); }
 
 void Window::SetOuterGeometry(int left, int top, int width, int height) {
+  // As the platform limits a window to about the size of the desktop, a size
+  // far beyond it (a damaged settings file) is cut down: a window of millions
+  // of pixels a side cannot be painted at all. The position is kept within
+  // the same distance of the desktop, so that the window's edges can still be
+  // computed.
+  QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect desktop = screen != nullptr ? screen->virtualGeometry() : QRect(0, 0, 4096, 4096);
+  const int maxWidth = qMax(640, 2 * desktop.width());
+  const int maxHeight = qMax(480, 2 * desktop.height());
+  width = std::clamp(width, 1, maxWidth);
+  height = std::clamp(height, 1, maxHeight);
+  left = std::clamp(left, desktop.left() - maxWidth, desktop.right() + maxWidth);
+  top = std::clamp(top, desktop.top() - maxHeight, desktop.bottom() + maxHeight);
   const QRect frame = frameGeometry();
   const QRect inner = geometry();
   const int extraW = frame.width() - inner.width();

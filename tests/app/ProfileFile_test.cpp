@@ -7,6 +7,7 @@
 #include "app/ConfigFile.h"
 #include "app/ProfileText.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 namespace declarium {
 namespace {
@@ -212,13 +213,15 @@ TEST(ProfileFile, ReadOnlyDirectoryIsLeftAlone) {
   TempDir dir;
   const fs::path p = dir / "Config.ini";
   WriteFileBytes(p, "[Setings]\r\n语言=2\r\n");
-  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  test::ReadOnlyForEveryone(dir.path());
+  test::AsUnprivilegedUser user;  // root would write the folder regardless
   std::error_code ec;
   WriteFileBytes(dir / "probe", "x");
-  if (fs::exists(dir / "probe", ec)) GTEST_SKIP() << "directory permissions are not enforced for this user";
+  if (fs::exists(dir / "probe", ec)) GTEST_SKIP() << "folder permissions are not enforced here";
   ProfileFile file(p);
   EXPECT_FALSE(file.Write("Setings", "语言", "1"));
   EXPECT_EQ(ReadFileBytes(p), "[Setings]\r\n语言=2\r\n");
+  EXPECT_EQ(FilesIn(dir.path()), 1);
 }
 
 TEST(ProfileFile, NotAFileIsNeitherReadNorReplaced) {

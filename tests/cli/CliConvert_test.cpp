@@ -57,13 +57,16 @@ TEST(CliEncodingTest, InputIsGuessedOrAsGiven) {
   CliResult r = RunCli(dir.path(), {"--remarks", "convert", "--from", "vb", "--to", "e"}, gbk);
   EXPECT_EQ(r.out, kTypeE);
 
-  // Told GBK, UTF-8 bytes are taken as GBK; told UTF-8, they are UTF-8.
+  // Told GBK, UTF-8 bytes are taken as GBK, and those that are no GBK
+  // characters are refused; told UTF-8, they are UTF-8.
   WriteFileBytes(dir / "in.bas", kTypeUtf8);
   std::vector<std::string> told = {"--input-encoding", "gbk"};
   told.insert(told.end(), convert.begin(), convert.end());
   r = RunCli(dir.path(), told);
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.out, kTypeE);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.rfind("cannot read in.bas: line ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find(" is not valid GBK text"), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
   told[1] = "utf-8";
   r = RunCli(dir.path(), told);
   EXPECT_EQ(r.out, kTypeE);

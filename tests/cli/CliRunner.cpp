@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -14,7 +15,9 @@
 #include <map>
 #else
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -71,7 +74,7 @@ std::map<int, HANDLE>& Running() {
 
 // Starts the program; returns its process id, or -1.
 int Start(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::filesystem::path& in,
-          const std::filesystem::path& out, const std::filesystem::path& err) {
+          const std::filesystem::path& out, const std::filesystem::path& err, bool /*unprivileged*/ = false) {
   const std::wstring program = Wide(ProgramPath());
   std::wstring line = Quoted(program);
   for (const std::string& a : args) line += L" " + Quoted(Wide(a));
@@ -108,7 +111,7 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
 // In the child: folder, standard streams from and to files, then the program.
 [[noreturn]] void Exec(const std::filesystem::path& dir, std::vector<std::string> words,
                        const std::filesystem::path& in, const std::filesystem::path& out,
-                       const std::filesystem::path& err) {
+                       const std::filesystem::path& err, bool unprivileged = false) {
   if (chdir(dir.c_str()) != 0) _exit(126);
   int fin = open(in.empty() ? "/dev/null" : in.c_str(), O_RDONLY);
   int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -117,17 +120,21 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
   dup2(fin, 0);
   dup2(fout, 1);
   dup2(ferr, 2);
+  // The streams are open already; only the program runs as the ordinary user.
+  if (unprivileged && geteuid() == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0) _exit(126);
+  }
   std::vector<char*> argv = Argv(words);
   execv(words[0].c_str(), argv.data());
   _exit(127);
 }
 
 int Start(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::filesystem::path& in,
-          const std::filesystem::path& out, const std::filesystem::path& err) {
+          const std::filesystem::path& out, const std::filesystem::path& err, bool unprivileged = false) {
   std::vector<std::string> words{ProgramPath()};
   words.insert(words.end(), args.begin(), args.end());
   pid_t pid = fork();
-  if (pid == 0) Exec(dir, words, in, out, err);
+  if (pid == 0) Exec(dir, words, in, out, err, unprivileged);
   return pid;
 }
 
@@ -172,12 +179,31 @@ int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& a
 
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes) {
+  return RunCliAs(false, dir, args, stdinBytes);
+}
+
+CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                             const std::string& stdinBytes) {
+  return RunCliAs(true, dir, args, stdinBytes);
+}
+
+CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
+                   const std::string& stdinBytes) {
   TempDir io;
   WriteFileBytes(io / "in", stdinBytes);
-  const int pid = Start(dir, args, io / "in", io / "out", io / "err");
+  const int pid = Start(dir, args, io / "in", io / "out", io / "err", unprivileged);
   if (pid < 0) throw std::runtime_error("cannot start " + ProgramPath());
   CliResult r;
+#ifdef _WIN32
   r.exitCode = WaitCli(pid);
+#else
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) == pid) {
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.maxRssKb = usage.ru_maxrss;
+  }
+#endif
   r.out = ReadFileBytes(io / "out");
   r.err = ReadFileBytes(io / "err");
   return r;

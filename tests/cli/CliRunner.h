@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 namespace declarium::test {
 
@@ -13,11 +14,19 @@ struct CliResult {
   int exitCode = -1;  // -1: did not exit normally
   std::string out;
   std::string err;
+  long maxRssKb = 0;  // the program's peak resident memory
 };
 
 // Runs the program with args in folder dir, stdinBytes on its standard input.
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes = "");
+
+// The same as the unprivileged user when the tests run as root, so that
+// read-only files and folders are read-only to the program.
+CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                             const std::string& stdinBytes = "");
+CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
+                   const std::string& stdinBytes = "");
 
 // The same, but started in the background (stdinFile empty: no input); the
 // caller stops it as a user would (SIGTERM; on Windows, ending the process)

@@ -1,0 +1,161 @@
+// A large import or export killed outright (SIGKILL: no handler, no cleanup)
+// at several moments: the catalogue afterwards passes the integrity check and
+// holds exactly what it held before, and an export file is the complete
+// export or a part of it that ends at a whole record.
+// Killing and stopping a process are POSIX signals.
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "cli/CliRunner.h"
+#include "store/CatalogueStore.h"
+#include "text/Gbk.h"
+
+namespace declarium::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// What the catalogue holds, as the command line shows it.
+std::string Contents(const fs::path& dir) {
+  std::string all;
+  for (const char* which : {"functions", "types", "constants", "categories"}) {
+    CliResult r = RunCli(dir, {"list", which});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    all += r.out + "--\n";
+  }
+  return all + RunCli(dir, {"stats"}).out;
+}
+
+void FillCatalogue(const fs::path& db, int functions, int constants) {
+  CatalogueStore store;
+  ASSERT_TRUE(store.OpenPath(db, false));
+  const std::string rows = "with recursive n(i) as (select 1 union all select i + 1 from n where i < ";
+  ASSERT_TRUE(store.Exec(Utf8ToGbk(
+      rows + std::to_string(functions) +
+      ") insert into 函数表(名称,返回值类型,库名,库对应命令,导入语言) "
+      "select printf('Fn%06d', i),'Long','kernel32',printf('Fn%06d', i),2 from n;" +
+      rows + std::to_string(functions) +
+      ") insert into 函数参数表(名称,数据类型,数组,传址,所属函数) select 'value','Long',0,0,i from n;" + rows +
+      std::to_string(constants) +
+      ") insert into 常量表(名称,十进制值,十六进制值) select printf('K%06d', i),i,printf('&H%X', i) from n;")))
+      << store.ErrorMessage();
+}
+
+// Starts the command, kills it after delay (or once it has ended) and reaps it.
+// True when the kill came before the process ended by itself.
+bool KilledAfter(const fs::path& dir, const std::vector<std::string>& args, Clock::duration delay) {
+  const int pid = StartCli(dir, args, "/dev/null");
+  EXPECT_GT(pid, 0);
+  std::this_thread::sleep_for(delay);
+  kill(pid, SIGKILL);
+  return WaitCli(pid) == -1;
+}
+
+TEST(CliCrashTest, KilledImportLeavesTheCatalogueAsItWas) {
+  CliCatalogue cat;
+  FillCatalogue(cat.file("data.db"), 500, 500);
+  std::string text;
+  for (int i = 0; i < 8000; ++i) {
+    const std::string n = std::to_string(i);
+    text += "Private Declare Function New" + n + " Lib \"user32\" (ByVal a As Long, b As Any) As Long\n";
+    text += "Public Type T" + n + "\n    x As Long\n    y As Long\nEnd Type\n";
+    text += "Public Const NEW_" + n + " = &H" + n + "\n";
+  }
+  WriteFileBytes(cat.file("big.bas"), text);
+  const std::string before = Contents(cat.dir());
+
+  // How long the whole import takes here, on a copy.
+  TempDir copy;
+  fs::copy_file(cat.file("data.db"), copy / "data.db");
+  WriteFileBytes(copy / "big.bas", text);
+  const auto start = Clock::now();
+  ASSERT_EQ(RunCli(copy.path(), {"import", "--from", "vb", "big.bas"}).exitCode, 0);
+  const auto whole = Clock::now() - start;
+  const std::string after = Contents(copy.path());
+
+  int midway = 0;
+  for (double part : {0.15, 0.4, 0.65, 0.9}) {
+    SCOPED_TRACE(part);
+    const bool killed = KilledAfter(cat.dir(), {"import", "--from", "vb", "big.bas"},
+                                    std::chrono::duration_cast<Clock::duration>(whole * part));
+    EXPECT_EQ(IntegrityCheck(cat.file("data.db")), "ok");
+    const std::string now = Contents(cat.dir());
+    if (now == after) {
+      // The kill came after the commit: start again from the old catalogue.
+      fs::copy_file(copy / "data.db", cat.file("data.db"), fs::copy_options::overwrite_existing);
+      ASSERT_EQ(RunCli(cat.dir(), {"import", "--from", "vb", "big.bas"}).exitCode, 0);
+      continue;
+    }
+    EXPECT_EQ(now, before);
+    if (killed) ++midway;
+  }
+  EXPECT_GE(midway, 3) << "the kills came too late to test anything";
+  // The catalogue still takes the whole import.
+  CliResult r = RunCli(cat.dir(), {"import", "--from", "vb", "big.bas"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Contents(cat.dir()), after);
+}
+
+TEST(CliCrashTest, KilledExportEndsAtAWholeRecord) {
+  CliCatalogue cat;
+  FillCatalogue(cat.file("data.db"), 30000, 30000);
+  const std::string before = Contents(cat.dir());
+  // VB: one line per record, so every record ends in CR LF.
+  const std::vector<std::string> args = {"--syntax", "vb", "export", "--output", "out.txt", "--functions",
+                                         "--constants"};
+  const auto start = Clock::now();
+  ASSERT_EQ(RunCli(cat.dir(), args).exitCode, 0);
+  const auto whole = Clock::now() - start;
+  const std::string complete = ReadFileBytes(cat.file("out.txt"));
+  ASSERT_GT(complete.size(), 1000000u);
+
+  int partial = 0;
+  for (double part : {0.3, 0.5, 0.7, 0.9}) {
+    SCOPED_TRACE(part);
+    fs::remove(cat.file("out.txt"));
+    KilledAfter(cat.dir(), args, std::chrono::duration_cast<Clock::duration>(whole * part));
+    const std::string cut = ReadFileBytes(cat.file("out.txt"));
+    ASSERT_LE(cut.size(), complete.size());
+    EXPECT_EQ(complete.compare(0, cut.size(), cut), 0) << "not the beginning of the export";
+    if (cut.size() == complete.size()) continue;
+    if (!cut.empty()) ++partial;
+    EXPECT_TRUE(cut.empty() || cut.ends_with("\r\n")) << "cut inside a record at " << cut.size();
+  }
+  EXPECT_GE(partial, 2) << "the kills missed the export";
+
+  // What a kill would leave at many more moments: the export is stopped
+  // (SIGSTOP lets a write in progress finish, as SIGKILL does), its file is
+  // looked at, and it goes on.
+  fs::remove(cat.file("out.txt"));
+  const int pid = StartCli(cat.dir(), args, "/dev/null");
+  ASSERT_GT(pid, 0);
+  int looks = 0;
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(pid, SIGSTOP);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+    if (!WIFSTOPPED(status)) break;  // it had ended
+    const std::string now = ReadFileBytes(cat.file("out.txt"));
+    EXPECT_EQ(complete.compare(0, now.size(), now), 0);
+    EXPECT_TRUE(now.empty() || now.ends_with("\r\n")) << "cut inside a record at " << now.size();
+    ++looks;
+    kill(pid, SIGCONT);
+  }
+  EXPECT_GE(looks, 20);
+  EXPECT_EQ(ReadFileBytes(cat.file("out.txt")), complete);
+  // Reading never changes the catalogue.
+  EXPECT_EQ(IntegrityCheck(cat.file("data.db")), "ok");
+  EXPECT_EQ(Contents(cat.dir()), before);
+}
+
+}  // namespace
+}  // namespace declarium::test
+
+#endif  // _WIN32
