@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -680,9 +681,9 @@ UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::str
 // value converted to a 32-bit integer, for pointers such as
 // INVALID_HANDLE_VALUE. Declarations whose initializer does not compile are
 // left out by the compiler and give no constant.
-void EvaluateMacros(CXIndex index, const ScanSettings& settings,
+bool EvaluateMacros(CXIndex index, const ScanSettings& settings,
                     const std::vector<Scanner::Macro>& macros,
-                    std::unordered_set<std::string>& names, HeaderCatalogue& out) {
+                    std::unordered_set<std::string>& names, HeaderCatalogue& out, std::string& error) {
   std::string text = "#include \"" + std::filesystem::absolute(settings.mainFile).string() + "\"\n";
   std::vector<std::size_t> wanted;
   for (std::size_t i = 0; i < macros.size(); ++i) {
@@ -697,10 +698,9 @@ void EvaluateMacros(CXIndex index, const ScanSettings& settings,
   const std::string file =
       (std::filesystem::absolute(settings.mainFile).parent_path() / "apigen_macro_values.c").string();
   CXUnsavedFile unsaved{file.c_str(), text.c_str(), static_cast<unsigned long>(text.size())};
-  std::string error;
   UnitPtr tu = Parse(index, file, settings.arguments, &unsaved, 1,
                      CXTranslationUnit_SkipFunctionBodies | CXTranslationUnit_KeepGoing, error);
-  if (!tu) return;
+  if (!tu) return false;
 
   struct Value {
     bool typed = false;
@@ -722,7 +722,7 @@ void EvaluateMacros(CXIndex index, const ScanSettings& settings,
     const std::string name = Spelling(c);
     if (name.compare(0, 9, "__apigen_") != 0 || name.size() < 11) return CXChildVisit_Continue;
     const bool isTyped = name[9] == 't';
-    const std::size_t i = std::stoul(name.substr(10));
+    const std::size_t i = std::strtoul(name.c_str() + 10, nullptr, 10);
     Value& v = values[i];
     if (isTyped) {
       const Peeled p = Peel(clang_getCursorType(c));
@@ -774,6 +774,7 @@ void EvaluateMacros(CXIndex index, const ScanSettings& settings,
     k->remark = m.header;
     out.constants.push_back(std::move(*k));
   }
+  return true;
 }
 
 }  // namespace
@@ -863,8 +864,7 @@ bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string
   const std::vector<Scanner::Macro> macros = scanner.macros();
   std::unordered_set<std::string> names = scanner.constantNames();
   tu.reset();
-  EvaluateMacros(index.get(), settings, macros, names, out);
-  return true;
+  return EvaluateMacros(index.get(), settings, macros, names, out, error);
 }
 
 }  // namespace declarium::apigen

@@ -89,8 +89,8 @@ std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& i
 
 // Parses the main file, then a second translation unit that asks the
 // compiler for the value of every object-like macro that looks like an
-// expression. Records are in GBK. False (with error) only when a
-// translation unit cannot be made at all; errors in the headers are counted
+// expression. Records are in GBK. False (with error) only when one of the
+// two translation units cannot be made at all; errors in the headers are counted
 // in out.errors and the declarations that did parse are kept.
 bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string& error);
 
