@@ -1,0 +1,340 @@
+// The generated Windows API catalogue: its size, entries people look up
+// first, and C# declarations that compile.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "store/CatalogueStore.h"
+#include "store/Loaders.h"
+#include "store/SqlText.h"
+#include "support/TempDir.h"
+
+namespace declarium {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+
+class WinApiCatalogue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(DECLARIUM_WINAPI_DB)) GTEST_SKIP() << "the catalogue was not generated";
+    // A copy, so that nothing a test does can touch the build's catalogue.
+    std::filesystem::copy_file(DECLARIUM_WINAPI_DB, dir_ / "data.db");
+    ASSERT_TRUE(store_.OpenPath(dir_ / "data.db", false));
+  }
+
+  int Count(const std::string& table) { return store_.QueryInt("select count(*) from " + table, -1); }
+  int IdOf(const std::string& table, const std::string& name) {
+    return store_.QueryInt("select id from " + table + " where 名称=" + SqlLiteral(name), 0);
+  }
+  FunctionRecord Function(const std::string& name) {
+    FunctionRecord f;
+    const int id = IdOf("函数表", name);
+    EXPECT_NE(id, 0) << name;
+    if (id) {
+      EXPECT_TRUE(LoadFunction(store_, id, f));
+    }
+    return f;
+  }
+  DataTypeRecord DataType(const std::string& name) {
+    DataTypeRecord d;
+    const int id = IdOf("数据类型表", name);
+    EXPECT_NE(id, 0) << name;
+    if (id) {
+      EXPECT_TRUE(LoadDataType(store_, id, d));
+    }
+    return d;
+  }
+  ConstantRecord Constant(const std::string& name) {
+    ConstantRecord c;
+    const int id = IdOf("常量表", name);
+    EXPECT_NE(id, 0) << name;
+    if (id) {
+      EXPECT_TRUE(LoadConstant(store_, id, c));
+    }
+    return c;
+  }
+
+  TempDir dir_;
+  CatalogueStore store_;
+};
+
+TEST_F(WinApiCatalogue, HoldsTheWholeApi) {
+  EXPECT_GE(Count("函数表"), 10000);
+  EXPECT_GE(Count("数据类型表"), 2000);
+  EXPECT_GE(Count("常量表"), 20000);
+  // Every function knows its DLL and export, and was stored as an E import.
+  EXPECT_EQ(store_.QueryInt("select count(*) from 函数表 where 库名='' or 库对应命令='' or 导入语言<>0"), 0);
+  EXPECT_EQ(store_.QueryInt("select count(*) from 函数参数表 where 名称='' or 数据类型=''"), 0);
+  EXPECT_EQ(store_.QueryInt("select count(*) from 数据类型成员表 where 名称='' or 数据类型=''"), 0);
+}
+
+TEST_F(WinApiCatalogue, CreateWindowExA) {
+  const FunctionRecord f = Function("CreateWindowExA");
+  EXPECT_EQ(f.library, "user32.dll");
+  EXPECT_EQ(f.entryPoint, "CreateWindowExA");
+  EXPECT_EQ(f.returnType, "整数型");
+  EXPECT_EQ(f.callingConvention, "");
+  const char* names[] = {"dwExStyle", "lpClassName", "lpWindowName", "dwStyle",   "X",         "Y",
+                         "nWidth",    "nHeight",     "hWndParent",   "hMenu",     "hInstance", "lpParam"};
+  ASSERT_EQ(f.parameters.size(), 12u);
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(f.parameters[i].name, names[i]);
+  EXPECT_EQ(f.parameters[1].type, "文本型");
+  EXPECT_EQ(f.parameters[8].type, "整数型");
+  // Both character sets are real exports.
+  EXPECT_EQ(Function("CreateWindowExW").library, "user32.dll");
+  EXPECT_EQ(Function("CreateWindowExW").parameters[1].type, "整数型");
+}
+
+TEST_F(WinApiCatalogue, GetWindowTextA) {
+  const FunctionRecord f = Function("GetWindowTextA");
+  EXPECT_EQ(f.returnType, "整数型");
+  ASSERT_EQ(f.parameters.size(), 3u);
+  EXPECT_EQ(f.parameters[1].name, "lpString");
+  EXPECT_EQ(f.parameters[1].type, "文本型");
+  EXPECT_FALSE(f.parameters[1].byRef);
+}
+
+TEST_F(WinApiCatalogue, PointersToStructuresAndNumbers) {
+  const FunctionRecord rect = Function("GetClientRect");
+  ASSERT_EQ(rect.parameters.size(), 2u);
+  EXPECT_EQ(rect.parameters[1].type, "RECT");
+  EXPECT_TRUE(rect.parameters[1].byRef);
+  const FunctionRecord counter = Function("QueryPerformanceCounter");
+  EXPECT_EQ(counter.library, "kernel32.dll");
+  ASSERT_EQ(counter.parameters.size(), 1u);
+  EXPECT_EQ(counter.parameters[0].type, "长整数型");
+  EXPECT_TRUE(counter.parameters[0].byRef);
+  EXPECT_EQ(counter.returnType, "逻辑型");
+  const FunctionRecord printf = Function("wsprintfA");
+  EXPECT_EQ(printf.callingConvention, "CallingConvention.Cdecl");
+  EXPECT_EQ(Function("send").library, "ws2_32.dll");
+  // The C library is not the Windows API.
+  EXPECT_EQ(IdOf("函数表", "strlen"), 0);
+}
+
+TEST_F(WinApiCatalogue, Structures) {
+  const DataTypeRecord rect = DataType("RECT");
+  ASSERT_EQ(rect.members.size(), 4u);
+  for (const auto& m : rect.members) EXPECT_EQ(m.type, "整数型");
+  EXPECT_EQ(rect.members[0].name, "left");
+  const DataTypeRecord time = DataType("SYSTEMTIME");
+  ASSERT_EQ(time.members.size(), 8u);
+  for (const auto& m : time.members) EXPECT_EQ(m.type, "短整数型");
+  const DataTypeRecord process = DataType("PROCESSENTRY32");
+  ASSERT_FALSE(process.members.empty());
+  EXPECT_EQ(process.members.back().name, "szExeFile");
+  EXPECT_EQ(process.members.back().type, "字节型");
+  EXPECT_EQ(process.members.back().array, "260");
+  // COM interfaces are addresses, not structures.
+  EXPECT_EQ(IdOf("数据类型表", "IUnknown"), 0);
+  EXPECT_EQ(IdOf("数据类型表", "IUnknownVtbl"), 0);
+}
+
+TEST_F(WinApiCatalogue, Constants) {
+  const ConstantRecord maxPath = Constant("MAX_PATH");
+  EXPECT_EQ(maxPath.decimalValue, "260");
+  EXPECT_EQ(maxPath.hexValue, "0x104");
+  const ConstantRecord setText = Constant("WM_SETTEXT");
+  EXPECT_EQ(setText.decimalValue, "12");
+  EXPECT_EQ(setText.hexValue, "0xC");
+  EXPECT_EQ(Constant("INVALID_HANDLE_VALUE").decimalValue, "-1");
+  EXPECT_EQ(Constant("GENERIC_READ").hexValue, "0x80000000");
+  EXPECT_EQ(Constant("IDC_ARROW").decimalValue, "32512");
+}
+
+// --- C# ------------------------------------------------------------------
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string output;  // standard output and error together
+};
+
+// Runs a program found on PATH; exit code 127 when it cannot be started.
+ProgramRun RunProgram(std::vector<std::string> words, const std::filesystem::path& dir) {
+  const std::filesystem::path log = dir / "program.log";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || chdir(dir.c_str()) != 0) _exit(126);
+    dup2(fd, 1);
+    dup2(fd, 2);
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  ProgramRun r;
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
+  r.output = ReadFileBytes(log);
+  return r;
+}
+
+struct Declaration {
+  std::string key;  // "function Name" or "type Name"
+  std::vector<std::string> lines;
+};
+
+// The export's declarations: a function is its DllImport line and the line
+// after it; a structure runs from its StructLayout line to its "}".
+std::vector<Declaration> SplitDeclarations(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  static const std::regex functionName(R"( (\w+)\()");
+  static const std::regex structName(R"(struct (\w+))");
+  std::vector<Declaration> out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::smatch m;
+    if (lines[i].rfind("[DllImport", 0) == 0 && i + 1 < lines.size() &&
+        std::regex_search(lines[i + 1], m, functionName)) {
+      out.push_back({"function " + m[1].str(), {lines[i], lines[i + 1]}});
+      ++i;
+    } else if (lines[i].rfind("[StructLayout", 0) == 0 && i + 1 < lines.size() &&
+               std::regex_search(lines[i + 1], m, structName)) {
+      Declaration d{"type " + m[1].str(), {}};
+      std::size_t j = i;
+      for (; j < lines.size(); ++j) {
+        d.lines.push_back(lines[j]);
+        if (!lines[j].empty() && lines[j].back() == '}') break;
+      }
+      out.push_back(std::move(d));
+      i = j;
+    }
+  }
+  return out;
+}
+
+// "function Name reason" / "type Name reason" lines; # starts a comment.
+std::map<std::string, std::string> ReadExceptions(const std::filesystem::path& file) {
+  std::map<std::string, std::string> out;
+  std::istringstream in(ReadFileBytes(file));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string kind, name, reason;
+    words >> kind >> name;
+    std::getline(words, reason);
+    out[kind + " " + name] = reason;
+  }
+  return out;
+}
+
+TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
+  if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0)
+    GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
+  store_.Close();
+  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "export",
+                                   "--output", "api.cs", "--functions", "--types"},
+                                  dir_.path());
+  ASSERT_EQ(exported.exitCode, 0) << exported.output;
+  const std::vector<Declaration> declarations = SplitDeclarations(ReadFileBytes(dir_ / "api.cs"));
+  ASSERT_GE(declarations.size(), 12000u);
+  const auto exceptions = ReadExceptions(DECLARIUM_CSHARP_EXCEPTIONS);
+
+  // Compile, leave out what fails, and again, until everything left
+  // compiles: what was left out (with whatever needed it) must be exactly
+  // the listed exceptions.
+  std::map<std::string, std::string> failing;  // key -> first error
+  static const std::regex error(R"(api_wrapped\.cs\((\d+),\d+\): error (CS\d+: .*))");
+  for (int round = 0; round < 10; ++round) {
+    std::string source = "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n";
+    std::vector<const Declaration*> lineOwner(5, nullptr);
+    for (const Declaration& d : declarations) {
+      if (failing.count(d.key)) continue;
+      for (const std::string& l : d.lines) {
+        source += l + "\n";
+        lineOwner.push_back(&d);
+      }
+    }
+    source += "}\n";
+    test::WriteFileBytes(dir_ / "api_wrapped.cs", source);
+    const ProgramRun compiled = RunProgram(
+        {"mcs", "-target:library", "-nowarn:169,414,649", "-out:api.dll", "api_wrapped.cs"}, dir_.path());
+    if (compiled.exitCode == 0) break;
+    std::size_t added = 0;
+    std::istringstream lines(compiled.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+      std::smatch m;
+      if (!std::regex_search(line, m, error)) continue;
+      const std::size_t number = std::stoul(m[1].str());
+      ASSERT_TRUE(number < lineOwner.size() && lineOwner[number]) << line;
+      if (failing.emplace(lineOwner[number]->key, m[2].str()).second) ++added;
+    }
+    ASSERT_GT(added, 0u) << compiled.output.substr(0, 2000);
+  }
+
+  std::string unlisted, stale;
+  for (const auto& [key, why] : failing)
+    if (!exceptions.count(key)) unlisted += key + ": " + why + "\n";
+  for (const auto& [key, reason] : exceptions)
+    if (!failing.count(key)) stale += key + "\n";
+  EXPECT_EQ(unlisted, "") << "declarations that do not compile and are not listed as exceptions";
+  EXPECT_EQ(stale, "") << "listed exceptions that compile (or are gone): take them off the list";
+}
+
+// The catalogue holds what importing its own E-syntax export gives: nothing
+// in it is lost or cut on the way through the E syntax.
+TEST_F(WinApiCatalogue, ImportingItsEExportGivesItBack) {
+  store_.Close();
+  std::filesystem::create_directory(dir_ / "again");
+  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--remarks", "export",
+                                          "--output", "all.e", "--functions", "--types", "--constants"},
+                                         dir_.path());
+  ASSERT_EQ(exported.exitCode, 0) << exported.output;
+  const ProgramRun init = RunProgram({DECLARIUM_CLI_PATH, "init"}, dir_ / "again");
+  ASSERT_EQ(init.exitCode, 0) << init.output;
+  const ProgramRun imported = RunProgram({DECLARIUM_CLI_PATH, "import", "--from", "e", "../all.e"},
+                                         dir_ / "again");
+  ASSERT_EQ(imported.exitCode, 0) << imported.output;
+
+  ASSERT_TRUE(store_.OpenPath(dir_ / "data.db", false));
+  ASSERT_TRUE(store_.Exec("attach database " + SqlLiteral((dir_ / "again/data.db").string()) + " as again"));
+  // Rows of one side that the other side does not have, both ways.
+  auto differ = [&](const std::string& select, const std::string& selectAgain) {
+    return store_.QueryInt("select count(*) from (" + select + " except " + selectAgain + ")", -1) +
+           store_.QueryInt("select count(*) from (" + selectAgain + " except " + select + ")", -1);
+  };
+  EXPECT_EQ(differ("select 名称,返回值类型,备注,库名,库对应命令 from main.函数表",
+                   "select 名称,返回值类型,备注,库名,库对应命令 from again.函数表"),
+            0);
+  const std::string parameters =
+      "select f.名称,p.名称,p.数据类型,p.数组,p.传址,p.备注,"
+      "row_number() over (partition by p.所属函数 order by p.id) "
+      "from %.函数参数表 p join %.函数表 f on p.所属函数=f.id";
+  auto in = [](std::string sql, const std::string& schema) {
+    for (std::size_t at; (at = sql.find('%')) != std::string::npos;) sql.replace(at, 1, schema);
+    return sql;
+  };
+  EXPECT_EQ(differ(in(parameters, "main"), in(parameters, "again")), 0);
+  // A data type's E declaration writes its remark one field further on than
+  // the reader takes it from, so only the names are compared.
+  EXPECT_EQ(differ("select 名称 from main.数据类型表", "select 名称 from again.数据类型表"), 0);
+  const std::string members =
+      "select d.名称,m.名称,m.数据类型,m.数组,m.传址,m.备注,"
+      "row_number() over (partition by m.所属数据类型 order by m.id) "
+      "from %.数据类型成员表 m join %.数据类型表 d on m.所属数据类型=d.id";
+  EXPECT_EQ(differ(in(members, "main"), in(members, "again")), 0);
+  EXPECT_EQ(differ("select 名称,十进制值,备注 from main.常量表", "select 名称,十进制值,备注 from again.常量表"), 0);
+}
+
+}  // namespace
+}  // namespace declarium

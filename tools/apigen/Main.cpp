@@ -1,0 +1,116 @@
+// declarium-apigen: builds a catalogue of the Windows API from the MinGW-w64
+// headers and import libraries.
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "apigen/ApiCatalogue.h"
+#include "apigen/HeaderScan.h"
+#include "apigen/ImportLibraries.h"
+#include "text/Gbk.h"
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace declarium;
+  using namespace declarium::apigen;
+
+  std::filesystem::path headers;
+  std::filesystem::path includeDir = "/usr/share/mingw-w64/include";
+  std::filesystem::path libDir = "/usr/i686-w64-mingw32/lib";
+  std::filesystem::path output = "data.db";
+  std::filesystem::path resourceDir = DECLARIUM_CLANG_RESOURCE_DIR;
+  std::filesystem::path leftOut;
+  CLI::App app{"Builds a catalogue (data.db) of the Windows API from the MinGW-w64 headers and import libraries"};
+  app.add_option("--headers", headers, "The header that includes every header to read")->required();
+  app.add_option("--include-dir", includeDir, "The MinGW-w64 include folder; declarations below it are kept");
+  app.add_option("--lib-dir", libDir, "The folder of the import libraries (lib*.a)");
+  app.add_option("--output", output, "The catalogue to write (replaced)");
+  app.add_option("--resource-dir", resourceDir, "The folder of libclang's own headers");
+  app.add_option("--left-out", leftOut,
+                 "Write the names of the declared functions that are left out, with the reason, to this file");
+  CLI11_PARSE(app, argc, argv);
+
+  const auto start = std::chrono::steady_clock::now();
+  ExportTable exports;
+  const int libraries = exports.AddFolder(libDir);
+  if (libraries == 0) {
+    std::fprintf(stderr, "declarium-apigen: no import library in %s\n", libDir.string().c_str());
+    return 1;
+  }
+  std::printf("import libraries: %d, exported names: %zu (%.1f s)\n", libraries, exports.size(),
+              Seconds(start));
+
+  const auto scanStart = std::chrono::steady_clock::now();
+  ScanSettings settings{headers, includeDir, DefaultCompilerArguments(includeDir, resourceDir)};
+  HeaderCatalogue scanned;
+  std::string error;
+  if (!ScanHeaders(settings, scanned, error)) {
+    std::fprintf(stderr, "declarium-apigen: %s\n", error.c_str());
+    return 1;
+  }
+  if (scanned.errors > 0) {
+    std::fprintf(stderr, "declarium-apigen: %d errors in the headers; what parsed is kept\n",
+                 scanned.errors);
+    for (const std::string& e : scanned.firstErrors) std::fprintf(stderr, "  %s\n", e.c_str());
+  }
+  std::printf("headers: %zu functions, %zu data types, %zu constants (%d macros tried) (%.1f s)\n",
+              scanned.functions.size(), scanned.dataTypes.size(), scanned.constants.size(),
+              scanned.macrosTried, Seconds(scanStart));
+
+  // The records must lay out as the compiler does, or the structures would
+  // be of no use; say which do not. (An alignment the headers ask for
+  // explicitly, DECLSPEC_ALIGN(16), has no way into the records; the size
+  // still agrees.)
+  {
+    std::map<std::string, const DataTypeRecord*> byName;
+    for (const DataTypeRecord& d : scanned.dataTypes) byName[d.name] = &d;
+    int differ = 0;
+    for (const auto& [name, layout] : scanned.layouts) {
+      const auto ours = RecordLayout(name, byName);
+      if (ours && ours->first == layout.first) continue;
+      if (++differ <= 20)
+        std::printf("  %s: %lld bytes, the members give %lld\n", name.c_str(), layout.first,
+                    ours ? ours->first : -1LL);
+    }
+    std::printf("data types whose members do not add up to the compiler's size: %d\n", differ);
+  }
+  ResolveReport report;
+  const std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);
+  std::printf("functions with a DLL: %zu; left out: %zu without an export, %zu of the C runtime\n",
+              functions.size(), report.withoutExport.size(), report.runtime.size());
+  if (!leftOut.empty()) {
+    std::ofstream list(leftOut);
+    for (const std::string& name : report.withoutExport) list << name << "\tno export\n";
+    for (const std::string& name : report.runtime) list << name << "\tC runtime\n";
+  }
+
+  const auto storeStart = std::chrono::steady_clock::now();
+  const std::filesystem::path temporary = output.string() + ".part";
+  std::string message;
+  if (!WriteCatalogue(temporary, functions, scanned.dataTypes, scanned.constants, message)) {
+    std::fprintf(stderr, "declarium-apigen: %s\n", GbkToUtf8(message).c_str());
+    return 1;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, output, ec);
+  if (ec) {
+    std::fprintf(stderr, "declarium-apigen: cannot write %s: %s\n", output.string().c_str(),
+                 ec.message().c_str());
+    return 1;
+  }
+  std::printf("%s (%.1f s)\n", GbkToUtf8(message).c_str(), Seconds(storeStart));
+  std::printf("catalogue %s written in %.1f s\n", output.string().c_str(), Seconds(start));
+  return 0;
+}
