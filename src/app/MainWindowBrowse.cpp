@@ -434,11 +434,14 @@ bool MainWindow::EditCell(QPoint point) {
   const QString prompt = FromGbk(EditPrompt(store_, cell.table, cell.id, cell.field));
   const InputResult input = Services().InputBox(window_, prompt, QStringLiteral("修改内容"), cell.text);
   if (!input.confirmed || input.text == cell.text) return true;
+  if (!GbkHolds(input.text)) {
+    window_->MessageBox(QStringLiteral("修改失败！\r\n") + NotInGbkMessage(), kMbIconWarning);
+    return true;
+  }
   const std::string value = ToGbk(input.text);
   switch (UpdateCell(store_, cell.table, cell.field, cell.id, value, CellKind::Text)) {
     case CellUpdate::Written:
-      // The cell shows what the catalogue now holds: characters GBK lacks are "?" there.
-      detailBrowser_->SetInnerText(cell.element, FromGbk(value));
+      detailBrowser_->SetInnerText(cell.element, input.text);
       return false;
     case CellUpdate::DuplicateName:
       window_->MessageBox(FromGbk(DuplicateNameMessage()), kMbIconWarning);

@@ -48,7 +48,9 @@ void MainWindow::EndRenameCategory(QTreeWidgetItem* item, const QString& editedT
     const std::string current = ToGbk(TreeView::ItemText(item));
     const std::string edited = ToGbk(editedText);
     std::string error;
-    if (RenameCategory(store_, static_cast<int>(TreeView::ItemData(item)), edited, current, error)) {
+    if (!GbkHolds(editedText)) {
+      PlainMessageBox(QStringLiteral("重名了分类失败！\r\n") + NotInGbkMessage(), kMbIconError);
+    } else if (RenameCategory(store_, static_cast<int>(TreeView::ItemData(item)), edited, current, error)) {
       categoryTree_->SetItemText(item, FromGbk(RenamedCategoryName(edited, current)));
     } else {
       PlainMessageBox(WithError(QStringLiteral("重名了分类失败！"), error), kMbIconError);

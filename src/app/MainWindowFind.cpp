@@ -34,6 +34,8 @@ TreeView::Item FirstLeafMatching(const TreeView& tree, const std::string& key) {
 
 void MainWindow::QuickFind() {
   if (window_.isNull()) return;
+  // No entry holds a character GBK lacks: such a key finds nothing.
+  if (!GbkHolds(searchBox_->Text())) return;
   const std::string key = FoldAsciiLower(ToGbk(searchBox_->Text()));
   switch (browseMode_) {
     case 0:

@@ -92,6 +92,10 @@ void AdvancedFindWindow::FindNext() {
   if (window_.isNull()) return;
   FindTarget target;
   if (!FindTargetFor(tabs_->Selection(), CheckedRadio(), target)) return;
+  if (!GbkHolds(window_->ItemText(find_control::kText))) {
+    window_->MessageBox(NotInGbkMessage(), kMbIconWarning);
+    return;
+  }
   const std::string text = ToGbk(window_->ItemText(find_control::kText));
   const bool fresh = !state_.Continues(target.table, target.field, text);
   const FindStep step = state_.Step(store_, target.table, target.field, text);

@@ -1,6 +1,7 @@
 #include "browse/ConstantEditorDialog.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <array>
 
 #include "browse/Deletion.h"
@@ -46,6 +47,10 @@ bool RunConstantEditor(QWidget* owner, CatalogueStore& store, ReportView* list, 
       for (std::size_t i = 0; i < fields.size(); ++i) {
         const QString now = w.ItemText(fields[i].edit);
         texts[i] = now == fields[i].shown ? fields[i].original : now;
+      }
+      if (!std::all_of(texts.begin(), texts.end(), GbkHolds)) {
+        w.MessageBox(QStringLiteral("修改失败！\r\n") + NotInGbkMessage(), kMbIconError);
+        return;
       }
       if (!SaveConstant(store, id, ToGbk(texts[0]), ToGbk(texts[1]), ToGbk(texts[2]), ToGbk(texts[3]))) {
         w.MessageBox(QStringLiteral("修改失败！"), kMbIconError);

@@ -158,6 +158,10 @@ void ExportWindow::AddExportCondition(ExportKind kind) {
     w.MessageBox(QStringLiteral("条件值不能为空"), kMbIconError);
     return;
   }
+  if (!GbkHolds(value)) {
+    w.MessageBox(QStringLiteral("条件值") + NotInGbkMessage(), kMbIconError);
+    return;
+  }
   const QString field = w.ItemText(g.field);
   const QString op = w.ItemText(g.op);
   // The row shows the value as typed; the export builds its SQL from the

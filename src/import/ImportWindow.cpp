@@ -151,6 +151,10 @@ void ImportWindow::AddAll() {
   if (storing_ || window_.isNull()) return;
   // Store what the text says now, not what the last finished reading saw.
   if (RefreshPending()) Refresh();
+  if (const int line = FirstLineNotInGbk(text_->toPlainText())) {
+    PlainMessageBox(QStringLiteral("添加失败！\r\n第%1行").arg(line) + NotInGbkMessage(), kMbIconError);
+    return;
+  }
 
   BusyCursorScope busy;
   storing_ = true;

@@ -1,5 +1,7 @@
 #include "ui/QtText.h"
 
+#include <QStringList>
+
 #include "text/Gbk.h"
 
 namespace declarium {
@@ -12,6 +14,19 @@ QString FromGbk(std::string_view gbk) {
 std::string ToGbk(const QString& text) {
   return Utf16ToGbk(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                         static_cast<size_t>(text.size())));
+}
+
+bool GbkHolds(const QString& text) { return FromGbk(ToGbk(text)) == text; }
+
+QString NotInGbkMessage() { return QStringLiteral("含有GBK编码无法表示的字符！"); }
+
+int FirstLineNotInGbk(const QString& text) {
+  if (GbkHolds(text)) return 0;
+  const QStringList lines = text.split(u'\n');
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!GbkHolds(lines[i])) return static_cast<int>(i + 1);
+  }
+  return 1;
 }
 
 QString CrLfToLf(const QString& text) {

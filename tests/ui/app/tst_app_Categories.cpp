@@ -123,6 +123,14 @@ class CategoriesTest : public QObject {
     QVERIFY(!tree()->LabelEditing());
   }
 
+  void aNameGbkCannotHoldIsRefused() {
+    StartWithCategories();
+    Rename(QStringLiteral("系统"), QStringLiteral("系统\uAC00"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("重名了分类失败！\r\n含有GBK编码无法表示的字符！"));
+    QCOMPARE(s_.Text(QStringLiteral("select 名称 from 类别表 where id=2")), QStringLiteral("系统"));
+    QVERIFY(Root(QStringLiteral("系统")) != nullptr);
+  }
+
   void deletingACategoryAsksAndLeavesItsFunctionsFiled() {
     StartWithCategories();
     tree()->Select(Root(QStringLiteral("窗口")));

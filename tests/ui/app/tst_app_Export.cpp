@@ -213,6 +213,16 @@ class ExportWindowTest : public QObject {
     });
   }
 
+  void conditionValueGbkCannotHoldIsRefused() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      w.button(kFunctionCheck)->click();
+      AddFunctionCondition(w, QStringLiteral("备注"), QStringLiteral("="), QStringLiteral("a\U0001F600"));
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("条件值含有GBK编码无法表示的字符！"));
+      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);
+    });
+  }
+
   void nothingChosenOrCancelledWritesNothing() {
     Start();
     WithExportWindow([&](Window& w) {

@@ -76,6 +76,24 @@ class FindTest : public QObject {
     QVERIFY(searchBox()->hasFocus());
   }
 
+  // No entry can hold a character GBK lacks: such a key or text finds
+  // nothing, not the entries where "?" stands.
+  void textGbkCannotHoldFindsNothing() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values('Z?B','x?y'),('Other','o')")));
+    Start();
+    const int before = w().listBox(1001)->Selection();
+    searchBox()->setFocus();
+    searchBox()->setText(QStringLiteral("z\uAC00"));
+    QCOMPARE(w().listBox(1001)->Selection(), before);
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Choose(find, 2);
+    s_.services().clear();
+    Search(find, QStringLiteral("x\uAC00y"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("含有GBK编码无法表示的字符！"));
+    QVERIFY(SelectedFunction() != QStringLiteral("Z?B"));
+  }
+
   void treeMatchesOnlyItemsWithoutChildren() {
     QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('空分类');"
                                   "update 函数表 set 类别=1 where 名称='MessageBoxA'")));

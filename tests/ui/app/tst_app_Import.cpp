@@ -267,6 +267,19 @@ class ImportTest : public QObject {
     QCOMPARE(Count(u"常量表"), 2);
   }
 
+  void textGbkCannotHoldIsRefusedWithItsLine() {
+    Start();
+    const int functions = w().listBox(1001)->Count();
+    WithImportWindow([&](ImportWindow& iw) {
+      Type(iw, kEText + QStringLiteral("\n.常量 K\uAC00, \"1\"\n"));
+      iw.window()->button(import_control::kAddAll)->click();
+      const QString text = services_->lastMessage().text;
+      QVERIFY2(text.startsWith(QStringLiteral("添加失败！\r\n第")), qPrintable(text));
+      QVERIFY2(text.endsWith(QStringLiteral("行含有GBK编码无法表示的字符！")), qPrintable(text));
+    });
+    QCOMPARE(w().listBox(1001)->Count(), functions);
+  }
+
   void aFailingInsertReportsTheErrorAndStoresNothing() {
     // The constants are stored last: what came before must go too.
     std::string error;
