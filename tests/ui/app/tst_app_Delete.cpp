@@ -221,6 +221,24 @@ class DeleteTest : public QObject {
     QCOMPARE(constants()->CellText(0, 0), QStringLiteral("MB_OK"));
     QCOMPARE(s_.Text(QStringLiteral("select 名称 from 常量表")), QStringLiteral("MB_OK"));
   }
+
+  void aTextGbkCannotHoldIsRefused() {
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    constants()->SetSelection(0);
+    bool ran = false;
+    test::InNextModal(kConstantEditorTemplate, [&](Window& ew) {
+      ew.SetItemText(1708, QStringLiteral("remark \uAC00"));
+      ew.button(1709)->click();
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
+      QVERIFY(ew.isVisible());
+      ew.button(1710)->click();
+    }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    QCOMPARE(s_.Text(QStringLiteral("select ifnull(备注,'') from 常量表 where 名称='MB_OK'")), constants()->CellText(0, 3));
+    QVERIFY(!constants()->CellText(0, 3).contains(QStringLiteral("?")));
+  }
 };
 
 QTEST_MAIN(DeleteTest)
