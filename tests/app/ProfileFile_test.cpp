@@ -4,6 +4,11 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 #include "app/ConfigFile.h"
 #include "app/ProfileText.h"
 #include "support/TempDir.h"
@@ -193,6 +198,30 @@ TEST(ProfileFile, HugeValuesRoundTrip) {
   EXPECT_EQ(file.Read("Setings", "API名称前缀", ""), big);
   EXPECT_EQ(file.Read("Setings", "API名称后缀", ""), "s");
 }
+
+#ifndef _WIN32
+// A disk that fills part way through the new text (here a file size limit)
+// must not leave a cut-down Config.ini in place of the old one.
+TEST(ProfileFile, AFileWrittenOnlyInPartIsNotPutInPlace) {
+  TempDir dir;
+  const fs::path p = dir / "Config.ini";
+  const std::string before = "[Setings]\r\n语言=2\r\n";
+  WriteFileBytes(p, before);
+  ProfileFile file(p);
+  struct rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 4096;
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = file.Write("Setings", "API名称前缀", std::string(1 << 16, 'x'));
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadFileBytes(p), before);
+  EXPECT_EQ(FilesIn(dir.path()), 1);
+}
+#endif
 
 TEST(ProfileFile, ReadOnlyFileIsLeftAlone) {
   TempDir dir;

@@ -145,5 +145,26 @@ TEST_F(LoadersTest, ChildrenOfManyOwnersInOnePass) {
   EXPECT_TRUE(f.parameters.empty());
 }
 
+// A read that stops on an error part way through the rows must not pass for
+// the whole list: the caller would show or export a record with parameters
+// missing. The view makes the second row fail when it is read.
+TEST_F(LoadersTest, RowsCutShortByAnErrorAreNoList) {
+  int f = cat.Insert("insert into 函数表 (名称) values ('f')");
+  const std::string fs = std::to_string(f);
+  cat.Run("insert into 函数参数表 (名称,所属函数) values ('good'," + fs + ")");
+  cat.Run("insert into 函数参数表 (名称,所属函数) values ('bad'," + fs + ")");
+  cat.Run("alter table 函数参数表 rename to 参数原表");
+  // abs() of the smallest integer is an error; length('bad') keeps it per row.
+  cat.Run(
+      "create view 函数参数表 as select id,名称,中文名,数据类型,数组,传址,输出,"
+      "case when 名称='bad' then abs(length(名称)-9223372036854775807-4) else 备注 end as 备注,"
+      "所属函数 from 参数原表");
+
+  FunctionRecord r;
+  EXPECT_FALSE(LoadFunction(cat.store(), f, r));
+  ChildRows rows;
+  EXPECT_FALSE(LoadParametersOf(cat.store(), fs, rows));
+}
+
 }  // namespace
 }  // namespace declarium
