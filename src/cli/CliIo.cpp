@@ -52,7 +52,7 @@ std::string AsMessage(std::string_view gbk) {
   return text;
 }
 
-// Whether DecodeInput takes the bytes as GBK.
+// Whether the bytes are GBK: so chosen, or (auto) neither marked nor valid as UTF-8.
 bool ReadAsGbk(std::string_view bytes, Encoding encoding) {
   return encoding == Encoding::Gbk || (encoding == Encoding::Auto &&
                                        bytes.substr(0, kByteOrderMark.size()) != kByteOrderMark &&
@@ -86,13 +86,9 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
 }
 
 std::string DecodeInput(std::string_view bytes, Encoding encoding) {
-  // An explicit GBK choice is taken at its word.
-  if (encoding == Encoding::Gbk) return std::string(bytes);
-  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    return Utf8ToGbk(bytes.substr(kByteOrderMark.size()));
-  }
-  if (encoding == Encoding::Utf8 || IsValidUtf8(bytes)) return Utf8ToGbk(bytes);
-  return std::string(bytes);
+  if (ReadAsGbk(bytes, encoding)) return std::string(bytes);
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+  return Utf8ToGbk(bytes);
 }
 
 int FirstLineNotKept(std::string_view bytes, Encoding encoding) {

@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "browse/EntryQueries.h"
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
 #include "store/SqlText.h"
@@ -33,36 +34,23 @@ class WinApiCatalogue : public ::testing::Test {
   }
 
   int Count(const std::string& table) { return store_.QueryInt("select count(*) from " + table, -1); }
-  int IdOf(const std::string& table, const std::string& name) {
-    return store_.QueryInt("select id from " + table + " where 名称=" + SqlLiteral(name), 0);
+  int IdOf(const char* table, const std::string& name) {
+    int id = 0;
+    EXPECT_TRUE(FindEntryByName(store_, table, name, id));
+    return id;
   }
-  FunctionRecord Function(const std::string& name) {
-    FunctionRecord f;
-    const int id = IdOf("函数表", name);
+  // The entry of that name, loaded as the program loads it.
+  template <typename Record, typename Loader>
+  Record Load(const char* table, const std::string& name, Loader load) {
+    Record r;
+    const int id = IdOf(table, name);
     EXPECT_NE(id, 0) << name;
-    if (id) {
-      EXPECT_TRUE(LoadFunction(store_, id, f));
-    }
-    return f;
+    if (id != 0) EXPECT_TRUE(load(store_, id, r));
+    return r;
   }
-  DataTypeRecord DataType(const std::string& name) {
-    DataTypeRecord d;
-    const int id = IdOf("数据类型表", name);
-    EXPECT_NE(id, 0) << name;
-    if (id) {
-      EXPECT_TRUE(LoadDataType(store_, id, d));
-    }
-    return d;
-  }
-  ConstantRecord Constant(const std::string& name) {
-    ConstantRecord c;
-    const int id = IdOf("常量表", name);
-    EXPECT_NE(id, 0) << name;
-    if (id) {
-      EXPECT_TRUE(LoadConstant(store_, id, c));
-    }
-    return c;
-  }
+  FunctionRecord Function(const std::string& name) { return Load<FunctionRecord>("函数表", name, LoadFunction); }
+  DataTypeRecord DataType(const std::string& name) { return Load<DataTypeRecord>("数据类型表", name, LoadDataType); }
+  ConstantRecord Constant(const std::string& name) { return Load<ConstantRecord>("常量表", name, LoadConstant); }
 
   TempDir dir_;
   CatalogueStore store_;
