@@ -84,19 +84,42 @@ std::string RemoveAllLong(std::string_view t, std::string_view s) {
   return out;
 }
 
-// TextBetween for a start marker taken from the text; the end marker is a
-// fixed one and is searched from the second character after the start marker.
-std::string TextBetweenLong(std::string_view t, std::string_view start, std::string_view end) {
-  if (start.size() > kNeedleMax) return TextBetween(t, start, end);
-  const size_t p = Needle(start).In(t, 0);
+// The function head followed by "(": the parameter list's start marker,
+// taken from the text. Its first occurrence is at known or before it, so the
+// search looks no further; a head of usual length is matched in place,
+// without a failure table.
+size_t FindHeadCall(std::string_view t, std::string_view head, size_t known) {
+  constexpr size_t kShortHead = 64;
+  const std::string_view prefix = t.substr(0, std::min(t.size(), known + head.size() + 1));
+  if (head.size() >= kShortHead && head.size() < kNeedleMax) {
+    return Needle(std::string(head) + "(").In(prefix, 0);
+  }
+  std::string longStart;
+  char buffer[kShortHead + 1];
+  std::string_view start;
+  if (head.size() < kShortHead) {
+    head.copy(buffer, head.size());
+    buffer[head.size()] = '(';
+    start = std::string_view(buffer, head.size() + 1);
+  } else {
+    longStart = std::string(head) + "(";
+    start = longStart;
+  }
+  const long p = FindText(prefix, start);
+  return p == -1 ? kNpos : static_cast<size_t>(p) - 1;
+}
+
+// TextBetween for the start marker at p; the end marker is a fixed one and
+// is searched from the second character after the start marker.
+std::string_view TextBetweenAt(std::string_view t, size_t p, size_t startSize, std::string_view end) {
   if (p == kNpos) return {};
-  const size_t rest = p + start.size();
+  const size_t rest = p + startSize;
   if (rest >= t.size()) return {};
   const size_t from = rest + (High(t[rest]) ? 2 : 1);
   if (from >= t.size()) return {};
   const long q = FindText(t, end, static_cast<long>(from) + 1);
   if (q == -1) return {};
-  return std::string(t.substr(rest, static_cast<size_t>(q) - 1 - rest));
+  return t.substr(rest, static_cast<size_t>(q) - 1 - rest);
 }
 
 // Calls f with each piece SplitText (t, d) would give, without building the
@@ -115,7 +138,7 @@ void ForEachPiece(std::string_view t, std::string_view d, F&& f) {
 }
 
 // The text after the first "=" of an argument, trimmed.
-std::string ArgumentValue(std::string_view piece) { return TrimSpaces(TextBetween(piece, "=", kNone)); }
+std::string ArgumentValue(std::string_view piece) { return TrimSpaces(TextBetweenView(piece, "=", kNone)); }
 
 // Comments inside a parameter or member are dropped, not kept as a remark.
 std::string StripComments(std::string_view piece) {
@@ -129,7 +152,11 @@ std::string StripComments(std::string_view piece) {
 
 // One parameter of a method: "type name" or "modifier type name".
 std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
-  const std::string text = TrimSpaces(StripComments(piece));
+  // Most pieces hold no comment and are cut in place.
+  std::string stripped;
+  std::string_view text = piece;
+  if (piece.find_first_of("/*") != kNpos) text = stripped = StripComments(piece);
+  text = TrimSpacesView(text);
   std::string_view words[3];
   size_t count = 0;
   ForEachPiece(text, " ", [&](std::string_view w) {
@@ -162,14 +189,14 @@ std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
 
 void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& functions) {
   FunctionRecord f;
-  const std::string arguments = TextBetween(block, "[DllImport(", ")]");
+  const std::string_view arguments = TextBetweenView(block, "[DllImport(", ")]");
   bool first = true;
   ForEachPiece(arguments, ",", [&](std::string_view piece) {
     if (first) {
       f.library = RemoveAll(piece, "\"");
       first = false;
     } else if (Contains(piece, "EntryPoint")) {
-      f.entryPoint = TrimSpaces(RemoveAll(TextBetween(piece, "=", kNone), "\""));
+      f.entryPoint = TrimSpaces(RemoveAll(TextBetweenView(piece, "=", kNone), "\""));
     } else if (Contains(piece, "CharSet")) {
       f.charSet = ArgumentValue(piece);
     } else if (Contains(piece, "CallingConvention")) {
@@ -179,8 +206,19 @@ void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& func
   });
   f.syntax = kSyntaxCSharp;
   f.returnType = TextBetween(block, "extern ", " ");
-  const std::string head = TextBetween(block, "extern ", "(");
-  const std::string parameters = TextBetweenLong(block, head + "(", ");");
+  const std::string_view head = TextBetweenView(block, "extern ", "(");
+  // The parameter list starts after the first head + "(", which without a
+  // head is the first "(" of the block.
+  size_t listAt = kNpos;
+  if (head.empty()) {
+    const long p = FindText(block, "(");
+    if (p != -1) listAt = static_cast<size_t>(p) - 1;
+  } else {
+    // head + "(" stands right after the first "extern ", if not before.
+    const size_t known = static_cast<size_t>(FindText(block, "extern ")) - 1 + 7;
+    listAt = FindHeadCall(block, head, known);
+  }
+  const std::string_view parameters = TextBetweenAt(block, listAt, head.size() + 1, ");");
   if (parameters.empty()) return;
   // The head starts with the return type; only that occurrence goes, so a
   // name that contains the type's text ("int PrintJob") stays whole.
@@ -197,8 +235,10 @@ void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& func
 // One member of a structure: the last two words are type and name, whatever
 // attribute words come before them.
 std::optional<ParameterRecord> ReadMember(std::string_view piece) {
-  const std::string stripped = StripComments(piece);
-  const std::string_view text = TrimSpacesView(stripped);
+  std::string stripped;
+  std::string_view text = piece;
+  if (piece.find_first_of("/*") != kNpos) text = stripped = StripComments(piece);
+  text = TrimSpacesView(text);
   std::string_view last;
   std::string_view beforeLast;
   size_t count = 0;
@@ -213,7 +253,7 @@ std::optional<ParameterRecord> ReadMember(std::string_view piece) {
   m.name = last;
   m.type = beforeLast;
   if (Contains(text, "MarshalAs")) {
-    const std::string marshal = TextBetween(text, "[MarshalAs(", ")");
+    const std::string_view marshal = TextBetweenView(text, "[MarshalAs(", ")");
     ForEachPiece(marshal, ",", [&](std::string_view sub) {
       if (!Contains(sub, "SizeConst")) return true;
       m.array = ArgumentValue(sub);
@@ -226,7 +266,7 @@ std::optional<ParameterRecord> ReadMember(std::string_view piece) {
 void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& dataTypes) {
   DataTypeRecord d;
   const std::string line = RemoveAll(block, "\r\n");
-  const std::string layout = TextBetween(line, "[StructLayout(", ")]");
+  const std::string_view layout = TextBetweenView(line, "[StructLayout(", ")]");
   ForEachPiece(layout, ",", [&](std::string_view piece) {
     if (Contains(piece, "CharSet")) {
       d.charSet = ArgumentValue(piece);
@@ -238,9 +278,9 @@ void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& data
     return true;
   });
   d.syntax = kSyntaxCSharp;
-  d.name = TrimSpaces(Contains(line, "class") ? TextBetween(line, "class ", "{")
-                                              : TextBetween(line, "struct ", "{"));
-  const std::string members = TextBetween(line, "{", "}");
+  d.name = TrimSpaces(Contains(line, "class") ? TextBetweenView(line, "class ", "{")
+                                              : TextBetweenView(line, "struct ", "{"));
+  const std::string_view members = TextBetweenView(line, "{", "}");
   if (members.empty()) return;
   ForEachPiece(members, ";", [&](std::string_view piece) {
     if (auto m = ReadMember(piece)) d.members.push_back(std::move(*m));
@@ -251,14 +291,14 @@ void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& data
 
 ConstantRecord ReadConstantBlock(std::string_view block) {
   ConstantRecord c;
-  const std::string n = TrimSpaces(TextBetween(block, kNone, " ="));
+  const std::string_view n = TrimSpacesView(TextBetweenView(block, kNone, " ="));
   if (Contains(n, " ")) {
-    c.type = TrimSpaces(TextBetween(n, kNone, " "));
-    c.name = TrimSpaces(TextBetween(n, " ", kNone));
+    c.type = TrimSpaces(TextBetweenView(n, kNone, " "));
+    c.name = TrimSpaces(TextBetweenView(n, " ", kNone));
   } else {
     c.name = n;
   }
-  std::string v = TrimSpaces(TextBetween(block, "= ", kNone));
+  std::string v = TrimSpaces(TextBetweenView(block, "= ", kNone));
   if (Contains(v, "//")) {
     c.remark = TextBetween(v, "//", kNone);
     v = TrimSpaces(TextBetween(v, kNone, "//"));
@@ -268,7 +308,7 @@ ConstantRecord ReadConstantBlock(std::string_view block) {
     v = TrimSpaces(TextBetween(v, kNone, "/*"));
   }
   if (Contains(v, "0x")) {
-    c.decimalValue = DecimalText(HexToInteger(TextBetween(v, "0x", kNone)));
+    c.decimalValue = DecimalText(HexToInteger(TextBetweenView(v, "0x", kNone)));
     c.hexValue = std::move(v);
   } else {
     c.hexValue = "0x" + HexDigits(ToInteger(v));

@@ -177,8 +177,10 @@ int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants
   // block are dropped, so whatever follows it up to the next constant joins
   // its fields. Done per block, so no block copies more than its own bytes.
   ForEachBlock(text, kConstantKey, [&](std::string_view block) {
-    std::string line = RemoveAll(block, kVersion2);
-    line = RemoveAll(line, "\r\n");
+    // Only the first block of a text usually holds the marker: the others
+    // are copied once.
+    std::string line = Contains(block, kVersion2) ? RemoveAll(RemoveAll(block, kVersion2), "\r\n")
+                                                  : RemoveAll(block, "\r\n");
     Fields f(line, kFieldSeparator);
     ConstantRecord c;
     c.name = Trimmed(RemoveAll(f[1], kConstantKey));

@@ -18,17 +18,27 @@ inline bool Contains(std::string_view t, std::string_view s) { return FindText(t
 template <std::size_t N>
 class FirstFields {
  public:
+  // One walk over the characters of the line: fields are a few bytes long,
+  // shorter than setting up a search for each would pay.
   FirstFields(std::string_view t, std::string_view d) {
+    const std::size_t size = t.size();
+    const std::size_t m = d.size();
     std::size_t pos = 0;
-    while (count_ < N && pos < t.size()) {
-      long hit = FindText(t, d, static_cast<long>(pos) + 1);
-      if (hit == -1) {
+    std::size_t i = 0;
+    while (count_ < N && pos < size) {
+      std::size_t hit = std::string_view::npos;
+      for (; m > 0 && i + m <= size; i += static_cast<unsigned char>(t[i]) >= 0x80 ? 2 : 1) {
+        if (t[i] == d[0] && t.compare(i, m, d) == 0) {
+          hit = i;
+          break;
+        }
+      }
+      if (hit == std::string_view::npos) {
         fields_[count_++] = t.substr(pos);
         break;
       }
-      std::size_t at = static_cast<std::size_t>(hit) - 1;
-      fields_[count_++] = t.substr(pos, at - pos);
-      pos = at + d.size();
+      fields_[count_++] = t.substr(pos, hit - pos);
+      pos = i = hit + m;
     }
   }
 
@@ -43,6 +53,21 @@ class FirstFields {
   std::string_view fields_[N];
   std::size_t count_ = 0;
 };
+
+// Calls visit with each piece SplitText(t, d) gives, without building the
+// list: a line can hold millions of separators.
+template <class Visit>
+void ForEachPiece(std::string_view t, std::string_view d, Visit&& visit) {
+  std::size_t pos = 0;
+  while (pos < t.size()) {
+    long hit = FindText(t, d, static_cast<long>(pos) + 1);
+    if (hit == -1) break;
+    std::size_t at = static_cast<std::size_t>(hit) - 1;
+    visit(t.substr(pos, at - pos));
+    pos = at + d.size();
+  }
+  if (pos < t.size()) visit(t.substr(pos));
+}
 
 // The pieces of a text between CR LF, exactly as SplitText cuts them (a last
 // empty piece is not one), handed out one at a time so that a reader that

@@ -1,6 +1,7 @@
 // Reader of Visual Basic declarations: "Declare" lines, "Type … End Type"
 // blocks and "Const" lines. A keyword scanner, not a parser: markers are
 // looked for in each line and the text between them is taken.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,7 +41,7 @@ void ForEachLine(std::string_view text, std::string_view key, Visit&& visit) {
 
 void ReadParameter(std::string_view piece, ParameterRecord& p) {
   piece = TrimSpacesView(piece);
-  std::string head = TextBetween(piece, nullopt, " As");
+  const std::string_view head = TextBetweenView(piece, nullopt, " As");
   const bool byVal = Contains(head, "ByVal");
   const bool byRef = Contains(head, "ByRef");
   p.name = byVal || byRef ? TextBetween(piece, " ", " As") : head;
@@ -70,14 +71,16 @@ bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   fn.entryPoint = TextBetween(line, "Alias \"", "\" ");
   if (fn.entryPoint.empty()) fn.entryPoint = fn.name;
   fn.returnType = TextBetween(line, ") As ", nullopt);
-  std::string list = TrimSpaces(TextBetween(line, " (", ") "));
-  if (list.empty()) list = TrimSpaces(ListToLastParenthesis(line));
+  std::string_view list = TrimSpacesView(TextBetweenView(line, " (", ") "));
+  if (list.empty()) list = TrimSpacesView(ListToLastParenthesis(line));
   if (!list.empty()) {
-    for (std::string_view piece : SplitText(list, ",")) {
+    // Every piece between commas is a parameter: one allocation for them all.
+    fn.parameters.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + 1);
+    scan::ForEachPiece(list, ",", [&](std::string_view piece) {
       ParameterRecord p;
       ReadParameter(piece, p);
       fn.parameters.push_back(std::move(p));
-    }
+    });
   }
   return !fn.name.empty();
 }
@@ -121,12 +124,12 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
 }
 
 void ReadConstLine(std::string_view line, ConstantRecord& c) {
-  std::string n = TrimSpaces(TextBetween(line, nullopt, " ="));
+  const std::string_view n = TrimSpacesView(TextBetweenView(line, nullopt, " ="));
   if (Contains(n, " As")) {
-    c.type = TrimSpaces(TextBetween(n, "As ", nullopt));
-    c.name = TrimSpaces(TextBetween(n, nullopt, " As"));
+    c.type = TrimSpaces(TextBetweenView(n, "As ", nullopt));
+    c.name = TrimSpaces(TextBetweenView(n, nullopt, " As"));
   } else {
-    c.name = std::move(n);
+    c.name = n;
   }
   std::string v = TrimSpaces(TextBetween(line, "= ", nullopt));
   if (Contains(v, "'")) {
@@ -134,7 +137,7 @@ void ReadConstLine(std::string_view line, ConstantRecord& c) {
     v = TrimSpaces(TextBetween(v, nullopt, "'"));
   }
   if (Contains(v, "&H")) {
-    c.decimalValue = DecimalText(HexToInteger(TextBetween(v, "&H", nullopt)));
+    c.decimalValue = DecimalText(HexToInteger(TextBetweenView(v, "&H", nullopt)));
     c.hexValue = std::move(v);
   } else {
     c.hexValue = "&H" + HexDigits(ToInteger(v));

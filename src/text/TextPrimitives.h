@@ -29,6 +29,9 @@ std::string RemoveAll(std::string_view t, std::string_view s);
 // character after the start marker on.
 std::string TextBetween(std::string_view t, std::optional<std::string_view> start,
                         std::optional<std::string_view> end);
+// The same text as a view into t.
+std::string_view TextBetweenView(std::string_view t, std::optional<std::string_view> start,
+                                 std::optional<std::string_view> end);
 
 // atoi rules: leading white space, optional sign, decimal digits; 0 without
 // digits; saturates at the 32-bit limits.
