@@ -5,6 +5,7 @@
 // Blocks are views into the caller's text and every scan starts where the
 // previous one stopped, so a reading is linear in the length of the text.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -151,7 +152,7 @@ std::string StripComments(std::string_view piece) {
 }
 
 // One parameter of a method: "type name" or "modifier type name".
-std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
+bool ReadParameter(std::string_view piece, ParameterRecord& p) {
   // Most pieces hold no comment and are cut in place.
   std::string stripped;
   std::string_view text = piece;
@@ -164,7 +165,6 @@ std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
     ++count;
     return count <= 3;  // a fourth word already rules the piece out
   });
-  ParameterRecord p;
   if (count == 2) {
     p.type = words[0];
     p.name = words[1];
@@ -177,18 +177,18 @@ std::optional<ParameterRecord> ReadParameter(std::string_view piece) {
     p.type = words[1];
     p.name = words[2];
   } else {
-    return std::nullopt;
+    return false;
   }
   const long bracket = FindText(p.type, "[");
   if (bracket != -1) {
     p.array = "1";
     p.type = TrimSpaces(std::string_view(p.type).substr(0, static_cast<size_t>(bracket) - 1));
   }
-  return p;
+  return true;
 }
 
-void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& functions) {
-  FunctionRecord f;
+// Records are filled where they will stay: a record moved is a dozen strings moved.
+bool ReadFunctionBlock(std::string_view block, FunctionRecord& f) {
   const std::string_view arguments = TextBetweenView(block, "[DllImport(", ")]");
   bool first = true;
   ForEachPiece(arguments, ",", [&](std::string_view piece) {
@@ -219,22 +219,28 @@ void ReadFunctionBlock(std::string_view block, std::vector<FunctionRecord>& func
     listAt = FindHeadCall(block, head, known);
   }
   const std::string_view parameters = TextBetweenAt(block, listAt, head.size() + 1, ");");
-  if (parameters.empty()) return;
+  if (parameters.empty()) return false;
   // The head starts with the return type; only that occurrence goes, so a
   // name that contains the type's text ("int PrintJob") stays whole.
   std::string_view name = head;
   if (name.substr(0, f.returnType.size()) == f.returnType) name.remove_prefix(f.returnType.size());
   f.name = TrimSpaces(name);
+  // At most one parameter per piece between commas: one allocation for a
+  // usual list. Pieces that are no parameter take no room, so a list of
+  // nothing but commas reserves no more than a long real one.
+  constexpr size_t kUsualMost = 32;
+  f.parameters.reserve(
+      std::min(kUsualMost, static_cast<size_t>(std::count(parameters.begin(), parameters.end(), ',')) + 1));
   ForEachPiece(parameters, ",", [&](std::string_view piece) {
-    if (auto p = ReadParameter(piece)) f.parameters.push_back(std::move(*p));
+    if (!ReadParameter(piece, f.parameters.emplace_back())) f.parameters.pop_back();
     return true;
   });
-  functions.push_back(std::move(f));
+  return true;
 }
 
 // One member of a structure: the last two words are type and name, whatever
 // attribute words come before them.
-std::optional<ParameterRecord> ReadMember(std::string_view piece) {
+bool ReadMember(std::string_view piece, ParameterRecord& m) {
   std::string stripped;
   std::string_view text = piece;
   if (piece.find_first_of("/*") != kNpos) text = stripped = StripComments(piece);
@@ -248,8 +254,7 @@ std::optional<ParameterRecord> ReadMember(std::string_view piece) {
     ++count;
     return true;
   });
-  if (count < 2) return std::nullopt;
-  ParameterRecord m;
+  if (count < 2) return false;
   m.name = last;
   m.type = beforeLast;
   if (Contains(text, "MarshalAs")) {
@@ -260,11 +265,10 @@ std::optional<ParameterRecord> ReadMember(std::string_view piece) {
       return false;
     });
   }
-  return m;
+  return true;
 }
 
-void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& dataTypes) {
-  DataTypeRecord d;
+bool ReadDataTypeBlock(std::string_view block, DataTypeRecord& d) {
   const std::string line = RemoveAll(block, "\r\n");
   const std::string_view layout = TextBetweenView(line, "[StructLayout(", ")]");
   ForEachPiece(layout, ",", [&](std::string_view piece) {
@@ -281,16 +285,15 @@ void ReadDataTypeBlock(std::string_view block, std::vector<DataTypeRecord>& data
   d.name = TrimSpaces(Contains(line, "class") ? TextBetweenView(line, "class ", "{")
                                               : TextBetweenView(line, "struct ", "{"));
   const std::string_view members = TextBetweenView(line, "{", "}");
-  if (members.empty()) return;
+  if (members.empty()) return false;
   ForEachPiece(members, ";", [&](std::string_view piece) {
-    if (auto m = ReadMember(piece)) d.members.push_back(std::move(*m));
+    if (!ReadMember(piece, d.members.emplace_back())) d.members.pop_back();
     return true;
   });
-  dataTypes.push_back(std::move(d));
+  return true;
 }
 
-ConstantRecord ReadConstantBlock(std::string_view block) {
-  ConstantRecord c;
+void ReadConstantBlock(std::string_view block, ConstantRecord& c) {
   const std::string_view n = TrimSpacesView(TextBetweenView(block, kNone, " ="));
   if (Contains(n, " ")) {
     c.type = TrimSpaces(TextBetweenView(n, kNone, " "));
@@ -314,7 +317,6 @@ ConstantRecord ReadConstantBlock(std::string_view block) {
     c.hexValue = "0x" + HexDigits(ToInteger(v));
     c.decimalValue = std::move(v);
   }
-  return c;
 }
 
 // The text from the 1-based position p through the 1-based position q.
@@ -330,7 +332,7 @@ int ReadCSharpFunctions(std::string_view text, std::vector<FunctionRecord>& func
   while (p != -1) {
     const long q = FindText(text, ";", p);
     if (q == -1) break;
-    ReadFunctionBlock(Span(text, p, q), functions);
+    if (!ReadFunctionBlock(Span(text, p, q), functions.emplace_back())) functions.pop_back();
     p = FindText(text, "[DllImport", q + 1);
   }
   return static_cast<int>(functions.size());
@@ -342,7 +344,7 @@ int ReadCSharpDataTypes(std::string_view text, std::vector<DataTypeRecord>& data
   while (p != -1) {
     const long q = FindText(text, "}", p);
     if (q == -1) break;
-    ReadDataTypeBlock(Span(text, p, q), dataTypes);
+    if (!ReadDataTypeBlock(Span(text, p, q), dataTypes.emplace_back())) dataTypes.pop_back();
     p = FindText(text, "[StructLayout", q + 1);
   }
   return static_cast<int>(dataTypes.size());
@@ -356,8 +358,8 @@ int ReadCSharpConstants(std::string_view text, std::vector<ConstantRecord>& cons
     const long q = FindText(text, ";", p);
     if (q == -1) break;
     // The block runs from after "const " up to, not including, the ";".
-    constants.push_back(ReadConstantBlock(text.substr(static_cast<size_t>(p + kKeyword) - 1,
-                                                      static_cast<size_t>(q - p - kKeyword))));
+    ReadConstantBlock(text.substr(static_cast<size_t>(p + kKeyword) - 1, static_cast<size_t>(q - p - kKeyword)),
+                      constants.emplace_back());
     p = FindText(text, "const ", q);
   }
   return static_cast<int>(constants.size());

@@ -131,10 +131,39 @@ void ReadBlock(std::string_view block, std::string_view mark, Record& record,
       header = false;
       continue;
     }
-    ParameterRecord row;
+    // Filled in place: a record moved is a dozen strings moved.
+    ParameterRecord& row = rows.emplace_back();
     readRow(fields, row);
-    if (!row.name.empty()) rows.push_back(std::move(row));
+    if (row.name.empty()) rows.pop_back();
   }
+}
+
+// The fields a constant reads: name, value, public flag, remark.
+constexpr int kConstantFields = 4;
+
+// The block with its line breaks dropped, as RemoveAll(block, CR LF) gives
+// it, but only as far as the line that completes the first `fields` fields:
+// the rest of a block can be a whole function, and is never read.
+std::string JoinedLines(std::string_view block, int fields) {
+  std::string line;
+  scan::LineCursor lines(block);
+  std::string_view piece;
+  int separators = 0;
+  size_t i = 0;  // a character start of line, where counting goes on
+  while (separators < fields && lines.Next(piece)) {
+    line.append(piece);
+    // The last byte waits for the next piece: it may start a separator or
+    // a double-byte character that runs into it.
+    while (i + 1 < line.size() && separators < fields) {
+      if (line[i] == ',' && line[i + 1] == ' ') {
+        ++separators;
+        i += 2;
+      } else {
+        i += static_cast<unsigned char>(line[i]) >= 0x80 ? 2 : 1;
+      }
+    }
+  }
+  return line;
 }
 
 }  // namespace
@@ -143,14 +172,16 @@ int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions
   functions.clear();
   const bool version2 = Contains(text, kVersion2);
   ForEachBlock(text, kFunctionKey, [&](std::string_view block) {
-    FunctionRecord fn;
+    FunctionRecord& fn = functions.emplace_back();
     ReadBlock(
         block, kParameterMark, fn, fn.parameters,
         [&](const Fields& f, FunctionRecord& r) { ReadFunctionHeader(f, version2, r); },
         [](const Fields& f, ParameterRecord& p) { ReadParameter(f, p); });
-    if (fn.name.empty()) return;
+    if (fn.name.empty()) {
+      functions.pop_back();
+      return;
+    }
     fn.syntax = kSyntaxE;
-    functions.push_back(std::move(fn));
   });
   return static_cast<int>(functions.size());
 }
@@ -159,14 +190,16 @@ int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes
   dataTypes.clear();
   const bool version2 = Contains(text, kVersion2);
   ForEachBlock(text, kDataTypeKey, [&](std::string_view block) {
-    DataTypeRecord dt;
+    DataTypeRecord& dt = dataTypes.emplace_back();
     ReadBlock(
         block, kMemberMark, dt, dt.members,
         [&](const Fields& f, DataTypeRecord& r) { ReadDataTypeHeader(f, version2, r); },
         [](const Fields& f, ParameterRecord& m) { ReadMember(f, m); });
-    if (dt.name.empty()) return;
+    if (dt.name.empty()) {
+      dataTypes.pop_back();
+      return;
+    }
     dt.syntax = kSyntaxE;
-    dataTypes.push_back(std::move(dt));
   });
   return static_cast<int>(dataTypes.size());
 }
@@ -177,19 +210,18 @@ int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants
   // block are dropped, so whatever follows it up to the next constant joins
   // its fields. Done per block, so no block copies more than its own bytes.
   ForEachBlock(text, kConstantKey, [&](std::string_view block) {
-    // Only the first block of a text usually holds the marker: the others
-    // are copied once.
+    // Only the first block of a text usually holds the marker.
     std::string line = Contains(block, kVersion2) ? RemoveAll(RemoveAll(block, kVersion2), "\r\n")
-                                                  : RemoveAll(block, "\r\n");
+                                                  : JoinedLines(block, kConstantFields);
     Fields f(line, kFieldSeparator);
-    ConstantRecord c;
+    ConstantRecord& c = constants.emplace_back();
     c.name = Trimmed(RemoveAll(f[1], kConstantKey));
     if (f.Has(2)) {
       c.decimalValue = Trimmed(RemoveAll(f[2], "\""));
       c.hexValue = "0x" + HexDigits(ToInteger(c.decimalValue));
     }
     if (f.Has(4)) c.remark = Trimmed(f[4]);
-    if (!c.name.empty()) constants.push_back(std::move(c));
+    if (c.name.empty()) constants.pop_back();
   });
   return static_cast<int>(constants.size());
 }

@@ -28,7 +28,7 @@ class FirstFields {
     while (count_ < N && pos < size) {
       std::size_t hit = std::string_view::npos;
       for (; m > 0 && i + m <= size; i += static_cast<unsigned char>(t[i]) >= 0x80 ? 2 : 1) {
-        if (t[i] == d[0] && t.compare(i, m, d) == 0) {
+        if (t[i] == d[0] && Starts(t, i, d)) {
           hit = i;
           break;
         }
@@ -50,6 +50,15 @@ class FirstFields {
   std::size_t Count() const { return count_; }
 
  private:
+  // Whether d stands at i, its first byte already matched; the bytes are
+  // there, since i + d.size() <= t.size().
+  static bool Starts(std::string_view t, std::size_t i, std::string_view d) {
+    for (std::size_t k = 1; k < d.size(); ++k) {
+      if (t[i + k] != d[k]) return false;
+    }
+    return true;
+  }
+
   std::string_view fields_[N];
   std::size_t count_ = 0;
 };

@@ -76,11 +76,7 @@ bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   if (!list.empty()) {
     // Every piece between commas is a parameter: one allocation for them all.
     fn.parameters.reserve(static_cast<size_t>(std::count(list.begin(), list.end(), ',')) + 1);
-    scan::ForEachPiece(list, ",", [&](std::string_view piece) {
-      ParameterRecord p;
-      ReadParameter(piece, p);
-      fn.parameters.push_back(std::move(p));
-    });
+    scan::ForEachPiece(list, ",", [&](std::string_view piece) { ReadParameter(piece, fn.parameters.emplace_back()); });
   }
   return !fn.name.empty();
 }
@@ -117,9 +113,10 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
       }
       continue;
     }
-    ParameterRecord m;
+    // Filled in place: a record moved is several strings moved.
+    ParameterRecord& m = dt.members.emplace_back();
     ReadMemberLine(line, m);
-    if (!m.name.empty()) dt.members.push_back(std::move(m));
+    if (m.name.empty()) dt.members.pop_back();
   }
 }
 
@@ -150,8 +147,7 @@ void ReadConstLine(std::string_view line, ConstantRecord& c) {
 int ReadVbFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
   functions.clear();
   ForEachLine(text, kDeclareKey, [&](std::string_view line) {
-    FunctionRecord fn;
-    if (ReadFunctionLine(line, fn)) functions.push_back(std::move(fn));
+    if (!ReadFunctionLine(line, functions.emplace_back())) functions.pop_back();
   });
   return static_cast<int>(functions.size());
 }
@@ -198,9 +194,9 @@ int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataType
     if (e == -1) break;  // an unterminated block ends the reading; the blocks before it stay
     size_t from = static_cast<size_t>(p - 1) + kTypeKey.size();
     size_t to = static_cast<size_t>(e - 1);
-    DataTypeRecord dt;
+    DataTypeRecord& dt = dataTypes.emplace_back();
     ReadTypeBlock(text.substr(from, to > from ? to - from : 0), dt);
-    if (!dt.name.empty()) dataTypes.push_back(std::move(dt));
+    if (dt.name.empty()) dataTypes.pop_back();
     p = FindTypeStatement(text, e);
   }
   return static_cast<int>(dataTypes.size());
@@ -209,9 +205,7 @@ int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataType
 int ReadVbConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
   constants.clear();
   ForEachLine(text, kConstKey, [&](std::string_view line) {
-    ConstantRecord c;
-    ReadConstLine(line, c);
-    constants.push_back(std::move(c));
+    ReadConstLine(line, constants.emplace_back());
   });
   return static_cast<int>(constants.size());
 }
