@@ -120,6 +120,20 @@ TEST(CSharpFunctions, NameContainingTheReturnTypeStaysWhole) {
   EXPECT_EQ(f[0].name, "PrintJobint");
 }
 
+// The parameter list starts after the first "head(" of the block, even one
+// that stands before "extern"; heads of any length.
+TEST(CSharpFunctions, ParameterListStartsAtTheFirstOccurrenceOfTheHead) {
+  for (const std::string name : {"F"s, std::string(100, 'G')}) {
+    const std::string head = "int " + name;
+    const auto f = Functions("[DllImport(\"" + head + "(x, int a\")] static extern " + head + "(int b, int c);");
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].name, name);
+    // The pieces are "x", "int a\")] static extern int F(int b" and "int c".
+    ASSERT_EQ(f[0].parameters.size(), 1u);
+    EXPECT_EQ(f[0].parameters[0].name, "c");
+  }
+}
+
 TEST(CSharpFunctions, OutParameterIsAlsoPassedByReference) {
   const auto f = Functions("[DllImport(\"k.dll\")] static extern bool F(out int a, ref int b, int c);");
   ASSERT_EQ(f.size(), 1u);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "import/Readers.h"
+#include "text/TextPrimitives.h"
 
 namespace declarium {
 namespace {
@@ -246,6 +247,51 @@ TEST(ReadEConstants, LineBreaksAndVersionMarkerAreDroppedInsideABlock) {
   ASSERT_EQ(split.size(), 1u);
   EXPECT_EQ(split[0].decimalValue, "7");
   EXPECT_TRUE(Constants(".常量 , \"1\"\r\n.常量  \r\n").empty());
+}
+
+// A constant's line is its whole block with the line breaks dropped; only
+// the part that holds its four fields is joined. Random blocks, made of the
+// pieces that matter (breaks, separators split by a break, lead bytes before
+// a break), must read as the whole join reads them.
+TEST(ReadEConstants, JoiningOnlyTheFieldsLinesReadsAsJoiningTheWholeBlock) {
+  const std::vector<std::string> pieces = {".常量 ", "\r\n", ", ", ",", " ", "\"", "a", "12",
+                                           "中", "\x81", "\xA1\xA1", ".版本 2", "0x"};
+  unsigned seed = 2024;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  auto expected = [](std::string_view text) {
+    std::vector<ConstantRecord> out;
+    const std::string key = ".常量 ";
+    std::vector<long> starts;
+    for (long p = FindText(text, key); p != -1; p = FindText(text, key, p + 1)) starts.push_back(p);
+    for (size_t k = 0; k < starts.size(); ++k) {
+      const size_t from = static_cast<size_t>(starts[k] - 1);
+      const size_t to = k + 1 < starts.size() ? static_cast<size_t>(starts[k + 1] - 1) : text.size();
+      const std::string line = RemoveAll(RemoveAll(text.substr(from, to - from), ".版本 2"), "\r\n");
+      const std::vector<std::string_view> f = SplitText(line, ", ");
+      ConstantRecord c;
+      c.name = TrimSpaces(RemoveAll(f[0], key));
+      if (f.size() >= 2) {
+        c.decimalValue = TrimSpaces(RemoveAll(f[1], "\""));
+        c.hexValue = "0x" + HexDigits(ToInteger(c.decimalValue));
+      }
+      if (f.size() >= 4) c.remark = TrimSpaces(f[3]);
+      if (!c.name.empty()) out.push_back(c);
+    }
+    return out;
+  };
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    for (unsigned n = next() % 40; n > 0; --n) text += pieces[next() % pieces.size()];
+    const std::vector<ConstantRecord> want = expected(text);
+    const std::vector<ConstantRecord> got = Constants(text);
+    ASSERT_EQ(got.size(), want.size()) << round;
+    for (size_t i = 0; i < got.size(); ++i) {
+      EXPECT_EQ(got[i].name, want[i].name) << round;
+      EXPECT_EQ(got[i].decimalValue, want[i].decimalValue) << round;
+      EXPECT_EQ(got[i].hexValue, want[i].hexValue) << round;
+      EXPECT_EQ(got[i].remark, want[i].remark) << round;
+    }
+  }
 }
 
 // ---- any text ----

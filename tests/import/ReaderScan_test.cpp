@@ -37,5 +37,24 @@ TEST(ReaderScan, CutsTheSamePiecesAsSplitText) {
   }
 }
 
+// The same on random texts of the bytes that decide a cut: separators, line
+// breaks and lead bytes that take the next byte with them.
+TEST(ReaderScan, CutsTheSamePiecesAsSplitTextOnRandomText) {
+  const char alphabet[] = {'a', ',', ' ', '\r', '\n', '\x81', '\xA1', '\xC3'};
+  unsigned seed = 777;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string t;
+    for (unsigned n = next() % 60; n > 0; --n) t += alphabet[next() % sizeof alphabet];
+    const std::vector<std::string_view> all = SplitText(t, ", ");
+    scan::FirstFields<6> first(t, ", ");
+    ASSERT_EQ(first.Count(), std::min<size_t>(all.size(), 6)) << round;
+    for (size_t n = 1; n <= first.Count(); ++n) ASSERT_EQ(first[n], all[n - 1]) << round;
+    std::vector<std::string_view> pieces;
+    scan::ForEachPiece(t, ",", [&](std::string_view p) { pieces.push_back(p); });
+    ASSERT_EQ(pieces, SplitText(t, ",")) << round;
+  }
+}
+
 }  // namespace
 }  // namespace declarium
