@@ -123,7 +123,7 @@ TEST(CSharpFunctions, NameContainingTheReturnTypeStaysWhole) {
 // The parameter list starts after the first "head(" of the block, even one
 // that stands before "extern"; heads of any length.
 TEST(CSharpFunctions, ParameterListStartsAtTheFirstOccurrenceOfTheHead) {
-  for (const std::string name : {"F"s, std::string(100, 'G')}) {
+  for (const std::string& name : {"F"s, std::string(100, 'G')}) {
     const std::string head = "int " + name;
     const auto f = Functions("[DllImport(\"" + head + "(x, int a\")] static extern " + head + "(int b, int c);");
     ASSERT_EQ(f.size(), 1u);
