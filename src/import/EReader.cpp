@@ -131,7 +131,7 @@ void ReadBlock(std::string_view block, std::string_view mark, Record& record,
       header = false;
       continue;
     }
-    // Filled in place: a record moved is a dozen strings moved.
+    // Filled in place: a record moved is all its strings moved.
     ParameterRecord& row = rows.emplace_back();
     readRow(fields, row);
     if (row.name.empty()) rows.pop_back();

@@ -45,7 +45,9 @@ class WinApiCatalogue : public ::testing::Test {
     Record r;
     const int id = IdOf(table, name);
     EXPECT_NE(id, 0) << name;
-    if (id != 0) EXPECT_TRUE(load(store_, id, r));
+    if (id != 0) {
+      EXPECT_TRUE(load(store_, id, r));
+    }
     return r;
   }
   FunctionRecord Function(const std::string& name) { return Load<FunctionRecord>("函数表", name, LoadFunction); }
