@@ -11,7 +11,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -19,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "WallClock.h"
 #include "output/Declarations.h"
 #include "output/Export.h"
 #include "store/CatalogueStore.h"
@@ -32,13 +32,7 @@ using namespace declarium;
 constexpr int kFunctions = 20000;
 constexpr int kPlainFunctions = 2000;
 
-// <chrono> cannot be compiled with the GBK execution character set (it holds
-// a micro sign), so wall time comes from the C library.
-double Now() {
-  std::timespec ts{};
-  std::timespec_get(&ts, TIME_UTC);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+using bench::Now;
 
 // SQL handed to sqlite3 directly must be UTF-8; narrow literals here are GBK.
 const char* U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
