@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ReaderScan.h"
 #include "import/Readers.h"
 #include "text/TextPrimitives.h"
 
@@ -23,7 +24,7 @@ constexpr size_t kNpos = std::string_view::npos;
 
 inline bool High(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-inline bool Contains(std::string_view t, std::string_view s) { return FindText(t, s) != -1; }
+using scan::Contains;
 
 // Finds a pattern taken from the text itself (a return type, a function head,
 // a comment), which may be as long as the text: the plain search would then
@@ -123,20 +124,7 @@ std::string_view TextBetweenAt(std::string_view t, size_t p, size_t startSize, s
   return t.substr(rest, static_cast<size_t>(q) - 1 - rest);
 }
 
-// Calls f with each piece SplitText (t, d) would give, without building the
-// list: a piece of text can hold millions of delimiters.
-template <typename F>
-void ForEachPiece(std::string_view t, std::string_view d, F&& f) {
-  size_t pos = 0;
-  while (pos < t.size()) {
-    const long hit = FindText(t, d, static_cast<long>(pos) + 1);
-    if (hit == -1) break;
-    const size_t at = static_cast<size_t>(hit) - 1;
-    if (!f(t.substr(pos, at - pos))) return;
-    pos = at + d.size();
-  }
-  if (pos < t.size()) f(t.substr(pos));
-}
+using scan::ForEachPiece;
 
 // The text after the first "=" of an argument, trimmed.
 std::string ArgumentValue(std::string_view piece) { return TrimSpaces(TextBetweenView(piece, "=", kNone)); }
@@ -181,7 +169,7 @@ bool ReadParameter(std::string_view piece, ParameterRecord& p) {
   }
   const long bracket = FindText(p.type, "[");
   if (bracket != -1) {
-    p.array = "1";
+    p.array.assign(1, '1');
     p.type = TrimSpaces(std::string_view(p.type).substr(0, static_cast<size_t>(bracket) - 1));
   }
   return true;

@@ -81,7 +81,7 @@ void ReadParameter(const Fields& f, ParameterRecord& p) {
   if (f.Has(2)) p.type = Trimmed(f[2]);
   if (f.Has(3)) {
     p.byRef = Contains(f[3], kByRef);
-    p.array = Contains(f[3], kArray) ? "1" : "0";
+    p.array.assign(1, Contains(f[3], kArray) ? '1' : '0');
   }
   if (f.Has(4)) p.remark = Trimmed(f[4]);
 }

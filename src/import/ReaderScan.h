@@ -1,11 +1,13 @@
-// Small scanning helpers shared by the E and VB declaration readers. Every
+// Small scanning helpers shared by the declaration readers. Every
 // cut is a view into the text being read, so reading stays linear in its
 // length and nothing of the text is copied beyond the fields kept.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "text/TextPrimitives.h"
 
@@ -13,32 +15,46 @@ namespace declarium::scan {
 
 inline bool Contains(std::string_view t, std::string_view s) { return FindText(t, s) != -1; }
 
+// Zero-based index of the first d in t at or after pos (a character start),
+// as FindText finds it, or npos. Made for the short separators of fields and
+// lines: candidates come from memchr on d's first byte, and each is checked
+// to start a character by the run of lead bytes before it, back no further
+// than the last known character start, so the search stays linear.
+inline std::size_t FindSeparator(std::string_view t, std::string_view d, std::size_t pos) {
+  const std::size_t size = t.size();
+  const std::size_t m = d.size();
+  const char* p = t.data();
+  std::size_t known = pos;
+  std::size_t i = pos;
+  while (m > 0 && i + m <= size) {
+    const void* found = std::memchr(p + i, d[0], size - m + 1 - i);
+    if (found == nullptr) break;
+    const std::size_t j = static_cast<std::size_t>(static_cast<const char*>(found) - p);
+    std::size_t k = j;
+    while (k > known && static_cast<unsigned char>(p[k - 1]) >= 0x80) --k;
+    const bool charStart = (j - k) % 2 == 0;
+    if (charStart && std::memcmp(p + j + 1, d.data() + 1, m - 1) == 0) return j;
+    known = charStart ? j : j + 1;
+    i = j + 1;
+  }
+  return std::string_view::npos;
+}
+
 // The first N pieces of SplitText(t, d), cut the same way. Later pieces are
 // not cut, so a line of a million separators costs no list of them all.
 template <std::size_t N>
 class FirstFields {
  public:
-  // One walk over the characters of the line: fields are a few bytes long,
-  // shorter than setting up a search for each would pay.
   FirstFields(std::string_view t, std::string_view d) {
-    const std::size_t size = t.size();
-    const std::size_t m = d.size();
     std::size_t pos = 0;
-    std::size_t i = 0;
-    while (count_ < N && pos < size) {
-      std::size_t hit = std::string_view::npos;
-      for (; m > 0 && i + m <= size; i += static_cast<unsigned char>(t[i]) >= 0x80 ? 2 : 1) {
-        if (t[i] == d[0] && Starts(t, i, d)) {
-          hit = i;
-          break;
-        }
-      }
+    while (count_ < N && pos < t.size()) {
+      const std::size_t hit = FindSeparator(t, d, pos);
       if (hit == std::string_view::npos) {
         fields_[count_++] = t.substr(pos);
         break;
       }
       fields_[count_++] = t.substr(pos, hit - pos);
-      pos = i = hit + m;
+      pos = hit + d.size();
     }
   }
 
@@ -50,32 +66,31 @@ class FirstFields {
   std::size_t Count() const { return count_; }
 
  private:
-  // Whether d stands at i, its first byte already matched; the bytes are
-  // there, since i + d.size() <= t.size().
-  static bool Starts(std::string_view t, std::size_t i, std::string_view d) {
-    for (std::size_t k = 1; k < d.size(); ++k) {
-      if (t[i + k] != d[k]) return false;
-    }
-    return true;
-  }
-
   std::string_view fields_[N];
   std::size_t count_ = 0;
 };
 
 // Calls visit with each piece SplitText(t, d) gives, without building the
-// list: a line can hold millions of separators.
+// list: a line can hold millions of separators. A visitor that returns bool
+// stops the cutting by returning false.
 template <class Visit>
 void ForEachPiece(std::string_view t, std::string_view d, Visit&& visit) {
+  auto give = [&](std::string_view piece) {
+    if constexpr (std::is_same_v<std::invoke_result_t<Visit&, std::string_view>, bool>) {
+      return visit(piece);
+    } else {
+      visit(piece);
+      return true;
+    }
+  };
   std::size_t pos = 0;
   while (pos < t.size()) {
-    long hit = FindText(t, d, static_cast<long>(pos) + 1);
-    if (hit == -1) break;
-    std::size_t at = static_cast<std::size_t>(hit) - 1;
-    visit(t.substr(pos, at - pos));
+    const std::size_t at = FindSeparator(t, d, pos);
+    if (at == std::string_view::npos) break;
+    if (!give(t.substr(pos, at - pos))) return;
     pos = at + d.size();
   }
-  if (pos < t.size()) visit(t.substr(pos));
+  if (pos < t.size()) give(t.substr(pos));
 }
 
 // The pieces of a text between CR LF, exactly as SplitText cuts them (a last
@@ -87,13 +102,12 @@ class LineCursor {
 
   bool Next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    long hit = FindText(text_, "\r\n", static_cast<long>(pos_) + 1);
-    last_ = hit == -1;
+    const std::size_t at = FindSeparator(text_, "\r\n", pos_);
+    last_ = at == std::string_view::npos;
     if (last_) {
       line = text_.substr(pos_);
       pos_ = text_.size();
     } else {
-      std::size_t at = static_cast<std::size_t>(hit) - 1;
       line = text_.substr(pos_, at - pos_);
       pos_ = at + 2;
     }

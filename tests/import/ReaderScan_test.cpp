@@ -53,6 +53,19 @@ TEST(ReaderScan, CutsTheSamePiecesAsSplitTextOnRandomText) {
     std::vector<std::string_view> pieces;
     scan::ForEachPiece(t, ",", [&](std::string_view p) { pieces.push_back(p); });
     ASSERT_EQ(pieces, SplitText(t, ",")) << round;
+    std::vector<std::string_view> lines;
+    scan::LineCursor cursor(t);
+    std::string_view line;
+    while (cursor.Next(line)) lines.push_back(line);
+    ASSERT_EQ(lines, SplitText(t, "\r\n")) << round;
+    // Any short separator, from any character start, as FindText finds it.
+    std::string d;
+    for (unsigned n = 1 + next() % 3; n > 0; --n) d += alphabet[next() % sizeof alphabet];
+    for (size_t from = 0; from < t.size(); from += static_cast<unsigned char>(t[from]) >= 0x80 ? 2 : 1) {
+      const long want = FindText(t, d, static_cast<long>(from) + 1);
+      const size_t got = scan::FindSeparator(t, d, from);
+      ASSERT_EQ(got == std::string_view::npos ? -1 : static_cast<long>(got) + 1, want) << round << " " << from;
+    }
   }
 }
 
