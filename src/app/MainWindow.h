@@ -174,6 +174,9 @@ class MainWindow : public QObject {
   void OpenSettingsDialog();
   void ReloadEntryLists();
   bool PlaceOnConstant(const std::string& gbkName, bool byPrefix);
+  // Selects and shows the first row of the function list (mode 0) or the
+  // data type list (mode 2) whose name starts with gbkPrefix; false if none.
+  bool SelectListEntry(int mode, const std::string& gbkPrefix);
   void EndAdvancedFind();
 
   CatalogueStore& store_;

@@ -32,6 +32,19 @@ TreeView::Item FirstLeafMatching(const TreeView& tree, const std::string& key) {
 
 }  // namespace
 
+bool MainWindow::SelectListEntry(int mode, const std::string& gbkPrefix) {
+  ListBox* list = mode == 0 ? functionList_ : dataTypeList_;
+  const int row = list->FindPrefix(FromGbk(gbkPrefix));
+  if (row < 0) return false;
+  list->SetSelection(row);
+  if (mode == 0) {
+    ShowSelectedFunction();
+  } else {
+    ShowSelectedDataType();
+  }
+  return true;
+}
+
 void MainWindow::QuickFind() {
   if (window_.isNull()) return;
   // No entry holds a character GBK lacks: such a key finds nothing.
@@ -39,18 +52,9 @@ void MainWindow::QuickFind() {
   const std::string key = FoldAsciiLower(ToGbk(searchBox_->Text()));
   switch (browseMode_) {
     case 0:
-    case 2: {
-      ListBox* list = browseMode_ == 0 ? functionList_ : dataTypeList_;
-      const int row = list->FindPrefix(FromGbk(key));
-      if (row < 0) return;
-      list->SetSelection(row);
-      if (browseMode_ == 0) {
-        ShowSelectedFunction();
-      } else {
-        ShowSelectedDataType();
-      }
+    case 2:
+      if (!SelectListEntry(browseMode_, key)) return;
       break;
-    }
     case 1: {
       TreeView::Item match = FirstLeafMatching(*categoryTree_, key);
       if (match == nullptr) return;
@@ -102,18 +106,9 @@ void MainWindow::SwitchView(int mode) {
 void MainWindow::ShowFoundEntry(int mode, const std::string& gbkName, int id) {
   switch (mode) {
     case 0:
-    case 2: {
-      ListBox* list = mode == 0 ? functionList_ : dataTypeList_;
-      const int row = list->FindPrefix(FromGbk(gbkName));
-      if (row < 0) return;
-      list->SetSelection(row);
-      if (mode == 0) {
-        ShowSelectedFunction();
-      } else {
-        ShowSelectedDataType();
-      }
+    case 2:
+      SelectListEntry(mode, gbkName);
       break;
-    }
     case 3:
       PositionOnConstant(ConstantNameById(store_, id));
       break;

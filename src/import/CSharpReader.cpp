@@ -93,21 +93,16 @@ std::string RemoveAllLong(std::string_view t, std::string_view s) {
 size_t FindHeadCall(std::string_view t, std::string_view head, size_t known) {
   constexpr size_t kShortHead = 64;
   const std::string_view prefix = t.substr(0, std::min(t.size(), known + head.size() + 1));
-  if (head.size() >= kShortHead && head.size() < kNeedleMax) {
-    return Needle(std::string(head) + "(").In(prefix, 0);
+  if (head.size() >= kShortHead) {
+    const std::string start = std::string(head) + "(";
+    if (start.size() <= kNeedleMax) return Needle(start).In(prefix, 0);
+    const long p = FindText(prefix, start);
+    return p == -1 ? kNpos : static_cast<size_t>(p) - 1;
   }
-  std::string longStart;
   char buffer[kShortHead + 1];
-  std::string_view start;
-  if (head.size() < kShortHead) {
-    head.copy(buffer, head.size());
-    buffer[head.size()] = '(';
-    start = std::string_view(buffer, head.size() + 1);
-  } else {
-    longStart = std::string(head) + "(";
-    start = longStart;
-  }
-  const long p = FindText(prefix, start);
+  head.copy(buffer, head.size());
+  buffer[head.size()] = '(';
+  const long p = FindText(prefix, std::string_view(buffer, head.size() + 1));
   return p == -1 ? kNpos : static_cast<size_t>(p) - 1;
 }
 

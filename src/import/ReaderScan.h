@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -14,31 +13,6 @@
 namespace declarium::scan {
 
 inline bool Contains(std::string_view t, std::string_view s) { return FindText(t, s) != -1; }
-
-// Zero-based index of the first d in t at or after pos (a character start),
-// as FindText finds it, or npos. Made for the short separators of fields and
-// lines: candidates come from memchr on d's first byte, and each is checked
-// to start a character by the run of lead bytes before it, back no further
-// than the last known character start, so the search stays linear.
-inline std::size_t FindSeparator(std::string_view t, std::string_view d, std::size_t pos) {
-  const std::size_t size = t.size();
-  const std::size_t m = d.size();
-  const char* p = t.data();
-  std::size_t known = pos;
-  std::size_t i = pos;
-  while (m > 0 && i + m <= size) {
-    const void* found = std::memchr(p + i, d[0], size - m + 1 - i);
-    if (found == nullptr) break;
-    const std::size_t j = static_cast<std::size_t>(static_cast<const char*>(found) - p);
-    std::size_t k = j;
-    while (k > known && static_cast<unsigned char>(p[k - 1]) >= 0x80) --k;
-    const bool charStart = (j - k) % 2 == 0;
-    if (charStart && std::memcmp(p + j + 1, d.data() + 1, m - 1) == 0) return j;
-    known = charStart ? j : j + 1;
-    i = j + 1;
-  }
-  return std::string_view::npos;
-}
 
 // The first N pieces of SplitText(t, d), cut the same way. Later pieces are
 // not cut, so a line of a million separators costs no list of them all.

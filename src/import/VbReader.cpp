@@ -30,7 +30,7 @@ void ForEachLine(std::string_view text, std::string_view key, Visit&& visit) {
   const long end = static_cast<long>(text.size()) + 1;
   long p = FindText(text, key);
   while (p != -1) {
-    const size_t lineEnd = scan::FindSeparator(text, kCrLf, static_cast<size_t>(p - 1));
+    const size_t lineEnd = FindSeparator(text, kCrLf, static_cast<size_t>(p - 1));
     long e = lineEnd == std::string_view::npos ? end : static_cast<long>(lineEnd) + 1;
     size_t from = static_cast<size_t>(p - 1) + key.size();
     size_t to = static_cast<size_t>(e - 1);

@@ -17,14 +17,7 @@ inline size_t CharLength(std::string_view t, size_t i) {
   return High(t[i]) && i + 1 < t.size() ? 2 : 1;
 }
 
-// Whether j is a character start, given that known (<= j) is one. Every
-// character that starts with a byte of 0x80 or more is two bytes long, so
-// only the run of such bytes just before j decides it.
-bool IsCharStart(std::string_view t, size_t known, size_t j) {
-  size_t k = j;
-  while (k > known && High(t[k - 1])) --k;
-  return (j - k) % 2 == 0;
-}
+using detail::IsCharStart;
 
 // The first index in [i, last] where s could begin: its first, second and
 // last bytes are there (two bytes alone leave too many candidates in texts

@@ -3,7 +3,9 @@
 // character; matching is case-sensitive. Nothing reads past the end of a text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +20,43 @@ std::string_view TrimSpacesView(std::string_view t);
 // 1-based position of the first occurrence of s at or after from, or -1. The
 // scan steps a whole character at a time, starting at from as a character start.
 long FindText(std::string_view t, std::string_view s, long from = 1);
+
+namespace detail {
+
+// Whether j is a character start, given that known (<= j) is one. Every
+// character that starts with a byte of 0x80 or more is two bytes long, so
+// only the run of such bytes just before j decides it.
+inline bool IsCharStart(std::string_view t, std::size_t known, std::size_t j) {
+  std::size_t k = j;
+  while (k > known && static_cast<unsigned char>(t[k - 1]) >= 0x80) --k;
+  return (j - k) % 2 == 0;
+}
+
+}  // namespace detail
+
+// Zero-based index of the first d at or after the zero-based character
+// start pos, or npos: the match FindText finds. For the separators of fields
+// and lines, a byte or two whose first is seldom met: candidates come from
+// memchr on that byte, which beats the general search on short pieces. Each
+// is checked to start a character back no further than the last known start,
+// so the search stays linear. Inline: the readers call it for every field.
+inline std::size_t FindSeparator(std::string_view t, std::string_view d, std::size_t pos) {
+  const std::size_t size = t.size();
+  const std::size_t m = d.size();
+  const char* p = t.data();
+  std::size_t known = pos;
+  std::size_t i = pos;
+  while (m > 0 && i + m <= size) {
+    const void* found = std::memchr(p + i, d[0], size - m + 1 - i);
+    if (found == nullptr) break;
+    const std::size_t j = static_cast<std::size_t>(static_cast<const char*>(found) - p);
+    const bool charStart = detail::IsCharStart(t, known, j);
+    if (charStart && std::memcmp(p + j + 1, d.data() + 1, m - 1) == 0) return j;
+    known = charStart ? j : j + 1;
+    i = j + 1;
+  }
+  return std::string_view::npos;
+}
 
 // Pieces between occurrences of d. The pieces are views into t.
 std::vector<std::string_view> SplitText(std::string_view t, std::string_view d);

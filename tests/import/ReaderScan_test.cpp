@@ -63,7 +63,7 @@ TEST(ReaderScan, CutsTheSamePiecesAsSplitTextOnRandomText) {
     for (unsigned n = 1 + next() % 3; n > 0; --n) d += alphabet[next() % sizeof alphabet];
     for (size_t from = 0; from < t.size(); from += static_cast<unsigned char>(t[from]) >= 0x80 ? 2 : 1) {
       const long want = FindText(t, d, static_cast<long>(from) + 1);
-      const size_t got = scan::FindSeparator(t, d, from);
+      const size_t got = FindSeparator(t, d, from);
       ASSERT_EQ(got == std::string_view::npos ? -1 : static_cast<long>(got) + 1, want) << round << " " << from;
     }
   }
