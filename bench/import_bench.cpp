@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "WallClock.h"
-#include "app/Settings.h"
 #include "import/Readers.h"
 #include "import/StoreImported.h"
+#include "output/DeclarationStyle.h"
 #include "output/Declarations.h"
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"

@@ -6,14 +6,14 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/ConfigFile.h"
-#include "app/MainWindow.h"
+#include "config/SettingsFile.h"
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
-#include "ui/Controls.h"
-#include "ui/QtText.h"
-#include "ui/ScriptedServices.h"
-#include "ui/Window.h"
+#include "toolkit/Controls.h"
+#include "toolkit/QtText.h"
+#include "toolkit/ScriptedServices.h"
+#include "toolkit/Window.h"
+#include "windows/MainWindow.h"
 
 using namespace declarium;
 

@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/ConfigFile.h"
 #include "cli/CliIo.h"
+#include "config/SettingsFile.h"
 #include "text/Gbk.h"
 
 namespace declarium::cli {

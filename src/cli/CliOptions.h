@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Settings.h"
+#include "output/DeclarationStyle.h"
 #include "store/Records.h"
 
 namespace CLI {

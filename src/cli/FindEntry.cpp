@@ -1,6 +1,6 @@
 #include "cli/FindEntry.h"
 
-#include "browse/EntryQueries.h"
+#include "catalogue/EntryQueries.h"
 #include "cli/CliIo.h"
 #include "text/Gbk.h"
 

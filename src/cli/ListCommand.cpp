@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "browse/EntryQueries.h"
+#include "catalogue/EntryQueries.h"
 #include "cli/CliIo.h"
 #include "cli/Commands.h"
 #include "cli/OpenCatalogue.h"

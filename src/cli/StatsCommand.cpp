@@ -1,7 +1,7 @@
 // stats: how many functions, data types and constants the catalogue holds.
 #include <CLI/CLI.hpp>
 
-#include "browse/Statistics.h"
+#include "catalogue/Statistics.h"
 #include "cli/CliIo.h"
 #include "cli/Commands.h"
 #include "cli/OpenCatalogue.h"

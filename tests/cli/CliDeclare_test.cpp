@@ -1,7 +1,7 @@
 // declare and page: the texts of the core, byte for byte, in each syntax.
 #include <gtest/gtest.h>
 
-#include "browse/EntryQueries.h"
+#include "catalogue/EntryQueries.h"
 #include "cli/CliRunner.h"
 #include "output/CopyText.h"
 #include "output/DetailPages.h"

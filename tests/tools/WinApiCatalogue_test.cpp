@@ -12,7 +12,7 @@
 #include <set>
 #include <sstream>
 
-#include "browse/EntryQueries.h"
+#include "catalogue/EntryQueries.h"
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
 #include "store/SqlText.h"

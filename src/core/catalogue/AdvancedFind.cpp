@@ -1,0 +1,156 @@
+#include "catalogue/AdvancedFind.h"
+
+#include "store/SqlText.h"
+
+namespace declarium {
+
+namespace {
+
+constexpr int kTabs = 3;
+constexpr int kRadios = 4;
+
+struct FindChoice {
+  const char* caption;
+  const char* table;
+  const char* field;
+};
+
+const char* const kMemberTables = "数据类型表,数据类型成员表";
+const char* const kMemberRemark = "数据类型成员表.备注";
+
+const FindChoice kChoices[kTabs][kRadios] = {
+    {{"函数名", "函数表", "名称"},
+     {"中文名", "函数表", "中文名"},
+     {"函数说明", "函数表", "函数说明"},
+     {"DLL库名", "函数表", "库名"}},
+    {{"数据类型名", "数据类型表", "名称"},
+     {"中文名", "数据类型表", "中文名"},
+     {"数据类型说明", "数据类型表", "备注"},
+     {"成员说明", kMemberTables, kMemberRemark}},
+    {{"常量名", "常量表", "名称"},
+     {"备注", "常量表", "备注"},
+     {"十六进制值", "常量表", "十六进制值"},
+     {"十进制值", "常量表", "十进制值"}},
+};
+
+const FindChoice* ChoiceAt(int tab, int radio) {
+  if (tab < 0 || tab >= kTabs || radio < 0 || radio >= kRadios) return nullptr;
+  return &kChoices[tab][radio];
+}
+
+// Table and field are spliced into the statement, so only the fixed pairs pass.
+bool IsFindTarget(std::string_view table, std::string_view field) {
+  for (const auto& tab : kChoices) {
+    for (const FindChoice& c : tab) {
+      if (table == c.table && field == c.field) return true;
+    }
+  }
+  return false;
+}
+
+// field like '%text%'. The database's LIKE reads its texts only up to a NUL
+// byte, so a text holding one is looked for byte for byte instead (letter
+// case of A to Z still not counting, as with LIKE).
+std::string Contains(std::string_view field, std::string_view text) {
+  const std::string f(field);
+  if (text.find('\0') != std::string_view::npos) return "instr(lower(" + f + "),lower(" + SqlLiteral(text) + "))>0";
+  return f + " like '%" + SqlEscape(text) + "%'";
+}
+
+}  // namespace
+
+bool FindTargetFor(int tab, int radio, FindTarget& target) {
+  const FindChoice* c = ChoiceAt(tab, radio);
+  if (c == nullptr) return false;
+  target = {c->table, c->field};
+  return true;
+}
+
+std::string FindRadioCaption(int tab, int radio) {
+  const FindChoice* c = ChoiceAt(tab, radio);
+  return c == nullptr ? std::string() : std::string(c->caption);
+}
+
+int FindTabKind(int tab) {
+  static const int kinds[kTabs] = {0, 2, 3};
+  return tab >= 0 && tab < kTabs ? kinds[tab] : -1;
+}
+
+int FindTabForMode(int mode) {
+  if (mode == 2) return 1;
+  if (mode == 3) return 2;
+  return 0;
+}
+
+int FindTableMode(std::string_view table) {
+  if (table == "函数表") return 0;
+  if (table == "数据类型表" || table == kMemberTables) return 2;
+  if (table == "常量表") return 3;
+  return -1;
+}
+
+std::string NoRecordsMessage() { return "没有找到记录！"; }
+std::string WrappedToFirstMessage() { return "已经到末尾处，现在返回到第一条记录！"; }
+
+void FindState::End() {
+  cursor_.Finalize();
+  table_.clear();
+  field_.clear();
+  text_.clear();
+  where_.clear();
+  constants_ = false;
+}
+
+void FindState::Start(CatalogueStore& store, std::string_view table, std::string_view field,
+                      std::string_view text) {
+  End();
+  table_ = table;
+  field_ = field;
+  text_ = text;
+  std::string select;
+  if (field == kMemberRemark) {
+    // One row per matching member, so a data type comes once for each of them.
+    where_ = " where 数据类型成员表.所属数据类型=数据类型表.id and " + Contains(field, text) +
+             " order by 数据类型表.名称 asc";
+    select = "select 数据类型表.名称 from ";
+  } else {
+    where_ = " where " + Contains(field, text) + " order by 名称 asc";
+    constants_ = table == "常量表";
+    select = constants_ ? "select id,名称 from " : "select 名称 from ";
+  }
+  if (IsFindTarget(table, field)) cursor_ = store.Prepare(select + table_ + where_);
+}
+
+FindStep FindState::Read(CatalogueStore& store, FindOutcome outcome) {
+  FindStep step;
+  step.outcome = outcome;
+  if (constants_) {
+    step.id = store.ColumnInt(cursor_, 0);
+    step.name = store.ColumnText(cursor_, 1);
+  } else {
+    step.name = store.ColumnText(cursor_, 0);
+  }
+  return step;
+}
+
+FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::string_view field,
+                         std::string_view text) {
+  if (!Continues(table, field, text)) {
+    Start(store, table, field, text);
+    if (!cursor_) return {};
+  }
+  if (store.NextRow(cursor_)) return Read(store, FindOutcome::Match);
+
+  // A refused target has no cursor and no count either: it finds nothing.
+  const int count = IsFindTarget(table_, field_)
+                        ? store.QueryInt("select count(1) from " + table_ + " " + where_, 0)
+                        : 0;
+  FindStep none;
+  none.outcome = FindOutcome::NoRecords;
+  if (count == 0) return none;
+  store.Reset(cursor_);
+  if (!store.NextRow(cursor_)) return none;
+  return Read(store, FindOutcome::WrappedToFirst);
+}
+
+}  // namespace declarium

@@ -1,0 +1,25 @@
+#include "catalogue/QuickFind.h"
+
+#include "store/SqlText.h"
+#include "text/AsciiFold.h"
+
+namespace declarium {
+
+std::string FirstConstantWithPrefix(CatalogueStore& store, std::string_view key) {
+  // lower() of the database folds only A to Z, like FoldAsciiLower.
+  const std::string folded = FoldAsciiLower(key);
+  // substr() stops at a NUL byte; a key holding one is compared byte for byte.
+  if (folded.find('\0') != std::string::npos) {
+    return store.QueryText("select 名称 from 常量表 where instr(lower(名称)," + SqlLiteral(folded) +
+                           ")=1 order by 名称 asc");
+  }
+  return store.QueryText("select 名称 from 常量表 where lower(substr(名称,1," +
+                         std::to_string(CountCharacters(folded)) + ")) = '" + SqlEscape(folded) +
+                         "' order by 名称 asc");
+}
+
+bool TreeItemMatchesKey(std::string_view itemText, std::string_view key) {
+  return FoldAsciiLower(itemText.substr(0, key.size())) == FoldAsciiLower(key);
+}
+
+}  // namespace declarium

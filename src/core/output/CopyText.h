@@ -1,0 +1,52 @@
+// The texts the two copy commands put on the clipboard.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "output/DeclarationStyle.h"
+#include "store/Records.h"
+
+namespace declarium {
+
+class CatalogueStore;
+
+// Kinds are BrowseMode values: 0 function (functions list), 1 function (tree),
+// 2 data type, 3 constant.
+struct InsertListEntry {
+  std::string text;  // the entry's 名称
+  int id = 0;
+  int kind = 0;
+};
+
+// What a copy command does with the outcome of building its text.
+enum class CopyResult {
+  Copied,   // text is set: put it on the clipboard and beep
+  Nothing,  // nothing to copy (id 0, no such list, empty insert list): stop silently
+  Failed,   // an entry could not be loaded: show "复制失败！"; text is untouched
+};
+
+// The declaration of one entry, headed by ".版本 2" and an empty line for E.
+// kind is the BrowseMode of the list the entry is selected in.
+CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKind target,
+                               const Settings& settings, std::string& text);
+
+// True only for CopyResult::Copied; text is untouched otherwise. A caller
+// that has to tell "stop silently" from "复制失败！" checks id != 0 (and the
+// kind) before calling, or calls SelectedDeclaration.
+bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind target,
+                             const Settings& settings, std::string& text);
+
+// Every entry in order, each followed by CR LF (E: headed by ".版本 2" and an
+// empty line); entries with id 0 are skipped. Nothing for an empty list;
+// Failed, with text untouched, when one entry cannot be loaded or has a kind
+// outside 0 to 3.
+CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
+                                  SyntaxKind target, const Settings& settings, std::string& text);
+
+// True only for CopyResult::Copied; an empty list gives false with text
+// untouched, so callers stop on an empty list before calling.
+bool InsertListDeclarationsText(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
+                                SyntaxKind target, const Settings& settings, std::string& text);
+
+}  // namespace declarium

@@ -1,0 +1,21 @@
+// Declarations of one entry in the E syntax, C# or VB, shaped by the settings.
+#pragma once
+
+#include <string>
+
+#include "output/DeclarationStyle.h"
+#include "store/Records.h"
+
+namespace declarium {
+
+// target: 0 E, 1 C#, 2 VB; any other target gives the empty text. Types are
+// translated from the record's syntax (导入语言). With 插入中文名 on, an empty
+// 中文名 of the record (and of its parameters or members) is first set to
+// its 名称, as the E syntax output writes 中文名 then. VB writes a stored
+// C-style hexadecimal value "0x104" as "&H104"; E writes a member's array
+// dimension between double quotes, as its reader expects it.
+std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Settings& settings);
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Settings& settings);
+std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const Settings& settings);
+
+}  // namespace declarium

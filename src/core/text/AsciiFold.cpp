@@ -1,0 +1,55 @@
+#include "text/AsciiFold.h"
+
+namespace declarium {
+
+namespace {
+
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+}  // namespace
+
+std::string FoldAsciiLower(std::string_view t) {
+  std::string out(t);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (IsLeadByte(out[i])) {
+      ++i;  // the second byte of the character stays as it is
+    } else if (out[i] >= 'A' && out[i] <= 'Z') {
+      out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    }
+  }
+  return out;
+}
+
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  // Folding keeps byte lengths, so the folded prefix lines up with the folded text.
+  return FoldAsciiLower(text.substr(0, prefix.size())) == FoldAsciiLower(prefix);
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldAsciiLower(a) == FoldAsciiLower(b);
+}
+
+int CountCharacters(std::string_view t) {
+  int count = 0;
+  for (std::size_t i = 0; i < t.size(); ++i, ++count) {
+    if (IsLeadByte(t[i])) ++i;
+  }
+  return count;
+}
+
+int FirstIndexWithPrefix(const std::vector<std::string>& texts, std::string_view prefix) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (StartsWithIgnoringAsciiCase(texts[i], prefix)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int FirstIndexEqual(const std::vector<std::string>& texts, std::string_view text) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (EqualsIgnoringAsciiCase(texts[i], text)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace declarium

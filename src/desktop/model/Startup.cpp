@@ -1,0 +1,35 @@
+#include "model/Startup.h"
+
+#include "store/CatalogueStore.h"
+#include "store/Schema.h"
+
+namespace declarium {
+
+namespace {
+constexpr int kYesNoWarning = 0x34;
+constexpr int kErrorIcon = 0x10;
+constexpr int kNo = 6;
+}  // namespace
+
+StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName,
+                                      StartupMessages& messages) {
+  // An existing file is taken as it is; only a missing one is created.
+  if (store.Open(fileName, false)) return StartupOutcome::Opened;
+
+  if (messages.MessageBox("数据库文件丢失，是否新建一个数据库！", kYesNoWarning, "警告：") == kNo) {
+    return StartupOutcome::Declined;
+  }
+  if (!store.Open(fileName, true)) {
+    messages.MessageBox("新建数据库失败！", kErrorIcon, "");
+    return StartupOutcome::CreateFailed;
+  }
+  std::string error;
+  if (!CreateSchema(store, error)) {
+    store.Close();
+    messages.MessageBox("创建表失败！\r\n" + error, kErrorIcon, "");
+    return StartupOutcome::SchemaFailed;
+  }
+  return StartupOutcome::Opened;
+}
+
+}  // namespace declarium

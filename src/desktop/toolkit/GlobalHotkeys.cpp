@@ -1,0 +1,208 @@
+#include "toolkit/GlobalHotkeys.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdlib>
+
+#include "model/HotkeyKeys.h"
+#include "toolkit/Window.h"
+
+#if defined(DECLARIUM_HAVE_XCB) && !defined(_WIN32)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#define DECLARIUM_X11_HOTKEYS 1
+#endif
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef MessageBox
+#endif
+
+namespace declarium {
+
+namespace {
+
+#ifdef DECLARIUM_X11_HOTKEYS
+
+// The modifiers a hotkey is compared on; Caps Lock and Num Lock are ignored.
+constexpr std::uint16_t kHotkeyMask =
+    XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+// Every grab is made for each lock state, or the key would not fire while Caps
+// Lock or Num Lock (Mod2) is on.
+constexpr std::uint16_t kLockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                           XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+
+xcb_connection_t* X11Connection() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t RootWindow(xcb_connection_t* connection) {
+  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+  if (it.rem > 0 && it.data) return it.data->root;
+  return static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+}
+
+// The first key code whose keyboard mapping holds keysym; 0 when none does.
+xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
+  const xcb_setup_t* setup = xcb_get_setup(connection);
+  const int first = setup->min_keycode;
+  const int count = setup->max_keycode - setup->min_keycode + 1;
+  xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
+      connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
+      nullptr);
+  if (!reply) return 0;
+  xcb_keycode_t found = 0;
+  const int perKey = reply->keysyms_per_keycode;
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+  const int length = xcb_get_keyboard_mapping_keysyms_length(reply);
+  for (int i = 0; perKey > 0 && i < length; ++i) {
+    if (syms[i] == keysym) {
+      found = static_cast<xcb_keycode_t>(first + i / perKey);
+      break;
+    }
+  }
+  std::free(reply);
+  return found;
+}
+
+void UngrabAllVariants(xcb_connection_t* connection, xcb_window_t root, std::uint32_t keycode,
+                       std::uint16_t modifiers) {
+  for (std::uint16_t lock : kLockVariants)
+    xcb_ungrab_key(connection, static_cast<xcb_keycode_t>(keycode), root,
+                   static_cast<std::uint16_t>(modifiers | lock));
+  xcb_flush(connection);
+}
+
+#endif
+
+}  // namespace
+
+GlobalHotkeys::GlobalHotkeys() = default;
+
+GlobalHotkeys::~GlobalHotkeys() {
+  for (const Grab& grab : grabs_) ReleaseKey(grab);
+  if (filterInstalled_ && QCoreApplication::instance())
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+int GlobalHotkeys::Register(Window* window, int modifiers, int key) {
+  if (!window || key <= 0 || key > 0xFF) return 0;
+  Grab grab;
+  grab.id = counter_ + 1;
+  grab.window = window;
+  if (!GrabKey(grab, modifiers, key)) return 0;
+  counter_ = grab.id;
+  grabs_.push_back(grab);
+  if (!filterInstalled_ && QCoreApplication::instance()) {
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    filterInstalled_ = true;
+  }
+  return grab.id;
+}
+
+bool GlobalHotkeys::Unregister(Window* window, int id) {
+  auto it = std::find_if(grabs_.begin(), grabs_.end(),
+                         [&](const Grab& g) { return g.id == id && g.window == window; });
+  if (id == 0 || it == grabs_.end()) return false;
+  ReleaseKey(*it);
+  grabs_.erase(it);
+  return true;
+}
+
+#ifdef DECLARIUM_X11_HOTKEYS
+
+bool GlobalHotkeys::GrabKey(Grab& grab, int modifiers, int key) {
+  xcb_connection_t* connection = X11Connection();
+  if (!connection) return false;
+  const xcb_window_t root = RootWindow(connection);
+  const xcb_keysym_t keysym = KeysymFromVirtualKey(key);
+  if (root == XCB_WINDOW_NONE || keysym == 0) return false;
+  const xcb_keycode_t keycode = KeycodeOf(connection, keysym);
+  if (keycode == 0) return false;
+  const std::uint16_t mask = X11ModifiersFromHotkey(modifiers);
+
+  xcb_void_cookie_t cookies[std::size(kLockVariants)];
+  for (std::size_t i = 0; i < std::size(kLockVariants); ++i)
+    cookies[i] = xcb_grab_key_checked(connection, 1, root, static_cast<std::uint16_t>(mask | kLockVariants[i]),
+                                      keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+  // A key another client holds answers BadAccess; then none of the variants is kept.
+  bool granted = true;
+  for (xcb_void_cookie_t cookie : cookies) {
+    if (xcb_generic_error_t* error = xcb_request_check(connection, cookie)) {
+      granted = false;
+      std::free(error);
+    }
+  }
+  if (!granted) {
+    UngrabAllVariants(connection, root, keycode, mask);
+    return false;
+  }
+  grab.keycode = keycode;
+  grab.modifiers = mask;
+  return true;
+}
+
+void GlobalHotkeys::ReleaseKey(const Grab& grab) {
+  xcb_connection_t* connection = X11Connection();
+  if (!connection) return;
+  const xcb_window_t root = RootWindow(connection);
+  if (root != XCB_WINDOW_NONE) UngrabAllVariants(connection, root, grab.keycode, grab.modifiers);
+}
+
+bool GlobalHotkeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (eventType != "xcb_generic_event_t" || !message) return false;
+  auto* event = static_cast<xcb_generic_event_t*>(message);
+  if ((event->response_type & 0x7F) != XCB_KEY_PRESS) return false;
+  auto* press = static_cast<xcb_key_press_event_t*>(message);
+  const std::uint16_t state = press->state & kHotkeyMask;
+  for (const Grab& grab : grabs_) {
+    if (grab.keycode != press->detail || grab.modifiers != state || grab.window.isNull()) continue;
+    // The handler may change the registrations; keep what it needs first.
+    QPointer<Window> window = grab.window;
+    const int id = grab.id;
+    window->RaiseHotkey(id);
+    return true;
+  }
+  return false;
+}
+
+#elif defined(_WIN32)
+
+bool GlobalHotkeys::GrabKey(Grab& grab, int modifiers, int key) {
+  const HWND hwnd = reinterpret_cast<HWND>(grab.window->winId());
+  return RegisterHotKey(hwnd, grab.id, static_cast<UINT>(modifiers & 0x0F), static_cast<UINT>(key)) != 0;
+}
+
+void GlobalHotkeys::ReleaseKey(const Grab& grab) {
+  if (!grab.window.isNull()) UnregisterHotKey(reinterpret_cast<HWND>(grab.window->winId()), grab.id);
+}
+
+bool GlobalHotkeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (eventType != "windows_generic_MSG" || !message) return false;
+  const MSG* msg = static_cast<const MSG*>(message);
+  if (msg->message != WM_HOTKEY) return false;
+  const int id = static_cast<int>(msg->wParam);
+  for (const Grab& grab : grabs_) {
+    if (grab.id != id || grab.window.isNull()) continue;
+    QPointer<Window> window = grab.window;
+    window->RaiseHotkey(id);
+    return true;
+  }
+  return false;
+}
+
+#else
+
+bool GlobalHotkeys::GrabKey(Grab&, int, int) { return false; }
+void GlobalHotkeys::ReleaseKey(const Grab&) {}
+bool GlobalHotkeys::nativeEventFilter(const QByteArray&, void*, qintptr*) { return false; }
+
+#endif
+
+}  // namespace declarium

@@ -1,0 +1,154 @@
+#include "windows/AdvancedFindWindow.h"
+
+#include <QAbstractButton>
+
+#include "catalogue/AdvancedFind.h"
+#include "model/Commands.h"
+#include "store/CatalogueStore.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ModalServices.h"
+#include "toolkit/QtText.h"
+#include "toolkit/Templates.h"
+#include "toolkit/Window.h"
+#include "windows/Pictures.h"
+#include "windows/Resources.h"
+
+namespace declarium {
+
+namespace {
+
+constexpr int kRadioCount = 4;
+
+using namespace find_control;
+using K = ControlKind;
+constexpr ControlTemplate kAdvancedFindControls[] = {
+    {kTabs, K::TabControl, nullptr, 3, 3, 234, 16, kNoStyle},
+    {kFirstRadio, K::RadioButton, u"函数名", 9, 24, 54, 10, kGroupStart},
+    {kFirstRadio + 1, K::RadioButton, u"中文名", 66, 24, 54, 10, kNoStyle},
+    {kFirstRadio + 2, K::RadioButton, u"函数说明", 123, 24, 54, 10, kNoStyle},
+    {kFirstRadio + 3, K::RadioButton, u"DLL库名", 180, 24, 54, 10, kNoStyle},
+    {kText, K::Edit, nullptr, 3, 41, 126, 13, kNoStyle},
+    {kFind, K::Button, u"查找", 133, 40, 40, 15, kDefaultButton},
+    {kAddToList, K::Button, u"添加到列表", 177, 40, 60, 15, kNoStyle},
+};
+
+int ViewCommandOfKind(int kind) {
+  switch (kind) {
+    case 0: return command::kBrowseFunctions;
+    case 2: return command::kBrowseDataTypes;
+    case 3: return command::kBrowseConstants;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+const WindowTemplate kAdvancedFindTemplate{resource::kAdvancedFind, u"高级查找", nullptr, 240, 60, {},
+                                           kAdvancedFindControls};
+
+Window* AdvancedFindWindow::window() const { return window_; }
+
+AdvancedFindWindow* AdvancedFindWindow::Open(QWidget* owner, CatalogueStore& store, FindState& state,
+                                             Hooks hooks) {
+  AdvancedFindWindow* controller = nullptr;
+  Window* w = Window::CreateModeless(kAdvancedFindTemplate, owner, [&](Window& created) {
+    controller = new AdvancedFindWindow(created, store, state, std::move(hooks));
+  });
+  if (w == nullptr || controller == nullptr) return nullptr;
+  // The frame is known once the window is shown: its bottom-right corner goes
+  // onto the owner's.
+  if (owner != nullptr) {
+    const QRect ownerFrame = owner->window()->frameGeometry();
+    w->SetOuterGeometry(ownerFrame.left() + ownerFrame.width() - w->Width(),
+                        ownerFrame.top() + ownerFrame.height() - w->Height(), w->Width(), w->Height());
+  }
+  controller->SelectFindTab(controller->hooks_.browseMode ? controller->hooks_.browseMode() : 0);
+  return controller;
+}
+
+AdvancedFindWindow::AdvancedFindWindow(Window& window, CatalogueStore& store, FindState& state, Hooks hooks)
+    : QObject(&window), window_(&window), store_(store), state_(state), hooks_(std::move(hooks)) {
+  Window& w = window;
+  w.SetIcon(ApplicationIcon());
+  tabs_ = w.tabControl(find_control::kTabs);
+  tabs_->AddTab(QStringLiteral("函数"), 0);
+  tabs_->AddTab(QStringLiteral("数据类型"), 2);
+  tabs_->AddTab(QStringLiteral("常量"), 3);
+  w.SetChecked(find_control::kFirstRadio, true);
+
+  connect(tabs_, &TabControl::selectionChanged, this, [this](int) { ApplyFindTab(); });
+  connect(w.button(find_control::kFind), &QAbstractButton::clicked, this, [this] { FindNext(); });
+  connect(w.button(find_control::kAddToList), &QAbstractButton::clicked, this, [this] { AddToList(); });
+  // Closing by any means (title bar, the owner's teardown) ends the search once.
+  connect(&w, &QDialog::finished, this, [this](int) { OnClosed(); });
+  connect(&w, &Window::windowDestroyed, this, [this] { OnClosed(); });
+}
+
+void AdvancedFindWindow::SelectFindTab(int mode) {
+  if (window_.isNull()) return;
+  tabs_->SetSelection(FindTabForMode(mode));
+  ApplyFindTab();
+}
+
+void AdvancedFindWindow::ApplyFindTab() {
+  if (window_.isNull()) return;
+  const int tab = tabs_->Selection();
+  for (int r = 0; r < kRadioCount; ++r) {
+    window_->SetItemText(find_control::kFirstRadio + r, FromGbk(FindRadioCaption(tab, r)));
+  }
+  const int view = ViewCommandOfKind(static_cast<int>(tabs_->TabData(tab)));
+  if (view != 0 && hooks_.dispatch) hooks_.dispatch(view);
+}
+
+int AdvancedFindWindow::CheckedRadio() const {
+  for (int r = 0; r < kRadioCount; ++r) {
+    if (window_->IsChecked(find_control::kFirstRadio + r)) return r;
+  }
+  return -1;
+}
+
+void AdvancedFindWindow::FindNext() {
+  if (window_.isNull()) return;
+  FindTarget target;
+  if (!FindTargetFor(tabs_->Selection(), CheckedRadio(), target)) return;
+  if (!GbkHolds(window_->ItemText(find_control::kText))) {
+    window_->MessageBox(NotInGbkMessage(), kMbIconWarning);
+    return;
+  }
+  const std::string text = ToGbk(window_->ItemText(find_control::kText));
+  const bool fresh = !state_.Continues(target.table, target.field, text);
+  const FindStep step = state_.Step(store_, target.table, target.field, text);
+  if (step.outcome == FindOutcome::NothingShown) return;
+
+  const int mode = FindTableMode(target.table);
+  if (fresh && hooks_.browseMode && hooks_.switchView && hooks_.browseMode() != mode) hooks_.switchView(mode);
+  if (step.outcome == FindOutcome::NoRecords) {
+    window_->MessageBox(FromGbk(NoRecordsMessage()), kMbIconInformation);
+    return;
+  }
+  if (step.outcome == FindOutcome::WrappedToFirst) {
+    window_->MessageBox(FromGbk(WrappedToFirstMessage()), kMbIconInformation);
+    if (window_.isNull()) return;
+  }
+  if (hooks_.showMatch) hooks_.showMatch(mode, step.name, step.id);
+}
+
+void AdvancedFindWindow::AddToList() {
+  if (window_.isNull() || !hooks_.addToInsertList) return;
+  const int kind = FindTabKind(tabs_->Selection());
+  if (kind >= 0) hooks_.addToInsertList(kind);
+}
+
+void AdvancedFindWindow::Detach() {
+  hooks_ = {};
+  OnClosed();
+}
+
+void AdvancedFindWindow::OnClosed() {
+  if (closed_) return;
+  closed_ = true;
+  state_.End();
+  if (hooks_.closed) hooks_.closed();
+}
+
+}  // namespace declarium

@@ -1,0 +1,77 @@
+// The "高级查找" window: a modeless find-next over one chosen field of
+// functions, data types or constants. The search itself is FindState's; this
+// window binds the tab, the radio buttons and the buttons to it and asks the
+// main window, through Hooks, to switch views and show each match.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace declarium {
+
+class CatalogueStore;
+class FindState;
+class TabControl;
+class Window;
+struct WindowTemplate;
+
+namespace find_control {
+inline constexpr int kText = 1201;
+inline constexpr int kFind = 1202;
+inline constexpr int kAddToList = 1203;
+inline constexpr int kTabs = 1204;
+inline constexpr int kFirstRadio = 1205;  // 1205 to 1208
+}  // namespace find_control
+
+// Template 1200.
+extern const WindowTemplate kAdvancedFindTemplate;
+
+class AdvancedFindWindow : public QObject {
+  Q_OBJECT
+ public:
+  struct Hooks {
+    std::function<int()> browseMode;
+    std::function<void(int commandId)> dispatch;      // the view commands
+    std::function<void(int mode)> switchView;         // without refilling a list
+    // Selects and shows a match: name (GBK) in views 0 and 2, id in view 3.
+    std::function<void(int mode, const std::string& name, int id)> showMatch;
+    std::function<void(int kind)> addToInsertList;
+    std::function<void()> closed;                     // after the search has ended
+  };
+
+  // Creates the window over owner (shown at once, bottom-right corner on the
+  // owner's), with the tab of the owner's current view. nullptr when the
+  // window cannot be made. The object lives as long as its window.
+  static AdvancedFindWindow* Open(QWidget* owner, CatalogueStore& store, FindState& state, Hooks hooks);
+
+  Window* window() const;
+
+  // The tab for a view (0 and 1 functions, 2 data types, 3 constants), then ApplyFindTab.
+  void SelectFindTab(int mode);
+  // Radio captions of the selected tab, and the view command of its kind.
+  void ApplyFindTab();
+  // The "查找" button (and Enter in the text box).
+  void FindNext();
+  // The "添加到列表" button.
+  void AddToList();
+  // The owner is going away: end the search now and tell it nothing more.
+  void Detach();
+
+ private:
+  AdvancedFindWindow(Window& window, CatalogueStore& store, FindState& state, Hooks hooks);
+  int CheckedRadio() const;
+  void OnClosed();
+
+  QPointer<Window> window_;
+  CatalogueStore& store_;
+  FindState& state_;
+  Hooks hooks_;
+  TabControl* tabs_ = nullptr;
+  bool closed_ = false;
+};
+
+}  // namespace declarium

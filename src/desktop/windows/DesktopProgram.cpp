@@ -1,0 +1,161 @@
+#include "windows/DesktopProgram.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+
+#include "config/SettingsFile.h"
+#include "model/Commands.h"
+#include "model/Startup.h"
+#include "store/CatalogueStore.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ModalServices.h"
+#include "toolkit/QtText.h"
+#include "toolkit/Window.h"
+#include "windows/MainWindow.h"
+
+#ifdef _WIN32
+#define NOMINMAX
+#include <windows.h>
+// The program's own MessageBox members keep their names.
+#undef MessageBox
+#endif
+
+namespace declarium {
+
+namespace {
+
+constexpr char kShowRequest[] = "show\n";
+
+// The start-up questions go to the plain message box of the services in use.
+class PlainStartupMessages : public StartupMessages {
+ public:
+  int MessageBox(const std::string& text, int style, const std::string& caption) override {
+    return PlainMessageBox(FromGbk(text), style, FromGbk(caption));
+  }
+};
+
+#ifdef _WIN32
+// The named event marks the running instance machine-wide; the handle stays
+// open until the process ends.
+bool AnotherInstanceHoldsTheEvent() {
+  const char* name = "Global\\mornel-Declarium";
+  if (HANDLE h = OpenEventA(EVENT_ALL_ACCESS, FALSE, name)) {
+    CloseHandle(h);
+    return true;
+  }
+  CreateEventA(nullptr, FALSE, FALSE, name);
+  return false;
+}
+#endif
+
+// Test and documentation hooks, all off unless their variable is set.
+void AppendActivationLog() {
+  const QString path = qEnvironmentVariable("DECLARIUM_ACTIVATION_LOG");
+  if (path.isEmpty()) return;
+  QFile file(path);
+  if (file.open(QIODevice::Append)) file.write("shown\n");
+}
+
+void ScheduleScreenshot(MainWindow& main) {
+  const QString path = qEnvironmentVariable("DECLARIUM_SCREENSHOT");
+  if (path.isEmpty()) return;
+  QTimer::singleShot(300, &main, [&main, path] {
+    bool ok = false;
+    const int view = qEnvironmentVariable("DECLARIUM_SCREENSHOT_COMMAND").toInt(&ok);
+    if (ok) main.DispatchCommand(view);
+    const QString select = qEnvironmentVariable("DECLARIUM_SCREENSHOT_SELECT");
+    if (!select.isEmpty()) {
+      // Selected as the user would, so the page follows.
+      if (auto* list = main.window()->listBox(main_control::kFunctionList)) list->setCurrentRow(list->FindPrefix(select));
+    }
+    QTimer::singleShot(500, &main, [&main, path] {
+      main.window()->grab().save(path);
+      main.DispatchCommand(command::kExit);
+    });
+  });
+}
+
+}  // namespace
+
+QString InstanceName() {
+  const QString custom = qEnvironmentVariable("DECLARIUM_INSTANCE_NAME");
+  if (!custom.isEmpty()) return custom;
+#ifdef _WIN32
+  return QStringLiteral("mornel-Declarium");
+#else
+  // A fixed path outside any user's temporary folder makes it machine-wide.
+  return QStringLiteral("/tmp/mornel-Declarium");
+#endif
+}
+
+bool AskRunningInstance(const QString& name) {
+  QLocalSocket socket;
+  socket.connectToServer(name);
+  if (!socket.waitForConnected(1000)) return false;
+  socket.write(kShowRequest);
+  socket.waitForBytesWritten(1000);
+  socket.disconnectFromServer();
+  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
+  return true;
+}
+
+InstanceServer::InstanceServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {
+  server_->setSocketOptions(QLocalServer::WorldAccessOption);
+  connect(server_, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* client = server_->nextPendingConnection()) {
+      connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+      connect(client, &QLocalSocket::readyRead, this, [this, client] {
+        while (client->canReadLine()) {
+          if (client->readLine().trimmed() == "show") emit showRequested();
+        }
+      });
+    }
+  });
+}
+
+bool InstanceServer::Listen(const QString& name) {
+  if (server_->listen(name)) return true;
+  // Nobody answered on this name a moment ago, so what is left of it is a
+  // socket of an instance that ended without cleaning up.
+  QLocalServer::removeServer(name);
+  return server_->listen(name);
+}
+
+int RunDesktopProgram() {
+#ifdef _WIN32
+  if (AnotherInstanceHoldsTheEvent()) {
+    AskRunningInstance(InstanceName());
+    return 0;
+  }
+#endif
+  const QString name = InstanceName();
+  if (AskRunningInstance(name)) return 0;
+  InstanceServer server;
+  server.Listen(name);
+
+  CatalogueStore store;
+  PlainStartupMessages messages;
+  if (OpenCatalogueAtStartup(store, "data.db", messages) != StartupOutcome::Opened) return 0;
+
+  ProfileFile config(ConfigFilePath());
+  MainWindow main(store, config);
+  if (!main.Create()) return 0;
+
+  QObject::connect(&server, &InstanceServer::showRequested, &main, [&main] {
+    main.BringForward();
+    AppendActivationLog();
+  });
+  bool finished = false;
+  QObject::connect(&main, &MainWindow::finished, qApp, [&finished] {
+    finished = true;
+    QCoreApplication::exit(0);
+  });
+  ScheduleScreenshot(main);
+  if (!finished) QCoreApplication::exec();
+  return 0;
+}
+
+}  // namespace declarium

@@ -1,0 +1,141 @@
+// DispatchCommand: every menu item, accelerator key, toolbar button and
+// context-menu item arrives here with its command id.
+#include <QAbstractButton>
+
+#include "model/Commands.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Menus.h"
+#include "toolkit/ModalServices.h"
+#include "toolkit/Window.h"
+#include "windows/AdvancedFindWindow.h"
+#include "windows/ExportWindow.h"
+#include "windows/MainWindow.h"
+
+namespace declarium {
+
+namespace {
+constexpr char16_t kOfficialSiteUrl[] = u"http://www.dywt.com.cn/";
+constexpr char16_t kOfficialForumUrl[] = u"http://bbs.eyuyan.com/";
+constexpr char16_t kMakerMailUrl[] = u"mailto:declarium@example.org";
+}  // namespace
+
+void MainWindow::DispatchCommand(int commandId) {
+  if (window_.isNull()) return;
+  using namespace command;
+  switch (commandId) {
+    case kBrowseFunctions: ViewCommand(0); break;
+    case kBrowseCategories: ViewCommand(1); break;
+    case kBrowseDataTypes: ViewCommand(2); break;
+    case kBrowseConstants: ViewCommand(3); break;
+
+    case kCopySelected: CopySelectedDeclaration(browseMode_); break;
+    case kFunctionCopy: CopySelectedDeclaration(0); break;
+    case kTreeCopy: CopySelectedDeclaration(1); break;
+    case kDataTypeCopy: CopySelectedDeclaration(2); break;
+    case kConstantCopy: CopySelectedDeclaration(3); break;
+    case kInsertCopy: CopyInsertListDeclarations(); break;
+    case kAddToList: AddToInsertList(browseMode_); break;
+    case kFunctionAddToList: AddToInsertList(0); break;
+    case kTreeAddToList: AddToInsertList(1); break;
+    case kDataTypeAddToList: AddToInsertList(2); break;
+    case kConstantAddToList: AddToInsertList(3); break;
+    case kInsertRemove: RemoveInsertListEntry(); break;
+    case kInsertRemoveAll: RemoveAllInsertListEntries(); break;
+    case kStatistics: ShowStatistics(); break;
+
+    case kInsertChineseNames: ToggleOption(commandId, settings_.insertChineseNames); break;
+    case kInsertRemarks: ToggleOption(commandId, settings_.insertRemarks); break;
+    case kPublic: ToggleOption(commandId, settings_.isPublic); break;
+    case kAffixes: OpenAffixDialog(); break;
+    case kSettings:
+    case kTraySettings: OpenSettingsDialog(); break;
+    case kTrayToggle: ToggleMainWindow(); break;
+
+    case kAdvancedFind: OpenAdvancedFind(); break;
+
+    case kTreeExpandAll: ExpandAllCategories(true); break;
+    case kTreeCollapseAll: ExpandAllCategories(false); break;
+    case kTreeNewCategory: NewCategory(); break;
+    case kTreeRenameCategory: BeginRenameCategory(categoryTree_->Selected()); break;
+    case kTreeDeleteCategory: DeleteCategory(categoryTree_->Selected()); break;
+    case kTreeAddFunctions: OpenFileFunctionsWindow(); break;
+    case kTreeRemoveFunction: UnfileFunction(categoryTree_->Selected()); break;
+    case kFunctionFileInto: OpenChooseCategoryWindow(); break;
+
+    case kFunctionDelete: DeleteSelectedEntry(0); break;
+    case kDataTypeDelete: DeleteSelectedEntry(2); break;
+    case kConstantDelete: DeleteSelectedEntry(3); break;
+    case kConstantEdit: OpenConstantEditor(); break;
+
+    case kNewEntries: OpenImportWindow(); break;
+    case kConversion: OpenConversionWindow(); break;
+
+    case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
+    case kAbout:
+      window_->MessageBox(QStringLiteral("Declarium 0.1\nWindows API 声明助手"), kMbIconInformation,
+                          QStringLiteral("关于 Declarium"));
+      break;
+    // The shell's answer is of no interest: a missing browser shows its own error.
+    case kOfficialSite: Services().ShellOpen(QString::fromUtf16(kOfficialSiteUrl)); break;
+    case kOfficialForum: Services().ShellOpen(QString::fromUtf16(kOfficialForumUrl)); break;
+    case kContactMaker: Services().ShellOpen(QString::fromUtf16(kMakerMailUrl)); break;
+
+    case kExport:
+      ExportWindow::Run(window_, store_, settings_, [this](int i) { languageBox_->SetSelection(i); ChangeLanguage(i); });
+      break;
+
+    case kExit:
+    case kTrayExit:
+      exiting_ = true;
+      window_->CloseWindow();
+      break;
+
+    case kTrayFunctions:
+    case kTrayCategories:
+    case kTrayDataTypes:
+    case kTrayConstants: {
+      window_->SetShown(true);
+      window_->SetState(kStateNormal);
+      const int view = commandId == kTrayFunctions    ? kBrowseFunctions
+                       : commandId == kTrayCategories ? kBrowseCategories
+                       : commandId == kTrayDataTypes  ? kBrowseDataTypes
+                                                      : kBrowseConstants;
+      DispatchCommand(view);
+      break;
+    }
+    default:
+      break;  // not a command of this window
+  }
+}
+
+void MainWindow::ViewCommand(int mode) {
+  // The lists are filled the first time they are needed, even without a view change.
+  if (mode == 0) FillEntryList(functionList_, u"函数表");
+  if (mode == 2) FillEntryList(dataTypeList_, u"数据类型表");
+  if (browseMode_ == mode) return;
+  browseMode_ = mode;
+  ShowBrowseMode(mode);
+  if (mode == 0) ShowSelectedFunction();
+  if (mode == 2) ShowSelectedDataType();
+  if (mode == 3) RefreshConstantPage();
+  for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == mode);
+  // The open find window follows the functions, data types and constants views.
+  if (mode != 1 && !advancedFind_.isNull()) advancedFind_->SelectFindTab(mode);
+  searchBox_->setFocus();
+  searchBox_->SelectRange(0, -1);
+}
+
+void MainWindow::ToggleOption(int commandId, bool& field) {
+  MenuResource* menu = window_->Menu();
+  if (menu == nullptr) return;
+  menu->SetChecked(commandId, !menu->IsChecked(commandId));
+  field = menu->IsChecked(commandId);
+}
+
+void MainWindow::ChangeLanguage(int index) {
+  settings_.language = static_cast<int>(languageBox_->ItemData(index));
+  if (browseMode_ == 0) ShowSelectedFunction();
+  if (browseMode_ == 2) ShowSelectedDataType();
+}
+
+}  // namespace declarium

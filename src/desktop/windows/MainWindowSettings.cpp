@@ -1,0 +1,67 @@
+// Settings at creation and at exit, the teardown when the window goes, and
+// bringing the window forward for a second start.
+#include "config/SettingsFile.h"
+#include "model/Commands.h"
+#include "store/CatalogueStore.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Menus.h"
+#include "toolkit/Window.h"
+#include "windows/MainWindow.h"
+
+namespace declarium {
+
+void MainWindow::LoadSettingsAtCreation(Window& w) {
+  // The splitter values are checked against the size the window has from its template.
+  settings_ = LoadSettings(config_, w.Width(), w.Height());
+  if (MenuResource* menu = w.Menu()) {
+    menu->SetChecked(command::kInsertChineseNames, settings_.insertChineseNames);
+    menu->SetChecked(command::kInsertRemarks, settings_.insertRemarks);
+    menu->SetChecked(command::kPublic, settings_.isPublic);
+  }
+  const WindowPlacement placement = LoadPlacement(config_);
+  placement_ = {placement.maximized, placement.left, placement.top, placement.width, placement.height};
+  if (placement.maximized) {
+    // Not shown yet: the state is taken over when the window is first shown.
+    w.setWindowState(Qt::WindowMaximized);
+  } else {
+    w.SetOuterGeometry(placement.left, placement.top, placement.width, placement.height);
+  }
+}
+
+void MainWindow::SaveSettingsAtExit() {
+  SaveContext context;
+  context.windowState = window_->State();
+  context.left = window_->Left();
+  context.top = window_->Top();
+  context.width = window_->Width();
+  context.height = window_->Height();
+  context.languageIndex = languageBox_->Selection();
+  SaveSettings(config_, settings_, context);
+}
+
+void MainWindow::OnDestroyed() {
+  if (tornDown_) return;
+  tornDown_ = true;
+  TearDownTrayAndHotkey();
+  treePictures_.Destroy();
+  toolbarPictures_.Destroy();
+  statusPictures_.Destroy();
+  EndAdvancedFind();
+  store_.Close();
+  SaveSettingsAtExit();
+  emit finished();
+}
+
+void MainWindow::BringForward() {
+  if (window_.isNull()) return;
+  Window* w = window_.data();
+  // Found even while hidden in the notification area; a minimised window
+  // comes back in the state it had before.
+  if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  w->show();
+  w->raise();
+  w->activateWindow();
+  w->Focus();
+}
+
+}  // namespace declarium

@@ -1,0 +1,147 @@
+#include "catalogue/AdvancedFind.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Catalogue.h"
+
+namespace declarium {
+namespace {
+
+using test::TestCatalogue;
+
+FindTarget Target(int tab, int radio) {
+  FindTarget t;
+  EXPECT_TRUE(FindTargetFor(tab, radio, t));
+  return t;
+}
+
+class AdvancedFind : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cat_.Run("insert into 函数表 (名称,函数说明) values ('GetWindowText','取窗口标题'),"
+             "('SetWindowText','置窗口标题'),('FindWindow','查找窗口'),('Beep','响铃')");
+  }
+  FindStep Step(const FindTarget& t, std::string_view text) {
+    return state_.Step(cat_.store(), t.table, t.field, text);
+  }
+  TestCatalogue cat_;
+  FindState state_;
+};
+
+TEST(AdvancedFindTable, TabsRadiosAndCaptions) {
+  FindTarget t;
+  ASSERT_TRUE(FindTargetFor(0, 3, t));
+  EXPECT_EQ(t.table, "函数表");
+  EXPECT_EQ(t.field, "库名");
+  ASSERT_TRUE(FindTargetFor(1, 3, t));
+  EXPECT_EQ(t.table, "数据类型表,数据类型成员表");
+  EXPECT_EQ(t.field, "数据类型成员表.备注");
+  ASSERT_TRUE(FindTargetFor(2, 2, t));
+  EXPECT_EQ(t.field, "十六进制值");
+  EXPECT_FALSE(FindTargetFor(3, 0, t));
+  EXPECT_FALSE(FindTargetFor(0, 4, t));
+  EXPECT_EQ(FindRadioCaption(0, 3), "DLL库名");
+  EXPECT_EQ(FindRadioCaption(1, 2), "数据类型说明");
+  EXPECT_EQ(FindRadioCaption(2, 1), "备注");
+  EXPECT_EQ(FindTabKind(1), 2);
+  EXPECT_EQ(FindTabForMode(1), 0);
+  EXPECT_EQ(FindTabForMode(3), 2);
+  EXPECT_EQ(FindTableMode(t.table), 3);
+}
+
+TEST_F(AdvancedFind, ThreeMatchesStepThenWrapToTheFirst) {
+  const FindTarget names = Target(0, 0);
+  EXPECT_EQ(Step(names, "Window").name, "FindWindow");
+  EXPECT_EQ(Step(names, "Window").name, "GetWindowText");
+  FindStep third = Step(names, "Window");
+  EXPECT_EQ(third.outcome, FindOutcome::Match);
+  EXPECT_EQ(third.name, "SetWindowText");
+  FindStep fourth = Step(names, "Window");
+  EXPECT_EQ(fourth.outcome, FindOutcome::WrappedToFirst);
+  EXPECT_EQ(fourth.name, "FindWindow");
+  EXPECT_EQ(Step(names, "Window").name, "GetWindowText");
+}
+
+TEST_F(AdvancedFind, ChangedInputsStartAgain) {
+  const FindTarget names = Target(0, 0);
+  Step(names, "Window");
+  Step(names, "Window");
+  // One character more, another field, then back: each starts at the first match.
+  EXPECT_EQ(Step(names, "WindowT").name, "GetWindowText");
+  EXPECT_EQ(Step(Target(0, 2), "窗口").name, "FindWindow");
+  EXPECT_EQ(Step(names, "Window").name, "FindWindow");
+  state_.End();
+  EXPECT_FALSE(state_.HasCursor());
+  EXPECT_EQ(Step(names, "Window").name, "FindWindow");
+}
+
+TEST_F(AdvancedFind, NoMatchAndWildcards) {
+  const FindTarget names = Target(0, 0);
+  EXPECT_EQ(Step(names, "Nothing").outcome, FindOutcome::NoRecords);
+  EXPECT_EQ(Step(names, "Nothing").outcome, FindOutcome::NoRecords);
+  EXPECT_EQ(Step(names, "B_ep").name, "Beep");  // "_" stands for one character
+  EXPECT_EQ(Step(names, "").name, "Beep");       // everything
+}
+
+TEST_F(AdvancedFind, QuoteInTheSearchText) {
+  cat_.Run("insert into 函数表 (名称,函数说明) values ('Quote','it''s here')");
+  FindStep s = Step(Target(0, 2), "it's");
+  EXPECT_EQ(s.outcome, FindOutcome::Match);
+  EXPECT_EQ(s.name, "Quote");
+  EXPECT_EQ(Step(Target(0, 2), "'; drop table 函数表; --").outcome, FindOutcome::NoRecords);
+  EXPECT_EQ(cat_.store().QueryInt("select count(1) from 函数表"), 5);
+}
+
+TEST_F(AdvancedFind, ConstantsGiveIdAndName) {
+  const int id = cat_.Insert("insert into 常量表 (名称,备注) values ('WM_USER','用户消息')");
+  FindStep s = Step(Target(2, 1), "用户");
+  EXPECT_EQ(s.outcome, FindOutcome::Match);
+  EXPECT_EQ(s.id, id);
+  EXPECT_EQ(s.name, "WM_USER");
+}
+
+TEST_F(AdvancedFind, MemberRemarksListATypeOncePerMatchingMember) {
+  const int rect = cat_.Insert("insert into 数据类型表 (名称) values ('RECT')");
+  const int point = cat_.Insert("insert into 数据类型表 (名称) values ('POINT')");
+  cat_.Run("insert into 数据类型成员表 (名称,备注,所属数据类型) values "
+           "('left','左边坐标'," + std::to_string(rect) + "),"
+           "('top','顶边坐标'," + std::to_string(rect) + "),"
+           "('x','横坐标'," + std::to_string(point) + "),"
+           "('bottom','底边'," + std::to_string(rect) + ")");
+  const FindTarget members = Target(1, 3);
+  EXPECT_EQ(Step(members, "坐标").name, "POINT");
+  EXPECT_EQ(Step(members, "坐标").name, "RECT");
+  EXPECT_EQ(Step(members, "坐标").name, "RECT");
+  FindStep wrapped = Step(members, "坐标");
+  EXPECT_EQ(wrapped.outcome, FindOutcome::WrappedToFirst);
+  EXPECT_EQ(wrapped.name, "POINT");
+}
+
+TEST_F(AdvancedFind, ContinuesOnlyWithTheSameInputsUntilEnded) {
+  const FindTarget names = Target(0, 0);
+  EXPECT_FALSE(state_.Continues(names.table, names.field, ""));
+  Step(names, "Window");
+  EXPECT_TRUE(state_.Continues(names.table, names.field, "Window"));
+  EXPECT_FALSE(state_.Continues(names.table, names.field, "window"));
+  EXPECT_FALSE(state_.Continues(names.table, "中文名", "Window"));
+  state_.End();
+  EXPECT_FALSE(state_.HasCursor());
+  EXPECT_FALSE(state_.Continues(names.table, names.field, "Window"));
+  EXPECT_EQ(Step(names, "Window").name, "FindWindow");
+}
+
+TEST_F(AdvancedFind, UnknownTargetsAreNeverRun) {
+  EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome,
+            FindOutcome::NothingShown);
+  EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome, FindOutcome::NoRecords);
+}
+
+TEST_F(AdvancedFind, UnpreparableSearchShowsNothingThenNoRecords) {
+  cat_.Run("drop table 常量表");
+  const FindTarget constants = Target(2, 0);
+  EXPECT_EQ(Step(constants, "WM").outcome, FindOutcome::NothingShown);
+  EXPECT_EQ(Step(constants, "WM").outcome, FindOutcome::NoRecords);
+}
+
+}  // namespace
+}  // namespace declarium

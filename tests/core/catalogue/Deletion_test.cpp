@@ -1,0 +1,106 @@
+#include "catalogue/Deletion.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Catalogue.h"
+
+namespace declarium {
+namespace {
+
+using test::TestCatalogue;
+
+int Count(TestCatalogue& cat, const std::string& sql) { return cat.store().QueryInt(sql, -1); }
+
+class Deletion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fn_ = cat_.Insert("insert into 函数表 (名称) values ('Beep')");
+    other_ = cat_.Insert("insert into 函数表 (名称) values ('Sleep')");
+    cat_.Run("insert into 函数参数表 (名称,所属函数) values ('a'," + std::to_string(fn_) + "),('b'," +
+             std::to_string(fn_) + "),('c'," + std::to_string(other_) + ")");
+  }
+  int Params(int fn) {
+    return Count(cat_, "select count(1) from 函数参数表 where 所属函数=" + std::to_string(fn));
+  }
+  TestCatalogue cat_;
+  int fn_ = 0, other_ = 0;
+};
+
+TEST_F(Deletion, FunctionGoesWithItsParameters) {
+  ASSERT_TRUE(DeleteFunction(cat_.store(), fn_));
+  EXPECT_EQ(Params(fn_), 0);
+  EXPECT_EQ(Params(other_), 1);
+  EXPECT_EQ(Count(cat_, "select count(1) from 函数表"), 1);
+  EXPECT_FALSE(DeleteFunction(cat_.store(), 0));
+}
+
+TEST_F(Deletion, FailedSecondStatementLeavesTheParameters) {
+  cat_.Run("create trigger keep before delete on 函数表 begin select raise(abort,'拒绝'); end");
+  EXPECT_FALSE(DeleteFunction(cat_.store(), fn_));
+  EXPECT_EQ(Params(fn_), 2);
+  EXPECT_EQ(Count(cat_, "select count(1) from 函数表"), 2);
+  // No transaction is left open.
+  EXPECT_TRUE(cat_.store().Begin());
+  EXPECT_TRUE(cat_.store().Commit());
+}
+
+TEST(DeletionOfDataTypes, TypeGoesWithItsMembersAndRollsBackOnFailure) {
+  TestCatalogue cat;
+  const int t = cat.Insert("insert into 数据类型表 (名称) values ('RECT')");
+  cat.Run("insert into 数据类型成员表 (名称,所属数据类型) values ('left'," + std::to_string(t) + ")");
+  cat.Run("create trigger keep before delete on 数据类型表 when old.名称='RECT' begin "
+          "select raise(abort,'x'); end");
+  EXPECT_FALSE(DeleteDataType(cat.store(), t));
+  EXPECT_EQ(Count(cat, "select count(1) from 数据类型成员表"), 1);
+  cat.Run("drop trigger keep");
+  ASSERT_TRUE(DeleteDataType(cat.store(), t));
+  EXPECT_EQ(Count(cat, "select count(1) from 数据类型成员表"), 0);
+  EXPECT_EQ(Count(cat, "select count(1) from 数据类型表"), 0);
+}
+
+TEST(DeletionOfConstants, ExactlyThatRow) {
+  TestCatalogue cat;
+  const int a = cat.Insert("insert into 常量表 (名称) values ('A')");
+  cat.Insert("insert into 常量表 (名称) values ('B')");
+  ASSERT_TRUE(DeleteConstant(cat.store(), a));
+  EXPECT_EQ(Count(cat, "select count(1) from 常量表"), 1);
+  EXPECT_EQ(cat.store().QueryText("select 名称 from 常量表"), "B");
+  EXPECT_FALSE(DeleteConstant(cat.store(), 0));
+}
+
+TEST(DeletionTexts, QuestionsAndReselection) {
+  EXPECT_EQ(DeleteFunctionQuestion("Beep"), "您真的要删除“Beep”API函数吗？");
+  EXPECT_EQ(DeleteDataTypeQuestion("RECT"), "您真的要删除“RECT”数据类型吗？");
+  EXPECT_EQ(DeleteConstantQuestion("WM_USER"), "您真的要删除“WM_USER”常量吗？");
+  EXPECT_EQ(RowAfterDeletion(3, 5), 2);
+  EXPECT_EQ(RowAfterDeletion(0, 4), 0);
+  EXPECT_EQ(RowAfterDeletion(0, 0), -1);
+  EXPECT_EQ(RowAfterDeletion(4, 4), 3);  // the last row of five
+}
+
+TEST(ConstantEditor, UnchangedSaveKeepsLongTextsWhole) {
+  TestCatalogue cat;
+  const std::string remark(300, 'r');
+  const std::string name = "名" + std::string(280, 'n');
+  const int id = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('" + name +
+                            "','0x10','16','" + remark + "')");
+  ASSERT_TRUE(SaveConstant(cat.store(), id, name, "0x10", "16", remark));
+  EXPECT_EQ(cat.store().QueryText("select 备注 from 常量表 where id=" + std::to_string(id)), remark);
+  EXPECT_EQ(cat.store().QueryText("select 名称 from 常量表 where id=" + std::to_string(id)), name);
+}
+
+TEST(ConstantEditor, QuotesInEveryText) {
+  TestCatalogue cat;
+  const int id = cat.Insert("insert into 常量表 (名称) values ('X')");
+  ASSERT_TRUE(SaveConstant(cat.store(), id, "A'B", "0x'1", "1'", "it's"));
+  Statement row = cat.store().Prepare(
+      "select 名称,十六进制值,十进制值,备注 from 常量表 where id=" + std::to_string(id));
+  ASSERT_TRUE(cat.store().NextRow(row));
+  EXPECT_EQ(cat.store().ColumnText(row, 0), "A'B");
+  EXPECT_EQ(cat.store().ColumnText(row, 1), "0x'1");
+  EXPECT_EQ(cat.store().ColumnText(row, 2), "1'");
+  EXPECT_EQ(cat.store().ColumnText(row, 3), "it's");
+}
+
+}  // namespace
+}  // namespace declarium

@@ -1,0 +1,565 @@
+// Declarations generated in one syntax and read back by the readers of the
+// same syntax: what the generator writes, the reader must find again, field
+// by field, for the fields that syntax carries. The text is joined as the
+// copy of the insert list joins it: every declaration followed by CR LF, the
+// E text headed by ".版本 2" and an empty line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "import/Readers.h"
+#include "output/DeclarationStyle.h"
+#include "output/Declarations.h"
+#include "text/TextPrimitives.h"
+
+namespace declarium {
+namespace {
+
+ParameterRecord Row(std::string name, std::string type, bool byRef = false, std::string array = {},
+                    std::string remark = {}) {
+  ParameterRecord p;
+  p.name = std::move(name);
+  p.type = std::move(type);
+  p.byRef = byRef;
+  p.array = std::move(array);
+  p.remark = std::move(remark);
+  return p;
+}
+
+FunctionRecord Function(SyntaxKind syntax, std::string name, std::string returnType, std::string library,
+                        std::string entryPoint, std::vector<ParameterRecord> parameters) {
+  FunctionRecord f;
+  f.syntax = syntax;
+  f.name = std::move(name);
+  f.returnType = std::move(returnType);
+  f.library = std::move(library);
+  f.entryPoint = std::move(entryPoint);
+  f.parameters = std::move(parameters);
+  return f;
+}
+
+DataTypeRecord DataType(SyntaxKind syntax, std::string name, std::vector<ParameterRecord> members) {
+  DataTypeRecord d;
+  d.syntax = syntax;
+  d.name = std::move(name);
+  d.members = std::move(members);
+  return d;
+}
+
+ConstantRecord Constant(std::string name, std::string decimalValue, std::string hexValue,
+                        std::string remark = {}) {
+  ConstantRecord c;
+  c.name = std::move(name);
+  c.decimalValue = std::move(decimalValue);
+  c.hexValue = std::move(hexValue);
+  c.remark = std::move(remark);
+  return c;
+}
+
+// The records are copied: the E output may fill in 中文名 on its own records.
+std::string Joined(SyntaxKind target, std::vector<FunctionRecord> functions, std::vector<DataTypeRecord> dataTypes,
+                   const std::vector<ConstantRecord>& constants, const Settings& settings) {
+  std::string text = target == kSyntaxE ? ".版本 2\r\n\r\n" : "";
+  for (FunctionRecord& f : functions) text += DeclareFunction(target, f, settings) + "\r\n";
+  for (DataTypeRecord& d : dataTypes) text += DeclareDataType(target, d, settings) + "\r\n";
+  for (const ConstantRecord& c : constants) text += DeclareConstant(target, c, settings) + "\r\n";
+  return text;
+}
+
+ParsedDeclarations Read(std::string_view text, SyntaxKind syntax) {
+  ParsedDeclarations out;
+  ReadDeclarations(text, syntax, out);
+  return out;
+}
+
+Settings Everything() {
+  Settings s;
+  s.insertRemarks = true;
+  s.isPublic = true;
+  return s;
+}
+
+bool IsArray(const ParameterRecord& p) { return p.array == "1"; }
+
+// ---- E ----
+//
+// The E syntax carries every field of the catalogue's own kind except these:
+// - a data type's remark: the header is written ", , " + 备注 after the public
+//   field, so the remark stands in the fourth field, while the reader takes
+//   the third; it comes back empty;
+// - a parameter's 数组 is read as the flag "1" or "0", so "" comes back "0";
+// - a constant's 十六进制值 is not written: the reader makes "0x" + the digits
+//   of 十进制值, and a constant's public marker is not read;
+// - a remark holding ", " is cut there, since ", " separates the fields;
+// - 中文名 and 名称 share the one name field (see ChineseNamesTakeTheNameField).
+
+std::vector<FunctionRecord> EFunctions() {
+  FunctionRecord box = Function(kSyntaxE, "MessageBox", "整数型", "user32.dll", "MessageBoxA",
+                                {Row("hWnd", "整数型", false, "", "窗口句柄"), Row("lpText", "文本型"),
+                                 Row("lpRect", "RECT", true, "", "矩形"), Row("buf", "字节型", false, "1", "缓冲区"),
+                                 Row("data", "字节型", true, "1")});
+  box.remark = "显示信息框";
+  FunctionRecord ticks = Function(kSyntaxE, "GetTickCount", "", "kernel32", "GetTickCount", {});
+  return {box, ticks};
+}
+
+std::vector<DataTypeRecord> EDataTypes() {
+  DataTypeRecord rect = DataType(kSyntaxE, "RECT",
+                                 {Row("left", "整数型", false, "", "左边"), Row("szName", "字节型", false, "260", "名字"),
+                                  Row("lpNext", "整数型", true), Row("grid", "整数型", false, "4,4")});
+  rect.remark = "矩形";
+  return {rect, DataType(kSyntaxE, "EMPTY", {})};
+}
+
+std::vector<ConstantRecord> EConstants() {
+  return {Constant("MAX_PATH", "260", "0x104", "最大路径"), Constant("INVALID_HANDLE_VALUE", "-1", "0xFFFFFFFF"),
+          Constant("WM_USER", "1024", "&H400", "用户消息")};
+}
+
+TEST(RoundTrip, ESyntax) {
+  const std::vector<FunctionRecord> functions = EFunctions();
+  const std::vector<DataTypeRecord> dataTypes = EDataTypes();
+  const std::vector<ConstantRecord> constants = EConstants();
+  const std::string text = Joined(kSyntaxE, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, kSyntaxE);
+
+  ASSERT_EQ(got.functions.size(), functions.size()) << text;
+  for (size_t i = 0; i < functions.size(); ++i) {
+    const FunctionRecord& want = functions[i];
+    const FunctionRecord& f = got.functions[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(f.name, want.name);
+    EXPECT_EQ(f.returnType, want.returnType);
+    EXPECT_EQ(f.library, want.library);
+    EXPECT_EQ(f.entryPoint, want.entryPoint);
+    EXPECT_EQ(f.remark, want.remark);
+    EXPECT_TRUE(f.isPublic);
+    EXPECT_EQ(f.syntax, kSyntaxE);
+    ASSERT_EQ(f.parameters.size(), want.parameters.size());
+    for (size_t k = 0; k < want.parameters.size(); ++k) {
+      const ParameterRecord& wp = want.parameters[k];
+      const ParameterRecord& p = f.parameters[k];
+      SCOPED_TRACE(wp.name);
+      EXPECT_EQ(p.name, wp.name);
+      EXPECT_EQ(p.type, wp.type);
+      EXPECT_EQ(p.byRef, wp.byRef);
+      EXPECT_EQ(p.array, IsArray(wp) ? "1" : "0");
+      EXPECT_EQ(p.remark, wp.remark);
+    }
+  }
+
+  ASSERT_EQ(got.dataTypes.size(), dataTypes.size()) << text;
+  for (size_t i = 0; i < dataTypes.size(); ++i) {
+    const DataTypeRecord& want = dataTypes[i];
+    const DataTypeRecord& d = got.dataTypes[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(d.name, want.name);
+    EXPECT_TRUE(d.isPublic);
+    EXPECT_EQ(d.syntax, kSyntaxE);
+    EXPECT_EQ(d.remark, "");  // written one field later than it is read
+    ASSERT_EQ(d.members.size(), want.members.size());
+    for (size_t k = 0; k < want.members.size(); ++k) {
+      const ParameterRecord& wm = want.members[k];
+      const ParameterRecord& m = d.members[k];
+      SCOPED_TRACE(wm.name);
+      EXPECT_EQ(m.name, wm.name);
+      EXPECT_EQ(m.type, wm.type);
+      EXPECT_EQ(m.byRef, wm.byRef);
+      EXPECT_EQ(m.array, wm.array);
+      EXPECT_EQ(m.remark, wm.remark);
+    }
+  }
+
+  ASSERT_EQ(got.constants.size(), constants.size()) << text;
+  for (size_t i = 0; i < constants.size(); ++i) {
+    const ConstantRecord& want = constants[i];
+    const ConstantRecord& c = got.constants[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(c.name, want.name);
+    EXPECT_EQ(c.decimalValue, want.decimalValue);
+    EXPECT_EQ(c.hexValue, "0x" + HexDigits(ToInteger(want.decimalValue)));
+    EXPECT_EQ(c.remark, want.remark);
+  }
+  EXPECT_EQ(got.constants[2].hexValue, "0x400");  // the stored "&H400" is not written
+}
+
+// With the settings off the fields they add are simply absent: nothing else
+// shifts, and a function or data type reads as not public.
+TEST(RoundTrip, ESyntaxWithoutRemarksOrPublic) {
+  const std::string text = Joined(kSyntaxE, EFunctions(), EDataTypes(), EConstants(), Settings{});
+  const ParsedDeclarations got = Read(text, kSyntaxE);
+  ASSERT_EQ(got.functions.size(), 2u);
+  const FunctionRecord& box = got.functions[0];
+  EXPECT_FALSE(box.isPublic);
+  EXPECT_EQ(box.remark, "");
+  EXPECT_EQ(box.entryPoint, "MessageBoxA");
+  ASSERT_EQ(box.parameters.size(), 5u);
+  EXPECT_EQ(box.parameters[0].remark, "");
+  EXPECT_TRUE(box.parameters[4].byRef);
+  EXPECT_EQ(box.parameters[4].array, "1");
+  ASSERT_EQ(got.dataTypes.size(), 2u);
+  EXPECT_FALSE(got.dataTypes[0].isPublic);
+  ASSERT_EQ(got.dataTypes[0].members.size(), 4u);
+  EXPECT_EQ(got.dataTypes[0].members[1].array, "260");
+  EXPECT_TRUE(got.dataTypes[0].members[2].byRef);
+  ASSERT_EQ(got.constants.size(), 3u);
+  EXPECT_EQ(got.constants[0].decimalValue, "260");
+  EXPECT_EQ(got.constants[0].remark, "");
+}
+
+TEST(RoundTrip, ChineseNamesTakeTheNameField) {
+  std::vector<FunctionRecord> functions = EFunctions();
+  functions[0].chineseName = "信息框";
+  functions[0].parameters[1].chineseName = "文本";
+  std::vector<DataTypeRecord> dataTypes = EDataTypes();
+  dataTypes[0].chineseName = "矩形";
+  Settings s = Everything();
+  s.insertChineseNames = true;
+  const ParsedDeclarations got = Read(Joined(kSyntaxE, functions, dataTypes, {}, s), kSyntaxE);
+  ASSERT_EQ(got.functions.size(), 2u);
+  EXPECT_EQ(got.functions[0].name, "信息框");
+  EXPECT_EQ(got.functions[0].chineseName, "");
+  EXPECT_EQ(got.functions[0].parameters[0].name, "hWnd");  // no 中文名: the 名称 stands in
+  EXPECT_EQ(got.functions[0].parameters[1].name, "文本");
+  EXPECT_EQ(got.functions[1].name, "GetTickCount");
+  ASSERT_EQ(got.dataTypes.size(), 2u);
+  EXPECT_EQ(got.dataTypes[0].name, "矩形");
+}
+
+// A constant's line takes in everything up to the next constant, line breaks
+// removed: a declaration copied after a constant ends up in its remark.
+TEST(RoundTrip, ETextAfterAConstantJoinsItsRemark) {
+  const Settings s = Everything();
+  FunctionRecord ticks = EFunctions()[1];
+  const std::string text = ".版本 2\r\n\r\n" + DeclareConstant(kSyntaxE, EConstants()[0], s) + "\r\n" +
+                           DeclareFunction(kSyntaxE, ticks, s) + "\r\n";
+  const ParsedDeclarations got = Read(text, kSyntaxE);
+  ASSERT_EQ(got.constants.size(), 1u);
+  EXPECT_EQ(got.constants[0].remark, "最大路径.DLL命令 GetTickCount");
+  ASSERT_EQ(got.functions.size(), 1u);
+  EXPECT_EQ(got.functions[0].name, "GetTickCount");
+}
+
+// ---- C# ----
+//
+// C# carries a function's name, return type, library, entry point, CharSet
+// and CallingConvention and its parameters' names, types, 传址 and 数组, and
+// a structure's name, Pack, CharSet, Size and its members' names, types and
+// dimensions. It loses:
+// - every remark, 中文名 and the public flag, which C# never writes (the
+//   constant remark it writes is a /// comment the reader does not take);
+// - a parameter's 输出: only "ref" is written, so it reads 传址 alone;
+// - a parameter named like a handle ("hwnd"/"handle" anywhere): it is
+//   written "IntPtr" without "ref", so it reads as IntPtr by value;
+// - an empty return type, written and read as "void";
+// - a function without parameters and a structure without members: the
+//   reader skips an empty parameter list and an empty pair of braces;
+// - a member's 传址, which C# does not write;
+// - every constant: they are written as enumeration members ("NAME = 1,"),
+//   and the reader takes only "const" fields.
+
+std::vector<FunctionRecord> CSharpFunctions() {
+  FunctionRecord box = Function(kSyntaxCSharp, "MessageBox", "int", "user32.dll", "MessageBoxA",
+                                {Row("hWnd", "IntPtr"), Row("lpText", "string"), Row("lpRect", "RECT", true),
+                                 Row("buf", "byte", false, "1"), Row("data", "byte", true, "1")});
+  box.charSet = "CharSet.Ansi";
+  box.callingConvention = "CallingConvention.StdCall";
+  box.remark = "显示信息框";
+  FunctionRecord beep =
+      Function(kSyntaxCSharp, "Beep", "", "kernel32.dll", "", {Row("dwFreq", "int"), Row("dwDuration", "int")});
+  FunctionRecord size = Function(kSyntaxCSharp, "GetFileSize", "int", "kernel32.dll", "GetFileSize",
+                                 {Row("lpHandleInfo", "int", true), Row("lpSizeHigh", "int", true)});
+  size.parameters[1].output = true;
+  FunctionRecord ticks = Function(kSyntaxCSharp, "GetTickCount", "int", "kernel32.dll", "", {});
+  return {box, beep, size, ticks};
+}
+
+std::vector<DataTypeRecord> CSharpDataTypes() {
+  DataTypeRecord rect = DataType(kSyntaxCSharp, "FINDDATA",
+                                 {Row("left", "int", false, "", "左边"), Row("szName", "string", false, "260"),
+                                  Row("lpNext", "int", true)});
+  rect.pack = "4";
+  rect.charSet = "CharSet.Ansi";
+  rect.size = "280";
+  rect.remark = "查找数据";
+  return {rect, DataType(kSyntaxCSharp, "POINT", {Row("x", "int"), Row("y", "int")}),
+          DataType(kSyntaxCSharp, "EMPTY", {})};
+}
+
+TEST(RoundTrip, CSharpSyntax) {
+  const std::vector<FunctionRecord> functions = CSharpFunctions();
+  const std::vector<DataTypeRecord> dataTypes = CSharpDataTypes();
+  const std::vector<ConstantRecord> constants = EConstants();
+  const std::string text = Joined(kSyntaxCSharp, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, kSyntaxCSharp);
+
+  ASSERT_EQ(got.functions.size(), 3u) << text;  // GetTickCount () is not read
+  for (size_t i = 0; i < got.functions.size(); ++i) {
+    const FunctionRecord& want = functions[i];
+    const FunctionRecord& f = got.functions[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(f.name, want.name);
+    EXPECT_EQ(f.returnType, want.returnType.empty() ? "void" : want.returnType);
+    EXPECT_EQ(f.library, want.library);
+    EXPECT_EQ(f.entryPoint, want.entryPoint);
+    EXPECT_EQ(f.charSet, want.charSet);
+    EXPECT_EQ(f.callingConvention, want.callingConvention);
+    EXPECT_EQ(f.remark, "");
+    EXPECT_EQ(f.syntax, kSyntaxCSharp);
+    ASSERT_EQ(f.parameters.size(), want.parameters.size());
+    for (size_t k = 0; k < want.parameters.size(); ++k) {
+      const ParameterRecord& wp = want.parameters[k];
+      const ParameterRecord& p = f.parameters[k];
+      SCOPED_TRACE(wp.name);
+      const bool handle = wp.name == "hWnd" || wp.name == "lpHandleInfo";
+      EXPECT_EQ(p.name, wp.name);
+      EXPECT_EQ(p.type, handle ? "IntPtr" : wp.type);
+      EXPECT_EQ(p.byRef, wp.byRef && !handle);
+      EXPECT_EQ(p.array, IsArray(wp) ? "1" : "");
+      EXPECT_FALSE(p.output);
+    }
+  }
+
+  ASSERT_EQ(got.dataTypes.size(), 2u) << text;  // EMPTY {} is not read
+  for (size_t i = 0; i < got.dataTypes.size(); ++i) {
+    const DataTypeRecord& want = dataTypes[i];
+    const DataTypeRecord& d = got.dataTypes[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(d.name, want.name);
+    EXPECT_EQ(d.pack, want.pack);
+    EXPECT_EQ(d.charSet, want.charSet);
+    EXPECT_EQ(d.size, want.size);
+    EXPECT_EQ(d.remark, "");
+    EXPECT_EQ(d.syntax, kSyntaxCSharp);
+    ASSERT_EQ(d.members.size(), want.members.size());
+    for (size_t k = 0; k < want.members.size(); ++k) {
+      const ParameterRecord& wm = want.members[k];
+      const ParameterRecord& m = d.members[k];
+      SCOPED_TRACE(wm.name);
+      EXPECT_EQ(m.name, wm.name);
+      EXPECT_EQ(m.type, wm.type);
+      EXPECT_EQ(m.array, wm.array);
+      EXPECT_FALSE(m.byRef);
+      EXPECT_EQ(m.remark, "");
+    }
+  }
+
+  EXPECT_TRUE(got.constants.empty()) << text;  // enumeration members, not const fields
+}
+
+// ---- VB ----
+//
+// VB carries a function's name, library, entry point (Alias) and return type
+// and its parameters' names, types and 传址, a type's name and its members'
+// names, types, dimensions and remarks, and a constant's name, value and
+// remark. It loses:
+// - a function's remark, CharSet and CallingConvention, and the public flag;
+// - an empty entry point: no Alias is written, and the reader takes the name;
+// - a parameter's 数组: an array is written ByRef, and reads as 传址 alone;
+// - a type's own remark and a member's 传址, which VB does not write;
+// - a constant's 类型 ("As Long" is not written); a plain number is written as
+//   the hexadecimal text when there is one ("0x" as "&H"), and the decimal
+//   value is then computed from it.
+
+std::vector<FunctionRecord> VbFunctions() {
+  FunctionRecord box = Function(kSyntaxVb, "MessageBox", "Long", "user32", "MessageBoxA",
+                                {Row("hWnd", "Long"), Row("lpText", "String"), Row("lpRect", "RECT", true),
+                                 Row("buf", "Byte", false, "1")});
+  box.remark = "显示信息框";
+  FunctionRecord ticks = Function(kSyntaxVb, "GetTickCount", "Long", "kernel32", "", {});
+  FunctionRecord error = Function(kSyntaxVb, "SetLastError", "", "kernel32", "SetLastError", {Row("dwErrCode", "Long")});
+  return {box, ticks, error};
+}
+
+std::vector<DataTypeRecord> VbDataTypes() {
+  DataTypeRecord rect = DataType(kSyntaxVb, "FINDDATA",
+                                 {Row("dwFileAttributes", "Long", false, "", "属性"), Row("cFileName", "Byte", false, "260", "名字"),
+                                  Row("lpNext", "Long", true), Row("grid", "Integer", false, "0 To 3, 0 To 3")});
+  rect.remark = "查找数据";
+  return {rect, DataType(kSyntaxVb, "EMPTY", {})};
+}
+
+std::vector<ConstantRecord> VbConstants() {
+  ConstantRecord typed = Constant("WM_USER", "1024", "", "用户消息");
+  typed.type = "Long";
+  return {Constant("MAX_PATH", "260", "0x104", "最大路径"), typed, Constant("INVALID_HANDLE_VALUE", "-1", "&HFFFFFFFF"),
+          Constant("ZERO", "0", "")};
+}
+
+TEST(RoundTrip, VbSyntax) {
+  const std::vector<FunctionRecord> functions = VbFunctions();
+  const std::vector<DataTypeRecord> dataTypes = VbDataTypes();
+  const std::vector<ConstantRecord> constants = VbConstants();
+  const std::string text = Joined(kSyntaxVb, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, kSyntaxVb);
+
+  ASSERT_EQ(got.functions.size(), functions.size()) << text;
+  for (size_t i = 0; i < functions.size(); ++i) {
+    const FunctionRecord& want = functions[i];
+    const FunctionRecord& f = got.functions[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(f.name, want.name);
+    EXPECT_EQ(f.library, want.library);
+    EXPECT_EQ(f.entryPoint, want.entryPoint.empty() ? want.name : want.entryPoint);
+    EXPECT_EQ(f.returnType, want.returnType);
+    EXPECT_EQ(f.remark, "");
+    EXPECT_EQ(f.syntax, kSyntaxVb);
+    ASSERT_EQ(f.parameters.size(), want.parameters.size());
+    for (size_t k = 0; k < want.parameters.size(); ++k) {
+      const ParameterRecord& wp = want.parameters[k];
+      const ParameterRecord& p = f.parameters[k];
+      SCOPED_TRACE(wp.name);
+      EXPECT_EQ(p.name, wp.name);
+      EXPECT_EQ(p.type, wp.type);
+      EXPECT_EQ(p.byRef, wp.byRef || IsArray(wp));
+      EXPECT_EQ(p.array, "");
+    }
+  }
+
+  ASSERT_EQ(got.dataTypes.size(), dataTypes.size()) << text;
+  for (size_t i = 0; i < dataTypes.size(); ++i) {
+    const DataTypeRecord& want = dataTypes[i];
+    const DataTypeRecord& d = got.dataTypes[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(d.name, want.name);
+    EXPECT_EQ(d.remark, "");
+    EXPECT_EQ(d.syntax, kSyntaxVb);
+    ASSERT_EQ(d.members.size(), want.members.size());
+    for (size_t k = 0; k < want.members.size(); ++k) {
+      const ParameterRecord& wm = want.members[k];
+      const ParameterRecord& m = d.members[k];
+      SCOPED_TRACE(wm.name);
+      EXPECT_EQ(m.name, wm.name);
+      EXPECT_EQ(m.type, wm.type);
+      EXPECT_EQ(m.array, wm.array);
+      EXPECT_EQ(m.remark, wm.remark);
+      EXPECT_FALSE(m.byRef);
+    }
+  }
+
+  ASSERT_EQ(got.constants.size(), constants.size()) << text;
+  const char* const hex[] = {"&H104", "&H400", "&HFFFFFFFF", "&H0"};
+  for (size_t i = 0; i < constants.size(); ++i) {
+    const ConstantRecord& want = constants[i];
+    const ConstantRecord& c = got.constants[i];
+    SCOPED_TRACE(want.name);
+    EXPECT_EQ(c.name, want.name);
+    EXPECT_EQ(c.decimalValue, want.decimalValue);
+    EXPECT_EQ(c.hexValue, hex[i]);
+    EXPECT_EQ(c.remark, want.remark);
+    EXPECT_EQ(c.type, "");
+  }
+}
+
+// ---- the Win32 API declarations, read, written and read again in VB ----
+
+std::string CorpusText() {
+  std::string dir;
+  if (const char* env = std::getenv("DECLARIUM_CORPUS_DIR"); env != nullptr && *env != '\0') {
+    dir = env;
+  } else {
+#ifdef DECLARIUM_CORPUS_DIR
+    dir = DECLARIUM_CORPUS_DIR;
+#endif
+  }
+  if (dir.empty()) return {};
+  std::ifstream in(dir + "/WIN32API.TXT", std::ios::binary);
+  if (!in) return {};
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Collects the differences of one kind and reports the first few of them, so
+// a regression shows what went wrong without thousands of lines.
+class Differences {
+ public:
+  explicit Differences(const char* kind) : kind_(kind) {}
+  ~Differences() { EXPECT_EQ(count_, 0) << kind_ << ":" << shown_; }
+
+  void Check(bool same, const std::string& name, const char* field, const std::string& first,
+             const std::string& second) {
+    if (same) return;
+    if (++count_ <= 10) shown_ += "\n  " + name + " " + field + ": \"" + first + "\" / \"" + second + "\"";
+  }
+  void Check(const std::string& name, const char* field, const std::string& first, const std::string& second) {
+    Check(first == second, name, field, first, second);
+  }
+
+ private:
+  const char* kind_;
+  int count_ = 0;
+  std::string shown_;
+};
+
+TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
+  const std::string corpus = CorpusText();
+  if (corpus.empty()) GTEST_SKIP() << "WIN32API.TXT not found";
+  const ParsedDeclarations first = Read(corpus, kSyntaxVb);
+  ASSERT_EQ(first.functions.size(), 1509u);
+  ASSERT_EQ(first.dataTypes.size(), 419u);
+  ASSERT_EQ(first.constants.size(), 6410u);
+
+  const std::string text = Joined(kSyntaxVb, first.functions, first.dataTypes, first.constants, Everything());
+  const ParsedDeclarations second = Read(text, kSyntaxVb);
+
+  ASSERT_EQ(second.functions.size(), first.functions.size());
+  {
+    Differences diff("functions");
+    for (size_t i = 0; i < first.functions.size(); ++i) {
+      const FunctionRecord& a = first.functions[i];
+      const FunctionRecord& b = second.functions[i];
+      diff.Check(a.name, "name", a.name, b.name);
+      diff.Check(a.name, "library", a.library, b.library);
+      diff.Check(a.name, "alias", a.entryPoint, b.entryPoint);
+      diff.Check(a.name, "return type", a.returnType, b.returnType);
+      diff.Check(a.name, "parameters", std::to_string(a.parameters.size()), std::to_string(b.parameters.size()));
+      for (size_t k = 0; k < a.parameters.size() && k < b.parameters.size(); ++k) {
+        const ParameterRecord& p = a.parameters[k];
+        const ParameterRecord& q = b.parameters[k];
+        diff.Check(a.name, "parameter name", p.name, q.name);
+        diff.Check(a.name, "parameter type", p.type, q.type);
+        diff.Check(p.byRef == q.byRef, a.name + " " + p.name, "ByRef", p.byRef ? "1" : "0", q.byRef ? "1" : "0");
+      }
+    }
+  }
+
+  ASSERT_EQ(second.dataTypes.size(), first.dataTypes.size());
+  {
+    Differences diff("data types");
+    for (size_t i = 0; i < first.dataTypes.size(); ++i) {
+      const DataTypeRecord& a = first.dataTypes[i];
+      const DataTypeRecord& b = second.dataTypes[i];
+      diff.Check(a.name, "name", a.name, b.name);
+      diff.Check(a.name, "members", std::to_string(a.members.size()), std::to_string(b.members.size()));
+      for (size_t k = 0; k < a.members.size() && k < b.members.size(); ++k) {
+        const ParameterRecord& m = a.members[k];
+        const ParameterRecord& n = b.members[k];
+        diff.Check(a.name, "member name", m.name, n.name);
+        diff.Check(a.name, "member type", m.type, n.type);
+        diff.Check(a.name, "member bounds", m.array, n.array);
+        diff.Check(a.name, "member remark", m.remark, n.remark);
+      }
+    }
+  }
+
+  ASSERT_EQ(second.constants.size(), first.constants.size());
+  {
+    Differences diff("constants");
+    for (size_t i = 0; i < first.constants.size(); ++i) {
+      const ConstantRecord& a = first.constants[i];
+      const ConstantRecord& b = second.constants[i];
+      diff.Check(a.name, "name", a.name, b.name);
+      diff.Check(a.name, "hexadecimal", a.hexValue, b.hexValue);
+      diff.Check(a.name, "remark", a.remark, b.remark);
+      // Expressions ("(READ_CONTROL)") and suffixed literals ("1&") are
+      // written as they were read, not as the number their text begins with.
+      diff.Check(a.name, "value", a.decimalValue, b.decimalValue);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace declarium

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/SettingsFile.h"
+#include "support/TempDir.h"
+
+namespace declarium {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+// The main window's template size.
+constexpr int kWidth = 800, kHeight = 600;
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void Given(const std::string& text) { WriteFileBytes(file_.path(), text); }
+  Settings Load() const { return LoadSettings(file_, kWidth, kHeight); }
+  std::string Bytes() const { return ReadFileBytes(file_.path()); }
+
+  TempDir dir_;
+  ProfileFile file_{dir_ / "Config.ini"};
+};
+
+TEST_F(SettingsFile, WithoutAFileEverythingHasItsDefault) {
+  const Settings s = Load();
+  EXPECT_FALSE(s.insertChineseNames);
+  EXPECT_FALSE(s.insertRemarks);
+  EXPECT_FALSE(s.isPublic);
+  EXPECT_FALSE(s.minimizeToTray);
+  EXPECT_TRUE(s.closeToTray);
+  EXPECT_EQ(s.namePrefix, "");
+  EXPECT_EQ(s.nameSuffix, "");
+  EXPECT_EQ(s.language, 0);
+  EXPECT_EQ(s.hotkeyModifiers, 1);  // Alt
+  EXPECT_EQ(s.hotkeyKey, 75);       // K
+  EXPECT_EQ(s.browseWidth, 150);
+  EXPECT_EQ(s.spreadingHeight, 100);
+  EXPECT_EQ(s.toInsertWidth, 150);
+  const WindowPlacement p = LoadPlacement(file_);
+  EXPECT_FALSE(p.maximized);
+  EXPECT_EQ(p.left, 200);
+  EXPECT_EQ(p.top, 200);
+  EXPECT_EQ(p.width, 800);
+  EXPECT_EQ(p.height, 600);
+}
+
+TEST_F(SettingsFile, BooleansReadTheirOwnWay) {
+  // Three are on unless exactly "0", two are on only if exactly "1".
+  Given("[Setings]\r\n插入中文名=\r\n插入备注信息=00\r\nPublic=0\r\n关闭到托盘=yes\r\n最小化到托盘=1\r\n");
+  Settings s = Load();
+  EXPECT_TRUE(s.insertChineseNames);
+  EXPECT_TRUE(s.insertRemarks);
+  EXPECT_FALSE(s.isPublic);
+  EXPECT_FALSE(s.closeToTray);
+  EXPECT_TRUE(s.minimizeToTray);
+  Given("[setings]\r\npublic=no\r\n关闭到托盘=11\r\n最小化到托盘= 1 \r\n");
+  s = Load();
+  EXPECT_TRUE(s.isPublic);
+  EXPECT_FALSE(s.closeToTray);
+  EXPECT_TRUE(s.minimizeToTray);
+}
+
+TEST_F(SettingsFile, NumbersAreTheirLeadingDigits) {
+  Given("[Setings]\r\n语言=2abc\r\n功能键=+6\r\n键代码=x65\r\nAPI名称前缀=my_\r\nAPI名称后缀=W\r\n");
+  Settings s = Load();
+  EXPECT_EQ(s.language, 2);
+  EXPECT_EQ(s.hotkeyModifiers, 6);
+  EXPECT_EQ(s.hotkeyKey, 0);
+  EXPECT_EQ(s.namePrefix, "my_");
+  EXPECT_EQ(s.nameSuffix, "W");
+  // A language outside the three syntaxes falls back to the E syntax.
+  Given("[Setings]\r\n语言=3\r\n");
+  EXPECT_EQ(Load().language, 0);
+  Given("[Setings]\r\n语言=-1\r\n");
+  EXPECT_EQ(Load().language, 0);
+}
+
+TEST_F(SettingsFile, SplitterValuesAreRangeLimitedAgainstTheWindow) {
+  Given("[Config]\r\nBrowseWidth=30\r\nSpreadingHeight=49\r\nToInsertWidth=149\r\n");
+  Settings s = Load();
+  EXPECT_EQ(s.browseWidth, 150);
+  EXPECT_EQ(s.spreadingHeight, 100);
+  EXPECT_EQ(s.toInsertWidth, 150);
+  Given("[Config]\r\nBrowseWidth=601\r\nSpreadingHeight=401\r\nToInsertWidth=601\r\n");
+  s = Load();
+  EXPECT_EQ(s.browseWidth, 150);
+  EXPECT_EQ(s.spreadingHeight, 100);
+  EXPECT_EQ(s.toInsertWidth, 150);
+  Given("[Config]\r\nBrowseWidth=600\r\nSpreadingHeight=400\r\nToInsertWidth=600\r\n");
+  s = Load();
+  EXPECT_EQ(s.browseWidth, 600);
+  EXPECT_EQ(s.spreadingHeight, 400);
+  EXPECT_EQ(s.toInsertWidth, 600);
+  Given("[Config]\r\nBrowseWidth=50\r\nSpreadingHeight=50\r\nToInsertWidth=150\r\n");
+  s = Load();
+  EXPECT_EQ(s.browseWidth, 50);
+  EXPECT_EQ(s.spreadingHeight, 50);
+  EXPECT_EQ(s.toInsertWidth, 150);
+  // A small template leaves no room: every value is replaced.
+  s = LoadSettings(file_, 240, 240);
+  EXPECT_EQ(s.browseWidth, 150);
+  EXPECT_EQ(s.spreadingHeight, 100);
+  EXPECT_EQ(s.toInsertWidth, 150);
+}
+
+TEST_F(SettingsFile, PlacementIsReadFromConfig) {
+  Given("[Config]\r\nIsMax=1\r\nleft=-8\r\ntop=12\r\nwidth=1024\r\nheight=700\r\n");
+  WindowPlacement p = LoadPlacement(file_);
+  EXPECT_TRUE(p.maximized);
+  EXPECT_EQ(p.left, -8);
+  EXPECT_EQ(p.top, 12);
+  EXPECT_EQ(p.width, 1024);
+  EXPECT_EQ(p.height, 700);
+  Given("[Config]\r\nIsMax=true\r\n");
+  EXPECT_FALSE(LoadPlacement(file_).maximized);
+}
+
+TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
+  Settings s;
+  s.insertChineseNames = true;
+  s.namePrefix = "Api_";
+  s.isPublic = true;
+  s.language = 2;  // the record's copy; the box's selection is what is written
+  s.hotkeyModifiers = 3;
+  s.hotkeyKey = 90;
+  s.minimizeToTray = true;
+  s.browseWidth = 180;
+  s.spreadingHeight = 120;
+  s.toInsertWidth = 160;
+  SaveSettings(file_, s, SaveContext{0, 10, 20, 900, 700, 1});
+  EXPECT_EQ(Bytes(),
+            "[Setings]\r\n插入中文名=1\r\n插入备注信息=0\r\nAPI名称前缀=Api_\r\nAPI名称后缀=\r\n"
+            "Public=1\r\n语言=1\r\n关闭到托盘=1\r\n最小化到托盘=1\r\n功能键=3\r\n键代码=90\r\n"
+            "\r\n[Config]\r\nIsMax=0\r\nleft=10\r\ntop=20\r\nwidth=900\r\nheight=700\r\n"
+            "BrowseWidth=180\r\nSpreadingHeight=120\r\nToInsertWidth=160\r\n");
+  const Settings back = LoadSettings(file_, 900, 700);
+  EXPECT_TRUE(back.insertChineseNames);
+  EXPECT_FALSE(back.insertRemarks);
+  EXPECT_TRUE(back.isPublic);
+  EXPECT_EQ(back.namePrefix, "Api_");
+  EXPECT_EQ(back.language, 1);
+  EXPECT_EQ(back.hotkeyModifiers, 3);
+  EXPECT_EQ(back.hotkeyKey, 90);
+  EXPECT_TRUE(back.minimizeToTray);
+  EXPECT_TRUE(back.closeToTray);
+  EXPECT_EQ(back.browseWidth, 180);
+  EXPECT_EQ(back.spreadingHeight, 120);
+  EXPECT_EQ(back.toInsertWidth, 160);
+}
+
+TEST_F(SettingsFile, SaveKeepsUnrelatedLinesOfAnExistingFile) {
+  const std::string before =
+      "; my settings\n[Setings]\n插入中文名=0\nMine=keep me\n\n[Config]\nleft=1\n; do not touch\n[Extra]\nx=\xFF\n";
+  Given(before);
+  SaveSettings(file_, Settings{}, SaveContext{2, 0, 0, 0, 0, 0});
+  const std::string after = Bytes();
+  for (const char* kept : {"; my settings\n[Setings]\n", "\nMine=keep me\n", "\n\n[Config]\nleft=1\n",
+                           "; do not touch\n[Extra]\nx=\xFF\n"}) {
+    EXPECT_NE(after.find(kept), std::string::npos) << kept;
+  }
+  // The same bytes as writing each key with its own replacement of the file.
+  TempDir other;
+  WriteFileBytes(other / "Config.ini", before);
+  ProfileFile slow(other / "Config.ini");
+  for (auto [k, v] : {std::pair{"插入中文名", "0"}, {"插入备注信息", "0"}, {"API名称前缀", ""},
+                      {"API名称后缀", ""}, {"Public", "0"}, {"语言", "0"}, {"关闭到托盘", "1"},
+                      {"最小化到托盘", "0"}, {"功能键", "1"}, {"键代码", "75"}}) {
+    ASSERT_TRUE(slow.Write("Setings", k, v));
+  }
+  ASSERT_TRUE(slow.Write("Config", "IsMax", "1"));
+  EXPECT_EQ(after, ReadFileBytes(slow.path()));
+}
+
+TEST_F(SettingsFile, MaximisedSaveKeepsThePreviousPlacementAndSplitters) {
+  const std::string config =
+      "[Config]\r\nIsMax=0\r\nleft=11\r\ntop=22\r\nwidth=833\r\nheight=644\r\n"
+      "BrowseWidth=170\r\nSpreadingHeight=110\r\nToInsertWidth=160\r\n";
+  Given(config);
+  Settings s;
+  s.browseWidth = 300;
+  s.spreadingHeight = 300;
+  s.toInsertWidth = 300;
+  SaveSettings(file_, s, SaveContext{2, -8, -8, 1936, 1056, 0});
+  const std::string after = Bytes();
+  EXPECT_NE(after.find("[Config]\r\nIsMax=1\r\nleft=11\r\ntop=22\r\nwidth=833\r\nheight=644\r\n"
+                       "BrowseWidth=170\r\nSpreadingHeight=110\r\nToInsertWidth=160\r\n"),
+            std::string::npos)
+      << after;
+  EXPECT_TRUE(LoadPlacement(file_).maximized);
+}
+
+TEST_F(SettingsFile, MinimisedSaveWritesIsMaxOnly) {
+  Settings s;
+  SaveSettings(file_, s, SaveContext{1, -32000, -32000, 160, 28, 0});
+  const std::string after = Bytes();
+  EXPECT_NE(after.find("[Config]\r\nIsMax=0\r\n"), std::string::npos);
+  for (const char* absent : {"left", "top", "width", "height", "BrowseWidth", "SpreadingHeight", "ToInsertWidth"}) {
+    EXPECT_EQ(after.find(absent), std::string::npos) << absent;
+  }
+}
+
+TEST_F(SettingsFile, SplittersOutOfRangeAreNotWritten) {
+  Given("[Config]\r\nBrowseWidth=170\r\nSpreadingHeight=110\r\nToInsertWidth=160\r\n");
+  Settings s;
+  s.browseWidth = 49;
+  s.spreadingHeight = 501;   // more than 700 - 200
+  s.toInsertWidth = 144;
+  SaveSettings(file_, s, SaveContext{0, 0, 0, 900, 700, 0});
+  Settings back = LoadSettings(file_, 900, 700);
+  EXPECT_EQ(back.browseWidth, 170);
+  EXPECT_EQ(back.spreadingHeight, 110);
+  EXPECT_EQ(back.toInsertWidth, 160);
+  // The right column may be saved narrower than it may be loaded.
+  s.toInsertWidth = 147;
+  SaveSettings(file_, s, SaveContext{0, 0, 0, 900, 700, 0});
+  EXPECT_NE(Bytes().find("ToInsertWidth=147\r\n"), std::string::npos);
+  EXPECT_EQ(LoadSettings(file_, 900, 700).toInsertWidth, 150);
+  s.browseWidth = 700;  // exactly width - 200
+  s.spreadingHeight = 500;
+  SaveSettings(file_, s, SaveContext{0, 0, 0, 900, 700, 0});
+  back = LoadSettings(file_, 900, 700);
+  EXPECT_EQ(back.browseWidth, 700);
+  EXPECT_EQ(back.spreadingHeight, 500);
+}
+
+TEST_F(SettingsFile, HotkeyAndTrayAreWrittenAlone) {
+  Given("[Setings]\r\nPublic=1\r\n");
+  Settings s;
+  s.closeToTray = false;
+  s.minimizeToTray = true;
+  s.hotkeyModifiers = 6;
+  s.hotkeyKey = 112;
+  SaveHotkeyAndTray(file_, s);
+  EXPECT_EQ(Bytes(), "[Setings]\r\nPublic=1\r\n关闭到托盘=0\r\n最小化到托盘=1\r\n功能键=6\r\n键代码=112\r\n");
+}
+
+TEST_F(SettingsFile, AffixesSurviveSaving) {
+  Settings s;
+  s.namePrefix = " 前缀 ";
+  s.nameSuffix = "\"A\"";
+  SaveSettings(file_, s, SaveContext{});
+  const Settings back = Load();
+  EXPECT_EQ(back.namePrefix, " 前缀 ");
+  EXPECT_EQ(back.nameSuffix, "\"A\"");
+}
+
+TEST(HotkeyModifiers, SwapsShiftAndAltKeepsCtrl) {
+  EXPECT_EQ(HotkeyModifiers(1), 4);  // control Shift -> platform Shift
+  EXPECT_EQ(HotkeyModifiers(4), 1);  // control Alt -> platform Alt
+  EXPECT_EQ(HotkeyModifiers(2), 2);
+  EXPECT_EQ(HotkeyModifiers(3), 6);
+  EXPECT_EQ(HotkeyModifiers(5), 5);
+  EXPECT_EQ(HotkeyModifiers(8), 0);  // the Windows key is dropped
+  EXPECT_EQ(HotkeyModifiers(0xFF), 7);
+  for (int m = 0; m < 8; ++m) EXPECT_EQ(HotkeyModifiers(HotkeyModifiers(m)), m);
+}
+
+}  // namespace
+}  // namespace declarium

@@ -1,0 +1,245 @@
+// Deleting functions, data types and constants from their lists, and the
+// constant editor, over catalogues made by the tests.
+#include <QAbstractButton>
+#include <QtTest>
+
+#include "desktop/windows/AppSession.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ModalServices.h"
+#include "windows/ConstantEditorDialog.h"
+#include "windows/Resources.h"
+
+using namespace declarium;
+
+class DeleteTest : public QObject {
+  Q_OBJECT
+
+ private:
+  test::AppSession s_;
+
+  Window& w() { return s_.w(); }
+  MainWindow& main() { return s_.main(); }
+  ListBox* functions() { return w().listBox(1001); }
+  ListBox* dataTypes() { return w().listBox(1002); }
+  ReportView* constants() { return w().reportView(1016); }
+  MultiLineEdit* entryText() { return w().multiLineEdit(1008); }
+
+  int Count(const QString& table) { return s_.Int(QStringLiteral("select count(1) from ") + table); }
+
+  QStringList ConstantNames() {
+    QStringList names;
+    for (int r = 0; r < constants()->Count(); ++r) names << constants()->CellText(r, 0);
+    return names;
+  }
+
+ private slots:
+  void init() { QVERIFY(s_.Open()); }
+  void cleanup() { s_.Close(); }
+
+  void deletingAFunctionAsksThenTakesItsParametersAlong() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('Beep');"
+                                  "insert into 函数参数表(名称,数据类型,所属函数) values('a','整数型',1),('b','整数型',3)")));
+    QVERIFY(s_.Start());
+    QCOMPARE(test::RowTexts(functions()), QStringList({"Beep", "GetTickCount", "MessageBoxA"}));
+    functions()->SetSelection(2);
+
+    s_.services().setNextAnswer(kAnswerNo);
+    main().DispatchCommand(11015);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("您真的要删除“MessageBoxA”API函数吗？"));
+    QCOMPARE(s_.services().lastMessage().style, 0x34);
+    QCOMPARE(s_.services().lastMessage().owner, &w());
+    QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
+    QCOMPARE(functions()->Count(), 3);
+    QCOMPARE(Count(QStringLiteral("函数参数表")), 3);
+
+    main().DispatchCommand(11015);
+    QCOMPARE(test::RowTexts(functions()), QStringList({"Beep", "GetTickCount"}));
+    QCOMPARE(functions()->Selection(), 1);  // the row before the deleted one, shown
+    QCOMPARE(entryText()->Text(), QStringLiteral("GetTickCount"));
+    QCOMPARE(s_.Int(QStringLiteral("select count(1) from 函数参数表 where 所属函数=1")), 0);
+    QCOMPARE(Count(QStringLiteral("函数参数表")), 1);
+
+    // The first row: the new first row is selected.
+    functions()->SetSelection(0);
+    main().DispatchCommand(11015);
+    QCOMPARE(test::RowTexts(functions()), QStringList({"GetTickCount"}));
+    QCOMPARE(functions()->Selection(), 0);
+    QCOMPARE(Count(QStringLiteral("函数参数表")), 0);
+  }
+
+  void aFailedSecondStatementLeavesTheParametersInPlace() {
+    QVERIFY(s_.Run(QStringLiteral("create trigger keep before delete on 函数表 begin select raise(abort,'不许'); end")));
+    QVERIFY(s_.Start());
+    functions()->SetSelection(1);  // MessageBoxA, with one parameter
+    main().DispatchCommand(11015);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("删除失败！"));
+    QCOMPARE(s_.services().lastMessage().style, 0x10);
+    QCOMPARE(s_.services().lastMessage().owner, &w());
+    QCOMPARE(s_.Int(QStringLiteral("select count(1) from 函数参数表 where 所属函数=1")), 1);
+    QCOMPARE(Count(QStringLiteral("函数表")), 2);
+    QCOMPARE(functions()->Count(), 2);
+    QCOMPARE(functions()->Selection(), 1);
+  }
+
+  void deletingTheFirstAndTheOnlyDataType() {
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10004);
+    QCOMPARE(test::RowTexts(dataTypes()), QStringList({"POINT", "RECT"}));
+    dataTypes()->SetSelection(0);
+    main().DispatchCommand(11028);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("您真的要删除“POINT”数据类型吗？"));
+    QCOMPARE(test::RowTexts(dataTypes()), QStringList({"RECT"}));
+    QCOMPARE(dataTypes()->Selection(), 0);
+    QCOMPARE(entryText()->Text(), QStringLiteral("RECT"));
+
+    main().DispatchCommand(11028);
+    QCOMPARE(dataTypes()->Count(), 0);
+    QCOMPARE(dataTypes()->Selection(), -1);
+    QCOMPARE(Count(QStringLiteral("数据类型表")), 0);
+    QCOMPARE(Count(QStringLiteral("数据类型成员表")), 0);
+
+    // Nothing selected: nothing is asked.
+    s_.services().clear();
+    main().DispatchCommand(11028);
+    QVERIFY(s_.services().messages().empty());
+  }
+
+  void deletingAConstantRemovesExactlyItsRow() {
+    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('K00','0x0','0','')");
+    for (int i = 1; i < 40; ++i) sql += QStringLiteral(",('K%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(s_.Run(sql));
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    constants()->SetSelection(5);
+    main().DispatchCommand(11024);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("您真的要删除“K05”常量吗？"));
+    QCOMPARE(constants()->Count(), 29);  // the page is not read again
+    QCOMPARE(constants()->Selection(), 4);
+    QVERIFY(!ConstantNames().contains(QStringLiteral("K05")));
+    QCOMPARE(Count(QStringLiteral("常量表")), 40);
+    main().PageCommand(2);
+    main().PageCommand(0);
+    QCOMPARE(constants()->CellText(5, 0), QStringLiteral("K06"));
+
+    QVERIFY(s_.Run(QStringLiteral("create trigger keep before delete on 常量表 begin select raise(abort,'x'); end")));
+    constants()->SetSelection(0);
+    main().DispatchCommand(11024);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("删除失败！"));
+    QCOMPARE(constants()->Count(), 30);
+  }
+
+  void unchangedSaveKeepsALongRemarkWhole() {
+    const QString remark = QStringLiteral("说明").repeated(50) + QString(200, u'r');  // 400 bytes
+    const QString name = QStringLiteral("LONG_") + QString(290, u'N');
+    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('%1','0x10','16','%2')")
+                       .arg(name, remark)));
+    QVERIFY(s_.Run(QStringLiteral("delete from 常量表 where 名称='MB_OK'")));
+    QVERIFY(s_.Run(QStringLiteral("create table writes(n); create trigger count_writes after update on 常量表 "
+                                  "begin insert into writes values(1); end")));
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    constants()->SetSelection(0);
+    bool ran = false;
+    test::InNextModal(resource::kConstantEditor, [&](Window& ew) {
+      QCOMPARE(ew.Caption(), QStringLiteral("修改常量"));
+      QCOMPARE(ew.ItemText(1705), name);
+      QCOMPARE(ew.ItemText(1706), QStringLiteral("16"));
+      QCOMPARE(ew.ItemText(1707), QStringLiteral("0x10"));
+      QCOMPARE(ew.ItemText(1708), remark);
+      ew.button(1709)->click();
+      QVERIFY(!ew.isVisible());
+    }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    QVERIFY(s_.services().messages().empty());
+    QCOMPARE(s_.Int(QStringLiteral("select count(1) from writes")), 1);  // the update did run
+    QCOMPARE(s_.Text(QStringLiteral("select 备注 from 常量表")), remark);
+    QCOMPARE(s_.Text(QStringLiteral("select 名称 from 常量表")), name);
+  }
+
+  void unchangedSaveKeepsLineBreaksAsStored() {
+    QVERIFY(s_.Run(QStringLiteral("update 常量表 set 备注='第一行' || char(10) || '第二行'")));
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    constants()->SetSelection(0);
+    bool ran = false;
+    test::InNextModal(resource::kConstantEditor, [&](Window& ew) { ew.button(1709)->click(); }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    QCOMPARE(s_.Text(QStringLiteral("select 备注 from 常量表")), QStringLiteral("第一行\n第二行"));
+  }
+
+  void savingQuotesUpdatesTheRowInPlace() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('A_FIRST','0x1','1','')")));
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    QCOMPARE(ConstantNames(), QStringList({"A_FIRST", "MB_OK"}));
+    constants()->SetSelection(0);
+    bool ran = false;
+    test::InNextModal(resource::kConstantEditor, [&](Window& ew) {
+      ew.SetItemText(1705, QStringLiteral("Z_'LAST"));
+      ew.SetItemText(1706, QStringLiteral("2'"));
+      ew.SetItemText(1707, QStringLiteral("0x'2"));
+      ew.SetItemText(1708, QStringLiteral("it's 二"));
+      ew.button(1709)->click();
+    }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    // Same row, though the name now sorts last.
+    QCOMPARE(constants()->CellText(0, 0), QStringLiteral("Z_'LAST"));
+    QCOMPARE(constants()->CellText(0, 1), QStringLiteral("0x'2"));
+    QCOMPARE(constants()->CellText(0, 2), QStringLiteral("2'"));
+    QCOMPARE(constants()->CellText(0, 3), QStringLiteral("it's 二"));
+    QCOMPARE(s_.Text(QStringLiteral("select 十六进制值 || '|' || 十进制值 || '|' || 备注 from 常量表 where 名称='Z_''LAST'")),
+             QStringLiteral("0x'2|2'|it's 二"));
+    QCOMPARE(Count(QStringLiteral("常量表")), 2);
+  }
+
+  void aFailedSaveKeepsTheEditorOpenAndCancelWritesNothing() {
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    bool ran = false;
+    test::InNextModal(resource::kConstantEditor, [](Window&) {}, ran);
+    main().DispatchCommand(11025);  // no row selected: nothing opens
+    QVERIFY(!ran);
+    QTest::qWait(0);
+    constants()->SetSelection(0);
+    QVERIFY(s_.Run(QStringLiteral("create trigger keep before update on 常量表 begin select raise(abort,'x'); end")));
+    test::InNextModal(resource::kConstantEditor, [&](Window& ew) {
+      ew.SetItemText(1705, QStringLiteral("CHANGED"));
+      ew.button(1709)->click();
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("修改失败！"));
+      QCOMPARE(s_.services().lastMessage().owner, &ew);
+      QCOMPARE(s_.services().lastMessage().style, 0x10);
+      QVERIFY(ew.isVisible());
+      QCOMPARE(ew.ItemText(1705), QStringLiteral("CHANGED"));
+      ew.button(1710)->click();
+      QVERIFY(!ew.isVisible());
+    }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    QCOMPARE(constants()->CellText(0, 0), QStringLiteral("MB_OK"));
+    QCOMPARE(s_.Text(QStringLiteral("select 名称 from 常量表")), QStringLiteral("MB_OK"));
+  }
+
+  void aTextGbkCannotHoldIsRefused() {
+    QVERIFY(s_.Start());
+    main().DispatchCommand(10005);
+    constants()->SetSelection(0);
+    bool ran = false;
+    test::InNextModal(resource::kConstantEditor, [&](Window& ew) {
+      ew.SetItemText(1708, QStringLiteral("remark \uAC00"));
+      ew.button(1709)->click();
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
+      QVERIFY(ew.isVisible());
+      ew.button(1710)->click();
+    }, ran);
+    main().DispatchCommand(11025);
+    QVERIFY(ran);
+    QCOMPARE(s_.Text(QStringLiteral("select ifnull(备注,'') from 常量表 where 名称='MB_OK'")), constants()->CellText(0, 3));
+    QVERIFY(!constants()->CellText(0, 3).contains(QStringLiteral("?")));
+  }
+};
+
+QTEST_MAIN(DeleteTest)
+#include "tst_Delete.moc"

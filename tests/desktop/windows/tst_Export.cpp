@@ -1,0 +1,379 @@
+// The export window "导出数据" opened from the real main window, over a
+// catalogue made by the test; the save dialog is answered by the script.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "config/SettingsFile.h"
+#include "model/Commands.h"
+#include "store/CatalogueStore.h"
+#include "store/Schema.h"
+#include "toolkit/Controls.h"
+#include "toolkit/QtText.h"
+#include "toolkit/ScriptedServices.h"
+#include "toolkit/Window.h"
+#include "windows/MainWindow.h"
+#include "windows/Resources.h"
+
+using namespace declarium;
+
+namespace {
+
+// Inserted out of name order: the export sorts by 名称.
+const char16_t kCatalogue[] =
+    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('MessageBeep','逻辑型','user32','MessageBeep');"
+    u"insert into 函数参数表(名称,数据类型,所属函数) values('uType','整数型',1);"
+    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('GetTickCount','整数型','kernel32','GetTickCount');"
+    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('GetDesktopWindow','整数型','user32','');"
+    u"insert into 数据类型表(名称) values('POINT');"
+    u"insert into 常量表(名称,十六进制值,十进制值,备注) values('MAX_PATH','0x104','260','路径');"
+    u"insert into 常量表(名称,十六进制值,十进制值,备注) values('INFINITE','','-1','O''Brien''s');";
+
+constexpr char16_t kDesktop[] = u"Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n";
+constexpr char16_t kTick[] =
+    u"Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n";
+constexpr char16_t kBeep[] =
+    u"Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n";
+
+// Control ids of the export window.
+enum : int {
+  kFunctionCheck = 1501, kFunctionField = 1503, kFunctionOp = 1504, kFunctionValue = 1505,
+  kFunctionAdd = 1506, kFunctionRows = 1507,
+  kDataTypeCheck = 1508, kConstantCheck = 1515, kConstantField = 1520, kConstantOp = 1519,
+  kConstantValue = 1518, kConstantAdd = 1517, kConstantRows = 1521,
+  kSyntax = 1525, kProgress = 1522, kExport = 1523, kClose = 1524,
+};
+
+QString U(const char16_t* s) { return QString::fromUtf16(s); }
+
+}  // namespace
+
+class ExportWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<ScriptedServices> services_;
+  std::unique_ptr<CatalogueStore> store_;
+  std::unique_ptr<ProfileFile> config_;
+  std::unique_ptr<MainWindow> main_;
+
+  QString OutPath() const { return dir_->filePath(QStringLiteral("导出.txt")); }
+
+  void Start(const QString& extraSql = {}) {
+    dir_ = std::make_unique<QTemporaryDir>();
+    const QString db = dir_->filePath(QStringLiteral("data.db"));
+    {
+      CatalogueStore maker;
+      std::string error;
+      QVERIFY(maker.OpenPath(db.toStdString(), true));
+      QVERIFY(CreateSchema(maker, error));
+      QVERIFY2(maker.Exec(ToGbk(U(kCatalogue) + extraSql), error), error.c_str());
+    }
+    store_ = std::make_unique<CatalogueStore>();
+    QVERIFY(store_->OpenPath(db.toStdString(), false));
+    services_ = std::make_unique<ScriptedServices>();
+    config_ = std::make_unique<ProfileFile>(dir_->filePath(QStringLiteral("Config.ini")).toStdString());
+    main_ = std::make_unique<MainWindow>(*store_, *config_);
+    QVERIFY(main_->Create());
+  }
+
+  // Opens the window through its command and runs body inside its loop;
+  // the window is closed afterwards if body left it open.
+  void WithExportWindow(const std::function<void(Window&)>& body) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+      auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
+      if (w == nullptr || w->TemplateId() != resource::kExportWindow) return;
+      opened = true;
+      body(*w);
+      if (w->isVisible()) w->CloseWindow();
+    });
+    main_->DispatchCommand(command::kExport);
+    QVERIFY(opened);
+  }
+
+  static void AddCondition(Window& w, int field, int op, int value, int add, const QString& fieldText,
+                           const QString& opText, const QString& valueText) {
+    w.dropDownList(field)->SetSelection(w.dropDownList(field)->findText(fieldText));
+    w.dropDownList(op)->SetSelection(w.dropDownList(op)->findText(opText));
+    w.SetItemText(value, valueText);
+    w.button(add)->click();
+  }
+  static void AddFunctionCondition(Window& w, const QString& f, const QString& op, const QString& v) {
+    AddCondition(w, kFunctionField, kFunctionOp, kFunctionValue, kFunctionAdd, f, op, v);
+  }
+
+  // Chooses the syntax as the user would (the change reaches the main window).
+  static void ChooseSyntax(Window& w, int index) { w.dropDownList(kSyntax)->setCurrentIndex(index); }
+
+  // Checks the kinds, answers the save dialog and presses "导出".
+  void RunExport(Window& w, std::initializer_list<int> checks) {
+    for (int id : checks) w.SetChecked(id, true);
+    services_->setNextSaveFile(OutPath());
+    w.button(kExport)->click();
+  }
+
+  QString File() const {
+    QFile f(OutPath());
+    if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("<no file>");
+    return FromGbk(f.readAll().toStdString());
+  }
+
+ private slots:
+  void cleanup() {
+    main_.reset();
+    config_.reset();
+    store_.reset();
+    services_.reset();
+    dir_.reset();
+  }
+
+  void opensWithFixedListsAndTheLanguageSetting() {
+    Start();
+    // The user picks VB in the main window first: the export window starts there.
+    main_->window()->dropDownList(1011)->setCurrentIndex(2);
+    QCOMPARE(main_->settings().language, 2);
+    WithExportWindow([&](Window& w) {
+      QCOMPARE(w.Caption(), QStringLiteral("导出数据"));
+      QVERIFY(!w.windowIcon().isNull());
+      const auto items = [&](int id) {
+        QStringList out;
+        for (int i = 0; i < w.dropDownList(id)->count(); ++i) out << w.dropDownList(id)->ItemText(i);
+        return out;
+      };
+      QCOMPARE(items(1503), QStringList({"名称", "中文名", "库名", "库对应命令", "函数说明", "备注"}));
+      QCOMPARE(items(1513), QStringList({"名称", "中文名", "备注"}));
+      QCOMPARE(items(1520), QStringList({"名称", "十六进制值", "十进制值", "备注"}));
+      const QStringList ops{"=", ">", "<", ">=", "<=", "!=", "like"};
+      for (int id : {1504, 1512, 1519}) QCOMPARE(items(id), ops);
+      for (int id : {1503, 1504, 1513, 1512, 1520, 1519}) QCOMPARE(w.dropDownList(id)->Selection(), 0);
+      QCOMPARE(items(kSyntax), QStringList({"易语言", "CSharp", "VB"}));
+      QCOMPARE(w.dropDownList(kSyntax)->Selection(), 2);
+      auto* bar = w.control<QProgressBar>(kProgress);
+      QCOMPARE(bar->minimum(), 0);
+      QCOMPARE(bar->maximum(), 100);
+      QCOMPARE(bar->value(), 0);
+      for (int id : {kFunctionCheck, kDataTypeCheck, kConstantCheck}) QVERIFY(!w.IsChecked(id));
+
+      // A syntax change is mirrored to the main window's language box.
+      ChooseSyntax(w, 1);
+      QCOMPARE(main_->window()->dropDownList(1011)->Selection(), 1);
+      QCOMPARE(main_->settings().language, 1);
+
+      w.button(kClose)->click();
+      QVERIFY(!w.isVisible());
+    });
+  }
+
+  void groupsFollowTheirCheckBoxesAndRowsStay() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      const int groups[3][6] = {{1502, 1503, 1504, 1505, 1506, 1507},
+                                {1509, 1513, 1512, 1511, 1510, 1514},
+                                {1516, 1520, 1519, 1518, 1517, 1521}};
+      const int checks[3] = {kFunctionCheck, kDataTypeCheck, kConstantCheck};
+      for (const auto& g : groups)
+        for (int id : g) QVERIFY2(!w.Item(id)->isEnabled(), qPrintable(QString::number(id)));
+      for (int k = 0; k < 3; ++k) {
+        w.button(checks[k])->click();
+        for (int j = 0; j < 3; ++j)
+          for (int id : groups[j]) QCOMPARE(w.Item(id)->isEnabled(), j <= k);
+      }
+      AddFunctionCondition(w, QStringLiteral("库名"), QStringLiteral("like"), QStringLiteral("%kernel%"));
+      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
+      w.button(kFunctionCheck)->click();
+      for (int id : groups[0]) QVERIFY(!w.Item(id)->isEnabled());
+      QCOMPARE(w.listBox(kFunctionRows)->Count(), 1);
+      w.button(kFunctionCheck)->click();
+      for (int id : groups[0]) QVERIFY(w.Item(id)->isEnabled());
+      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
+    });
+  }
+
+  void emptyConditionValueIsRefused() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      w.button(kFunctionCheck)->click();
+      w.button(kFunctionAdd)->click();
+      QCOMPARE(services_->messages().size(), size_t{1});
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("条件值不能为空"));
+      QCOMPARE(services_->lastMessage().caption, QStringLiteral("信息："));
+      QCOMPARE(services_->lastMessage().style, int(kMbIconError));
+      QCOMPARE(services_->lastMessage().owner, &w);
+      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);
+      // A single space is a value: it is not trimmed away.
+      AddFunctionCondition(w, QStringLiteral("备注"), QStringLiteral("="), QStringLiteral(" "));
+      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("备注 = ' '"));
+    });
+  }
+
+  void conditionValueGbkCannotHoldIsRefused() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      w.button(kFunctionCheck)->click();
+      AddFunctionCondition(w, QStringLiteral("备注"), QStringLiteral("="), QStringLiteral("a\U0001F600"));
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("条件值含有GBK编码无法表示的字符！"));
+      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);
+    });
+  }
+
+  void nothingChosenOrCancelledWritesNothing() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      services_->setNextSaveFile(OutPath());
+      w.button(kExport)->click();
+      QCOMPARE(services_->lastMessage().text,
+               QStringLiteral("请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！"));
+      QCOMPARE(services_->lastMessage().style, int(kMbIconInformation));
+      QCOMPARE(services_->lastMessage().owner, &w);
+      services_->clear();
+      w.SetChecked(kFunctionCheck, true);
+      w.button(kExport)->click();  // the dialog is cancelled
+      QVERIFY(services_->messages().empty());
+    });
+    QVERIFY(!QFile::exists(OutPath()));
+  }
+
+  void functionsOnlyInVbWithoutConditions() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      RunExport(w, {kFunctionCheck});
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
+      QCOMPARE(services_->lastMessage().style, int(kMbIconInformation));
+      QCOMPARE(w.Caption(), QStringLiteral("正在导出函数..."));
+      QCOMPARE(w.control<QProgressBar>(kProgress)->value(), 100);
+    });
+    QCOMPARE(File(), U(kDesktop) + U(kTick) + U(kBeep) + QStringLiteral("\r\n"));
+  }
+
+  void constantsOnlyInE() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 0);
+      RunExport(w, {kConstantCheck});
+      QCOMPARE(w.Caption(), QStringLiteral("正在导出常量..."));
+    });
+    QCOMPARE(File(), QStringLiteral(".版本 2\r\n\r\n\r\n"
+                                    ".常量 INFINITE, \"-1\", \r\n"
+                                    ".常量 MAX_PATH, \"260\", \r\n"));
+  }
+
+  void twoConditionsMustBothMatch() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      w.button(kFunctionCheck)->click();
+      AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("Get%"));
+      AddFunctionCondition(w, QStringLiteral("库名"), QStringLiteral("="), QStringLiteral("user32"));
+      QCOMPARE(w.listBox(kFunctionRows)->RowText(1), QStringLiteral("库名 = 'user32'"));
+      RunExport(w, {});
+    });
+    QCOMPARE(File(), U(kDesktop) + QStringLiteral("\r\n"));
+  }
+
+  void likeWithoutPercentMatchesWholeValues() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      w.button(kFunctionCheck)->click();
+      AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("GetTick"));
+      RunExport(w, {});
+    });
+    QCOMPARE(File(), QStringLiteral("\r\n"));
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      w.button(kFunctionCheck)->click();
+      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);  // the lists start empty each time
+      AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("GetTickCount"));
+      RunExport(w, {});
+    });
+    QCOMPARE(File(), U(kTick) + QStringLiteral("\r\n"));
+  }
+
+  void quotesInValuesCannotChangeTheQuery() {
+    Start();
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      w.button(kFunctionCheck)->click();
+      const QString injected = QStringLiteral("x' or '1'='1");
+      AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("="), injected);
+      // Shown as typed; matched as one literal value.
+      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("名称 = 'x' or '1'='1'"));
+      RunExport(w, {});
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
+    });
+    QCOMPARE(File(), QStringLiteral("\r\n"));
+
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 0);
+      w.button(kConstantCheck)->click();
+      AddCondition(w, kConstantField, kConstantOp, kConstantValue, kConstantAdd, QStringLiteral("备注"),
+                   QStringLiteral("="), QStringLiteral("O'Brien's"));
+      QCOMPARE(w.listBox(kConstantRows)->RowText(0), QStringLiteral("备注 = 'O'Brien's'"));
+      RunExport(w, {});
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
+    });
+    QCOMPARE(File(), QStringLiteral(".版本 2\r\n\r\n\r\n.常量 INFINITE, \"-1\", \r\n"));
+  }
+
+  void closingDuringALongExportStopsAtAWholeRecord() {
+    // 20,000 more functions, all named after the three of the catalogue.
+    Start(QStringLiteral(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+        "insert into 函数表(名称,返回值类型,库名,库对应命令) "
+        "select printf('Zf%05d', i), '整数型', 'user32', '' from n;"));
+    std::vector<int> seen;
+    int paints = 0;
+    bool closedDuringExport = false;
+    WithExportWindow([&](Window& w) {
+      ChooseSyntax(w, 2);
+      auto* bar = w.control<QProgressBar>(kProgress);
+      connect(bar, &QProgressBar::valueChanged, &w, [&](int v) {
+        seen.push_back(v);
+        // As the user would: the click arrives while the export lets events through.
+        if (v == 50) QTimer::singleShot(0, &w, [&w, bar, &closedDuringExport] {
+          // Still inside the function section when the close arrives.
+          closedDuringExport = bar->value() < 100 && w.Caption() == QStringLiteral("正在导出函数...");
+          w.CloseWindow();
+        });
+      });
+      struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+          if (e->type() == QEvent::Paint) ++*count;
+          return false;
+        }
+      } counter(&paints);
+      bar->installEventFilter(&counter);
+      RunExport(w, {kFunctionCheck, kConstantCheck});
+      bar->removeEventFilter(&counter);
+      QVERIFY(!w.isVisible());
+    });
+    QVERIFY(closedDuringExport);
+    // Stopped: nothing is shown, and the constants were never reached.
+    QVERIFY(services_->messages().empty());
+    QVERIFY(seen.size() > 10);
+    QVERIFY(seen.back() >= 50 && seen.back() < 100);
+    QVERIFY2(paints > 1, qPrintable(QString::number(paints)));
+    const QString text = File();
+    QVERIFY(text.startsWith(U(kDesktop) + U(kTick) + U(kBeep)));
+    QVERIFY(text.endsWith(QStringLiteral(" () As Long\r\n")));
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    QVERIFY(lines.size() > 9000 && lines.size() < 19000);
+    QVERIFY(lines.last().isEmpty());
+    for (qsizetype i = 3; i + 1 < lines.size(); ++i)
+      QVERIFY2(lines[i].startsWith(QStringLiteral("Private Declare Function Zf")), qPrintable(lines[i]));
+  }
+};
+
+QTEST_MAIN(ExportWindowTest)
+#include "tst_Export.moc"

@@ -1,0 +1,293 @@
+// Type-ahead in the SearchBox and the advanced find window, driven through
+// the real main window over catalogues made by the tests.
+#include <QAbstractButton>
+#include <QtTest>
+
+#include "desktop/windows/AppSession.h"
+#include "toolkit/BrowserHost.h"
+#include "toolkit/Controls.h"
+#include "windows/AdvancedFindWindow.h"
+
+using namespace declarium;
+
+class FindTest : public QObject {
+  Q_OBJECT
+
+ private:
+  test::AppSession s_;
+
+  Window& w() { return s_.w(); }
+  MainWindow& main() { return s_.main(); }
+  ListBox* functions() { return w().listBox(1001); }
+  ListBox* dataTypes() { return w().listBox(1002); }
+  TreeView* tree() { return w().treeView(1003); }
+  EditBox* searchBox() { return w().editBox(1004); }
+  MultiLineEdit* entryText() { return w().multiLineEdit(1008); }
+  ReportView* constants() { return w().reportView(1016); }
+
+  QString SelectedFunction() { return functions()->RowText(functions()->Selection()); }
+  QString SelectedDataType() { return dataTypes()->RowText(dataTypes()->Selection()); }
+  QString SelectedConstant() { return constants()->CellText(constants()->Selection(), 0); }
+
+  void Start() {
+    QVERIFY(s_.Start());
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+  }
+
+  AdvancedFindWindow* OpenFind() {
+    main().DispatchCommand(10007);
+    return main().advancedFind();
+  }
+  static void Search(AdvancedFindWindow* find, const QString& text) {
+    find->window()->SetItemText(find_control::kText, text);
+    find->window()->button(find_control::kFind)->click();
+  }
+  static void Choose(AdvancedFindWindow* find, int radio) {
+    find->window()->button(find_control::kFirstRadio + radio)->click();
+  }
+
+ private slots:
+  void init() { QVERIFY(s_.Open()); }
+  void cleanup() { s_.Close(); }
+
+  void typingSelectsTheFirstRowInListOrderAndKeepsTheCaret() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('createwindowlower'),('CreateWindowExW'),"
+                                  "('CreateWindowExA'),('CreateFileA')")));
+    Start();
+    searchBox()->setFocus();
+    QTest::keyClicks(searchBox(), QStringLiteral("createw"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowExA"));
+    QCOMPARE(entryText()->Text(), QStringLiteral("CreateWindowExA"));
+    QVERIFY(searchBox()->hasFocus());
+    QCOMPARE(searchBox()->Text(), QStringLiteral("createw"));
+
+    // No match: selection, page and text box stay as they were.
+    const QString page = w().browser(1007)->PageSource();
+    QTest::keyClicks(searchBox(), QStringLiteral("zz"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowExA"));
+    QCOMPARE(w().browser(1007)->PageSource(), page);
+    QVERIFY(searchBox()->hasFocus());
+
+    main().DispatchCommand(10004);
+    searchBox()->setText(QStringLiteral("po"));
+    QCOMPARE(SelectedDataType(), QStringLiteral("POINT"));
+    QCOMPARE(entryText()->Text(), QStringLiteral("POINT"));
+    QVERIFY(searchBox()->hasFocus());
+  }
+
+  // No entry can hold a character GBK lacks: such a key or text finds
+  // nothing, not the entries where "?" stands.
+  void textGbkCannotHoldFindsNothing() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values('Z?B','x?y'),('Other','o')")));
+    Start();
+    const int before = w().listBox(1001)->Selection();
+    searchBox()->setFocus();
+    searchBox()->setText(QStringLiteral("z\uAC00"));
+    QCOMPARE(w().listBox(1001)->Selection(), before);
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Choose(find, 2);
+    s_.services().clear();
+    Search(find, QStringLiteral("x\uAC00y"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("含有GBK编码无法表示的字符！"));
+    QVERIFY(SelectedFunction() != QStringLiteral("Z?B"));
+  }
+
+  void treeMatchesOnlyItemsWithoutChildren() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('空分类');"
+                                  "update 函数表 set 类别=1 where 名称='MessageBoxA'")));
+    Start();
+    main().DispatchCommand(10003);
+    searchBox()->setText(QStringLiteral("mess"));
+    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("MessageBoxA"));
+    QCOMPARE(entryText()->Text(), QStringLiteral("MessageBoxA"));
+    // A category with functions has children and is passed over.
+    searchBox()->setText(QStringLiteral("窗口"));
+    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("MessageBoxA"));
+    // An empty category is matched, and shows no page.
+    searchBox()->setText(QStringLiteral("空"));
+    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("空分类"));
+    QCOMPARE(entryText()->Text(), QStringLiteral("MessageBoxA"));
+    QVERIFY(searchBox()->hasFocus());
+  }
+
+  void chinesePrefixAndQuotesFindAConstantOnItsPage() {
+    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('窗口样式''A','0x1','1','')");
+    for (int i = 0; i < 40; ++i) sql += QStringLiteral(",('A%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(s_.Run(sql));
+    Start();
+    main().DispatchCommand(10005);
+    QCOMPARE(main().ConstantPageOffset(), 0);
+    searchBox()->setText(QStringLiteral("窗口"));
+    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
+    QVERIFY(searchBox()->hasFocus());
+
+    searchBox()->setText(QStringLiteral("a05"));
+    QCOMPARE(main().ConstantPageOffset(), 0);
+    QCOMPARE(SelectedConstant(), QStringLiteral("A05"));
+    searchBox()->setText(QStringLiteral("窗口样式'a"));
+    QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
+    // A key that matches nothing, quote and all, leaves page and row alone.
+    searchBox()->setText(QStringLiteral("x' or 1=1 --"));
+    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
+    QCOMPARE(s_.Int(QStringLiteral("select count(1) from 常量表")), 42);
+  }
+
+  void threeMatchesStepThenWrapToTheFirst() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values"
+                                  "('SetWindowText','it''s 窗口'),('FindWindow','find it''s 窗口'),"
+                                  "('GetWindowText','取 it''s 窗口 标题'),('Beep','its')")));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Window* fw = find->window();
+    QCOMPARE(fw->Caption(), QStringLiteral("高级查找"));
+    QVERIFY(fw->IsChecked(1205));
+    QCOMPARE(fw->tabControl(1204)->count(), 3);
+    QCOMPARE(fw->ItemText(1207), QStringLiteral("函数说明"));
+    QCOMPARE(fw->Left() + fw->Width(), w().Left() + w().Width());
+    QCOMPARE(fw->Top() + fw->Height(), w().Top() + w().Height());
+    // One window at a time.
+    main().DispatchCommand(10007);
+    QCOMPARE(main().advancedFind(), find);
+
+    Choose(find, 2);
+    const QStringList order = {QStringLiteral("FindWindow"), QStringLiteral("GetWindowText"),
+                               QStringLiteral("SetWindowText")};
+    for (const QString& expected : order) {
+      Search(find, QStringLiteral("it's 窗口"));
+      QCOMPARE(SelectedFunction(), expected);
+      QCOMPARE(entryText()->Text(), expected);
+    }
+    QVERIFY(s_.services().messages().empty());
+    Search(find, QStringLiteral("it's 窗口"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("已经到末尾处，现在返回到第一条记录！"));
+    QCOMPARE(s_.services().lastMessage().owner, fw);
+    QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
+    QCOMPARE(s_.services().lastMessage().style, 0x40);
+    QCOMPARE(SelectedFunction(), order[0]);
+    Search(find, QStringLiteral("it's 窗口"));
+    QCOMPARE(SelectedFunction(), order[1]);
+
+    // Enter in the text box is the same click.
+    QTest::keyClick(fw->editBox(1201), Qt::Key_Return);
+    QCOMPARE(SelectedFunction(), order[2]);
+
+    s_.services().clear();
+    Search(find, QStringLiteral("nothing ' like this"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("没有找到记录！"));
+    QCOMPARE(s_.services().lastMessage().style, 0x40);
+    QCOMPARE(SelectedFunction(), order[2]);
+  }
+
+  void changingOneCharacterOrTheFieldStartsAgain() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,中文名) values"
+                                  "('CreateWindowA','建窗口A'),('CreateWindowB','建窗口B'),('CreateWindowC','建窗口C')")));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Search(find, QStringLiteral("Window"));
+    Search(find, QStringLiteral("Window"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowB"));
+    Search(find, QStringLiteral("Windo"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowA"));
+    Search(find, QStringLiteral("Windo"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowB"));
+    Choose(find, 1);
+    Search(find, QStringLiteral("窗口"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowA"));
+    // "%" and "_" typed by the user keep their pattern meaning.
+    Search(find, QStringLiteral("建_口%C"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowC"));
+  }
+
+  void memberRemarksListATypeOncePerMatchingMember() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 数据类型成员表(名称,数据类型,备注,所属数据类型) values"
+                                  "('right','整数型','右边',1),('x','整数型','横''边',2),('y','整数型','纵',2)")));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    // F3 while the window is open turns it to the data types tab.
+    main().DispatchCommand(10004);
+    QCOMPARE(find->window()->tabControl(1204)->Selection(), 1);
+    QCOMPARE(find->window()->ItemText(1208), QStringLiteral("成员说明"));
+    Choose(find, 3);
+    const QStringList expected = {QStringLiteral("POINT"), QStringLiteral("RECT"), QStringLiteral("RECT")};
+    for (const QString& name : expected) {
+      Search(find, QStringLiteral("边"));
+      QCOMPARE(SelectedDataType(), name);
+    }
+    QVERIFY(s_.services().messages().empty());
+    Search(find, QStringLiteral("边"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("已经到末尾处，现在返回到第一条记录！"));
+    QCOMPARE(SelectedDataType(), QStringLiteral("POINT"));
+    Search(find, QStringLiteral("横'边"));
+    QCOMPARE(SelectedDataType(), QStringLiteral("POINT"));
+  }
+
+  void constantsAreFoundOnTheirPage() {
+    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('Z_LAST','0xFF','255','末尾的')");
+    for (int i = 0; i < 35; ++i) sql += QStringLiteral(",('C%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
+    QVERIFY(s_.Run(sql));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    // Choosing the tab is the view command of its kind.
+    find->window()->tabControl(1204)->setCurrentIndex(2);
+    QCOMPARE(main().BrowseMode(), 3);
+    QCOMPARE(find->window()->ItemText(1206), QStringLiteral("备注"));
+    Choose(find, 1);
+    Search(find, QStringLiteral("末尾"));
+    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(SelectedConstant(), QStringLiteral("Z_LAST"));
+
+    // "添加到列表" takes the selected entry of the tab's kind.
+    find->window()->button(1203)->click();
+    QCOMPARE(w().listBox(1009)->Count(), 1);
+    QCOMPARE(w().listBox(1009)->RowText(0), QStringLiteral("Z_LAST"));
+  }
+
+  void closingEndsTheSearchAndShowsTheMainWindowNormal() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,库名) values('A1','k32'),('A2','k32')")));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Choose(find, 3);
+    Search(find, QStringLiteral("k32"));
+    Search(find, QStringLiteral("k32"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("A2"));
+    QVERIFY(main().findState().HasCursor());
+
+    w().SetState(kStateMaximised);
+    QTRY_COMPARE(w().State(), kStateMaximised);
+    find->window()->CloseWindow();
+    QVERIFY(main().advancedFind() == nullptr);
+    QVERIFY(!main().findState().HasCursor());
+    QTRY_COMPARE(w().State(), kStateNormal);
+
+    // Reopened with the same inputs, the search starts at the first match.
+    find = OpenFind();
+    QVERIFY(find != nullptr);
+    Choose(find, 3);
+    Search(find, QStringLiteral("k32"));
+    QCOMPARE(SelectedFunction(), QStringLiteral("A1"));
+  }
+
+  void anOpenSearchIsEndedWhenTheProgramCloses() {
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    Search(find, QStringLiteral("e"));
+    QVERIFY(main().findState().HasCursor());
+    main().DispatchCommand(10036);
+    QTRY_VERIFY(!main().Exists());
+    QVERIFY(!main().findState().HasCursor());
+    QVERIFY(!s_.store().IsOpen());
+  }
+};
+
+QTEST_MAIN(FindTest)
+#include "tst_Find.moc"

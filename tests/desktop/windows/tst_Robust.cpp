@@ -1,0 +1,426 @@
+// The desktop program over catalogues that are broken, foreign or read-only,
+// and over damaged settings files: it starts, shows empty lists or the
+// failure texts with the database's error, never crashes, and changes no file
+// unless a change succeeded.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
+
+#include "config/SettingsFile.h"
+#include "desktop/windows/AppCatalogue.h"
+#include "model/Commands.h"
+#include "store/CatalogueStore.h"
+#include "support/TempDir.h"
+#include "support/Unprivileged.h"
+#include "toolkit/BrowserHost.h"
+#include "toolkit/Controls.h"
+#include "toolkit/QtText.h"
+#include "toolkit/ScriptedServices.h"
+#include "toolkit/Window.h"
+#include "windows/DesktopProgram.h"
+#include "windows/ImportWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/Resources.h"
+
+using namespace declarium;
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Kind { Empty, RandomBytes, Foreign, TableMissing, ReadOnlyFile, ReadOnlyFolder };
+
+struct BadCase {
+  const char* name;
+  Kind kind;
+  QString importError;  // after "添加失败！\r\n"
+  QString exportMessage;
+  bool constantsReadable;
+};
+
+const QString kNoFunctions = QStringLiteral("no such table: 函数表");
+
+std::vector<BadCase> BadCases() {
+  return {
+      {"empty file", Kind::Empty, kNoFunctions, QStringLiteral("导出函数失败！\r\n") + kNoFunctions, false},
+      {"random bytes", Kind::RandomBytes, QStringLiteral("file is not a database"),
+       QStringLiteral("导出函数失败！\r\nfile is not a database"), false},
+      {"another program's database", Kind::Foreign, kNoFunctions, QStringLiteral("导出函数失败！\r\n") + kNoFunctions,
+       false},
+      {"one table missing", Kind::TableMissing, QStringLiteral("no such table: 常量表"),
+       QStringLiteral("导出常量失败！\r\nno such table: 常量表"), false},
+      {"read-only file", Kind::ReadOnlyFile, QStringLiteral("attempt to write a readonly database"),
+       QStringLiteral("导出完毕！"), true},
+      {"read-only folder", Kind::ReadOnlyFolder, QStringLiteral("attempt to write a readonly database"),
+       QStringLiteral("导出完毕！"), true},
+  };
+}
+
+const QString kEText = QStringLiteral(
+    ".版本 2\n\n.DLL命令 NewOne, 整数型, \"user32.dll\", \"NewOne\", 公开, 新\n"
+    ".数据类型 NEWTYPE, 公开\n    .成员 a, 整数型\n.常量 NEW_CONST, \"7\", , 新\n");
+
+// Makes the catalogue of a case as data.db in dir.
+void MakeBadCatalogue(const fs::path& dir, Kind kind) {
+  const fs::path db = dir / "data.db";
+  switch (kind) {
+    case Kind::Empty: test::WriteFileBytes(db, ""); break;
+    case Kind::RandomBytes: {
+      std::mt19937 gen(7);
+      std::string junk(8192, '\0');
+      for (char& c : junk) c = static_cast<char>(gen());
+      test::WriteFileBytes(db, junk);
+      break;
+    }
+    case Kind::Foreign: {
+      CatalogueStore store;
+      QVERIFY(store.OpenPath(db, true));
+      QVERIFY(store.Exec("create table notes(id integer primary key, text); insert into notes(text) values('x')"));
+      break;
+    }
+    default:
+      QVERIFY(test::MakeAppCatalogue(QString::fromStdString(db.string())));
+      if (kind == Kind::TableMissing) {
+        CatalogueStore store;
+        QVERIFY(store.OpenPath(db, false));
+        QVERIFY(store.Exec(ToGbk(QStringLiteral("drop table 常量表"))));
+      }
+      break;
+  }
+  // The program may write the folder and the file, except where the case says not.
+  test::OpenToEveryone(dir);
+  fs::permissions(db, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+  if (kind == Kind::ReadOnlyFile) test::ReadOnlyForEveryone(db);
+  if (kind == Kind::ReadOnlyFolder) test::ReadOnlyForEveryone(dir);
+}
+
+}  // namespace
+
+class RobustTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ScriptedServices> services_;
+  std::unique_ptr<CatalogueStore> store_;
+  std::unique_ptr<ProfileFile> config_;
+  std::unique_ptr<MainWindow> main_;
+
+  Window& w() { return *main_->window(); }
+
+  void Start(const fs::path& db, const fs::path& config) {
+    store_ = std::make_unique<CatalogueStore>();
+    QVERIFY(store_->OpenPath(db, false));
+    config_ = std::make_unique<ProfileFile>(config);
+    main_ = std::make_unique<MainWindow>(*store_, *config_);
+    QVERIFY(main_->Create());
+    // Painted once, as on screen.
+    w().repaint();
+    QCoreApplication::processEvents();
+  }
+
+  void Stop() {
+    main_.reset();
+    config_.reset();
+    store_.reset();
+  }
+
+  // Opens the import window, types the text and presses "全部添加(&A)".
+  void ImportThroughTheWindow(const QString& text) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      ImportWindow* iw = ImportWindow::Current();
+      if (iw == nullptr) return;
+      ran = true;
+      iw->window()->multiLineEdit(import_control::kText)->SetText(text);
+      QTRY_VERIFY(!iw->RefreshPending());
+      iw->window()->button(import_control::kAddAll)->click();
+      iw->window()->CloseWindow();
+    });
+    main_->DispatchCommand(command::kNewEntries);
+    QVERIFY(ran);
+  }
+
+  // Exports all three kinds through the export window into path.
+  void ExportThroughTheWindow(const QString& path) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      auto* ew = qobject_cast<Window*>(QApplication::activeModalWidget());
+      if (ew == nullptr || ew->TemplateId() != resource::kExportWindow) return;
+      ran = true;
+      for (int id : {1501, 1508, 1515}) ew->SetChecked(id, true);
+      services_->setNextSaveFile(path);
+      ew->button(1523)->click();
+      if (ew->isVisible()) ew->CloseWindow();
+    });
+    main_->DispatchCommand(command::kExport);
+    QVERIFY(ran);
+  }
+
+  BrowserHost::Element CellOf(const QString& table, const QString& field, int id) {
+    BrowserHost* browser = w().browser(1007);
+    for (BrowserHost::Element e : browser->ElementsByTag(QStringLiteral("td"))) {
+      if (browser->Attribute(e, QStringLiteral("TableName")) == table &&
+          browser->Attribute(e, QStringLiteral("FieldName")) == field &&
+          browser->Attribute(e, QStringLiteral("id")) == QString::number(id)) {
+        return e;
+      }
+    }
+    return BrowserHost::kNoElement;
+  }
+
+ private slots:
+  void init() { services_ = std::make_unique<ScriptedServices>(); }
+  void cleanup() {
+    Stop();
+    services_.reset();
+  }
+
+  // The entry routine opens each of these without a question and shows the
+  // window; its lists are empty where the tables cannot be read.
+  void everyBadCatalogueStarts() {
+    QTemporaryDir home;
+    qputenv("DECLARIUM_INSTANCE_NAME", QDir(home.path()).filePath(QStringLiteral("instance")).toUtf8());
+    const QString previous = QDir::currentPath();
+    for (const BadCase& c : BadCases()) {
+      const test::TempDir dir;
+      MakeBadCatalogue(dir.path(), c.kind);
+      const std::string bytes = test::ReadFileBytes(dir / "data.db");
+      QDir::setCurrent(QString::fromStdString(dir.path().string()));
+      services_->clear();
+      int functions = -1;
+      QTimer::singleShot(100, [&functions] {
+        Window* mw = Window::FindByClassName(QStringLiteral("mornel-API"));
+        if (mw == nullptr) return;
+        functions = mw->listBox(1001)->Count();
+        mw->Dispatch(10036);
+      });
+      {
+        test::AsUnprivilegedUser user;
+        QCOMPARE(RunDesktopProgram(), 0);
+      }
+      QDir::setCurrent(previous);
+      QVERIFY2(services_->messages().empty(), c.name);
+      QCOMPARE(functions, c.constantsReadable || c.kind == Kind::TableMissing ? 2 : 0);
+      QVERIFY2(test::ReadFileBytes(dir / "data.db") == bytes, c.name);
+    }
+  }
+
+  // Every change fails with its own words and the database's error; reading
+  // what can be read works; the file is not changed.
+  void changesFailWithTheDatabasesError() {
+    for (const BadCase& c : BadCases()) {
+      const test::TempDir dir, out, settings;
+      MakeBadCatalogue(dir.path(), c.kind);
+      test::OpenToEveryone(out.path());
+      test::OpenToEveryone(settings.path());
+      const fs::path db = dir / "data.db";
+      const std::string bytes = test::ReadFileBytes(db);
+      const std::string verdict = test::IntegrityCheck(db);
+      QVERIFY2(c.kind == Kind::RandomBytes ? verdict == "file is not a database" : verdict == "ok", verdict.c_str());
+      services_->clear();
+      {
+        test::AsUnprivilegedUser user;
+        Start(db, settings / "Config.ini");
+
+        main_->DispatchCommand(command::kBrowseConstants);
+        if (c.constantsReadable) {
+          QVERIFY2(services_->messages().empty(), c.name);
+          QCOMPARE(w().reportView(1016)->Count(), 1);
+        } else {
+          QCOMPARE(services_->lastMessage().text, QStringLiteral("获取数据错误！"));
+        }
+        main_->DispatchCommand(command::kBrowseFunctions);
+        main_->DispatchCommand(command::kStatistics);
+
+        ImportThroughTheWindow(kEText);
+        QCOMPARE(services_->lastMessage().text, QStringLiteral("添加失败！\r\n") + c.importError);
+        QCOMPARE(services_->lastMessage().style, 0x10);
+
+        ExportThroughTheWindow(QString::fromStdString((out / "out.txt").string()));
+        QCOMPARE(services_->lastMessage().text, c.exportMessage);
+
+        // Editing a cell in place: the update fails, so the cell keeps its text.
+        if (c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder || c.kind == Kind::TableMissing) {
+          BrowserHost* browser = w().browser(1007);
+          const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+          QVERIFY(cell != BrowserHost::kNoElement);
+          const QString text = browser->InnerText(cell);
+          services_->setNextInput(true, QStringLiteral("改过的备注"));
+          const bool passedOn = main_->EditCell(browser->ElementRect(cell).center());
+          if (c.kind == Kind::TableMissing) {
+            QVERIFY(!passedOn);  // this table is there: the change is written
+            QCOMPARE(browser->InnerText(cell), QStringLiteral("改过的备注"));
+          } else {
+            QVERIFY(passedOn);
+            QCOMPARE(browser->InnerText(cell), text);
+          }
+        }
+        Stop();
+      }
+      if (c.kind == Kind::TableMissing) {
+        // The one change that succeeded is in the file, and nothing else.
+        CatalogueStore check;
+        QVERIFY(check.OpenPath(db, false));
+        QCOMPARE(FromGbk(check.QueryText(ToGbk(QStringLiteral("select 备注 from 函数表 where id=2")))),
+                 QStringLiteral("改过的备注"));
+        QCOMPARE(check.QueryInt(ToGbk(QStringLiteral("select count(*) from 函数表"))), 2);
+      } else {
+        QVERIFY2(test::ReadFileBytes(db) == bytes, c.name);
+      }
+      QCOMPARE(test::IntegrityCheck(db), verdict);
+    }
+  }
+
+  // Text typed into the input box of an in-place edit, through the UTF-16 of
+  // the window: stored exactly and shown as typed, and no other row changes.
+  // A character GBK lacks would be stored as "?": such a text is refused.
+  void hostileTextInPlace() {
+    const test::TempDir dir;
+    const fs::path db = dir / "data.db";
+    QVERIFY(test::MakeAppCatalogue(QString::fromStdString(db.string())));
+    Start(db, dir / "Config.ini");
+    const QString others = QStringLiteral(
+        "select group_concat(名称||'|'||ifnull(备注,''),'/') from (select * from 函数表 where id != 2 union all "
+        "select id,名称,null,备注,null,null,null,null,null,null,null,null,null,null from 函数参数表)");
+    const std::string before = store_->QueryText(ToGbk(others));
+    QString big;
+    while (big.size() < 500000) big += QStringLiteral("中'文%_\"\\;--/*");
+    const QString values[] = {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("\\"),
+                              QStringLiteral("%"), QStringLiteral("_"), QStringLiteral(";"), QStringLiteral("--"),
+                              QStringLiteral("/*"), QStringLiteral("x'); delete from 函数表; --"), big};
+    BrowserHost* browser = w().browser(1007);
+    const QString remark = QStringLiteral("select 备注 from 函数表 where id=2");
+    // A character GBK lacks is refused, and the cell keeps what it showed.
+    services_->clear();
+    {
+      const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+      QVERIFY(cell != BrowserHost::kNoElement);
+      const std::string original = store_->QueryText(ToGbk(remark));
+      const QString shown = browser->InnerText(cell);
+      services_->setNextInput(true, QStringLiteral("a\U0001F600b\uAC00c"));
+      QVERIFY(main_->EditCell(browser->ElementRect(cell).center()));
+      QCOMPARE(services_->lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
+      QCOMPARE(store_->QueryText(ToGbk(remark)), original);
+      QCOMPARE(browser->InnerText(cell), shown);
+    }
+    for (const QString& v : values) {
+      const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+      QVERIFY(cell != BrowserHost::kNoElement);
+      services_->setNextInput(true, v);
+      QVERIFY(!main_->EditCell(browser->ElementRect(cell).center()));
+      QCOMPARE(FromGbk(store_->QueryText(ToGbk(remark))), v);
+      QCOMPARE(browser->InnerText(cell), v);
+    }
+    QVERIFY(store_->QueryText(ToGbk(others)) == before);
+  }
+
+  // Damaged settings files: the program starts with the defaults or with
+  // what it can read, and saving keeps every line it did not write.
+  void damagedSettingsFiles() {
+    struct ConfigCase {
+      const char* name;
+      std::string bytes;
+      bool present;
+    };
+    std::mt19937 gen(11);
+    std::string garbage(4096, '\0');
+    for (char& c : garbage) c = static_cast<char>(gen());
+    const std::string hugePrefix(1 << 20, 'p');
+    const ConfigCase cases[] = {
+        {"missing", "", false},
+        {"empty", "", true},
+        {"binary garbage", garbage, true},
+        {"huge values",
+         ToGbk(QStringLiteral("[Config]\r\nIsMax=0\r\nleft=2147483647\r\ntop=-2147483648\r\nwidth=2147483647\r\n"
+                              "height=99999999999999\r\nBrowseWidth=-99999999999\r\nSpreadingHeight=2147483647\r\n"
+                              "ToInsertWidth=99999999999\r\n[Setings]\r\n语言=99999999999\r\n功能键=-2147483648\r\n"
+                              "键代码=99999999999\r\nAPI名称前缀=")) +
+             hugePrefix + "\r\n",
+         true},
+        {"duplicate sections",
+         ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\nPublic=1\r\n[Config]\r\nBrowseWidth=180\r\n[Setings]\r\n"
+                              "语言=1\r\nPublic=0\r\n插入中文名=1\r\n")),
+         true},
+    };
+    const test::TempDir catalogue;
+    QVERIFY(test::MakeAppCatalogue(QString::fromStdString((catalogue / "data.db").string())));
+    for (const ConfigCase& c : cases) {
+      const test::TempDir dir;
+      const fs::path ini = dir / "Config.ini";
+      if (c.present) test::WriteFileBytes(ini, c.bytes);
+      Start(catalogue / "data.db", ini);
+      const Settings s = main_->settings();
+      const std::string name = c.name;
+      if (name == "huge values") {
+        QCOMPARE(s.language, 0);
+        QCOMPARE(s.browseWidth, 150);
+        QCOMPARE(s.spreadingHeight, 100);
+        QCOMPARE(s.toInsertWidth, 150);
+        QCOMPARE(s.namePrefix.size(), hugePrefix.size());
+        // The window keeps to a size that can be shown.
+        const QRect desktop = w().screen()->virtualGeometry();
+        QVERIFY(w().Width() <= 2 * desktop.width());
+        QVERIFY(w().Height() <= 2 * desktop.height());
+        QVERIFY(w().Left() <= desktop.right() + 2 * desktop.width());
+        QVERIFY(w().Top() >= desktop.top() - 2 * desktop.height());
+      } else if (name == "duplicate sections") {
+        QCOMPARE(s.language, 2);  // the first section counts
+        QVERIFY(s.isPublic);
+        QVERIFY(!s.insertChineseNames);
+        QCOMPARE(s.browseWidth, 180);
+      } else {
+        QCOMPARE(s.language, 0);
+        QVERIFY(s.closeToTray);
+        QVERIFY(!s.isPublic);
+        QCOMPARE(s.hotkeyModifiers, 1);
+        QCOMPARE(s.hotkeyKey, 75);
+        QCOMPARE(s.browseWidth, 150);
+      }
+      Stop();
+      // Saved: every line that was no setting of this program is still there.
+      const std::string after = test::ReadFileBytes(ini);
+      QVERIFY2(after.find("[Setings]") != std::string::npos, c.name);
+      QCOMPARE(ProfileFile(ini).Read("Setings", ToGbk(QStringLiteral("键代码")), "?"),
+               std::string(name == "huge values" ? "2147483647" : "75"));
+      if (name == "binary garbage") QVERIFY(after.compare(0, garbage.size(), garbage) == 0);
+      if (name == "huge values") QVERIFY(after.find(hugePrefix) != std::string::npos);
+      if (name == "duplicate sections") {
+        QVERIFY(after.find(ToGbk(QStringLiteral("[Setings]\r\n语言=1\r\nPublic=0\r\n插入中文名=1\r\n"))) !=
+                std::string::npos);
+      }
+    }
+  }
+
+  // A settings file that may not be written is read and left as it was.
+  void readOnlySettings() {
+    const test::TempDir catalogue;
+    QVERIFY(test::MakeAppCatalogue(QString::fromStdString((catalogue / "data.db").string())));
+    const std::string bytes = ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\n; mine\r\n"));
+    for (bool folder : {false, true}) {
+      const test::TempDir dir;
+      const fs::path ini = dir / "Config.ini";
+      test::WriteFileBytes(ini, bytes);
+      test::ReadOnlyForEveryone(folder ? dir.path() : ini);
+      Start(catalogue / "data.db", ini);
+      QCOMPARE(main_->settings().language, 2);
+      {
+        test::AsUnprivilegedUser user;
+        Stop();
+      }
+      QVERIFY(test::ReadFileBytes(ini) == bytes);
+      int files = 0;
+      for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++files;
+      QCOMPARE(files, 1);
+    }
+  }
+};
+
+QTEST_MAIN(RobustTest)
+#include "tst_Robust.moc"
