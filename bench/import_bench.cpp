@@ -76,23 +76,23 @@ ConstantRecord SampleConstant(int i) {
 // until the text holds about 5 MB. E constants come last on purpose: the E
 // reader joins whatever follows a constant to its line.
 std::string SampleText(SyntaxKind syntax) {
-  Settings settings;
-  settings.insertRemarks = true;
-  settings.isPublic = true;
+  DeclarationStyle style;
+  style.insertRemarks = true;
+  style.isPublic = true;
   std::string functions, dataTypes, constants;
   for (int i = 0; functions.size() + dataTypes.size() + constants.size() < kTextBytes; ++i) {
     FunctionRecord f = SampleFunction(i);
-    functions += DeclareFunction(syntax, f, settings) + "\r\n";
+    functions += DeclareFunction(syntax, f, style) + "\r\n";
     if (i % 3 == 0) {
       DataTypeRecord d = SampleDataType(i);
-      dataTypes += DeclareDataType(syntax, d, settings) + "\r\n";
+      dataTypes += DeclareDataType(syntax, d, style) + "\r\n";
     }
     ConstantRecord c = SampleConstant(i);
     // The C# generator writes enumeration members, which its reader does
     // not take; a paste holds const fields.
     constants += syntax == kSyntaxCSharp
                      ? "    public const int " + c.name + " = " + c.hexValue + ";\r\n"
-                     : DeclareConstant(syntax, c, settings) + "\r\n";
+                     : DeclareConstant(syntax, c, style) + "\r\n";
   }
   return functions + dataTypes + constants;
 }

@@ -131,8 +131,8 @@ BenchCatalogue& PlainCatalogue() {
   return catalogue;
 }
 
-Settings BenchSettings() {
-  Settings s;
+DeclarationStyle BenchSettings() {
+  DeclarationStyle s;
   s.insertChineseNames = true;
   s.insertRemarks = true;
   s.isPublic = true;
@@ -231,13 +231,13 @@ void BM_OutputDeclareLoaded(benchmark::State& state) {
       records.push_back(std::move(f));
     }
   }
-  const Settings settings = BenchSettings();
+  const DeclarationStyle style = BenchSettings();
   catalogue.BaselineSeconds();
   double seconds = 0;
   size_t bytes = 0;
   for (auto _ : state) {
     const double t0 = Now();
-    for (FunctionRecord& f : records) bytes += DeclareFunction(target, f, settings).size();
+    for (FunctionRecord& f : records) bytes += DeclareFunction(target, f, style).size();
     seconds += (Now() - t0);
   }
   benchmark::DoNotOptimize(bytes);
@@ -250,14 +250,14 @@ void BM_OutputExportFunctions(benchmark::State& state) {
   ExportRequest request;
   request.functions = true;
   request.target = static_cast<SyntaxKind>(state.range(0));
-  const Settings settings = BenchSettings();
+  const DeclarationStyle style = BenchSettings();
   BenchCatalogue& catalogue = CatalogueOf(state);
   catalogue.BaselineSeconds();
   double seconds = 0;
   std::string message;
   for (auto _ : state) {
     const double t0 = Now();
-    if (ExportDeclarations(catalogue.store(), catalogue.exportPath(), request, settings, nullptr, message) !=
+    if (ExportDeclarations(catalogue.store(), catalogue.exportPath(), request, style, nullptr, message) !=
         ExportResult::Done) {
       state.SkipWithError(message.c_str());
       break;

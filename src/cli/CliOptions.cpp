@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/CliIo.h"
-#include "config/SettingsFile.h"
+#include "config/StyleSettings.h"
 #include "text/Gbk.h"
 
 namespace declarium::cli {
@@ -54,18 +54,15 @@ std::string CheckGbkText(const std::string& utf8) {
   return "the text is not UTF-8 or holds characters that GBK lacks";
 }
 
-Settings BuildSettings(const GlobalOptions& options) {
-  Settings settings;
-  if (!options.config.empty()) {
-    // The window size only limits the splitter values, which no command uses.
-    settings = LoadSettings(ProfileFile(options.config), 800, 600);
-  }
-  if (options.chineseNamesGiven) settings.insertChineseNames = options.chineseNames;
-  if (options.remarksGiven) settings.insertRemarks = options.remarks;
-  if (options.publicGiven) settings.isPublic = options.isPublic;
-  if (options.prefixGiven) settings.namePrefix = Utf8ToGbk(options.prefix);
-  if (options.suffixGiven) settings.nameSuffix = Utf8ToGbk(options.suffix);
-  return settings;
+DeclarationStyle BuildStyle(const GlobalOptions& options) {
+  DeclarationStyle style;
+  if (!options.config.empty()) style = LoadDeclarationStyle(SettingsSnapshot(ProfileFile(options.config)));
+  if (options.chineseNamesGiven) style.insertChineseNames = options.chineseNames;
+  if (options.remarksGiven) style.insertRemarks = options.remarks;
+  if (options.publicGiven) style.isPublic = options.isPublic;
+  if (options.prefixGiven) style.namePrefix = Utf8ToGbk(options.prefix);
+  if (options.suffixGiven) style.nameSuffix = Utf8ToGbk(options.suffix);
+  return style;
 }
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {

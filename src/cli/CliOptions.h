@@ -53,8 +53,8 @@ std::string CheckGbkText(const std::string& utf8);
 // Check text for CLI11: empty when the UTF-8 name is an existing file.
 std::string CheckExistingFile(const std::string& utf8);
 
-// The generation settings: those of the --config file, then the flags given.
-Settings BuildSettings(const GlobalOptions& options);
+// The declaration style: that of the --config file, then the flags given.
+DeclarationStyle BuildStyle(const GlobalOptions& options);
 
 // Registers the global options on the application.
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options);

@@ -24,7 +24,7 @@ int RunConvert(const GlobalOptions& options, const ConvertArgs& args) {
     PrintError(options, error);
     return kExitFailed;
   }
-  WriteText(options, ConvertDeclarations(text, source, target, BuildSettings(options)));
+  WriteText(options, ConvertDeclarations(text, source, target, BuildStyle(options)));
   return kExitOk;
 }
 

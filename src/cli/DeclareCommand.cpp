@@ -24,7 +24,7 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
   const int id = FindNamedEntry(options, store, kind->table, args.name);
   if (id == 0) return kExitFailed;
   std::string text;
-  if (!SelectedDeclarationText(store, kind->browseMode, id, options.Syntax(), BuildSettings(options), text)) {
+  if (!SelectedDeclarationText(store, kind->browseMode, id, options.Syntax(), BuildStyle(options), text)) {
     PrintError(options, "复制失败！");
     return kExitFailed;
   }

@@ -79,7 +79,7 @@ int RunExport(const GlobalOptions& options, const ExportArgs& args) {
   if (!OpenCatalogue(options, store)) return kExitFailed;
   std::string message;
   const ExportResult result =
-      ExportDeclarations(store, args.output, request, BuildSettings(options), nullptr, message);
+      ExportDeclarations(store, args.output, request, BuildStyle(options), nullptr, message);
   if (result == ExportResult::Done) {
     PrintMessage(options, message.empty() ? std::string("导出完毕！") : message);
     return kExitOk;

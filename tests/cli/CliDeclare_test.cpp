@@ -24,13 +24,13 @@ class CliDeclareTest : public ::testing::Test {
 
   // What the core gives for the entry, as UTF-8.
   std::string CoreDeclaration(const std::string& table, int kind, const std::string& name, SyntaxKind syntax,
-                              const Settings& settings = {}) {
+                              const DeclarationStyle& style = {}) {
     CatalogueStore store;
     EXPECT_TRUE(store.OpenPath(cat.file("data.db"), false));
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_TRUE(SelectedDeclarationText(store, kind, id, syntax, settings, text));
+    EXPECT_TRUE(SelectedDeclarationText(store, kind, id, syntax, style, text));
     return GbkToUtf8(text);
   }
   std::string CorePage(const std::string& table, const std::string& name, SyntaxKind syntax) {
@@ -78,7 +78,7 @@ TEST_F(CliDeclareTest, TypeAndConstantInEachSyntax) {
 }
 
 TEST_F(CliDeclareTest, SettingsFromFlagsAndConfigFile) {
-  Settings s;
+  DeclarationStyle s;
   s.isPublic = true;
   s.insertRemarks = true;
   s.namePrefix = Utf8ToGbk("前");

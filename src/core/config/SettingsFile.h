@@ -1,5 +1,5 @@
 // Config.ini: the settings file beside the program, read and written with
-// private-profile semantics.
+// private-profile semantics, and read key by key from a snapshot.
 #pragma once
 
 #include <filesystem>
@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "config/ProfileText.h"
-#include "output/DeclarationStyle.h"
 
 namespace declarium {
 
@@ -16,10 +15,6 @@ namespace declarium {
 std::filesystem::path ProgramDirectory();
 // ProgramDirectory() / "Config.ini".
 std::filesystem::path ConfigFilePath();
-
-// Swaps bit 0 and bit 2 and keeps bit 1, turning hotkey-control modifiers
-// (1 Shift, 2 Ctrl, 4 Alt) into platform ones (1 Alt, 2 Ctrl, 4 Shift) and back.
-int HotkeyModifiers(int m);
 
 // An INI file: sections and keys matched without regard to ASCII case, a
 // missing file, section or key gives the default, values of any length, GBK
@@ -46,26 +41,30 @@ class ProfileFile {
   std::filesystem::path path_;
 };
 
-// The main window's placement, kept in section "Config".
-struct WindowPlacement {
-  bool maximized = false;  // IsMax
-  int left = 200, top = 200, width = 800, height = 600;
+// One key of the settings file with the value it has when it is missing.
+struct SettingKey {
+  std::string_view section, key, fallback;
 };
 
-// Window state when settings are saved: 0 normal, 1 minimised, 2 maximised.
-struct SaveContext {
-  int windowState = 0;
-  int left = 200, top = 200, width = 800, height = 600;  // current outer rectangle
-  int languageIndex = 0;                                  // LanguageBox selection
+// Reads keys from one snapshot of the file.
+class SettingsSnapshot {
+ public:
+  explicit SettingsSnapshot(const ProfileFile& file) : text_(file.Load()) {}
+  std::string_view Text(const SettingKey& key) const;
+  int Integer(const SettingKey& key) const;
+  // Set unless the value is "0" (a missing key reads as its fallback).
+  bool NotZero(const SettingKey& key) const { return Text(key) != "0"; }
+  // Set only when the value is "1".
+  bool One(const SettingKey& key) const { return Text(key) == "1"; }
+
+ private:
+  ProfileText text_;
 };
 
-// Reads every setting; the splitter values are range-limited against the
-// window size the window has from its template (width, height).
-Settings LoadSettings(const ProfileFile& file, int windowWidth, int windowHeight);
-WindowPlacement LoadPlacement(const ProfileFile& file);
-// Writes every key in order; placement and splitter values only in the normal state.
-void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext& context);
-// The four keys the settings dialog writes at once.
-void SaveHotkeyAndTray(ProfileFile& file, const Settings& settings);
+// The entry that writes value to key.
+inline ProfileEntry Entry(const SettingKey& key, std::string_view value) { return {key.section, key.key, value}; }
+
+// Booleans are written "1" and "0".
+inline std::string_view FlagText(bool on) { return on ? "1" : "0"; }
 
 }  // namespace declarium

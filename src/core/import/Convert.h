@@ -12,6 +12,6 @@ namespace declarium {
 // All functions, then all data types, then all constants of the text, each
 // declaration followed by CR LF; no ".版本 2" header.
 std::string ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target,
-                                const Settings& settings);
+                                const DeclarationStyle& style);
 
 }  // namespace declarium

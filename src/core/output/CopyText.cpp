@@ -12,26 +12,26 @@ bool KnownKind(int kind) { return kind >= 0 && kind <= 3; }
 bool KnownTarget(SyntaxKind target) { return target >= kSyntaxE && target <= kSyntaxVb; }
 
 // Loads the entry of a BrowseMode kind and declares it; false when it cannot be loaded.
-bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, const Settings& settings,
+bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, const DeclarationStyle& style,
                  std::string& out) {
   switch (kind) {
     case 0:
     case 1: {
       FunctionRecord f;
       if (!LoadFunction(store, id, f)) return false;
-      out = DeclareFunction(target, f, settings);
+      out = DeclareFunction(target, f, style);
       return true;
     }
     case 2: {
       DataTypeRecord d;
       if (!LoadDataType(store, id, d)) return false;
-      out = DeclareDataType(target, d, settings);
+      out = DeclareDataType(target, d, style);
       return true;
     }
     case 3: {
       ConstantRecord c;
       if (!LoadConstant(store, id, c)) return false;
-      out = DeclareConstant(target, c, settings);
+      out = DeclareConstant(target, c, style);
       return true;
     }
     default: return false;
@@ -41,28 +41,28 @@ bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, con
 }  // namespace
 
 CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKind target,
-                               const Settings& settings, std::string& text) {
+                               const DeclarationStyle& style, std::string& text) {
   if (id == 0 || !KnownKind(kind) || !KnownTarget(target)) return CopyResult::Nothing;
   std::string declaration;
-  if (!Declaration(store, kind, id, target, settings, declaration)) return CopyResult::Failed;
+  if (!Declaration(store, kind, id, target, style, declaration)) return CopyResult::Failed;
   text = target == kSyntaxE ? kEHeader + declaration : std::move(declaration);
   return CopyResult::Copied;
 }
 
 bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind target,
-                             const Settings& settings, std::string& text) {
-  return SelectedDeclaration(store, kind, id, target, settings, text) == CopyResult::Copied;
+                             const DeclarationStyle& style, std::string& text) {
+  return SelectedDeclaration(store, kind, id, target, style, text) == CopyResult::Copied;
 }
 
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                  SyntaxKind target, const Settings& settings, std::string& text) {
+                                  SyntaxKind target, const DeclarationStyle& style, std::string& text) {
   if (entries.empty() || !KnownTarget(target)) return CopyResult::Nothing;
   std::string out = target == kSyntaxE ? kEHeader : "";
   std::string declaration;
   for (const InsertListEntry& e : entries) {
     if (e.id == 0) continue;
     // All or nothing: one entry that cannot be loaded abandons the copy.
-    if (!Declaration(store, e.kind, e.id, target, settings, declaration)) return CopyResult::Failed;
+    if (!Declaration(store, e.kind, e.id, target, style, declaration)) return CopyResult::Failed;
     out += declaration;
     out += "\r\n";
   }
@@ -71,8 +71,8 @@ CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<Inser
 }
 
 bool InsertListDeclarationsText(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                SyntaxKind target, const Settings& settings, std::string& text) {
-  return InsertListDeclarations(store, entries, target, settings, text) == CopyResult::Copied;
+                                SyntaxKind target, const DeclarationStyle& style, std::string& text) {
+  return InsertListDeclarations(store, entries, target, style, text) == CopyResult::Copied;
 }
 
 }  // namespace declarium

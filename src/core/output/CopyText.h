@@ -29,24 +29,24 @@ enum class CopyResult {
 // The declaration of one entry, headed by ".版本 2" and an empty line for E.
 // kind is the BrowseMode of the list the entry is selected in.
 CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKind target,
-                               const Settings& settings, std::string& text);
+                               const DeclarationStyle& style, std::string& text);
 
 // True only for CopyResult::Copied; text is untouched otherwise. A caller
 // that has to tell "stop silently" from "复制失败！" checks id != 0 (and the
 // kind) before calling, or calls SelectedDeclaration.
 bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind target,
-                             const Settings& settings, std::string& text);
+                             const DeclarationStyle& style, std::string& text);
 
 // Every entry in order, each followed by CR LF (E: headed by ".版本 2" and an
 // empty line); entries with id 0 are skipped. Nothing for an empty list;
 // Failed, with text untouched, when one entry cannot be loaded or has a kind
 // outside 0 to 3.
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                  SyntaxKind target, const Settings& settings, std::string& text);
+                                  SyntaxKind target, const DeclarationStyle& style, std::string& text);
 
 // True only for CopyResult::Copied; an empty list gives false with text
 // untouched, so callers stop on an empty list before calling.
 bool InsertListDeclarationsText(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                SyntaxKind target, const Settings& settings, std::string& text);
+                                SyntaxKind target, const DeclarationStyle& style, std::string& text);
 
 }  // namespace declarium

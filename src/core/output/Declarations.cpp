@@ -10,8 +10,8 @@ namespace {
 
 // The name the E syntax writes: with 插入中文名 on, the 中文名, which takes
 // the 名称 first when it is empty (the caller's record changes with it).
-const std::string& ENameOf(std::string& name, std::string& chineseName, const Settings& settings) {
-  if (!settings.insertChineseNames) return name;
+const std::string& ENameOf(std::string& name, std::string& chineseName, const DeclarationStyle& style) {
+  if (!style.insertChineseNames) return name;
   if (chineseName.empty()) chineseName = name;
   return chineseName;
 }
@@ -39,7 +39,7 @@ bool NamesAHandle(std::string_view name) {
 
 bool IsArrayFlag(const ParameterRecord& p) { return p.array == "1"; }
 
-std::string FunctionE(FunctionRecord& f, const Settings& s) {
+std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
   const std::string& name = ENameOf(f.name, f.chineseName, s);
   std::string out = ".DLL命令 " + s.namePrefix + name + s.nameSuffix + ", " +
                     MapTypeName(f.returnType, f.syntax, kSyntaxE) + ", \"" + f.library + "\", \"" +
@@ -59,7 +59,7 @@ std::string FunctionE(FunctionRecord& f, const Settings& s) {
   return out;
 }
 
-std::string FunctionCSharp(const FunctionRecord& f, const Settings& s) {
+std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   std::string out = "[DllImport(\"" + f.library + "\"";
   if (!f.entryPoint.empty()) out += ", EntryPoint = \"" + f.entryPoint + "\"";
   if (!f.charSet.empty()) out += ", CharSet = " + f.charSet;
@@ -86,7 +86,7 @@ std::string FunctionCSharp(const FunctionRecord& f, const Settings& s) {
   return out;
 }
 
-std::string FunctionVb(const FunctionRecord& f, const Settings& s) {
+std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
   std::string out = s.isPublic ? "Public " : "Private ";
   out += "Declare Function " + s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
   if (!f.entryPoint.empty()) out += "Alias \"" + f.entryPoint + "\" ";
@@ -103,7 +103,7 @@ std::string FunctionVb(const FunctionRecord& f, const Settings& s) {
   return out;
 }
 
-std::string DataTypeE(DataTypeRecord& d, const Settings& s) {
+std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = ".数据类型 " + ENameOf(d.name, d.chineseName, s);
   out += s.isPublic ? ", 公开" : ", ";
   if (s.insertRemarks) out += ", , " + d.remark;
@@ -122,7 +122,7 @@ std::string DataTypeE(DataTypeRecord& d, const Settings& s) {
   return out;
 }
 
-std::string DataTypeCSharp(const DataTypeRecord& d, const Settings& s) {
+std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = "[StructLayout(LayoutKind.Sequential";
   if (!d.pack.empty()) out += ", Pack = " + d.pack;
   if (!d.charSet.empty()) out += ", CharSet = " + d.charSet;
@@ -138,7 +138,7 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const Settings& s) {
   return out;
 }
 
-std::string DataTypeVb(const DataTypeRecord& d, const Settings& s) {
+std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = s.isPublic ? "Public " : "Private ";
   out += "Type " + d.name + "\r\n";
   for (const ParameterRecord& m : d.members) {
@@ -189,25 +189,25 @@ std::string VbConstantValue(const ConstantRecord& c) {
 
 }  // namespace
 
-std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Settings& settings) {
+std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style) {
   switch (target) {
-    case kSyntaxE: return FunctionE(record, settings);
-    case kSyntaxCSharp: return FunctionCSharp(record, settings);
-    case kSyntaxVb: return FunctionVb(record, settings);
+    case kSyntaxE: return FunctionE(record, style);
+    case kSyntaxCSharp: return FunctionCSharp(record, style);
+    case kSyntaxVb: return FunctionVb(record, style);
     default: return {};
   }
 }
 
-std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Settings& settings) {
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style) {
   switch (target) {
-    case kSyntaxE: return DataTypeE(record, settings);
-    case kSyntaxCSharp: return DataTypeCSharp(record, settings);
-    case kSyntaxVb: return DataTypeVb(record, settings);
+    case kSyntaxE: return DataTypeE(record, style);
+    case kSyntaxCSharp: return DataTypeCSharp(record, style);
+    case kSyntaxVb: return DataTypeVb(record, style);
     default: return {};
   }
 }
 
-std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const Settings& s) {
+std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const DeclarationStyle& s) {
   std::string out;
   switch (target) {
     case kSyntaxE:

@@ -1,4 +1,4 @@
-// Declarations of one entry in the E syntax, C# or VB, shaped by the settings.
+// Declarations of one entry in the E syntax, C# or VB, shaped by the declaration style.
 #pragma once
 
 #include <string>
@@ -14,8 +14,8 @@ namespace declarium {
 // its 名称, as the E syntax output writes 中文名 then. VB writes a stored
 // C-style hexadecimal value "0x104" as "&H104"; E writes a member's array
 // dimension between double quotes, as its reader expects it.
-std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Settings& settings);
-std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Settings& settings);
-std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const Settings& settings);
+std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style);
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style);
+std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const DeclarationStyle& style);
 
 }  // namespace declarium

@@ -49,9 +49,9 @@ int Percent(std::int64_t k, std::int64_t count) {
 
 class Exporter {
  public:
-  Exporter(CatalogueStore& store, OutputFile& file, const Settings& settings, SyntaxKind target,
+  Exporter(CatalogueStore& store, OutputFile& file, const DeclarationStyle& style, SyntaxKind target,
            ExportObserver* observer, std::string& message)
-      : store_(store), file_(file), settings_(settings), target_(target), observer_(observer),
+      : store_(store), file_(file), style_(style), target_(target), observer_(observer),
         message_(message) {}
 
   ExportResult Run(const Section& section, const std::vector<ExportCondition>& conditions) {
@@ -108,16 +108,16 @@ class Exporter {
       case ExportKind::Functions:
         if (!LoadFunctionRow(store_, id, function_)) return false;
         TakeChildren(function_.id, function_.parameters);
-        out = DeclareFunction(target_, function_, settings_);
+        out = DeclareFunction(target_, function_, style_);
         return true;
       case ExportKind::DataTypes:
         if (!LoadDataTypeRow(store_, id, dataType_)) return false;
         TakeChildren(dataType_.id, dataType_.members);
-        out = DeclareDataType(target_, dataType_, settings_);
+        out = DeclareDataType(target_, dataType_, style_);
         return true;
       case ExportKind::Constants:
         if (!LoadConstant(store_, id, constant_)) return false;
-        out = DeclareConstant(target_, constant_, settings_);
+        out = DeclareConstant(target_, constant_, style_);
         return true;
     }
     return false;
@@ -130,7 +130,7 @@ class Exporter {
 
   CatalogueStore& store_;
   OutputFile& file_;
-  const Settings& settings_;
+  const DeclarationStyle& style_;
   SyntaxKind target_;
   ExportObserver* observer_;
   std::string& message_;
@@ -168,7 +168,7 @@ std::string ExportConditionRow(ExportKind kind, const ExportCondition& condition
 }
 
 ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
-                                const ExportRequest& request, const Settings& settings,
+                                const ExportRequest& request, const DeclarationStyle& style,
                                 ExportObserver* observer, std::string& message) {
   message.clear();
   if (!request.functions && !request.dataTypes && !request.constants) {
@@ -181,7 +181,7 @@ ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::pa
     message = "创建导出文件失败！\r\n" + reason;
     return ExportResult::Failed;
   }
-  Exporter exporter(store, file, settings, request.target, observer, message);
+  Exporter exporter(store, file, style, request.target, observer, message);
   if (request.target == kSyntaxE && !exporter.Write(".版本 2\r\n\r\n\r\n")) return ExportResult::Failed;
 
   struct Chosen {

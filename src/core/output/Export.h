@@ -65,7 +65,7 @@ enum class ExportResult {
 // NothingChosen and Failed (a file that cannot be created or written is a
 // failure too); it is empty for Stopped. Nothing chosen creates no file.
 ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
-                                const ExportRequest& request, const Settings& settings,
+                                const ExportRequest& request, const DeclarationStyle& style,
                                 ExportObserver* observer, std::string& message);
 
 }  // namespace declarium

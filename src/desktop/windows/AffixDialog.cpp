@@ -34,15 +34,15 @@ constexpr std::size_t kAffixBytes = 20;
 const WindowTemplate kAffixDialogTemplate{resource::kAffixDialog, u"AP名称I前后缀", nullptr, 212, 80, {},
                                           kAffixControls};
 
-bool RunAffixDialog(QWidget* owner, Settings& settings, const std::function<void()>& saveSettings) {
+bool RunAffixDialog(QWidget* owner, DeclarationStyle& style, const std::function<void()>& saveSettings) {
   const int result = Window::RunModal(kAffixDialogTemplate, owner, [&](Window& w) {
     w.SetIcon(ApplicationIcon());
-    w.SetItemText(kPrefix, FromGbk(settings.namePrefix));
-    w.SetItemText(kSuffix, FromGbk(settings.nameSuffix));
+    w.SetItemText(kPrefix, FromGbk(style.namePrefix));
+    w.SetItemText(kSuffix, FromGbk(style.nameSuffix));
     if (QAbstractButton* ok = w.button(kOk))
-      QObject::connect(ok, &QAbstractButton::clicked, &w, [&w, &settings, &saveSettings] {
-        settings.namePrefix = CutToBytes(ToGbk(w.ItemText(kPrefix)), kAffixBytes);
-        settings.nameSuffix = CutToBytes(ToGbk(w.ItemText(kSuffix)), kAffixBytes);
+      QObject::connect(ok, &QAbstractButton::clicked, &w, [&w, &style, &saveSettings] {
+        style.namePrefix = CutToBytes(ToGbk(w.ItemText(kPrefix)), kAffixBytes);
+        style.nameSuffix = CutToBytes(ToGbk(w.ItemText(kSuffix)), kAffixBytes);
         if (saveSettings) saveSettings();
         w.EndWithResult(kOk);
       });

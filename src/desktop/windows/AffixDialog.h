@@ -8,7 +8,7 @@ class QWidget;
 
 namespace declarium {
 
-struct Settings;
+struct DeclarationStyle;
 struct WindowTemplate;
 
 namespace affix_control {
@@ -22,8 +22,8 @@ inline constexpr int kCancel = 1606;
 extern const WindowTemplate kAffixDialogTemplate;
 
 // Modal, owned by owner. On "确定" both texts are cut to 20 GBK bytes, stored
-// in settings and saveSettings runs (it writes the whole record). Returns
+// in style and saveSettings runs (it writes the whole record). Returns
 // true when confirmed.
-bool RunAffixDialog(QWidget* owner, Settings& settings, const std::function<void()>& saveSettings);
+bool RunAffixDialog(QWidget* owner, DeclarationStyle& style, const std::function<void()>& saveSettings);
 
 }  // namespace declarium

@@ -37,7 +37,7 @@ ConversionWindow* current = nullptr;
 const WindowTemplate kConversionWindowTemplate{resource::kConversionWindow, u"声明转换工具", nullptr, 397, 235, {},
                                                kConversionControls};
 
-ConversionWindow::ConversionWindow(const Settings& settings) : settings_(settings) {}
+ConversionWindow::ConversionWindow(const DeclarationStyle& style) : style_(style) {}
 
 ConversionWindow::~ConversionWindow() {
   if (current == this) current = nullptr;
@@ -92,7 +92,7 @@ void ConversionWindow::Convert() {
   convertTimer_->stop();
   // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
   const std::string text = ToCrLf(ToGbk(source_->toPlainText()));
-  const std::string converted = ConvertDeclarations(text, Syntax(sourceSyntax_), Syntax(targetSyntax_), settings_);
+  const std::string converted = ConvertDeclarations(text, Syntax(sourceSyntax_), Syntax(targetSyntax_), style_);
   target_->setUpdatesEnabled(false);
   target_->SetText(FromGbk(converted));
   target_->setUpdatesEnabled(true);

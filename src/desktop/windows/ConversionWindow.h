@@ -38,7 +38,7 @@ class ConversionWindow : public QObject {
   Q_OBJECT
  public:
   // settings shape the generated declarations (names, remarks, affixes).
-  explicit ConversionWindow(const Settings& settings);
+  explicit ConversionWindow(const DeclarationStyle& style);
   ~ConversionWindow() override;
 
   // Shows the window modally over owner, the source syntax at source and
@@ -60,7 +60,7 @@ class ConversionWindow : public QObject {
   void OnCreate(Window& w, SyntaxKind source);
   SyntaxKind Syntax(DropDownList* choice) const;
 
-  const Settings& settings_;
+  const DeclarationStyle& style_;
   QPointer<Window> window_;
   MultiLineEdit* source_ = nullptr;
   MultiLineEdit* target_ = nullptr;

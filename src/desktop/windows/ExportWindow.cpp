@@ -247,7 +247,7 @@ void ExportWindow::ExportButton() {
   exporting_ = true;
   {
     BusyCursorScope busy;
-    result = ExportDeclarations(store_, ToPath(file), request, settings_, &progress, message);
+    result = ExportDeclarations(store_, ToPath(file), request, settings_.style, &progress, message);
   }
   exporting_ = false;
   if (result == ExportResult::Stopped || window_.isNull()) return;

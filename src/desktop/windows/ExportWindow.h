@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "output/DeclarationStyle.h"
+#include "model/Settings.h"
 #include "output/Export.h"
 
 namespace declarium {

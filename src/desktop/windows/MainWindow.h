@@ -12,7 +12,7 @@
 #include "import/Readers.h"
 #include "model/InsertList.h"
 #include "model/MainLayout.h"
-#include "output/DeclarationStyle.h"
+#include "model/Settings.h"
 #include "toolkit/Window.h"
 #include "windows/Pictures.h"
 

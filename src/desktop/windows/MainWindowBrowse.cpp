@@ -217,7 +217,7 @@ void MainWindow::CopySelectedDeclaration(int kind) {
   const SelectedEntry e = SelectedOf(kind, functionList_, categoryTree_, dataTypeList_, constantList_);
   if (!e.found || e.id == 0) return;
   std::string text;
-  switch (SelectedDeclaration(store_, kind, e.id, settings_.language, settings_, text)) {
+  switch (SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text)) {
     case CopyResult::Copied:
       Services().SetClipboardText(FromGbk(text));
       Services().Beep();
@@ -232,7 +232,7 @@ void MainWindow::CopyInsertListDeclarations() {
   std::vector<InsertListEntry> entries;
   for (const InsertEntry& e : insertEntries_.entries()) entries.push_back({e.text, e.id, e.kind});
   std::string text;
-  switch (InsertListDeclarations(store_, entries, settings_.language, settings_, text)) {
+  switch (InsertListDeclarations(store_, entries, settings_.language, settings_.style, text)) {
     case CopyResult::Copied:
       Services().SetClipboardText(FromGbk(text));
       Services().Beep();

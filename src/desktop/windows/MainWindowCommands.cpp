@@ -43,9 +43,9 @@ void MainWindow::DispatchCommand(int commandId) {
     case kInsertRemoveAll: RemoveAllInsertListEntries(); break;
     case kStatistics: ShowStatistics(); break;
 
-    case kInsertChineseNames: ToggleOption(commandId, settings_.insertChineseNames); break;
-    case kInsertRemarks: ToggleOption(commandId, settings_.insertRemarks); break;
-    case kPublic: ToggleOption(commandId, settings_.isPublic); break;
+    case kInsertChineseNames: ToggleOption(commandId, settings_.style.insertChineseNames); break;
+    case kInsertRemarks: ToggleOption(commandId, settings_.style.insertRemarks); break;
+    case kPublic: ToggleOption(commandId, settings_.style.isPublic); break;
     case kAffixes: OpenAffixDialog(); break;
     case kSettings:
     case kTraySettings: OpenSettingsDialog(); break;

@@ -16,7 +16,7 @@ void MainWindow::OpenImportWindow() {
 }
 
 void MainWindow::OpenConversionWindow() {
-  ConversionWindow conversion(settings_);
+  ConversionWindow conversion(settings_.style);
   conversion.Run(window_, settings_.language);
 }
 

@@ -1,7 +1,7 @@
 // Settings at creation and at exit, the teardown when the window goes, and
 // bringing the window forward for a second start.
-#include "config/SettingsFile.h"
 #include "model/Commands.h"
+#include "model/Settings.h"
 #include "store/CatalogueStore.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
@@ -14,9 +14,9 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
   // The splitter values are checked against the size the window has from its template.
   settings_ = LoadSettings(config_, w.Width(), w.Height());
   if (MenuResource* menu = w.Menu()) {
-    menu->SetChecked(command::kInsertChineseNames, settings_.insertChineseNames);
-    menu->SetChecked(command::kInsertRemarks, settings_.insertRemarks);
-    menu->SetChecked(command::kPublic, settings_.isPublic);
+    menu->SetChecked(command::kInsertChineseNames, settings_.style.insertChineseNames);
+    menu->SetChecked(command::kInsertRemarks, settings_.style.insertRemarks);
+    menu->SetChecked(command::kPublic, settings_.style.isPublic);
   }
   const WindowPlacement placement = LoadPlacement(config_);
   placement_ = {placement.maximized, placement.left, placement.top, placement.width, placement.height};

@@ -91,7 +91,7 @@ void MainWindow::OnMainWindowMoved() {
 }
 
 void MainWindow::OpenAffixDialog() {
-  RunAffixDialog(window_, settings_, [this] { SaveSettingsAtExit(); });
+  RunAffixDialog(window_, settings_.style, [this] { SaveSettingsAtExit(); });
 }
 
 void MainWindow::OpenSettingsDialog() { RunSettingsDialog(window_, settings_, hotkeyId_, config_); }

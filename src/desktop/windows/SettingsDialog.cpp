@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 
-#include "config/SettingsFile.h"
-#include "output/DeclarationStyle.h"
+#include "model/HotkeyKeys.h"
+#include "model/Settings.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/Templates.h"

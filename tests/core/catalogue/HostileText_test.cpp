@@ -268,7 +268,7 @@ TEST_F(HostileSearch, ExportCondition) {
       request.target = kSyntaxVb;
       request.constantConditions = {{"备注", op, "<" + h.value + ">"}};
       std::string message;
-      const ExportResult result = ExportDeclarations(store(), out, request, Settings{}, nullptr, message);
+      const ExportResult result = ExportDeclarations(store(), out, request, DeclarationStyle{}, nullptr, message);
       if (std::string(op) == "like" && h.value.size() > 50000) {
         // A pattern longer than the database takes is a failure, not an empty export.
         EXPECT_EQ(result, ExportResult::Failed);

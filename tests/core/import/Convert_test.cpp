@@ -67,7 +67,7 @@ const std::string kVbText = ToCrLf(
     "Const MAX_PATH = 260");  // no line break after the last line
 
 std::string Convert(const std::string& text, SyntaxKind source, SyntaxKind target) {
-  return ConvertDeclarations(text, source, target, Settings{});
+  return ConvertDeclarations(text, source, target, DeclarationStyle{});
 }
 
 TEST(ConvertDeclarations, FromE) {
@@ -182,7 +182,7 @@ TEST(ConvertDeclarations, FromVb) {
 }
 
 TEST(ConvertDeclarations, SettingsShapeTheOutput) {
-  Settings s;
+  DeclarationStyle s;
   s.isPublic = true;
   s.insertRemarks = true;
   s.namePrefix = "Api";

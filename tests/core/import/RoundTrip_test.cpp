@@ -62,11 +62,11 @@ ConstantRecord Constant(std::string name, std::string decimalValue, std::string 
 
 // The records are copied: the E output may fill in 中文名 on its own records.
 std::string Joined(SyntaxKind target, std::vector<FunctionRecord> functions, std::vector<DataTypeRecord> dataTypes,
-                   const std::vector<ConstantRecord>& constants, const Settings& settings) {
+                   const std::vector<ConstantRecord>& constants, const DeclarationStyle& style) {
   std::string text = target == kSyntaxE ? ".版本 2\r\n\r\n" : "";
-  for (FunctionRecord& f : functions) text += DeclareFunction(target, f, settings) + "\r\n";
-  for (DataTypeRecord& d : dataTypes) text += DeclareDataType(target, d, settings) + "\r\n";
-  for (const ConstantRecord& c : constants) text += DeclareConstant(target, c, settings) + "\r\n";
+  for (FunctionRecord& f : functions) text += DeclareFunction(target, f, style) + "\r\n";
+  for (DataTypeRecord& d : dataTypes) text += DeclareDataType(target, d, style) + "\r\n";
+  for (const ConstantRecord& c : constants) text += DeclareConstant(target, c, style) + "\r\n";
   return text;
 }
 
@@ -76,8 +76,8 @@ ParsedDeclarations Read(std::string_view text, SyntaxKind syntax) {
   return out;
 }
 
-Settings Everything() {
-  Settings s;
+DeclarationStyle Everything() {
+  DeclarationStyle s;
   s.insertRemarks = true;
   s.isPublic = true;
   return s;
@@ -190,7 +190,7 @@ TEST(RoundTrip, ESyntax) {
 // With the settings off the fields they add are simply absent: nothing else
 // shifts, and a function or data type reads as not public.
 TEST(RoundTrip, ESyntaxWithoutRemarksOrPublic) {
-  const std::string text = Joined(kSyntaxE, EFunctions(), EDataTypes(), EConstants(), Settings{});
+  const std::string text = Joined(kSyntaxE, EFunctions(), EDataTypes(), EConstants(), DeclarationStyle{});
   const ParsedDeclarations got = Read(text, kSyntaxE);
   ASSERT_EQ(got.functions.size(), 2u);
   const FunctionRecord& box = got.functions[0];
@@ -217,7 +217,7 @@ TEST(RoundTrip, ChineseNamesTakeTheNameField) {
   functions[0].parameters[1].chineseName = "文本";
   std::vector<DataTypeRecord> dataTypes = EDataTypes();
   dataTypes[0].chineseName = "矩形";
-  Settings s = Everything();
+  DeclarationStyle s = Everything();
   s.insertChineseNames = true;
   const ParsedDeclarations got = Read(Joined(kSyntaxE, functions, dataTypes, {}, s), kSyntaxE);
   ASSERT_EQ(got.functions.size(), 2u);
@@ -233,7 +233,7 @@ TEST(RoundTrip, ChineseNamesTakeTheNameField) {
 // A constant's line takes in everything up to the next constant, line breaks
 // removed: a declaration copied after a constant ends up in its remark.
 TEST(RoundTrip, ETextAfterAConstantJoinsItsRemark) {
-  const Settings s = Everything();
+  const DeclarationStyle s = Everything();
   FunctionRecord ticks = EFunctions()[1];
   const std::string text = ".版本 2\r\n\r\n" + DeclareConstant(kSyntaxE, EConstants()[0], s) + "\r\n" +
                            DeclareFunction(kSyntaxE, ticks, s) + "\r\n";

@@ -37,8 +37,8 @@ FunctionRecord MessageBox() {
   return f;
 }
 
-Settings With(bool chinese, bool remarks, bool isPublic, std::string prefix = "", std::string suffix = "") {
-  Settings s;
+DeclarationStyle With(bool chinese, bool remarks, bool isPublic, std::string prefix = "", std::string suffix = "") {
+  DeclarationStyle s;
   s.insertChineseNames = chinese;
   s.insertRemarks = remarks;
   s.isPublic = isPublic;

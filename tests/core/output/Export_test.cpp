@@ -36,13 +36,13 @@ class ExportTest : public ::testing::Test {
   }
 
   ExportResult Export(const ExportRequest& request, ExportObserver* observer = nullptr) {
-    return ExportDeclarations(cat.store(), path, request, settings, observer, message);
+    return ExportDeclarations(cat.store(), path, request, style, observer, message);
   }
   std::string File() const { return test::ReadFileBytes(path); }
 
   test::TestCatalogue cat;
   std::filesystem::path path = cat.dir() / "导出.txt";
-  Settings settings;
+  DeclarationStyle style;
   std::string message;
 };
 
@@ -90,8 +90,8 @@ TEST_F(ExportTest, AllKindsInE) {
 }
 
 TEST_F(ExportTest, AllKindsInCSharpWithRemarks) {
-  settings.insertRemarks = true;
-  settings.isPublic = true;
+  style.insertRemarks = true;
+  style.isPublic = true;
   ASSERT_EQ(Export(All(kSyntaxCSharp)), ExportResult::Done);
   EXPECT_EQ(File(),
             "[DllImport(\"user32\")]\r\npublic static extern int GetDesktopWindow();\r\n"

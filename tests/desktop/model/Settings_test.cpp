@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "config/SettingsFile.h"
+#include "model/HotkeyKeys.h"
+#include "model/Settings.h"
 #include "support/TempDir.h"
 
 namespace declarium {
@@ -27,13 +28,13 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, WithoutAFileEverythingHasItsDefault) {
   const Settings s = Load();
-  EXPECT_FALSE(s.insertChineseNames);
-  EXPECT_FALSE(s.insertRemarks);
-  EXPECT_FALSE(s.isPublic);
+  EXPECT_FALSE(s.style.insertChineseNames);
+  EXPECT_FALSE(s.style.insertRemarks);
+  EXPECT_FALSE(s.style.isPublic);
   EXPECT_FALSE(s.minimizeToTray);
   EXPECT_TRUE(s.closeToTray);
-  EXPECT_EQ(s.namePrefix, "");
-  EXPECT_EQ(s.nameSuffix, "");
+  EXPECT_EQ(s.style.namePrefix, "");
+  EXPECT_EQ(s.style.nameSuffix, "");
   EXPECT_EQ(s.language, 0);
   EXPECT_EQ(s.hotkeyModifiers, 1);  // Alt
   EXPECT_EQ(s.hotkeyKey, 75);       // K
@@ -52,14 +53,14 @@ TEST_F(SettingsFile, BooleansReadTheirOwnWay) {
   // Three are on unless exactly "0", two are on only if exactly "1".
   Given("[Setings]\r\n插入中文名=\r\n插入备注信息=00\r\nPublic=0\r\n关闭到托盘=yes\r\n最小化到托盘=1\r\n");
   Settings s = Load();
-  EXPECT_TRUE(s.insertChineseNames);
-  EXPECT_TRUE(s.insertRemarks);
-  EXPECT_FALSE(s.isPublic);
+  EXPECT_TRUE(s.style.insertChineseNames);
+  EXPECT_TRUE(s.style.insertRemarks);
+  EXPECT_FALSE(s.style.isPublic);
   EXPECT_FALSE(s.closeToTray);
   EXPECT_TRUE(s.minimizeToTray);
   Given("[setings]\r\npublic=no\r\n关闭到托盘=11\r\n最小化到托盘= 1 \r\n");
   s = Load();
-  EXPECT_TRUE(s.isPublic);
+  EXPECT_TRUE(s.style.isPublic);
   EXPECT_FALSE(s.closeToTray);
   EXPECT_TRUE(s.minimizeToTray);
 }
@@ -70,8 +71,8 @@ TEST_F(SettingsFile, NumbersAreTheirLeadingDigits) {
   EXPECT_EQ(s.language, 2);
   EXPECT_EQ(s.hotkeyModifiers, 6);
   EXPECT_EQ(s.hotkeyKey, 0);
-  EXPECT_EQ(s.namePrefix, "my_");
-  EXPECT_EQ(s.nameSuffix, "W");
+  EXPECT_EQ(s.style.namePrefix, "my_");
+  EXPECT_EQ(s.style.nameSuffix, "W");
   // A language outside the three syntaxes falls back to the E syntax.
   Given("[Setings]\r\n语言=3\r\n");
   EXPECT_EQ(Load().language, 0);
@@ -121,9 +122,9 @@ TEST_F(SettingsFile, PlacementIsReadFromConfig) {
 
 TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
   Settings s;
-  s.insertChineseNames = true;
-  s.namePrefix = "Api_";
-  s.isPublic = true;
+  s.style.insertChineseNames = true;
+  s.style.namePrefix = "Api_";
+  s.style.isPublic = true;
   s.language = 2;  // the record's copy; the box's selection is what is written
   s.hotkeyModifiers = 3;
   s.hotkeyKey = 90;
@@ -138,10 +139,10 @@ TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
             "\r\n[Config]\r\nIsMax=0\r\nleft=10\r\ntop=20\r\nwidth=900\r\nheight=700\r\n"
             "BrowseWidth=180\r\nSpreadingHeight=120\r\nToInsertWidth=160\r\n");
   const Settings back = LoadSettings(file_, 900, 700);
-  EXPECT_TRUE(back.insertChineseNames);
-  EXPECT_FALSE(back.insertRemarks);
-  EXPECT_TRUE(back.isPublic);
-  EXPECT_EQ(back.namePrefix, "Api_");
+  EXPECT_TRUE(back.style.insertChineseNames);
+  EXPECT_FALSE(back.style.insertRemarks);
+  EXPECT_TRUE(back.style.isPublic);
+  EXPECT_EQ(back.style.namePrefix, "Api_");
   EXPECT_EQ(back.language, 1);
   EXPECT_EQ(back.hotkeyModifiers, 3);
   EXPECT_EQ(back.hotkeyKey, 90);
@@ -240,12 +241,12 @@ TEST_F(SettingsFile, HotkeyAndTrayAreWrittenAlone) {
 
 TEST_F(SettingsFile, AffixesSurviveSaving) {
   Settings s;
-  s.namePrefix = " 前缀 ";
-  s.nameSuffix = "\"A\"";
+  s.style.namePrefix = " 前缀 ";
+  s.style.nameSuffix = "\"A\"";
   SaveSettings(file_, s, SaveContext{});
   const Settings back = Load();
-  EXPECT_EQ(back.namePrefix, " 前缀 ");
-  EXPECT_EQ(back.nameSuffix, "\"A\"");
+  EXPECT_EQ(back.style.namePrefix, " 前缀 ");
+  EXPECT_EQ(back.style.nameSuffix, "\"A\"");
 }
 
 TEST(HotkeyModifiers, SwapsShiftAndAltKeepsCtrl) {

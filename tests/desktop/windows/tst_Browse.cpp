@@ -331,10 +331,10 @@ class BrowseTest : public QObject {
     constants()->SetSelection(0);
     main_->AddToInsertList(3);
 
-    Settings settings = main_->settings();
+    const DeclarationStyle style = main_->settings().style;
     std::string function, constant;
-    QCOMPARE(SelectedDeclaration(*store_, 0, 1, 0, settings, function), CopyResult::Copied);
-    QCOMPARE(SelectedDeclaration(*store_, 3, 1, 0, settings, constant), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, 0, 1, 0, style, function), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, 3, 1, 0, style, constant), CopyResult::Copied);
     const QString header = QStringLiteral(".版本 2\r\n\r\n");
     QVERIFY(function.size() > 15 && constant.size() > 15);
     const QString expected = header + FromGbk(function).mid(header.size()) + QStringLiteral("\r\n") +

@@ -354,7 +354,7 @@ class ImportTest : public QObject {
       const std::string source = ToCrLf(ToGbk(kEText));
       for (int target : {0, 1, 2, 1}) {
         Choose(cwin.dropDownList(conversion_control::kTargetSyntax), target);
-        const QString expected = FromGbk(ConvertDeclarations(source, 0, target, main_->settings()));
+        const QString expected = FromGbk(ConvertDeclarations(source, 0, target, main_->settings().style));
         QVERIFY(!expected.isEmpty());
         QCOMPARE(cwin.multiLineEdit(conversion_control::kTargetText)->Text(), expected);
         cwin.button(conversion_control::kCopy)->click();

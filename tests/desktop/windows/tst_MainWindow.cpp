@@ -181,13 +181,13 @@ class MainWindowTest : public QObject {
     Start();
     main_->DispatchCommand(10024);
     QVERIFY(w().Menu()->IsChecked(10024));
-    QVERIFY(main_->settings().insertChineseNames);
+    QVERIFY(main_->settings().style.insertChineseNames);
     main_->DispatchCommand(10024);
-    QVERIFY(!main_->settings().insertChineseNames);
+    QVERIFY(!main_->settings().style.insertChineseNames);
     main_->DispatchCommand(10025);
-    QVERIFY(main_->settings().insertRemarks);
+    QVERIFY(main_->settings().style.insertRemarks);
     main_->DispatchCommand(10001);
-    QVERIFY(main_->settings().isPublic);
+    QVERIFY(main_->settings().style.isPublic);
     QVERIFY(w().Menu()->IsChecked(10001));
     QVERIFY(services_->messages().empty());
   }

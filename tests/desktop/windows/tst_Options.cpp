@@ -107,15 +107,15 @@ class OptionsTest : public QObject {
     main_->DispatchCommand(10024);
     main_->DispatchCommand(10025);
     main_->DispatchCommand(10001);
-    QVERIFY(!main_->settings().insertChineseNames);
-    QVERIFY(main_->settings().insertRemarks);
-    QVERIFY(main_->settings().isPublic);
+    QVERIFY(!main_->settings().style.insertChineseNames);
+    QVERIFY(main_->settings().style.insertRemarks);
+    QVERIFY(main_->settings().style.isPublic);
     QVERIFY(!w().Menu()->IsChecked(10024));
     QVERIFY(w().Menu()->IsChecked(10025));
     QVERIFY(w().Menu()->IsChecked(10001));
     QCOMPARE(FileBytes(), before);
     main_->DispatchCommand(10001);
-    QVERIFY(!main_->settings().isPublic);
+    QVERIFY(!main_->settings().style.isPublic);
 
     main_->DispatchCommand(10036);
     QTRY_VERIFY(!main_->Exists());
@@ -141,8 +141,8 @@ class OptionsTest : public QObject {
     });
     main_->DispatchCommand(10026);
     QVERIFY(seen);
-    QCOMPARE(main_->settings().namePrefix, std::string("abcdefghijklmnopqrs"));
-    QCOMPARE(main_->settings().nameSuffix, Gbk(u"一二三四五六七八九十"));
+    QCOMPARE(main_->settings().style.namePrefix, std::string("abcdefghijklmnopqrs"));
+    QCOMPARE(main_->settings().style.nameSuffix, Gbk(u"一二三四五六七八九十"));
     QCOMPARE(Stored(u"API名称前缀"), std::string("abcdefghijklmnopqrs"));
     QCOMPARE(Stored(u"API名称后缀"), Gbk(u"一二三四五六七八九十"));
     // The whole record goes out, the toggle and the placement with it.
@@ -158,7 +158,7 @@ class OptionsTest : public QObject {
       d.button(1606)->click();
     });
     main_->DispatchCommand(10026);
-    QCOMPARE(main_->settings().namePrefix, std::string("pre"));
+    QCOMPARE(main_->settings().style.namePrefix, std::string("pre"));
     QCOMPARE(FileBytes(), before);
   }
 

@@ -363,7 +363,7 @@ class RobustTest : public QObject {
         QCOMPARE(s.browseWidth, 150);
         QCOMPARE(s.spreadingHeight, 100);
         QCOMPARE(s.toInsertWidth, 150);
-        QCOMPARE(s.namePrefix.size(), hugePrefix.size());
+        QCOMPARE(s.style.namePrefix.size(), hugePrefix.size());
         // The window keeps to a size that can be shown.
         const QRect desktop = w().screen()->virtualGeometry();
         QVERIFY(w().Width() <= 2 * desktop.width());
@@ -372,13 +372,13 @@ class RobustTest : public QObject {
         QVERIFY(w().Top() >= desktop.top() - 2 * desktop.height());
       } else if (name == "duplicate sections") {
         QCOMPARE(s.language, 2);  // the first section counts
-        QVERIFY(s.isPublic);
-        QVERIFY(!s.insertChineseNames);
+        QVERIFY(s.style.isPublic);
+        QVERIFY(!s.style.insertChineseNames);
         QCOMPARE(s.browseWidth, 180);
       } else {
         QCOMPARE(s.language, 0);
         QVERIFY(s.closeToTray);
-        QVERIFY(!s.isPublic);
+        QVERIFY(!s.style.isPublic);
         QCOMPARE(s.hotkeyModifiers, 1);
         QCOMPARE(s.hotkeyKey, 75);
         QCOMPARE(s.browseWidth, 150);

@@ -1,0 +1,23 @@
+#include "config/StyleSettings.h"
+
+namespace declarium {
+
+DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
+  DeclarationStyle s;
+  s.insertChineseNames = file.NotZero(style_key::kChineseNames);
+  s.insertRemarks = file.NotZero(style_key::kRemarks);
+  s.namePrefix = file.Text(style_key::kPrefix);
+  s.nameSuffix = file.Text(style_key::kSuffix);
+  s.isPublic = file.NotZero(style_key::kPublic);
+  return s;
+}
+
+void AppendDeclarationStyle(const DeclarationStyle& style, std::vector<ProfileEntry>& entries) {
+  entries.push_back(Entry(style_key::kChineseNames, FlagText(style.insertChineseNames)));
+  entries.push_back(Entry(style_key::kRemarks, FlagText(style.insertRemarks)));
+  entries.push_back(Entry(style_key::kPrefix, style.namePrefix));
+  entries.push_back(Entry(style_key::kSuffix, style.nameSuffix));
+  entries.push_back(Entry(style_key::kPublic, FlagText(style.isPublic)));
+}
+
+}  // namespace declarium

@@ -1,0 +1,63 @@
+// The desktop program's settings record, kept in Config.ini beside the
+// program: the declaration style, and what only the desktop program reads
+// (the syntax shown, the hotkey, the tray, the splitters, the placement).
+#pragma once
+
+#include "config/SettingsFile.h"
+#include "output/DeclarationStyle.h"
+#include "store/Records.h"
+
+namespace declarium {
+
+struct Settings {
+  DeclarationStyle style;
+  SyntaxKind language = kSyntaxE;   // Setings/语言
+  int hotkeyModifiers = 1;          // Setings/功能键 (1 Alt, 2 Ctrl, 4 Shift)
+  int hotkeyKey = 75;               // Setings/键代码 (virtual-key code, K)
+  bool minimizeToTray = false;      // Setings/最小化到托盘
+  bool closeToTray = true;          // Setings/关闭到托盘
+  int browseWidth = 150;            // Config/BrowseWidth
+  int spreadingHeight = 100;        // Config/SpreadingHeight
+  int toInsertWidth = 150;          // Config/ToInsertWidth
+};
+
+// The keys of the desktop settings (the style's are in config/StyleSettings.h).
+namespace setting_key {
+inline constexpr SettingKey kLanguage{"Setings", "语言", "0"};
+inline constexpr SettingKey kCloseToTray{"Setings", "关闭到托盘", "1"};
+inline constexpr SettingKey kMinimizeToTray{"Setings", "最小化到托盘", "0"};
+inline constexpr SettingKey kHotkeyModifiers{"Setings", "功能键", "1"};
+inline constexpr SettingKey kHotkeyKey{"Setings", "键代码", "75"};
+inline constexpr SettingKey kMaximized{"Config", "IsMax", "0"};
+inline constexpr SettingKey kLeft{"Config", "left", "200"};
+inline constexpr SettingKey kTop{"Config", "top", "200"};
+inline constexpr SettingKey kWidth{"Config", "width", "800"};
+inline constexpr SettingKey kHeight{"Config", "height", "600"};
+inline constexpr SettingKey kBrowseWidth{"Config", "BrowseWidth", "150"};
+inline constexpr SettingKey kSpreadingHeight{"Config", "SpreadingHeight", "100"};
+inline constexpr SettingKey kToInsertWidth{"Config", "ToInsertWidth", "150"};
+}  // namespace setting_key
+
+// The main window's placement, kept in section "Config".
+struct WindowPlacement {
+  bool maximized = false;  // IsMax
+  int left = 200, top = 200, width = 800, height = 600;
+};
+
+// Window state when settings are saved: 0 normal, 1 minimised, 2 maximised.
+struct SaveContext {
+  int windowState = 0;
+  int left = 200, top = 200, width = 800, height = 600;  // current outer rectangle
+  int languageIndex = 0;                                  // LanguageBox selection
+};
+
+// Reads every setting; the splitter values are range-limited against the
+// window size the window has from its template (width, height).
+Settings LoadSettings(const ProfileFile& file, int windowWidth, int windowHeight);
+WindowPlacement LoadPlacement(const ProfileFile& file);
+// Writes every key in order; placement and splitter values only in the normal state.
+void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext& context);
+// The four keys the settings dialog writes at once.
+void SaveHotkeyAndTray(ProfileFile& file, const Settings& settings);
+
+}  // namespace declarium
