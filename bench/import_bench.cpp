@@ -90,7 +90,7 @@ std::string SampleText(SyntaxKind syntax) {
     ConstantRecord c = SampleConstant(i);
     // The C# generator writes enumeration members, which its reader does
     // not take; a paste holds const fields.
-    constants += syntax == kSyntaxCSharp
+    constants += syntax == SyntaxKind::CSharp
                      ? "    public const int " + c.name + " = " + c.hexValue + ";\r\n"
                      : DeclareConstant(syntax, c, style) + "\r\n";
   }
@@ -98,9 +98,9 @@ std::string SampleText(SyntaxKind syntax) {
 }
 
 const std::string& Text(SyntaxKind syntax) {
-  static const std::string texts[3] = {SampleText(kSyntaxE), SampleText(kSyntaxCSharp),
-                                       SampleText(kSyntaxVb)};
-  return texts[syntax];
+  static const std::string texts[3] = {SampleText(SyntaxKind::E), SampleText(SyntaxKind::CSharp),
+                                       SampleText(SyntaxKind::Vb)};
+  return texts[SyntaxNumber(syntax)];
 }
 
 using bench::Now;
@@ -182,12 +182,12 @@ void ReadAll(benchmark::State& state, SyntaxKind syntax) {
   }
 }
 
-void BM_ImportMemchrE(benchmark::State& s) { MemchrBaseline(s, kSyntaxE); }
-void BM_ImportReadAllE(benchmark::State& s) { ReadAll(s, kSyntaxE); }
-void BM_ImportMemchrCSharp(benchmark::State& s) { MemchrBaseline(s, kSyntaxCSharp); }
-void BM_ImportReadAllCSharp(benchmark::State& s) { ReadAll(s, kSyntaxCSharp); }
-void BM_ImportMemchrVb(benchmark::State& s) { MemchrBaseline(s, kSyntaxVb); }
-void BM_ImportReadAllVb(benchmark::State& s) { ReadAll(s, kSyntaxVb); }
+void BM_ImportMemchrE(benchmark::State& s) { MemchrBaseline(s, SyntaxKind::E); }
+void BM_ImportReadAllE(benchmark::State& s) { ReadAll(s, SyntaxKind::E); }
+void BM_ImportMemchrCSharp(benchmark::State& s) { MemchrBaseline(s, SyntaxKind::CSharp); }
+void BM_ImportReadAllCSharp(benchmark::State& s) { ReadAll(s, SyntaxKind::CSharp); }
+void BM_ImportMemchrVb(benchmark::State& s) { MemchrBaseline(s, SyntaxKind::Vb); }
+void BM_ImportReadAllVb(benchmark::State& s) { ReadAll(s, SyntaxKind::Vb); }
 
 BENCHMARK(BM_ImportMemchrE)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ImportReadAllE)->Unit(benchmark::kMillisecond);
@@ -305,14 +305,14 @@ bool PlainInserts(sqlite3* db, const ImportSet& set) {
   bool ok = true;
   for (const FunctionRecord& f : set.functions) {
     ok &= fn.Text(1, f.name).Text(2, f.returnType).Text(3, f.remark).Text(4, f.library).Text(5, f.entryPoint)
-              .Int(6, f.syntax).Text(7, f.charSet).Text(8, f.callingConvention).Run();
+              .Int(6, SyntaxNumber(f.syntax)).Text(7, f.charSet).Text(8, f.callingConvention).Run();
     int64_t id = fn.LastId();
     for (const ParameterRecord& p : f.parameters)
       ok &= param.Text(1, p.name).Text(2, p.type).Int(3, p.array == "1").Int(4, p.byRef).Text(5, p.remark)
                 .Int(6, id).Run();
   }
   for (const DataTypeRecord& d : set.dataTypes) {
-    ok &= type.Text(1, d.name).Text(2, d.remark).Int(3, d.syntax).Text(4, d.charSet).Text(5, d.pack)
+    ok &= type.Text(1, d.name).Text(2, d.remark).Int(3, SyntaxNumber(d.syntax)).Text(4, d.charSet).Text(5, d.pack)
               .Text(6, d.size).Run();
     int64_t id = type.LastId();
     for (const ParameterRecord& m : d.members)

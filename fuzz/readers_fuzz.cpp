@@ -12,7 +12,7 @@
 #endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  constexpr declarium::SyntaxKind syntax = DECLARIUM_FUZZ_SYNTAX;
+  constexpr declarium::SyntaxKind syntax = declarium::SyntaxOfNumber(DECLARIUM_FUZZ_SYNTAX);
   // libFuzzer hands over a heap block of exactly size bytes, so one byte read
   // past the text is caught.
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -102,7 +102,7 @@ void WindowRefresh(benchmark::State& state, const std::string& text, SyntaxKind 
     for (auto _ : state) {
       if (renamed) {
         state.PauseTiming();
-        const QString tail = syntax == kSyntaxVb ? QStringLiteral("Const ADDED_%1 = 1\n")
+        const QString tail = syntax == SyntaxKind::Vb ? QStringLiteral("Const ADDED_%1 = 1\n")
                                                  : QStringLiteral(".常量 ADDED_%1, \"1\"\n");
         edit->SetText(shown + tail.arg(++n));
         state.ResumeTiming();
@@ -127,12 +127,12 @@ void EditText(benchmark::State& state, const std::string& text) {
   for (auto _ : state) benchmark::DoNotOptimize(ToCrLf(ToGbk(edit.toPlainText())).size());
 }
 
-void BM_ReadersOnly_Vb(benchmark::State& state) { ReadersOnly(state, VbText(), kSyntaxVb); }
-void BM_WindowRefresh_Vb(benchmark::State& state) { WindowRefresh(state, VbText(), kSyntaxVb, false); }
-void BM_WindowRefreshRenamed_Vb(benchmark::State& state) { WindowRefresh(state, VbText(), kSyntaxVb, true); }
-void BM_ReadersOnly_E(benchmark::State& state) { ReadersOnly(state, EText(), kSyntaxE); }
-void BM_WindowRefresh_E(benchmark::State& state) { WindowRefresh(state, EText(), kSyntaxE, false); }
-void BM_WindowRefreshRenamed_E(benchmark::State& state) { WindowRefresh(state, EText(), kSyntaxE, true); }
+void BM_ReadersOnly_Vb(benchmark::State& state) { ReadersOnly(state, VbText(), SyntaxKind::Vb); }
+void BM_WindowRefresh_Vb(benchmark::State& state) { WindowRefresh(state, VbText(), SyntaxKind::Vb, false); }
+void BM_WindowRefreshRenamed_Vb(benchmark::State& state) { WindowRefresh(state, VbText(), SyntaxKind::Vb, true); }
+void BM_ReadersOnly_E(benchmark::State& state) { ReadersOnly(state, EText(), SyntaxKind::E); }
+void BM_WindowRefresh_E(benchmark::State& state) { WindowRefresh(state, EText(), SyntaxKind::E, false); }
+void BM_WindowRefreshRenamed_E(benchmark::State& state) { WindowRefresh(state, EText(), SyntaxKind::E, true); }
 
 void BM_EditText_Vb(benchmark::State& state) { EditText(state, VbText()); }
 BENCHMARK(BM_EditText_Vb)->Unit(benchmark::kMillisecond);

@@ -17,18 +17,18 @@ Encoding GlobalOptions::input() const {
 Encoding GlobalOptions::output() const { return outputEncoding == "gbk" ? Encoding::Gbk : Encoding::Utf8; }
 
 SyntaxKind GlobalOptions::Syntax() const {
-  SyntaxKind s = kSyntaxE;
+  SyntaxKind s = SyntaxKind::E;
   ParseSyntax(syntax, s);
   return s;
 }
 
 bool ParseSyntax(const std::string& word, SyntaxKind& syntax) {
   if (word == "e" || word == "0") {
-    syntax = kSyntaxE;
+    syntax = SyntaxKind::E;
   } else if (word == "csharp" || word == "1") {
-    syntax = kSyntaxCSharp;
+    syntax = SyntaxKind::CSharp;
   } else if (word == "vb" || word == "2") {
-    syntax = kSyntaxVb;
+    syntax = SyntaxKind::Vb;
   } else {
     return false;
   }

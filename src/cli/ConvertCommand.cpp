@@ -16,7 +16,7 @@ struct ConvertArgs {
 };
 
 int RunConvert(const GlobalOptions& options, const ConvertArgs& args) {
-  SyntaxKind source = kSyntaxE, target = kSyntaxE;
+  SyntaxKind source = SyntaxKind::E, target = SyntaxKind::E;
   ParseSyntax(args.from, source);
   ParseSyntax(args.to, target);
   std::string text, error;

@@ -23,7 +23,7 @@ void Append(std::vector<T>& to, std::vector<T>& from) {
 }
 
 int RunImport(const GlobalOptions& options, const ImportArgs& args) {
-  SyntaxKind syntax = kSyntaxE;
+  SyntaxKind syntax = SyntaxKind::E;
   ParseSyntax(args.from, syntax);
 
   CatalogueStore store;

@@ -23,23 +23,23 @@ class CliDeclareTest : public ::testing::Test {
   void SetUp() override { cat.Import("vb", kVb); }
 
   // What the core gives for the entry, as UTF-8.
-  std::string CoreDeclaration(const std::string& table, int kind, const std::string& name, SyntaxKind syntax,
+  std::string CoreDeclaration(const std::string& table, int kind, const std::string& name, int syntax,
                               const DeclarationStyle& style = {}) {
     CatalogueStore store;
     EXPECT_TRUE(store.OpenPath(cat.file("data.db"), false));
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_TRUE(SelectedDeclarationText(store, kind, id, syntax, style, text));
+    EXPECT_TRUE(SelectedDeclarationText(store, kind, id, SyntaxOfNumber(syntax), style, text));
     return GbkToUtf8(text);
   }
-  std::string CorePage(const std::string& table, const std::string& name, SyntaxKind syntax) {
+  std::string CorePage(const std::string& table, const std::string& name, int syntax) {
     CatalogueStore store;
     EXPECT_TRUE(store.OpenPath(cat.file("data.db"), false));
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     DetailDocument doc;
-    EXPECT_TRUE(BuildDetailDocument(store, Utf8ToGbk(table), id, syntax, doc));
+    EXPECT_TRUE(BuildDetailDocument(store, Utf8ToGbk(table), id, SyntaxOfNumber(syntax), doc));
     return GbkToUtf8(doc.html);
   }
 
@@ -52,7 +52,7 @@ TEST_F(CliDeclareTest, FunctionInEachSyntax) {
   // Composed CR LF kept, nothing added at the end.
   EXPECT_EQ(r.out, ".版本 2\r\n\r\n.DLL命令 GetTickCount, 整数型, \"kernel32\", \"GetTickCount\", , ");
   const char* words[] = {"e", "csharp", "vb"};
-  for (SyntaxKind s = 0; s < 3; ++s) {
+  for (int s = 0; s < 3; ++s) {
     r = cat.Run({"--syntax", words[s], "declare", "function", "MessageBox"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, CoreDeclaration("函数表", 0, "MessageBox", s)) << words[s];
@@ -65,7 +65,7 @@ TEST_F(CliDeclareTest, FunctionInEachSyntax) {
 }
 
 TEST_F(CliDeclareTest, TypeAndConstantInEachSyntax) {
-  for (SyntaxKind s = 0; s < 3; ++s) {
+  for (int s = 0; s < 3; ++s) {
     const std::string word = std::to_string(s);
     CliResult r = cat.Run({"--syntax", word, "declare", "type", "RECT"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -105,7 +105,7 @@ TEST_F(CliDeclareTest, SettingsFromFlagsAndConfigFile) {
 }
 
 TEST_F(CliDeclareTest, PageInEachSyntax) {
-  for (SyntaxKind s = 0; s < 3; ++s) {
+  for (int s = 0; s < 3; ++s) {
     CliResult r = cat.Run({"--syntax", std::to_string(s), "page", "function", "MessageBox"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, CorePage("函数表", "MessageBox", s));

@@ -141,7 +141,7 @@ TEST(ResolveLibraries, PicksOneDllForEachExportedFunction) {
   EXPECT_EQ(library("strlen"), "");
   EXPECT_EQ(report.runtime, std::vector<std::string>{"strlen"});
   EXPECT_EQ(report.withoutExport, std::vector<std::string>{"Nowhere"});
-  for (const auto& f : functions) EXPECT_EQ(f.syntax, kSyntaxE);
+  for (const auto& f : functions) EXPECT_EQ(f.syntax, SyntaxKind::E);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>
     FunctionRecord r = d.record;
     r.library = chosen->dll;
     r.entryPoint = chosen->exportName;
-    r.syntax = kSyntaxE;
+    r.syntax = SyntaxKind::E;
     out.push_back(std::move(r));
   }
   return out;

@@ -187,7 +187,7 @@ bool ReadFunctionBlock(std::string_view block, FunctionRecord& f) {
     }
     return true;
   });
-  f.syntax = kSyntaxCSharp;
+  f.syntax = SyntaxKind::CSharp;
   f.returnType = TextBetween(block, "extern ", " ");
   const std::string_view head = TextBetweenView(block, "extern ", "(");
   // The parameter list starts after the first head + "(", which without a
@@ -264,7 +264,7 @@ bool ReadDataTypeBlock(std::string_view block, DataTypeRecord& d) {
     }
     return true;
   });
-  d.syntax = kSyntaxCSharp;
+  d.syntax = SyntaxKind::CSharp;
   d.name = TrimSpaces(Contains(line, "class") ? TextBetweenView(line, "class ", "{")
                                               : TextBetweenView(line, "struct ", "{"));
   const std::string_view members = TextBetweenView(line, "{", "}");

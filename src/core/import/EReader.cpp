@@ -181,7 +181,7 @@ int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions
       functions.pop_back();
       return;
     }
-    fn.syntax = kSyntaxE;
+    fn.syntax = SyntaxKind::E;
   });
   return static_cast<int>(functions.size());
 }
@@ -199,7 +199,7 @@ int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes
       dataTypes.pop_back();
       return;
     }
-    dt.syntax = kSyntaxE;
+    dt.syntax = SyntaxKind::E;
   });
   return static_cast<int>(dataTypes.size());
 }

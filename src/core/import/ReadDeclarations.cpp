@@ -5,17 +5,17 @@ namespace declarium {
 void ReadDeclarations(std::string_view text, SyntaxKind syntax, std::vector<FunctionRecord>& functions,
                       std::vector<DataTypeRecord>& dataTypes, std::vector<ConstantRecord>& constants) {
   switch (syntax) {
-    case kSyntaxE:
+    case SyntaxKind::E:
       ReadEFunctions(text, functions);
       ReadEDataTypes(text, dataTypes);
       ReadEConstants(text, constants);
       return;
-    case kSyntaxCSharp:
+    case SyntaxKind::CSharp:
       ReadCSharpFunctions(text, functions);
       ReadCSharpDataTypes(text, dataTypes);
       ReadCSharpConstants(text, constants);
       return;
-    case kSyntaxVb:
+    case SyntaxKind::Vb:
       ReadVbFunctions(text, functions);
       ReadVbDataTypes(text, dataTypes);
       ReadVbConstants(text, constants);

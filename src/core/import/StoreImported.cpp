@@ -188,7 +188,7 @@ bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& fun
     if (functionNames.Contains(f.name)) continue;
     int id = 0;
     functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
-    functionInsert.Int(f.syntax).Text(f.charSet).Text(f.callingConvention);
+    functionInsert.Int(SyntaxNumber(f.syntax)).Text(f.charSet).Text(f.callingConvention);
     if (!run.Run(functionInsert) || !run.NewId(id)) return false;
     functionNames.Add(f.name);
     ++count;
@@ -209,7 +209,7 @@ bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& fun
     if (!run.NextRecord()) return false;
     if (dataTypeNames.Contains(d.name)) continue;
     int id = 0;
-    dataTypeInsert.Text(d.name).Text(d.remark).Int(d.syntax).Text(d.charSet).Text(d.pack).Text(d.size);
+    dataTypeInsert.Text(d.name).Text(d.remark).Int(SyntaxNumber(d.syntax)).Text(d.charSet).Text(d.pack).Text(d.size);
     if (!run.Run(dataTypeInsert) || !run.NewId(id)) return false;
     dataTypeNames.Add(d.name);
     ++count;

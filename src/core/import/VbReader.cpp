@@ -65,7 +65,7 @@ std::string_view ListToLastParenthesis(std::string_view line) {
 
 bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   if (!Contains(line, "Lib")) return false;
-  fn.syntax = kSyntaxVb;
+  fn.syntax = SyntaxKind::Vb;
   fn.name = TextBetween(line, "Function ", " ");
   fn.library = TextBetween(line, "Lib \"", "\" ");
   fn.entryPoint = TextBetween(line, "Alias \"", "\" ");
@@ -105,7 +105,7 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
     if (line.empty()) break;
     if (header) {
       header = false;
-      dt.syntax = kSyntaxVb;
+      dt.syntax = SyntaxKind::Vb;
       dt.name = std::string(line);
       if (Contains(line, "'")) {
         dt.remark = TextBetween(line, "'", nullopt);

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kEHeader = ".版本 2\r\n\r\n";
 
 bool KnownKind(int kind) { return kind >= 0 && kind <= 3; }
-bool KnownTarget(SyntaxKind target) { return target >= kSyntaxE && target <= kSyntaxVb; }
+bool KnownTarget(SyntaxKind target) { return target >= SyntaxKind::E && target <= SyntaxKind::Vb; }
 
 // Loads the entry of a BrowseMode kind and declares it; false when it cannot be loaded.
 bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, const DeclarationStyle& style,
@@ -45,7 +45,7 @@ CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKi
   if (id == 0 || !KnownKind(kind) || !KnownTarget(target)) return CopyResult::Nothing;
   std::string declaration;
   if (!Declaration(store, kind, id, target, style, declaration)) return CopyResult::Failed;
-  text = target == kSyntaxE ? kEHeader + declaration : std::move(declaration);
+  text = target == SyntaxKind::E ? kEHeader + declaration : std::move(declaration);
   return CopyResult::Copied;
 }
 
@@ -57,7 +57,7 @@ bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text) {
   if (entries.empty() || !KnownTarget(target)) return CopyResult::Nothing;
-  std::string out = target == kSyntaxE ? kEHeader : "";
+  std::string out = target == SyntaxKind::E ? kEHeader : "";
   std::string declaration;
   for (const InsertListEntry& e : entries) {
     if (e.id == 0) continue;

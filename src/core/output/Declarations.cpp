@@ -42,7 +42,7 @@ bool IsArrayFlag(const ParameterRecord& p) { return p.array == "1"; }
 std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
   const std::string& name = ENameOf(f.name, f.chineseName, s);
   std::string out = ".DLL命令 " + s.namePrefix + name + s.nameSuffix + ", " +
-                    MapTypeName(f.returnType, f.syntax, kSyntaxE) + ", \"" + f.library + "\", \"" +
+                    MapTypeName(f.returnType, f.syntax, SyntaxKind::E) + ", \"" + f.library + "\", \"" +
                     f.entryPoint + "\"";
   out += s.isPublic ? ", 公开" : ", ";
   out += s.insertRemarks ? ", " + f.remark : std::string(", ");
@@ -50,7 +50,7 @@ std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
     out += "\r\n    .参数 ";
     out += ENameOf(p.name, p.chineseName, s);
     out += ", ";
-    out += MapTypeName(p.type, f.syntax, kSyntaxE);
+    out += MapTypeName(p.type, f.syntax, SyntaxKind::E);
     out += ", ";
     if (p.byRef) out += "传址 ";
     if (IsArrayFlag(p)) out += "数组";
@@ -67,7 +67,7 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   out += ")]\r\n";
   out += s.isPublic ? "public " : "private ";
   out += "static extern ";
-  out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, kSyntaxCSharp);
+  out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, SyntaxKind::CSharp);
   out += " " + s.namePrefix + f.name + s.nameSuffix + "(";
   bool first = true;
   for (const ParameterRecord& p : f.parameters) {
@@ -77,7 +77,7 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
       out += "IntPtr";
     } else {
       if (p.byRef) out += "ref ";
-      out += MapTypeName(p.type, f.syntax, kSyntaxCSharp);
+      out += MapTypeName(p.type, f.syntax, SyntaxKind::CSharp);
     }
     if (IsArrayFlag(p)) out += "[]";
     out += " " + p.name;
@@ -96,10 +96,10 @@ std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
     if (!first) out += ", ";
     first = false;
     out += p.byRef || IsArrayFlag(p) ? "ByRef " : "ByVal ";
-    out += p.name + " As " + MapTypeName(p.type, f.syntax, kSyntaxVb);
+    out += p.name + " As " + MapTypeName(p.type, f.syntax, SyntaxKind::Vb);
   }
   out += ")";
-  if (!f.returnType.empty()) out += " As " + MapTypeName(f.returnType, f.syntax, kSyntaxVb);
+  if (!f.returnType.empty()) out += " As " + MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb);
   return out;
 }
 
@@ -111,7 +111,7 @@ std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
     out += "\r\n    .成员 ";
     out += ENameOf(m.name, m.chineseName, s);
     out += ", ";
-    out += MapTypeName(m.type, d.syntax, kSyntaxE);
+    out += MapTypeName(m.type, d.syntax, SyntaxKind::E);
     out += ", ";
     if (m.byRef) out += "传址";
     out += ", ";
@@ -132,7 +132,7 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   out += d.name + "\r\n{";
   for (const ParameterRecord& m : d.members) {
     if (!m.array.empty()) out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
-    out += "\tpublic " + MapTypeName(m.type, d.syntax, kSyntaxCSharp) + " " + m.name + ";\r\n";
+    out += "\tpublic " + MapTypeName(m.type, d.syntax, SyntaxKind::CSharp) + " " + m.name + ";\r\n";
   }
   out += "}";
   return out;
@@ -144,7 +144,7 @@ std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s) {
   for (const ParameterRecord& m : d.members) {
     out += m.name;
     if (!m.array.empty()) out += "(" + m.array + ")";
-    out += " As " + MapTypeName(m.type, d.syntax, kSyntaxVb);
+    out += " As " + MapTypeName(m.type, d.syntax, SyntaxKind::Vb);
     if (s.insertRemarks && !m.remark.empty()) out += " '" + m.remark;
     out += "\r\n";
   }
@@ -191,18 +191,18 @@ std::string VbConstantValue(const ConstantRecord& c) {
 
 std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style) {
   switch (target) {
-    case kSyntaxE: return FunctionE(record, style);
-    case kSyntaxCSharp: return FunctionCSharp(record, style);
-    case kSyntaxVb: return FunctionVb(record, style);
+    case SyntaxKind::E: return FunctionE(record, style);
+    case SyntaxKind::CSharp: return FunctionCSharp(record, style);
+    case SyntaxKind::Vb: return FunctionVb(record, style);
     default: return {};
   }
 }
 
 std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style) {
   switch (target) {
-    case kSyntaxE: return DataTypeE(record, style);
-    case kSyntaxCSharp: return DataTypeCSharp(record, style);
-    case kSyntaxVb: return DataTypeVb(record, style);
+    case SyntaxKind::E: return DataTypeE(record, style);
+    case SyntaxKind::CSharp: return DataTypeCSharp(record, style);
+    case SyntaxKind::Vb: return DataTypeVb(record, style);
     default: return {};
   }
 }
@@ -210,17 +210,17 @@ std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Dec
 std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const DeclarationStyle& s) {
   std::string out;
   switch (target) {
-    case kSyntaxE:
+    case SyntaxKind::E:
       out = ".常量 " + c.name + ", \"" + c.decimalValue + "\", ";
       if (s.isPublic) out += "公开";
       if (s.insertRemarks) out += ", " + c.remark;
       return out;
-    case kSyntaxCSharp:
+    case SyntaxKind::CSharp:
       if (s.insertRemarks && !c.remark.empty())
         out = "/// <summary>\r\n///" + c.remark + "\r\n/// </summary>\r\n";
       out += c.name + " = " + c.decimalValue + ",";
       return out;
-    case kSyntaxVb:
+    case SyntaxKind::Vb:
       out = s.isPublic ? "Public Const " : "Private Const ";
       out += c.name + " = " + VbConstantValue(c);
       if (s.insertRemarks && !c.remark.empty()) out += " '" + c.remark;

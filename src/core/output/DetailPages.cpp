@@ -47,7 +47,7 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
   out += "<tr>" + Cell(" colspan=3 style={color=#008000;}", id, t, "函数说明") + BlankToSpace(f.description) +
          "</td>";
   out += Cell(" colspan=3 style={color=#008000;}", id, t, "其他说明") + BlankToSpace(f.notes) + "</td></tr>";
-  if (v == kSyntaxCSharp) {
+  if (v == SyntaxKind::CSharp) {
     out +=
         "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">CharSet</td>\r\n<td nowrap "
         "colspan=\"3\">CallingConvention</td>\r\n</tr>";
@@ -76,7 +76,7 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
   const std::string_view pt = "函数参数表";
   for (const ParameterRecord& p : f.parameters) {
     const std::string type =
-        v == kSyntaxCSharp && StartsWithH(p.name) ? std::string("IntPtr") : MapTypeName(p.type, f.syntax, v);
+        v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr") : MapTypeName(p.type, f.syntax, v);
     out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + p.name + "</td>";
     out += Cell(" nowrap", p.id, pt, "中文名") + p.chineseName + "</td>";
     out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + type + "</td>";
@@ -98,7 +98,7 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
   out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + d.name + "</td>";
   out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + d.chineseName + "</td>";
   out += Cell(" nowrap colspan=4 style={color=#008000;}", id, t, "备注") + d.remark + "</td></tr>";
-  if (v == kSyntaxCSharp) {
+  if (v == SyntaxKind::CSharp) {
     out +=
         "<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">CharSet</td>\r\n<td width=\"70\">Pack</td>\r\n<td "
         "width=\"100\" colspan=4>Size</td>\r\n</tr>";

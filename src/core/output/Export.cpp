@@ -182,7 +182,7 @@ ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::pa
     return ExportResult::Failed;
   }
   Exporter exporter(store, file, style, request.target, observer, message);
-  if (request.target == kSyntaxE && !exporter.Write(".版本 2\r\n\r\n\r\n")) return ExportResult::Failed;
+  if (request.target == SyntaxKind::E && !exporter.Write(".版本 2\r\n\r\n\r\n")) return ExportResult::Failed;
 
   struct Chosen {
     bool on;

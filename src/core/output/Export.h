@@ -37,7 +37,7 @@ struct ExportRequest {
   std::vector<ExportCondition> functionConditions;
   std::vector<ExportCondition> dataTypeConditions;
   std::vector<ExportCondition> constantConditions;
-  SyntaxKind target = kSyntaxE;
+  SyntaxKind target = SyntaxKind::E;
 };
 
 // What the export window does while the export runs.

@@ -48,17 +48,15 @@ std::string Look(const Row (&table)[N], std::string_view name) {
 }  // namespace
 
 std::string MapTypeName(std::string_view name, SyntaxKind source, SyntaxKind target) {
-  if (source == target || source < 0 || source > 2 || target < 0 || target > 2)
-    return std::string(name);
-  switch (source * 3 + target) {
-    case kSyntaxE * 3 + kSyntaxCSharp: return Look(kEToCSharp, name);
-    case kSyntaxE * 3 + kSyntaxVb: return Look(kEToVb, name);
-    case kSyntaxCSharp * 3 + kSyntaxE: return Look(kCSharpToE, name);
-    case kSyntaxCSharp * 3 + kSyntaxVb: return Look(kCSharpToVb, name);
-    case kSyntaxVb * 3 + kSyntaxE: return Look(kVbToE, name);
-    case kSyntaxVb * 3 + kSyntaxCSharp: return Look(kVbToCSharp, name);
-    default: return std::string(name);
-  }
+  using S = SyntaxKind;
+  const auto is = [source, target](S from, S to) { return source == from && target == to; };
+  if (is(S::E, S::CSharp)) return Look(kEToCSharp, name);
+  if (is(S::E, S::Vb)) return Look(kEToVb, name);
+  if (is(S::CSharp, S::E)) return Look(kCSharpToE, name);
+  if (is(S::CSharp, S::Vb)) return Look(kCSharpToVb, name);
+  if (is(S::Vb, S::E)) return Look(kVbToE, name);
+  if (is(S::Vb, S::CSharp)) return Look(kVbToCSharp, name);
+  return std::string(name);
 }
 
 }  // namespace declarium

@@ -63,7 +63,7 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   f.notes = store.ColumnText(stmt, 8);
   f.charSet = store.ColumnText(stmt, 9);
   f.callingConvention = store.ColumnText(stmt, 10);
-  f.syntax = store.ColumnInt(stmt, 11);
+  f.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 11));
   store.Finalize(stmt);
   return true;
 }
@@ -91,7 +91,7 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   d.charSet = store.ColumnText(stmt, 4);
   d.pack = store.ColumnText(stmt, 5);
   d.size = store.ColumnText(stmt, 6);
-  d.syntax = store.ColumnInt(stmt, 7);
+  d.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 7));
   store.Finalize(stmt);
   return true;
 }

@@ -7,11 +7,16 @@
 
 namespace declarium {
 
-// The three declaration syntaxes, stored in 导入语言 and the 语言 setting.
-using SyntaxKind = int;
-constexpr SyntaxKind kSyntaxE = 0;
-constexpr SyntaxKind kSyntaxCSharp = 1;
-constexpr SyntaxKind kSyntaxVb = 2;
+// The three declaration syntaxes, stored (as these numbers) in 导入语言 and
+// the 语言 setting, and shown in this order in every language choice.
+enum class SyntaxKind : int { E = 0, CSharp = 1, Vb = 2 };
+
+inline constexpr SyntaxKind kAllSyntaxes[] = {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb};
+
+constexpr int SyntaxNumber(SyntaxKind syntax) { return static_cast<int>(syntax); }
+// Any stored number is kept as it is: what reads it decides what an unknown one means.
+constexpr SyntaxKind SyntaxOfNumber(int number) { return static_cast<SyntaxKind>(number); }
+constexpr bool IsKnownSyntax(SyntaxKind syntax) { return syntax >= SyntaxKind::E && syntax <= SyntaxKind::Vb; }
 
 // A row of 函数参数表 or of 数据类型成员表.
 struct ParameterRecord {
@@ -35,7 +40,7 @@ struct FunctionRecord {
   std::string entryPoint;          // 库对应命令
   std::string description;         // 函数说明
   std::string notes;               // 其他说明
-  SyntaxKind syntax = kSyntaxE;    // 导入语言 (NULL reads as 0)
+  SyntaxKind syntax = SyntaxKind::E;    // 导入语言 (NULL reads as 0)
   std::string charSet;             // CharSet
   std::string callingConvention;   // CallingConvention
   bool isPublic = false;           // public flag of the E reader; never stored
@@ -47,7 +52,7 @@ struct DataTypeRecord {
   std::string name;               // 名称
   std::string chineseName;        // 中文名
   std::string remark;             // 备注
-  SyntaxKind syntax = kSyntaxE;   // 导入语言
+  SyntaxKind syntax = SyntaxKind::E;   // 导入语言
   std::string charSet;            // CharSet
   std::string pack;               // Pack
   std::string size;               // Size

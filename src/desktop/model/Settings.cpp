@@ -32,9 +32,9 @@ Settings LoadSettings(const ProfileFile& file, int windowWidth, int windowHeight
   const SettingsSnapshot r(file);
   Settings s;
   s.style = LoadDeclarationStyle(r);
-  s.language = r.Integer(kLanguage);
+  s.language = SyntaxOfNumber(r.Integer(kLanguage));
   // Every reader of the setting indexes its three syntaxes with it.
-  if (s.language < 0 || s.language > 2) s.language = kSyntaxE;
+  if (!IsKnownSyntax(s.language)) s.language = SyntaxKind::E;
   s.closeToTray = r.One(kCloseToTray);
   s.minimizeToTray = r.One(kMinimizeToTray);
   s.hotkeyModifiers = r.Integer(kHotkeyModifiers);

@@ -11,7 +11,7 @@ namespace declarium {
 
 struct Settings {
   DeclarationStyle style;
-  SyntaxKind language = kSyntaxE;   // Setings/语言
+  SyntaxKind language = SyntaxKind::E;   // Setings/语言
   int hotkeyModifiers = 1;          // Setings/功能键 (1 Alt, 2 Ctrl, 4 Shift)
   int hotkeyKey = 75;               // Setings/键代码 (virtual-key code, K)
   bool minimizeToTray = false;      // Setings/最小化到托盘

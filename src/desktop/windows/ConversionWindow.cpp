@@ -10,7 +10,7 @@
 #include "toolkit/QtText.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
-#include "windows/ImportWindow.h"
+#include "windows/LanguageChoice.h"
 #include "windows/Resources.h"
 
 namespace declarium {
@@ -64,8 +64,8 @@ void ConversionWindow::OnCreate(Window& w, SyntaxKind source) {
   sourceSyntax_ = w.dropDownList(conversion_control::kSourceSyntax);
   targetSyntax_ = w.dropDownList(conversion_control::kTargetSyntax);
   FillLanguageChoice(sourceSyntax_, source);
-  const SyntaxKind start = Syntax(sourceSyntax_);
-  FillLanguageChoice(targetSyntax_, (start + 1) % 3);
+  const SyntaxKind start = ChosenSyntax(sourceSyntax_);
+  FillLanguageChoice(targetSyntax_, SyntaxOfNumber((SyntaxNumber(start) + 1) % 3));
 
   convertTimer_ = new QTimer(this);
   convertTimer_->setSingleShot(true);
@@ -79,10 +79,6 @@ void ConversionWindow::OnCreate(Window& w, SyntaxKind source) {
   connect(w.button(conversion_control::kExit), &QAbstractButton::clicked, &w, &Window::CloseWindow);
 }
 
-SyntaxKind ConversionWindow::Syntax(DropDownList* choice) const {
-  return static_cast<SyntaxKind>(choice->ItemData(choice->Selection()));
-}
-
 bool ConversionWindow::ConversionPending() const {
   return convertTimer_ != nullptr && convertTimer_->isActive();
 }
@@ -92,7 +88,7 @@ void ConversionWindow::Convert() {
   convertTimer_->stop();
   // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
   const std::string text = ToCrLf(ToGbk(source_->toPlainText()));
-  const std::string converted = ConvertDeclarations(text, Syntax(sourceSyntax_), Syntax(targetSyntax_), style_);
+  const std::string converted = ConvertDeclarations(text, ChosenSyntax(sourceSyntax_), ChosenSyntax(targetSyntax_), style_);
   target_->setUpdatesEnabled(false);
   target_->SetText(FromGbk(converted));
   target_->setUpdatesEnabled(true);

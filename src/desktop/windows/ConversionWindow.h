@@ -58,7 +58,6 @@ class ConversionWindow : public QObject {
 
  private:
   void OnCreate(Window& w, SyntaxKind source);
-  SyntaxKind Syntax(DropDownList* choice) const;
 
   const DeclarationStyle& style_;
   QPointer<Window> window_;

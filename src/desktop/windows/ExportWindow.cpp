@@ -14,6 +14,7 @@
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
 #include "windows/Pictures.h"
+#include "windows/LanguageChoice.h"
 #include "windows/Resources.h"
 
 namespace declarium {
@@ -142,8 +143,8 @@ ExportWindow::ExportWindow(Window& window, CatalogueStore& store, const Settings
       if (!window_.isNull()) window_->CloseWindow();
     });
   if (DropDownList* syntax = w.dropDownList(kSyntax))
-    connect(syntax, &DropDownList::selectionChanged, this, [this](int index) {
-      if (onSyntax_) onSyntax_(index);
+    connect(syntax, &DropDownList::selectionChanged, this, [this, syntax](int) {
+      if (onSyntax_) onSyntax_(ChosenSyntax(syntax));
     });
   // However the window goes (button, title bar, Escape), a running export stops.
   connect(&w, &QDialog::finished, this, [this] { closed_ = true; });
@@ -167,13 +168,7 @@ void ExportWindow::FillCombos() {
     if (ListBox* list = w.listBox(g.list)) list->Reset();
     conditions_[static_cast<int>(kind)].clear();
   }
-  if (DropDownList* syntax = w.dropDownList(kSyntax)) {
-    syntax->Reset();
-    syntax->AddItem(QStringLiteral("易语言"), kSyntaxE);
-    syntax->AddItem(QStringLiteral("CSharp"), kSyntaxCSharp);
-    syntax->AddItem(QStringLiteral("VB"), kSyntaxVb);
-    syntax->SetSelection(settings_.language);
-  }
+  if (DropDownList* syntax = w.dropDownList(kSyntax)) FillLanguageChoice(syntax, settings_.language);
 }
 
 void ExportWindow::EnableGroup(ExportKind kind, bool enabled) {
@@ -217,10 +212,7 @@ ExportRequest ExportWindow::BuildRequest() const {
   r.functionConditions = conditions_[0];
   r.dataTypeConditions = conditions_[1];
   r.constantConditions = conditions_[2];
-  if (const DropDownList* syntax = w.dropDownList(kSyntax)) {
-    const qint64 target = syntax->ItemData(syntax->Selection());
-    r.target = target == kSyntaxCSharp ? kSyntaxCSharp : target == kSyntaxVb ? kSyntaxVb : kSyntaxE;
-  }
+  if (const DropDownList* syntax = w.dropDownList(kSyntax)) r.target = ChosenSyntax(syntax);
   return r;
 }
 

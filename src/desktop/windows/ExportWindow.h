@@ -53,8 +53,8 @@ extern const WindowTemplate kExportWindowTemplate;
 class ExportWindow : public QObject {
   Q_OBJECT
  public:
-  // Told the new syntax index when the user changes the window's syntax box.
-  using SyntaxChanged = std::function<void(int index)>;
+  // Told the new syntax when the user changes the window's syntax box.
+  using SyntaxChanged = std::function<void(SyntaxKind syntax)>;
 
   // Opens the window modally over owner and returns when it is closed.
   static void Run(QWidget* owner, CatalogueStore& store, const Settings& settings, SyntaxChanged onSyntax);

@@ -13,6 +13,7 @@
 #include "toolkit/Runtime.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
+#include "windows/LanguageChoice.h"
 #include "windows/Resources.h"
 
 namespace declarium {
@@ -47,16 +48,8 @@ QString PreviewHeading(SyntaxKind syntax, int kind) {
       {u"====【function】====", u"====【struct】====", u"====【const】===="},
       {u"====【Function】====", u"====【Type】====", u"====【Const】===="},
   };
-  if (syntax < 0 || syntax > 2 || kind < 0 || kind > 2) return {};
-  return QString::fromUtf16(kHeadings[syntax][kind]);
-}
-
-void FillLanguageChoice(DropDownList* choice, SyntaxKind syntax) {
-  choice->Reset();
-  choice->AddItem(QStringLiteral("易语言"), kSyntaxE);
-  choice->AddItem(QStringLiteral("CSharp"), kSyntaxCSharp);
-  choice->AddItem(QStringLiteral("VB"), kSyntaxVb);
-  choice->SetSelection(syntax);
+  if (!IsKnownSyntax(syntax) || kind < 0 || kind > 2) return {};
+  return QString::fromUtf16(kHeadings[SyntaxNumber(syntax)][kind]);
 }
 
 ImportWindow::ImportWindow(CatalogueStore& store, ParsedDeclarations& parsed, Hooks hooks)
@@ -108,9 +101,7 @@ void ImportWindow::OnCreate(Window& w) {
   connect(w.button(import_control::kClose), &QAbstractButton::clicked, &w, &Window::CloseWindow);
 }
 
-SyntaxKind ImportWindow::CurrentSyntax() const {
-  return static_cast<SyntaxKind>(language_->ItemData(language_->Selection()));
-}
+SyntaxKind ImportWindow::CurrentSyntax() const { return ChosenSyntax(language_); }
 
 bool ImportWindow::RefreshPending() const { return refreshTimer_ != nullptr && refreshTimer_->isActive(); }
 

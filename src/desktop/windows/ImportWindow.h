@@ -40,10 +40,6 @@ extern const WindowTemplate kImportWindowTemplate;
 // The preview heading of a kind (0 functions, 1 data types, 2 constants) in a syntax.
 QString PreviewHeading(SyntaxKind syntax, int kind);
 
-// Fills a language choice with "易语言", "CSharp", "VB" (item data = the
-// syntax code) and selects syntax.
-void FillLanguageChoice(DropDownList* choice, SyntaxKind syntax);
-
 class ImportWindow : public QObject {
   Q_OBJECT
  public:

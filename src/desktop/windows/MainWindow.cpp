@@ -1,5 +1,6 @@
 // Building the main window: controls, toolbar, status bar, splitters, menus
 // and the wiring of their events.
+#include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
 
 #include <QAbstractButton>
@@ -77,7 +78,7 @@ void MainWindow::OnCreate(Window& w) {
   BindControls(w);
   detailBrowser_->Navigate(QStringLiteral("about:blank"));
   CreateSplitters(w);
-  FillLanguageBox();
+  FillLanguageChoice(languageBox_, settings_.language);
   SetUpConstantList();
 
   FillEntryList(functionList_, u"函数表");
@@ -131,14 +132,6 @@ void MainWindow::CreateSplitters(Window& w) {
   }
 }
 
-void MainWindow::FillLanguageBox() {
-  languageBox_->Reset();
-  languageBox_->AddItem(QStringLiteral("易语言"), 0);
-  languageBox_->AddItem(QStringLiteral("CSharp"), 1);
-  languageBox_->AddItem(QStringLiteral("VB"), 2);
-  languageBox_->SetSelection(settings_.language);
-}
-
 void MainWindow::SetUpConstantList() {
   constantList_->AddColumn(QStringLiteral("常量名称"), 200);
   constantList_->AddColumn(QStringLiteral("十六进制值"), 100);
@@ -173,7 +166,7 @@ void MainWindow::WireEvents(Window& w) {
 
   connect(functionList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedFunction(); });
   connect(dataTypeList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedDataType(); });
-  connect(languageBox_, &DropDownList::selectionChanged, this, [this](int i) { ChangeLanguage(i); });
+  connect(languageBox_, &DropDownList::selectionChanged, this, [this](int) { ChangeLanguage(); });
   connect(searchBox_, &QLineEdit::textChanged, this, [this] { QuickFind(); });
   connect(categoryTree_, &TreeView::labelEditEnded, this,
           [this](QTreeWidgetItem* item, const QString& text, bool) { EndRenameCategory(item, text); });

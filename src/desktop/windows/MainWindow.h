@@ -164,7 +164,7 @@ class MainWindow : public QObject {
   void OpenConversionWindow();
   const ParsedDeclarations& importedDeclarations() const { return imported_; }
   // Selects a syntax in the LanguageBox as if the user had picked it.
-  void SelectLanguage(int syntax);
+  void SelectLanguage(SyntaxKind syntax);
 
  signals:
   // The window is gone and its teardown has run (store closed, settings written).
@@ -174,7 +174,6 @@ class MainWindow : public QObject {
   void OnCreate(Window& w);
   void BindControls(Window& w);
   void CreateSplitters(Window& w);
-  void FillLanguageBox();
   void SetUpConstantList();
   void SetUpToolbarAndStatus();
   void WireEvents(Window& w);
@@ -186,7 +185,7 @@ class MainWindow : public QObject {
   bool ShowEntry(const char16_t* table, ListBox* list);
   void ViewCommand(int mode);
   void ToggleOption(int commandId, bool& field);
-  void ChangeLanguage(int index);
+  void ChangeLanguage();
   void ApplyLayout(const MainLayout& layout);
   void SetUpTrayAndHotkey(Window& w);
   void TearDownTrayAndHotkey();

@@ -9,6 +9,7 @@
 #include "toolkit/Window.h"
 #include "windows/AdvancedFindWindow.h"
 #include "windows/ExportWindow.h"
+#include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
 
 namespace declarium {
@@ -81,7 +82,7 @@ void MainWindow::DispatchCommand(int commandId) {
     case kContactMaker: Services().ShellOpen(QString::fromUtf16(kMakerMailUrl)); break;
 
     case kExport:
-      ExportWindow::Run(window_, store_, settings_, [this](int i) { languageBox_->SetSelection(i); ChangeLanguage(i); });
+      ExportWindow::Run(window_, store_, settings_, [this](SyntaxKind syntax) { SelectLanguage(syntax); });
       break;
 
     case kExit:
@@ -132,8 +133,8 @@ void MainWindow::ToggleOption(int commandId, bool& field) {
   field = menu->IsChecked(commandId);
 }
 
-void MainWindow::ChangeLanguage(int index) {
-  settings_.language = static_cast<int>(languageBox_->ItemData(index));
+void MainWindow::ChangeLanguage() {
+  settings_.language = ChosenSyntax(languageBox_);
   if (browseMode_ == 0) ShowSelectedFunction();
   if (browseMode_ == 2) ShowSelectedDataType();
 }

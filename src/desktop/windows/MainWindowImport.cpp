@@ -3,6 +3,7 @@
 #include "toolkit/Window.h"
 #include "windows/ConversionWindow.h"
 #include "windows/ImportWindow.h"
+#include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
 
 namespace declarium {
@@ -20,12 +21,12 @@ void MainWindow::OpenConversionWindow() {
   conversion.Run(window_, settings_.language);
 }
 
-void MainWindow::SelectLanguage(int syntax) {
+void MainWindow::SelectLanguage(SyntaxKind syntax) {
   if (window_.isNull() || languageBox_ == nullptr) return;
-  if (languageBox_->Selection() == syntax) return;
-  languageBox_->SetSelection(syntax);
+  if (ChosenSyntax(languageBox_) == syntax) return;
+  languageBox_->SetSelection(SyntaxNumber(syntax));
   // The setting and the page follow the box, as when the user picks it there.
-  ChangeLanguage(languageBox_->Selection());
+  ChangeLanguage();
 }
 
 void MainWindow::ReloadEntryLists() {

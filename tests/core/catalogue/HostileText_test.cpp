@@ -265,7 +265,7 @@ TEST_F(HostileSearch, ExportCondition) {
       SCOPED_TRACE(op);
       ExportRequest request;
       request.constants = true;
-      request.target = kSyntaxVb;
+      request.target = SyntaxKind::Vb;
       request.constantConditions = {{"备注", op, "<" + h.value + ">"}};
       std::string message;
       const ExportResult result = ExportDeclarations(store(), out, request, DeclarationStyle{}, nullptr, message);

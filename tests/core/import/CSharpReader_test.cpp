@@ -78,7 +78,7 @@ static class NativeMethods
   EXPECT_EQ(f[0].entryPoint, "");
   EXPECT_EQ(f[0].charSet, "CharSet.Auto");
   EXPECT_EQ(f[0].callingConvention, "");
-  EXPECT_EQ(f[0].syntax, kSyntaxCSharp);
+  EXPECT_EQ(f[0].syntax, SyntaxKind::CSharp);
   EXPECT_EQ(f[0].remark, "");
   EXPECT_FALSE(f[0].isPublic);
   ASSERT_EQ(f[0].parameters.size(), 4u);
@@ -260,7 +260,7 @@ public class LARGE_INTEGER_BOX
   EXPECT_EQ(d[0].charSet, "CharSet.Auto");
   EXPECT_EQ(d[0].pack, "4");
   EXPECT_EQ(d[0].size, "");
-  EXPECT_EQ(d[0].syntax, kSyntaxCSharp);
+  EXPECT_EQ(d[0].syntax, SyntaxKind::CSharp);
   EXPECT_EQ(d[0].remark, "");
   ASSERT_EQ(d[0].members.size(), 5u);
   ExpectParameter(d[0].members[0], "uint", "dwFileAttributes", false, false, "");

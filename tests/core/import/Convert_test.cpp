@@ -71,7 +71,7 @@ std::string Convert(const std::string& text, SyntaxKind source, SyntaxKind targe
 }
 
 TEST(ConvertDeclarations, FromE) {
-  EXPECT_EQ(Convert(kEText, kSyntaxE, kSyntaxE),
+  EXPECT_EQ(Convert(kEText, SyntaxKind::E, SyntaxKind::E),
             ".DLL命令 GetWindowRect, 逻辑型, \"user32.dll\", \"GetWindowRect\", , \r\n"
             "    .参数 hWnd, 整数型, \r\n"
             "    .参数 lpRect, RECT, 传址 \r\n"
@@ -80,7 +80,7 @@ TEST(ConvertDeclarations, FromE) {
             "    .成员 left, 整数型, , \r\n"
             "    .成员 top, 整数型, , \r\n"
             ".常量 SW_SHOW, \"5\", \r\n");
-  EXPECT_EQ(Convert(kEText, kSyntaxE, kSyntaxCSharp),
+  EXPECT_EQ(Convert(kEText, SyntaxKind::E, SyntaxKind::CSharp),
             "[DllImport(\"user32.dll\", EntryPoint = \"GetWindowRect\")]\r\n"
             "private static extern bool GetWindowRect(IntPtr hWnd, ref RECT lpRect);\r\n"
             "[DllImport(\"kernel32.dll\", EntryPoint = \"GetTickCount\")]\r\n"
@@ -91,7 +91,7 @@ TEST(ConvertDeclarations, FromE) {
             "\tpublic int top;\r\n"
             "}\r\n"
             "SW_SHOW = 5,\r\n");
-  EXPECT_EQ(Convert(kEText, kSyntaxE, kSyntaxVb),
+  EXPECT_EQ(Convert(kEText, SyntaxKind::E, SyntaxKind::Vb),
             "Private Declare Function GetWindowRect Lib \"user32.dll\" Alias \"GetWindowRect\" "
             "(ByVal hWnd As Long, ByRef lpRect As RECT) As Boolean\r\n"
             "Private Declare Function GetTickCount Lib \"kernel32.dll\" Alias \"GetTickCount\" () As Long\r\n"
@@ -104,7 +104,7 @@ TEST(ConvertDeclarations, FromE) {
 
 // The method without parameters (GetTickCount) is not read, so it is not written.
 TEST(ConvertDeclarations, FromCSharp) {
-  EXPECT_EQ(Convert(kCSharpText, kSyntaxCSharp, kSyntaxE),
+  EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::E),
             ".DLL命令 MessageBox, 整数型, \"user32.dll\", \"\", , \r\n"
             "    .参数 hWnd, 整数型, \r\n"
             "    .参数 lpText, 文本型, \r\n"
@@ -114,7 +114,7 @@ TEST(ConvertDeclarations, FromCSharp) {
             "    .成员 x, 整数型, , \r\n"
             "    .成员 y, 整数型, , \r\n"
             ".常量 MB_OK, \"0\", \r\n");
-  EXPECT_EQ(Convert(kCSharpText, kSyntaxCSharp, kSyntaxCSharp),
+  EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::CSharp),
             "[DllImport(\"user32.dll\", CharSet = CharSet.Auto)]\r\n"
             "private static extern int MessageBox(IntPtr hWnd, string lpText, string lpCaption, int flags);\r\n"
             "[StructLayout(LayoutKind.Sequential)]\r\n"
@@ -123,7 +123,7 @@ TEST(ConvertDeclarations, FromCSharp) {
             "\tpublic int y;\r\n"
             "}\r\n"
             "MB_OK = 0,\r\n");
-  EXPECT_EQ(Convert(kCSharpText, kSyntaxCSharp, kSyntaxVb),
+  EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::Vb),
             "Private Declare Function MessageBox Lib \"user32.dll\" "
             "(ByVal hWnd As Long, ByVal lpText As String, ByVal lpCaption As String, ByVal flags As Long) As Long\r\n"
             "Private Type POINT\r\n"
@@ -135,7 +135,7 @@ TEST(ConvertDeclarations, FromCSharp) {
 
 // The Sub (Sleep) has no name for the reader and is left out.
 TEST(ConvertDeclarations, FromVb) {
-  EXPECT_EQ(Convert(kVbText, kSyntaxVb, kSyntaxE),
+  EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::E),
             ".DLL命令 GetCursorPos, 整数型, \"user32\", \"GetCursorPos\", , \r\n"
             "    .参数 lpPoint, POINTAPI, 传址 \r\n"
             ".DLL命令 lstrlen, 整数型, \"kernel32\", \"lstrlenA\", , \r\n"
@@ -148,7 +148,7 @@ TEST(ConvertDeclarations, FromVb) {
             "    .成员 szPathName, 字节型, , \"128\"\r\n"
             ".常量 GENERIC_READ, \"-2147483648\", \r\n"
             ".常量 MAX_PATH, \"260\", \r\n");
-  EXPECT_EQ(Convert(kVbText, kSyntaxVb, kSyntaxCSharp),
+  EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::CSharp),
             "[DllImport(\"user32\", EntryPoint = \"GetCursorPos\")]\r\n"
             "private static extern int GetCursorPos(ref POINTAPI lpPoint);\r\n"
             "[DllImport(\"kernel32\", EntryPoint = \"lstrlenA\")]\r\n"
@@ -165,7 +165,7 @@ TEST(ConvertDeclarations, FromVb) {
             "}\r\n"
             "GENERIC_READ = -2147483648,\r\n"
             "MAX_PATH = 260,\r\n");
-  EXPECT_EQ(Convert(kVbText, kSyntaxVb, kSyntaxVb),
+  EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::Vb),
             "Private Declare Function GetCursorPos Lib \"user32\" Alias \"GetCursorPos\" "
             "(ByRef lpPoint As POINTAPI) As Long\r\n"
             "Private Declare Function lstrlen Lib \"kernel32\" Alias \"lstrlenA\" (ByVal lpString As String) As Long\r\n"
@@ -186,7 +186,7 @@ TEST(ConvertDeclarations, SettingsShapeTheOutput) {
   s.isPublic = true;
   s.insertRemarks = true;
   s.namePrefix = "Api";
-  EXPECT_EQ(ConvertDeclarations(kEText, kSyntaxE, kSyntaxVb, s),
+  EXPECT_EQ(ConvertDeclarations(kEText, SyntaxKind::E, SyntaxKind::Vb, s),
             "Public Declare Function ApiGetWindowRect Lib \"user32.dll\" Alias \"GetWindowRect\" "
             "(ByVal hWnd As Long, ByRef lpRect As RECT) As Boolean\r\n"
             "Public Declare Function ApiGetTickCount Lib \"kernel32.dll\" Alias \"GetTickCount\" () As Long\r\n"
@@ -198,18 +198,18 @@ TEST(ConvertDeclarations, SettingsShapeTheOutput) {
 }
 
 TEST(ConvertDeclarations, NothingReadableGivesNothing) {
-  for (SyntaxKind source : {kSyntaxE, kSyntaxCSharp, kSyntaxVb}) {
-    for (SyntaxKind target : {kSyntaxE, kSyntaxCSharp, kSyntaxVb}) {
+  for (SyntaxKind source : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
+    for (SyntaxKind target : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
       EXPECT_EQ(Convert("", source, target), "");
       EXPECT_EQ(Convert("hello\r\nworld", source, target), "");
     }
   }
   EXPECT_EQ(Convert(ToCrLf("[DllImport(\"kernel32.dll\")]\npublic static extern uint GetTickCount();\n"),
-                    kSyntaxCSharp, kSyntaxVb),
+                    SyntaxKind::CSharp, SyntaxKind::Vb),
             "");
-  EXPECT_EQ(Convert("Declare Sub Sleep Lib \"kernel32\" (ByVal dwMilliseconds As Long)\r\n", kSyntaxVb, kSyntaxE), "");
+  EXPECT_EQ(Convert("Declare Sub Sleep Lib \"kernel32\" (ByVal dwMilliseconds As Long)\r\n", SyntaxKind::Vb, SyntaxKind::E), "");
   // A syntax outside the three reads nothing.
-  EXPECT_EQ(Convert(kEText, 3, kSyntaxVb), "");
+  EXPECT_EQ(Convert(kEText, SyntaxOfNumber(3), SyntaxKind::Vb), "");
 }
 
 }  // namespace

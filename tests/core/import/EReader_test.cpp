@@ -51,7 +51,7 @@ TEST(ReadEFunctions, Version2HeaderAndParameters) {
   EXPECT_EQ(f.entryPoint, "MessageBoxA");
   EXPECT_TRUE(f.isPublic);
   EXPECT_EQ(f.remark, "弹出信息框");
-  EXPECT_EQ(f.syntax, kSyntaxE);
+  EXPECT_EQ(f.syntax, SyntaxKind::E);
   EXPECT_TRUE(f.chineseName.empty());
   EXPECT_TRUE(f.description.empty());
   ASSERT_EQ(f.parameters.size(), 4u);
@@ -161,7 +161,7 @@ TEST(ReadEDataTypes, HeaderAndMembers) {
   EXPECT_EQ(t.name, "RECT");
   EXPECT_TRUE(t.isPublic);
   EXPECT_EQ(t.remark, "矩形");
-  EXPECT_EQ(t.syntax, kSyntaxE);
+  EXPECT_EQ(t.syntax, SyntaxKind::E);
   ASSERT_EQ(t.members.size(), 4u);
   EXPECT_EQ(t.members[0].name, "left");
   EXPECT_EQ(t.members[0].type, "整数型");

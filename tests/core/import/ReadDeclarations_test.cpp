@@ -28,7 +28,7 @@ ParsedDeclarations Prefilled() {
 
 TEST(ReadDeclarations, CSharpRunsItsThreeReadersOverTheSameText) {
   ParsedDeclarations p = Prefilled();
-  ReadDeclarations(kCSharp, kSyntaxCSharp, p);
+  ReadDeclarations(kCSharp, SyntaxKind::CSharp, p);
   ASSERT_EQ(p.functions.size(), 1u);
   EXPECT_EQ(p.functions[0].name, "MessageBox");
   EXPECT_EQ(p.functions[0].parameters.size(), 4u);
@@ -44,7 +44,7 @@ TEST(ReadDeclarations, CSharpRunsItsThreeReadersOverTheSameText) {
   std::vector<FunctionRecord> f(5);
   std::vector<DataTypeRecord> d;
   std::vector<ConstantRecord> c(1);
-  ReadDeclarations(kCSharp, kSyntaxCSharp, f, d, c);
+  ReadDeclarations(kCSharp, SyntaxKind::CSharp, f, d, c);
   EXPECT_EQ(f.size(), 1u);
   EXPECT_EQ(d.size(), 1u);
   EXPECT_EQ(c.size(), 1u);
@@ -56,21 +56,22 @@ TEST(ReadDeclarations, TextWithoutCSharpMarkersGivesEmptyLists) {
       ".版本 2\r\n\r\n.DLL命令 MessageBoxA, 整数型, \"user32.dll\", \"MessageBoxA\", 公开\r\n"
       "    .参数 hWnd, 整数型\r\n\r\n.数据类型 POINT, 公开\r\n    .成员 x, 整数型\r\n\r\n"
       ".常量 WM_USER, \"1024\"\r\n",
-      kSyntaxCSharp, p);
+      SyntaxKind::CSharp, p);
   EXPECT_TRUE(p.functions.empty());
   EXPECT_TRUE(p.dataTypes.empty());
   EXPECT_TRUE(p.constants.empty());
 
   p = Prefilled();
-  ReadDeclarations("", kSyntaxCSharp, p);
+  ReadDeclarations("", SyntaxKind::CSharp, p);
   EXPECT_TRUE(p.functions.empty());
   EXPECT_TRUE(p.dataTypes.empty());
   EXPECT_TRUE(p.constants.empty());
 }
 
 TEST(ReadDeclarations, UnknownSyntaxEmptiesTheLists) {
-  for (SyntaxKind syntax : {3, -1, 100}) {
-    SCOPED_TRACE(syntax);
+  for (int number : {3, -1, 100}) {
+    SCOPED_TRACE(number);
+    const SyntaxKind syntax = SyntaxOfNumber(number);
     ParsedDeclarations p = Prefilled();
     ReadDeclarations(kCSharp, syntax, p);
     EXPECT_TRUE(p.functions.empty());

@@ -63,7 +63,7 @@ ConstantRecord Constant(std::string name, std::string decimalValue, std::string 
 // The records are copied: the E output may fill in 中文名 on its own records.
 std::string Joined(SyntaxKind target, std::vector<FunctionRecord> functions, std::vector<DataTypeRecord> dataTypes,
                    const std::vector<ConstantRecord>& constants, const DeclarationStyle& style) {
-  std::string text = target == kSyntaxE ? ".版本 2\r\n\r\n" : "";
+  std::string text = target == SyntaxKind::E ? ".版本 2\r\n\r\n" : "";
   for (FunctionRecord& f : functions) text += DeclareFunction(target, f, style) + "\r\n";
   for (DataTypeRecord& d : dataTypes) text += DeclareDataType(target, d, style) + "\r\n";
   for (const ConstantRecord& c : constants) text += DeclareConstant(target, c, style) + "\r\n";
@@ -98,21 +98,21 @@ bool IsArray(const ParameterRecord& p) { return p.array == "1"; }
 // - 中文名 and 名称 share the one name field (see ChineseNamesTakeTheNameField).
 
 std::vector<FunctionRecord> EFunctions() {
-  FunctionRecord box = Function(kSyntaxE, "MessageBox", "整数型", "user32.dll", "MessageBoxA",
+  FunctionRecord box = Function(SyntaxKind::E, "MessageBox", "整数型", "user32.dll", "MessageBoxA",
                                 {Row("hWnd", "整数型", false, "", "窗口句柄"), Row("lpText", "文本型"),
                                  Row("lpRect", "RECT", true, "", "矩形"), Row("buf", "字节型", false, "1", "缓冲区"),
                                  Row("data", "字节型", true, "1")});
   box.remark = "显示信息框";
-  FunctionRecord ticks = Function(kSyntaxE, "GetTickCount", "", "kernel32", "GetTickCount", {});
+  FunctionRecord ticks = Function(SyntaxKind::E, "GetTickCount", "", "kernel32", "GetTickCount", {});
   return {box, ticks};
 }
 
 std::vector<DataTypeRecord> EDataTypes() {
-  DataTypeRecord rect = DataType(kSyntaxE, "RECT",
+  DataTypeRecord rect = DataType(SyntaxKind::E, "RECT",
                                  {Row("left", "整数型", false, "", "左边"), Row("szName", "字节型", false, "260", "名字"),
                                   Row("lpNext", "整数型", true), Row("grid", "整数型", false, "4,4")});
   rect.remark = "矩形";
-  return {rect, DataType(kSyntaxE, "EMPTY", {})};
+  return {rect, DataType(SyntaxKind::E, "EMPTY", {})};
 }
 
 std::vector<ConstantRecord> EConstants() {
@@ -124,8 +124,8 @@ TEST(RoundTrip, ESyntax) {
   const std::vector<FunctionRecord> functions = EFunctions();
   const std::vector<DataTypeRecord> dataTypes = EDataTypes();
   const std::vector<ConstantRecord> constants = EConstants();
-  const std::string text = Joined(kSyntaxE, functions, dataTypes, constants, Everything());
-  const ParsedDeclarations got = Read(text, kSyntaxE);
+  const std::string text = Joined(SyntaxKind::E, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, SyntaxKind::E);
 
   ASSERT_EQ(got.functions.size(), functions.size()) << text;
   for (size_t i = 0; i < functions.size(); ++i) {
@@ -138,7 +138,7 @@ TEST(RoundTrip, ESyntax) {
     EXPECT_EQ(f.entryPoint, want.entryPoint);
     EXPECT_EQ(f.remark, want.remark);
     EXPECT_TRUE(f.isPublic);
-    EXPECT_EQ(f.syntax, kSyntaxE);
+    EXPECT_EQ(f.syntax, SyntaxKind::E);
     ASSERT_EQ(f.parameters.size(), want.parameters.size());
     for (size_t k = 0; k < want.parameters.size(); ++k) {
       const ParameterRecord& wp = want.parameters[k];
@@ -159,7 +159,7 @@ TEST(RoundTrip, ESyntax) {
     SCOPED_TRACE(want.name);
     EXPECT_EQ(d.name, want.name);
     EXPECT_TRUE(d.isPublic);
-    EXPECT_EQ(d.syntax, kSyntaxE);
+    EXPECT_EQ(d.syntax, SyntaxKind::E);
     EXPECT_EQ(d.remark, "");  // written one field later than it is read
     ASSERT_EQ(d.members.size(), want.members.size());
     for (size_t k = 0; k < want.members.size(); ++k) {
@@ -190,8 +190,8 @@ TEST(RoundTrip, ESyntax) {
 // With the settings off the fields they add are simply absent: nothing else
 // shifts, and a function or data type reads as not public.
 TEST(RoundTrip, ESyntaxWithoutRemarksOrPublic) {
-  const std::string text = Joined(kSyntaxE, EFunctions(), EDataTypes(), EConstants(), DeclarationStyle{});
-  const ParsedDeclarations got = Read(text, kSyntaxE);
+  const std::string text = Joined(SyntaxKind::E, EFunctions(), EDataTypes(), EConstants(), DeclarationStyle{});
+  const ParsedDeclarations got = Read(text, SyntaxKind::E);
   ASSERT_EQ(got.functions.size(), 2u);
   const FunctionRecord& box = got.functions[0];
   EXPECT_FALSE(box.isPublic);
@@ -219,7 +219,7 @@ TEST(RoundTrip, ChineseNamesTakeTheNameField) {
   dataTypes[0].chineseName = "矩形";
   DeclarationStyle s = Everything();
   s.insertChineseNames = true;
-  const ParsedDeclarations got = Read(Joined(kSyntaxE, functions, dataTypes, {}, s), kSyntaxE);
+  const ParsedDeclarations got = Read(Joined(SyntaxKind::E, functions, dataTypes, {}, s), SyntaxKind::E);
   ASSERT_EQ(got.functions.size(), 2u);
   EXPECT_EQ(got.functions[0].name, "信息框");
   EXPECT_EQ(got.functions[0].chineseName, "");
@@ -235,9 +235,9 @@ TEST(RoundTrip, ChineseNamesTakeTheNameField) {
 TEST(RoundTrip, ETextAfterAConstantJoinsItsRemark) {
   const DeclarationStyle s = Everything();
   FunctionRecord ticks = EFunctions()[1];
-  const std::string text = ".版本 2\r\n\r\n" + DeclareConstant(kSyntaxE, EConstants()[0], s) + "\r\n" +
-                           DeclareFunction(kSyntaxE, ticks, s) + "\r\n";
-  const ParsedDeclarations got = Read(text, kSyntaxE);
+  const std::string text = ".版本 2\r\n\r\n" + DeclareConstant(SyntaxKind::E, EConstants()[0], s) + "\r\n" +
+                           DeclareFunction(SyntaxKind::E, ticks, s) + "\r\n";
+  const ParsedDeclarations got = Read(text, SyntaxKind::E);
   ASSERT_EQ(got.constants.size(), 1u);
   EXPECT_EQ(got.constants[0].remark, "最大路径.DLL命令 GetTickCount");
   ASSERT_EQ(got.functions.size(), 1u);
@@ -263,39 +263,39 @@ TEST(RoundTrip, ETextAfterAConstantJoinsItsRemark) {
 //   and the reader takes only "const" fields.
 
 std::vector<FunctionRecord> CSharpFunctions() {
-  FunctionRecord box = Function(kSyntaxCSharp, "MessageBox", "int", "user32.dll", "MessageBoxA",
+  FunctionRecord box = Function(SyntaxKind::CSharp, "MessageBox", "int", "user32.dll", "MessageBoxA",
                                 {Row("hWnd", "IntPtr"), Row("lpText", "string"), Row("lpRect", "RECT", true),
                                  Row("buf", "byte", false, "1"), Row("data", "byte", true, "1")});
   box.charSet = "CharSet.Ansi";
   box.callingConvention = "CallingConvention.StdCall";
   box.remark = "显示信息框";
   FunctionRecord beep =
-      Function(kSyntaxCSharp, "Beep", "", "kernel32.dll", "", {Row("dwFreq", "int"), Row("dwDuration", "int")});
-  FunctionRecord size = Function(kSyntaxCSharp, "GetFileSize", "int", "kernel32.dll", "GetFileSize",
+      Function(SyntaxKind::CSharp, "Beep", "", "kernel32.dll", "", {Row("dwFreq", "int"), Row("dwDuration", "int")});
+  FunctionRecord size = Function(SyntaxKind::CSharp, "GetFileSize", "int", "kernel32.dll", "GetFileSize",
                                  {Row("lpHandleInfo", "int", true), Row("lpSizeHigh", "int", true)});
   size.parameters[1].output = true;
-  FunctionRecord ticks = Function(kSyntaxCSharp, "GetTickCount", "int", "kernel32.dll", "", {});
+  FunctionRecord ticks = Function(SyntaxKind::CSharp, "GetTickCount", "int", "kernel32.dll", "", {});
   return {box, beep, size, ticks};
 }
 
 std::vector<DataTypeRecord> CSharpDataTypes() {
-  DataTypeRecord rect = DataType(kSyntaxCSharp, "FINDDATA",
+  DataTypeRecord rect = DataType(SyntaxKind::CSharp, "FINDDATA",
                                  {Row("left", "int", false, "", "左边"), Row("szName", "string", false, "260"),
                                   Row("lpNext", "int", true)});
   rect.pack = "4";
   rect.charSet = "CharSet.Ansi";
   rect.size = "280";
   rect.remark = "查找数据";
-  return {rect, DataType(kSyntaxCSharp, "POINT", {Row("x", "int"), Row("y", "int")}),
-          DataType(kSyntaxCSharp, "EMPTY", {})};
+  return {rect, DataType(SyntaxKind::CSharp, "POINT", {Row("x", "int"), Row("y", "int")}),
+          DataType(SyntaxKind::CSharp, "EMPTY", {})};
 }
 
 TEST(RoundTrip, CSharpSyntax) {
   const std::vector<FunctionRecord> functions = CSharpFunctions();
   const std::vector<DataTypeRecord> dataTypes = CSharpDataTypes();
   const std::vector<ConstantRecord> constants = EConstants();
-  const std::string text = Joined(kSyntaxCSharp, functions, dataTypes, constants, Everything());
-  const ParsedDeclarations got = Read(text, kSyntaxCSharp);
+  const std::string text = Joined(SyntaxKind::CSharp, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, SyntaxKind::CSharp);
 
   ASSERT_EQ(got.functions.size(), 3u) << text;  // GetTickCount () is not read
   for (size_t i = 0; i < got.functions.size(); ++i) {
@@ -309,7 +309,7 @@ TEST(RoundTrip, CSharpSyntax) {
     EXPECT_EQ(f.charSet, want.charSet);
     EXPECT_EQ(f.callingConvention, want.callingConvention);
     EXPECT_EQ(f.remark, "");
-    EXPECT_EQ(f.syntax, kSyntaxCSharp);
+    EXPECT_EQ(f.syntax, SyntaxKind::CSharp);
     ASSERT_EQ(f.parameters.size(), want.parameters.size());
     for (size_t k = 0; k < want.parameters.size(); ++k) {
       const ParameterRecord& wp = want.parameters[k];
@@ -334,7 +334,7 @@ TEST(RoundTrip, CSharpSyntax) {
     EXPECT_EQ(d.charSet, want.charSet);
     EXPECT_EQ(d.size, want.size);
     EXPECT_EQ(d.remark, "");
-    EXPECT_EQ(d.syntax, kSyntaxCSharp);
+    EXPECT_EQ(d.syntax, SyntaxKind::CSharp);
     ASSERT_EQ(d.members.size(), want.members.size());
     for (size_t k = 0; k < want.members.size(); ++k) {
       const ParameterRecord& wm = want.members[k];
@@ -366,21 +366,21 @@ TEST(RoundTrip, CSharpSyntax) {
 //   value is then computed from it.
 
 std::vector<FunctionRecord> VbFunctions() {
-  FunctionRecord box = Function(kSyntaxVb, "MessageBox", "Long", "user32", "MessageBoxA",
+  FunctionRecord box = Function(SyntaxKind::Vb, "MessageBox", "Long", "user32", "MessageBoxA",
                                 {Row("hWnd", "Long"), Row("lpText", "String"), Row("lpRect", "RECT", true),
                                  Row("buf", "Byte", false, "1")});
   box.remark = "显示信息框";
-  FunctionRecord ticks = Function(kSyntaxVb, "GetTickCount", "Long", "kernel32", "", {});
-  FunctionRecord error = Function(kSyntaxVb, "SetLastError", "", "kernel32", "SetLastError", {Row("dwErrCode", "Long")});
+  FunctionRecord ticks = Function(SyntaxKind::Vb, "GetTickCount", "Long", "kernel32", "", {});
+  FunctionRecord error = Function(SyntaxKind::Vb, "SetLastError", "", "kernel32", "SetLastError", {Row("dwErrCode", "Long")});
   return {box, ticks, error};
 }
 
 std::vector<DataTypeRecord> VbDataTypes() {
-  DataTypeRecord rect = DataType(kSyntaxVb, "FINDDATA",
+  DataTypeRecord rect = DataType(SyntaxKind::Vb, "FINDDATA",
                                  {Row("dwFileAttributes", "Long", false, "", "属性"), Row("cFileName", "Byte", false, "260", "名字"),
                                   Row("lpNext", "Long", true), Row("grid", "Integer", false, "0 To 3, 0 To 3")});
   rect.remark = "查找数据";
-  return {rect, DataType(kSyntaxVb, "EMPTY", {})};
+  return {rect, DataType(SyntaxKind::Vb, "EMPTY", {})};
 }
 
 std::vector<ConstantRecord> VbConstants() {
@@ -394,8 +394,8 @@ TEST(RoundTrip, VbSyntax) {
   const std::vector<FunctionRecord> functions = VbFunctions();
   const std::vector<DataTypeRecord> dataTypes = VbDataTypes();
   const std::vector<ConstantRecord> constants = VbConstants();
-  const std::string text = Joined(kSyntaxVb, functions, dataTypes, constants, Everything());
-  const ParsedDeclarations got = Read(text, kSyntaxVb);
+  const std::string text = Joined(SyntaxKind::Vb, functions, dataTypes, constants, Everything());
+  const ParsedDeclarations got = Read(text, SyntaxKind::Vb);
 
   ASSERT_EQ(got.functions.size(), functions.size()) << text;
   for (size_t i = 0; i < functions.size(); ++i) {
@@ -407,7 +407,7 @@ TEST(RoundTrip, VbSyntax) {
     EXPECT_EQ(f.entryPoint, want.entryPoint.empty() ? want.name : want.entryPoint);
     EXPECT_EQ(f.returnType, want.returnType);
     EXPECT_EQ(f.remark, "");
-    EXPECT_EQ(f.syntax, kSyntaxVb);
+    EXPECT_EQ(f.syntax, SyntaxKind::Vb);
     ASSERT_EQ(f.parameters.size(), want.parameters.size());
     for (size_t k = 0; k < want.parameters.size(); ++k) {
       const ParameterRecord& wp = want.parameters[k];
@@ -427,7 +427,7 @@ TEST(RoundTrip, VbSyntax) {
     SCOPED_TRACE(want.name);
     EXPECT_EQ(d.name, want.name);
     EXPECT_EQ(d.remark, "");
-    EXPECT_EQ(d.syntax, kSyntaxVb);
+    EXPECT_EQ(d.syntax, SyntaxKind::Vb);
     ASSERT_EQ(d.members.size(), want.members.size());
     for (size_t k = 0; k < want.members.size(); ++k) {
       const ParameterRecord& wm = want.members[k];
@@ -497,13 +497,13 @@ class Differences {
 TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
   const std::string corpus = CorpusText();
   if (corpus.empty()) GTEST_SKIP() << "WIN32API.TXT not found";
-  const ParsedDeclarations first = Read(corpus, kSyntaxVb);
+  const ParsedDeclarations first = Read(corpus, SyntaxKind::Vb);
   ASSERT_EQ(first.functions.size(), 1509u);
   ASSERT_EQ(first.dataTypes.size(), 419u);
   ASSERT_EQ(first.constants.size(), 6410u);
 
-  const std::string text = Joined(kSyntaxVb, first.functions, first.dataTypes, first.constants, Everything());
-  const ParsedDeclarations second = Read(text, kSyntaxVb);
+  const std::string text = Joined(SyntaxKind::Vb, first.functions, first.dataTypes, first.constants, Everything());
+  const ParsedDeclarations second = Read(text, SyntaxKind::Vb);
 
   ASSERT_EQ(second.functions.size(), first.functions.size());
   {

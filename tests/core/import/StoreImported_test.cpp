@@ -131,7 +131,7 @@ TEST(StoreImported, EveryFieldReachesItsColumn) {
   f.remark = "打开文件";
   f.library = "kernel32";
   f.entryPoint = "CreateFileW";
-  f.syntax = kSyntaxCSharp;
+  f.syntax = SyntaxKind::CSharp;
   f.charSet = "CharSet.Unicode";
   f.callingConvention = "CallingConvention.StdCall";
   f.chineseName = "不存储";
@@ -140,7 +140,7 @@ TEST(StoreImported, EveryFieldReachesItsColumn) {
   DataTypeRecord d = DataType("RECT", {Param("left", "Long", "10", false, "左"), Param("name", "Byte", "", true),
                                        Param("flags", "Long", "1")});
   d.remark = "矩形";
-  d.syntax = kSyntaxVb;
+  d.syntax = SyntaxKind::Vb;
   d.charSet = "CharSet.Ansi";
   d.pack = "4";
   d.size = "16";

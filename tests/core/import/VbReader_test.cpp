@@ -49,7 +49,7 @@ TEST(ReadVbFunctions, DeclareWithAndWithoutAlias) {
   EXPECT_EQ(m.library, "user32");
   EXPECT_EQ(m.entryPoint, "MessageBoxA");
   EXPECT_EQ(m.returnType, "Long");
-  EXPECT_EQ(m.syntax, kSyntaxVb);
+  EXPECT_EQ(m.syntax, SyntaxKind::Vb);
   EXPECT_TRUE(m.remark.empty());
   EXPECT_FALSE(m.isPublic);
   ASSERT_EQ(m.parameters.size(), 4u);
@@ -141,7 +141,7 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
   const DataTypeRecord& t = ts[0];
   EXPECT_EQ(t.name, "OSVERSIONINFO");
   EXPECT_EQ(t.remark, " version");
-  EXPECT_EQ(t.syntax, kSyntaxVb);
+  EXPECT_EQ(t.syntax, SyntaxKind::Vb);
   ASSERT_EQ(t.members.size(), 4u);
   EXPECT_EQ(t.members[0].name, "dwOSVersionInfoSize");
   EXPECT_EQ(t.members[0].type, "Long");
@@ -315,7 +315,7 @@ TEST(VbReaders, Win32ApiDeclarations) {
   EXPECT_EQ(rect->library, "user32");
   EXPECT_EQ(rect->entryPoint, "GetWindowRect");
   EXPECT_EQ(rect->returnType, "Long");
-  EXPECT_EQ(rect->syntax, kSyntaxVb);
+  EXPECT_EQ(rect->syntax, SyntaxKind::Vb);
   ASSERT_EQ(rect->parameters.size(), 2u);
   EXPECT_EQ(rect->parameters[0].name, "hwnd");
   EXPECT_FALSE(rect->parameters[0].byRef);
@@ -335,7 +335,7 @@ TEST(VbReaders, Win32ApiDeclarations) {
 
   const DataTypeRecord* find = Named(ts, "WIN32_FIND_DATA");
   ASSERT_NE(find, nullptr);
-  EXPECT_EQ(find->syntax, kSyntaxVb);
+  EXPECT_EQ(find->syntax, SyntaxKind::Vb);
   ASSERT_EQ(find->members.size(), 10u);
   EXPECT_EQ(find->members[1].type, "FILETIME");
   EXPECT_EQ(find->members[8].name, "cFileName");

@@ -51,7 +51,7 @@ DeclarationStyle With(bool chinese, bool remarks, bool isPublic, std::string pre
 
 TEST(DeclareFunctionE, AllSettingsOff) {
   FunctionRecord f = MessageBox();
-  EXPECT_EQ(DeclareFunction(kSyntaxE, f, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(false, false, false)),
             ".DLL命令 MessageBoxA, 整数型, \"user32.dll\", \"MessageBoxA\", , "
             "\r\n    .参数 hWnd, 整数型, "
             "\r\n    .参数 lpText, 文本型, "
@@ -62,7 +62,7 @@ TEST(DeclareFunctionE, AllSettingsOff) {
 
 TEST(DeclareFunctionE, PublicRemarksChineseNamesPrefixSuffix) {
   FunctionRecord f = MessageBox();
-  EXPECT_EQ(DeclareFunction(kSyntaxE, f, With(true, true, true, "API_", "_X")),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(true, true, true, "API_", "_X")),
             ".DLL命令 API_信息框_X, 整数型, \"user32.dll\", \"MessageBoxA\", 公开, 显示信息框"
             "\r\n    .参数 窗口句柄, 整数型, , 父窗口"
             "\r\n    .参数 lpText, 文本型, , 文本"
@@ -80,7 +80,7 @@ TEST(DeclareFunctionE, ChineseNameOnWithoutStoredChineseNameWritesName) {
   f.returnType = "整数型";
   f.library = "kernel32";
   f.entryPoint = "GetTickCount";
-  EXPECT_EQ(DeclareFunction(kSyntaxE, f, With(true, false, true, "p", "s")),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(true, false, true, "p", "s")),
             ".DLL命令 pGetTickCounts, 整数型, \"kernel32\", \"GetTickCount\", 公开, ");
   EXPECT_EQ(f.chineseName, "GetTickCount");
 }
@@ -90,7 +90,7 @@ TEST(DeclareFunctionE, RemarksOnPublicOffAndNoParameters) {
   f.name = "Beep";
   f.library = "kernel32";
   f.remark = "响";
-  EXPECT_EQ(DeclareFunction(kSyntaxE, f, With(false, true, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(false, true, false)),
             ".DLL命令 Beep, , \"kernel32\", \"\", , 响");
 }
 
@@ -103,16 +103,16 @@ TEST(DeclareFunctionCSharp, FullAttributeHandlesRefAndArrays) {
       "CallingConvention.StdCall)]\r\n"
       "private static extern int MessageBoxA(IntPtr hWnd, string lpText, ref byte[] lpBuf, IntPtr "
       "lpHandleInfo);";
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, f, With(false, false, false)), expected);
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, false)), expected);
   // Chinese names and remarks play no part in C#.
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, f, With(true, true, false)), expected);
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(true, true, false)), expected);
   EXPECT_EQ(f.parameters[1].chineseName, "");
 }
 
 TEST(DeclareFunctionCSharp, PublicPrefixSuffix) {
   FunctionRecord f = MessageBox();
   f.parameters.clear();
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, f, With(false, false, true, "Api", "W")),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, true, "Api", "W")),
             "[DllImport(\"user32.dll\", EntryPoint = \"MessageBoxA\", CharSet = CharSet.Ansi, "
             "CallingConvention = CallingConvention.StdCall)]\r\n"
             "public static extern int ApiMessageBoxAW();");
@@ -123,7 +123,7 @@ TEST(DeclareFunctionCSharp, EmptyReturnTypeAndBareAttribute) {
   f.name = "Sleep";
   f.library = "kernel32";
   f.parameters = {Param("dwMilliseconds", "", "整数型", false, "0", "")};
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, f, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, false)),
             "[DllImport(\"kernel32\")]\r\nprivate static extern void Sleep(int dwMilliseconds);");
 }
 
@@ -139,7 +139,7 @@ TEST(DeclareFunctionCSharp, HandleRuleIsCaseInsensitiveAnywhereInTheName) {
       Param("buf", "", "字节型", false, "1", ""),
       Param("hdc", "", "整数型", true, "0", ""),          // no "hwnd"/"handle" in it
   };
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, f, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, false)),
             "[DllImport(\"x\")]\r\nprivate static extern int F(IntPtr[] Handle, IntPtr hwndOwner, IntPtr myHWND, "
             "byte[] buf, ref int hdc);");
 }
@@ -148,7 +148,7 @@ TEST(DeclareFunctionCSharp, HandleRuleIsCaseInsensitiveAnywhereInTheName) {
 
 TEST(DeclareFunctionVb, ByValByRefAliasAndReturn) {
   FunctionRecord f = MessageBox();
-  EXPECT_EQ(DeclareFunction(kSyntaxVb, f, With(true, true, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, With(true, true, false)),
             "Private Declare Function MessageBoxA Lib \"user32.dll\" Alias \"MessageBoxA\" (ByVal hWnd As Long, "
             "ByVal lpText As String, ByRef lpBuf As Byte, ByRef lpHandleInfo As Long) As Long");
 }
@@ -158,7 +158,7 @@ TEST(DeclareFunctionVb, NoAliasNoReturnArrayIsByRefPublicPrefix) {
   f.name = "Fill";
   f.library = "k.dll";
   f.parameters = {Param("buf", "", "字节型", false, "1", ""), Param("n", "", "长整数型", false, "0", "")};
-  EXPECT_EQ(DeclareFunction(kSyntaxVb, f, With(false, false, true, "My", "_")),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, With(false, false, true, "My", "_")),
             "Public Declare Function MyFill_ Lib \"k.dll\" (ByRef buf As Byte, ByVal n As 长整数型)");
 }
 
@@ -166,34 +166,34 @@ TEST(DeclareFunctionVb, NoAliasNoReturnArrayIsByRefPublicPrefix) {
 
 TEST(DeclareFunction, TranslatesFromTheRecordSyntax) {
   FunctionRecord vb;
-  vb.syntax = kSyntaxVb;
+  vb.syntax = SyntaxKind::Vb;
   vb.name = "GetDC";
   vb.library = "user32";
   vb.returnType = "Long";
   vb.parameters = {Param("n", "", "Integer", false, "0", "")};
-  EXPECT_EQ(DeclareFunction(kSyntaxE, vb, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, vb, With(false, false, false)),
             ".DLL命令 GetDC, 整数型, \"user32\", \"\", , \r\n    .参数 n, 短整数型, ");
-  EXPECT_EQ(DeclareFunction(kSyntaxCSharp, vb, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, vb, With(false, false, false)),
             "[DllImport(\"user32\")]\r\nprivate static extern int GetDC(short n);");
-  EXPECT_EQ(DeclareFunction(kSyntaxVb, vb, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, vb, With(false, false, false)),
             "Private Declare Function GetDC Lib \"user32\" (ByVal n As Integer) As Long");
 
   FunctionRecord cs;
-  cs.syntax = kSyntaxCSharp;
+  cs.syntax = SyntaxKind::CSharp;
   cs.name = "F";
   cs.library = "l";
   cs.returnType = "IntPtr";
   cs.parameters = {Param("s", "", "string", true, "0", "")};
-  EXPECT_EQ(DeclareFunction(kSyntaxVb, cs, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, cs, With(false, false, false)),
             "Private Declare Function F Lib \"l\" (ByRef s As String) As Long");
-  EXPECT_EQ(DeclareFunction(kSyntaxE, cs, With(false, false, false)),
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, cs, With(false, false, false)),
             ".DLL命令 F, 整数型, \"l\", \"\", , \r\n    .参数 s, 文本型, 传址 ");
 }
 
 TEST(DeclareFunction, TargetOutsideTheThreeSyntaxesGivesNothing) {
   FunctionRecord f = MessageBox();
-  EXPECT_EQ(DeclareFunction(3, f, With(true, true, true)), "");
-  EXPECT_EQ(DeclareFunction(-1, f, With(true, true, true)), "");
+  EXPECT_EQ(DeclareFunction(SyntaxOfNumber(3), f, With(true, true, true)), "");
+  EXPECT_EQ(DeclareFunction(SyntaxOfNumber(-1), f, With(true, true, true)), "");
   EXPECT_EQ(f.parameters[1].chineseName, "");
 }
 
@@ -216,7 +216,7 @@ DataTypeRecord Rect() {
 
 TEST(DeclareDataTypeE, SettingsOffAndQuotedDimension) {
   DataTypeRecord d = Rect();
-  EXPECT_EQ(DeclareDataType(kSyntaxE, d, With(false, false, false)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, false, false)),
             ".数据类型 RECT, "
             "\r\n    .成员 left, 整数型, , "
             "\r\n    .成员 name, 字节型, , \"16\""
@@ -225,7 +225,7 @@ TEST(DeclareDataTypeE, SettingsOffAndQuotedDimension) {
 
 TEST(DeclareDataTypeE, RemarksOnPublicOffHasThreeCommasBeforeTheRemark) {
   DataTypeRecord d = Rect();
-  EXPECT_EQ(DeclareDataType(kSyntaxE, d, With(false, true, false)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, true, false)),
             ".数据类型 RECT, , , 矩形"
             "\r\n    .成员 left, 整数型, , , 左"
             "\r\n    .成员 name, 字节型, , \"16\", "
@@ -234,7 +234,7 @@ TEST(DeclareDataTypeE, RemarksOnPublicOffHasThreeCommasBeforeTheRemark) {
 
 TEST(DeclareDataTypeE, PublicAndChineseNames) {
   DataTypeRecord d = Rect();
-  EXPECT_EQ(DeclareDataType(kSyntaxE, d, With(true, false, true, "pre", "suf")),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(true, false, true, "pre", "suf")),
             ".数据类型 RECT, 公开"
             "\r\n    .成员 左边, 整数型, , "
             "\r\n    .成员 name, 字节型, , \"16\""
@@ -245,7 +245,7 @@ TEST(DeclareDataTypeE, PublicAndChineseNames) {
 
 TEST(DeclareDataTypeCSharp, MembersAttributesAndMarshalAs) {
   DataTypeRecord d = Rect();
-  EXPECT_EQ(DeclareDataType(kSyntaxCSharp, d, With(true, true, false, "x", "y")),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(true, true, false, "x", "y")),
             "[StructLayout(LayoutKind.Sequential, Pack = 4, Size = 16)]\r\n"
             "private struct RECT\r\n"
             "{\tpublic int left;\r\n"
@@ -254,7 +254,7 @@ TEST(DeclareDataTypeCSharp, MembersAttributesAndMarshalAs) {
             "}");
   d.charSet = "CharSet.Unicode";
   d.members.clear();
-  EXPECT_EQ(DeclareDataType(kSyntaxCSharp, d, With(false, false, true)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true)),
             "[StructLayout(LayoutKind.Sequential, Pack = 4, CharSet = CharSet.Unicode, Size = 16)]\r\n"
             "public struct RECT\r\n{}");
 }
@@ -262,28 +262,28 @@ TEST(DeclareDataTypeCSharp, MembersAttributesAndMarshalAs) {
 TEST(DeclareDataTypeCSharp, WithoutMembersEndsWithBraces) {
   DataTypeRecord d;
   d.name = "EMPTY";
-  EXPECT_EQ(DeclareDataType(kSyntaxCSharp, d, With(false, false, true)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true)),
             "[StructLayout(LayoutKind.Sequential)]\r\npublic struct EMPTY\r\n{}");
 }
 
 TEST(DeclareDataTypeVb, DimensionsAndRemarks) {
   DataTypeRecord d = Rect();
-  EXPECT_EQ(DeclareDataType(kSyntaxVb, d, With(false, false, false)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
             "Private Type RECT\r\nleft As Long\r\nname(16) As Byte\r\np As Long\r\nEnd Type");
-  EXPECT_EQ(DeclareDataType(kSyntaxVb, d, With(true, true, true)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(true, true, true)),
             "Public Type RECT\r\nleft As Long '左\r\nname(16) As Byte\r\np As Long '指针\r\nEnd Type");
 }
 
 TEST(DeclareDataType, TranslatesFromCSharpRecordAndRejectsUnknownTarget) {
   DataTypeRecord d;
-  d.syntax = kSyntaxCSharp;
+  d.syntax = SyntaxKind::CSharp;
   d.name = "P";
   d.members = {Param("a", "", "ushort", false, "", ""), Param("b", "", "IntPtr", false, "", "")};
-  EXPECT_EQ(DeclareDataType(kSyntaxVb, d, With(false, false, false)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
             "Private Type P\r\na As Integer\r\nb As Long\r\nEnd Type");
-  EXPECT_EQ(DeclareDataType(kSyntaxE, d, With(false, false, false)),
+  EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, false, false)),
             ".数据类型 P, \r\n    .成员 a, 短整数型, , \r\n    .成员 b, 整数型, , ");
-  EXPECT_EQ(DeclareDataType(7, d, With(false, false, false)), "");
+  EXPECT_EQ(DeclareDataType(SyntaxOfNumber(7), d, With(false, false, false)), "");
 }
 
 // ---- constants ----
@@ -299,54 +299,54 @@ ConstantRecord Constant(std::string name, std::string dec, std::string hex, std:
 
 TEST(DeclareConstant, ESyntax) {
   ConstantRecord c = Constant("MAX_PATH", "260", "0x104", "最大路径");
-  EXPECT_EQ(DeclareConstant(kSyntaxE, c, With(false, false, false)), ".常量 MAX_PATH, \"260\", ");
-  EXPECT_EQ(DeclareConstant(kSyntaxE, c, With(false, false, true)), ".常量 MAX_PATH, \"260\", 公开");
-  EXPECT_EQ(DeclareConstant(kSyntaxE, c, With(false, true, false)), ".常量 MAX_PATH, \"260\", , 最大路径");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::E, c, With(false, false, false)), ".常量 MAX_PATH, \"260\", ");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::E, c, With(false, false, true)), ".常量 MAX_PATH, \"260\", 公开");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::E, c, With(false, true, false)), ".常量 MAX_PATH, \"260\", , 最大路径");
   // The remark is appended even when it is empty.
-  EXPECT_EQ(DeclareConstant(kSyntaxE, Constant("X", "1", "", ""), With(false, true, true)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::E, Constant("X", "1", "", ""), With(false, true, true)),
             ".常量 X, \"1\", 公开, ");
 }
 
 TEST(DeclareConstant, CSharpSummaryOnlyForANonEmptyRemark) {
   ConstantRecord c = Constant("MAX_PATH", "260", "0x104", "最大路径");
-  EXPECT_EQ(DeclareConstant(kSyntaxCSharp, c, With(false, false, true)), "MAX_PATH = 260,");
-  EXPECT_EQ(DeclareConstant(kSyntaxCSharp, c, With(false, true, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::CSharp, c, With(false, false, true)), "MAX_PATH = 260,");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::CSharp, c, With(false, true, false)),
             "/// <summary>\r\n///最大路径\r\n/// </summary>\r\nMAX_PATH = 260,");
-  EXPECT_EQ(DeclareConstant(kSyntaxCSharp, Constant("X", "1", "", ""), With(false, true, false)), "X = 1,");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::CSharp, Constant("X", "1", "", ""), With(false, true, false)), "X = 1,");
 }
 
 TEST(DeclareConstant, VbPrefersHexAndWritesCHexInVbForm) {
   ConstantRecord c = Constant("MAX_PATH", "260", "0x104", "最大路径");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, c, With(false, false, false)), "Private Const MAX_PATH = &H104");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, c, With(false, true, true)), "Public Const MAX_PATH = &H104 '最大路径");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("M", "-1", "0xFFFFFFFF", ""), With(false, true, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, c, With(false, false, false)), "Private Const MAX_PATH = &H104");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, c, With(false, true, true)), "Public Const MAX_PATH = &H104 '最大路径");
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("M", "-1", "0xFFFFFFFF", ""), With(false, true, false)),
             "Private Const M = &HFFFFFFFF");
   // Stored in VB form already, or not a plain C hexadecimal literal: as stored.
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("A", "1024", "&H400", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("A", "1024", "&H400", ""), With(false, false, false)),
             "Private Const A = &H400");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("B", "1", "0x", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("B", "1", "0x", ""), With(false, false, false)),
             "Private Const B = 0x");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("C", "1", "0x1 | 0x2", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("C", "1", "0x1 | 0x2", ""), With(false, false, false)),
             "Private Const C = 0x1 | 0x2");
 }
 
 TEST(DeclareConstant, VbWithoutHexWritesDecimal) {
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("X", "5", "", "r"), With(false, true, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("X", "5", "", "r"), With(false, true, false)),
             "Private Const X = 5 'r");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("X", "5", "", ""), With(false, true, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("X", "5", "", ""), With(false, true, false)),
             "Private Const X = 5");
-  EXPECT_EQ(DeclareConstant(3, Constant("X", "5", "", ""), With(false, false, false)), "");
+  EXPECT_EQ(DeclareConstant(SyntaxOfNumber(3), Constant("X", "5", "", ""), With(false, false, false)), "");
 }
 
 TEST(DeclareConstant, VbWritesExpressionsAsTheyStand) {
   // The readers give every value a hexadecimal text from its leading digits.
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("A", "(READ_CONTROL)", "&H0", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("A", "(READ_CONTROL)", "&H0", ""), With(false, false, false)),
             "Private Const A = (READ_CONTROL)");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("B", "1&", "&H1", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("B", "1&", "&H1", ""), With(false, false, false)),
             "Private Const B = 1&");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("C", " -1 ", "0xFFFFFFFF", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("C", " -1 ", "0xFFFFFFFF", ""), With(false, false, false)),
             "Private Const C = &HFFFFFFFF");
-  EXPECT_EQ(DeclareConstant(kSyntaxVb, Constant("D", "", "0x10", ""), With(false, false, false)),
+  EXPECT_EQ(DeclareConstant(SyntaxKind::Vb, Constant("D", "", "0x10", ""), With(false, false, false)),
             "Private Const D = &H10");
 }
 

@@ -90,15 +90,15 @@ TEST(DetailPages, StyleSheet) {
 }
 
 TEST(FunctionPage, ESyntaxHasNoCSharpRows) {
-  EXPECT_EQ(BuildFunctionPage(GetWindowText(), kSyntaxE), kFunctionHead + FunctionBody("整数型", "整数型", "字节型"));
+  EXPECT_EQ(BuildFunctionPage(GetWindowText(), SyntaxKind::E), kFunctionHead + FunctionBody("整数型", "整数型", "字节型"));
 }
 
 TEST(FunctionPage, VbTranslatesTypes) {
-  EXPECT_EQ(BuildFunctionPage(GetWindowText(), kSyntaxVb), kFunctionHead + FunctionBody("Long", "Long", "Byte"));
+  EXPECT_EQ(BuildFunctionPage(GetWindowText(), SyntaxKind::Vb), kFunctionHead + FunctionBody("Long", "Long", "Byte"));
 }
 
 TEST(FunctionPage, CSharpAddsAttributeRowsAndHandleParameters) {
-  EXPECT_EQ(BuildFunctionPage(GetWindowText(), kSyntaxCSharp),
+  EXPECT_EQ(BuildFunctionPage(GetWindowText(), SyntaxKind::CSharp),
             kFunctionHead + kFunctionCSharpRows + FunctionBody("int", "IntPtr", "byte"));
 }
 
@@ -106,7 +106,7 @@ TEST(FunctionPage, CSharpCellsShowValuesUntrimmed) {
   FunctionRecord f = GetWindowText();
   f.charSet = " CharSet.Ansi ";
   f.callingConvention = "CallingConvention.Winapi";
-  const std::string page = BuildFunctionPage(f, kSyntaxCSharp);
+  const std::string page = BuildFunctionPage(f, SyntaxKind::CSharp);
   EXPECT_NE(page.find("FieldName=CharSet> CharSet.Ansi </td>"), std::string::npos);
   EXPECT_NE(page.find("FieldName=CallingConvention>CallingConvention.Winapi</td></tr>"), std::string::npos);
 }
@@ -116,11 +116,11 @@ TEST(FunctionPage, HandleRuleLooksAtTheFirstLetterOnly) {
   f.id = 1;
   f.parameters = {Param(2, "Handle", "", "文本型", false, "0", ""), Param(3, "lpHandle", "", "文本型", false, "0", ""),
                   Param(4, "hdc", "", "RECT", false, "0", "")};
-  const std::string cs = BuildFunctionPage(f, kSyntaxCSharp);
+  const std::string cs = BuildFunctionPage(f, SyntaxKind::CSharp);
   EXPECT_NE(cs.find("id=2 TableName=函数参数表 FieldName=数据类型>IntPtr</td>"), std::string::npos);
   EXPECT_NE(cs.find("id=3 TableName=函数参数表 FieldName=数据类型>string</td>"), std::string::npos);
   EXPECT_NE(cs.find("id=4 TableName=函数参数表 FieldName=数据类型>IntPtr</td>"), std::string::npos);
-  const std::string e = BuildFunctionPage(f, kSyntaxE);
+  const std::string e = BuildFunctionPage(f, SyntaxKind::E);
   EXPECT_NE(e.find("id=2 TableName=函数参数表 FieldName=数据类型>文本型</td>"), std::string::npos);
   EXPECT_NE(e.find("id=4 TableName=函数参数表 FieldName=数据类型>RECT</td>"), std::string::npos);
 }
@@ -128,7 +128,7 @@ TEST(FunctionPage, HandleRuleLooksAtTheFirstLetterOnly) {
 TEST(FunctionPage, WithoutParametersEndsWithTheParameterHeader) {
   FunctionRecord f;
   f.id = 5;
-  const std::string page = BuildFunctionPage(f, kSyntaxE);
+  const std::string page = BuildFunctionPage(f, SyntaxKind::E);
   const std::string tail = "<td nowrap width=\"100\">备注</td>\r\n</tr>\r\n</table>";
   ASSERT_GE(page.size(), tail.size());
   EXPECT_EQ(page.substr(page.size() - tail.size()), tail);
@@ -139,12 +139,12 @@ TEST(FunctionPage, WithoutParametersEndsWithTheParameterHeader) {
 
 TEST(FunctionPage, TranslatesFromTheRecordSyntax) {
   FunctionRecord f = GetWindowText();
-  f.syntax = kSyntaxVb;
+  f.syntax = SyntaxKind::Vb;
   f.returnType = "Long";
   f.parameters = {Param(11, "n", "", "Integer", false, "0", "")};
-  EXPECT_NE(BuildFunctionPage(f, kSyntaxE).find("FieldName=返回值类型>整数型</td>"), std::string::npos);
-  EXPECT_NE(BuildFunctionPage(f, kSyntaxE).find("FieldName=数据类型>短整数型</td>"), std::string::npos);
-  EXPECT_NE(BuildFunctionPage(f, kSyntaxVb).find("FieldName=数据类型>Integer</td>"), std::string::npos);
+  EXPECT_NE(BuildFunctionPage(f, SyntaxKind::E).find("FieldName=返回值类型>整数型</td>"), std::string::npos);
+  EXPECT_NE(BuildFunctionPage(f, SyntaxKind::E).find("FieldName=数据类型>短整数型</td>"), std::string::npos);
+  EXPECT_NE(BuildFunctionPage(f, SyntaxKind::Vb).find("FieldName=数据类型>Integer</td>"), std::string::npos);
 }
 
 DataTypeRecord Rect() {
@@ -196,15 +196,15 @@ std::string DataTypeBody(const std::string& leftType, const std::string& bufType
 }
 
 TEST(DataTypePage, ESyntax) {
-  EXPECT_EQ(BuildDataTypePage(Rect(), kSyntaxE), kDataTypeHead + DataTypeBody("整数型", "字节型"));
+  EXPECT_EQ(BuildDataTypePage(Rect(), SyntaxKind::E), kDataTypeHead + DataTypeBody("整数型", "字节型"));
 }
 
 TEST(DataTypePage, CSharpRowsUseEmptyToSpaceAndMembersHaveNoHandleRule) {
-  EXPECT_EQ(BuildDataTypePage(Rect(), kSyntaxCSharp), kDataTypeHead + kDataTypeCSharpRows + DataTypeBody("int", "byte"));
+  EXPECT_EQ(BuildDataTypePage(Rect(), SyntaxKind::CSharp), kDataTypeHead + kDataTypeCSharpRows + DataTypeBody("int", "byte"));
 }
 
 TEST(DataTypePage, VbTranslatesTypes) {
-  EXPECT_EQ(BuildDataTypePage(Rect(), kSyntaxVb), kDataTypeHead + DataTypeBody("Long", "Byte"));
+  EXPECT_EQ(BuildDataTypePage(Rect(), SyntaxKind::Vb), kDataTypeHead + DataTypeBody("Long", "Byte"));
 }
 
 class DetailDocumentTest : public ::testing::Test {
@@ -218,11 +218,11 @@ TEST_F(DetailDocumentTest, FunctionDocument) {
       "('GetDC','Long','取设备场景','user32','GetDC','说明',2)");
   cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,所属函数) values ('hWnd','Long',0,0," + std::to_string(f) + ")");
   DetailDocument doc;
-  ASSERT_TRUE(BuildDetailDocument(cat.store(), "函数表", f, kSyntaxE, doc));
+  ASSERT_TRUE(BuildDetailDocument(cat.store(), "函数表", f, SyntaxKind::E, doc));
   EXPECT_TRUE(doc.shown);
   FunctionRecord expected;
   expected.id = f;
-  expected.syntax = kSyntaxVb;
+  expected.syntax = SyntaxKind::Vb;
   expected.name = "GetDC";
   expected.returnType = "Long";
   expected.remark = "取设备场景";
@@ -230,7 +230,7 @@ TEST_F(DetailDocumentTest, FunctionDocument) {
   expected.entryPoint = "GetDC";
   expected.description = "说明";
   expected.parameters = {Param(1, "hWnd", "", "Long", false, "0", "")};
-  EXPECT_EQ(doc.html, DetailStyleSheet() + BuildFunctionPage(expected, kSyntaxE));
+  EXPECT_EQ(doc.html, DetailStyleSheet() + BuildFunctionPage(expected, SyntaxKind::E));
   // The VB-imported types are shown in E words.
   EXPECT_NE(doc.html.find("FieldName=返回值类型>整数型</td>"), std::string::npos);
   EXPECT_EQ(doc.remark, "取设备场景");
@@ -240,14 +240,14 @@ TEST_F(DetailDocumentTest, FunctionDocument) {
 TEST_F(DetailDocumentTest, DataTypeDocument) {
   int d = cat.Insert("insert into 数据类型表 (名称,备注,Pack) values ('POINT','点','8')");
   DetailDocument doc;
-  ASSERT_TRUE(BuildDetailDocument(cat.store(), "数据类型表", d, kSyntaxCSharp, doc));
+  ASSERT_TRUE(BuildDetailDocument(cat.store(), "数据类型表", d, SyntaxKind::CSharp, doc));
   EXPECT_TRUE(doc.shown);
   DataTypeRecord expected;
   expected.id = d;
   expected.name = "POINT";
   expected.remark = "点";
   expected.pack = "8";
-  EXPECT_EQ(doc.html, DetailStyleSheet() + BuildDataTypePage(expected, kSyntaxCSharp));
+  EXPECT_EQ(doc.html, DetailStyleSheet() + BuildDataTypePage(expected, SyntaxKind::CSharp));
   EXPECT_EQ(doc.remark, "点");
   EXPECT_EQ(doc.entryText, "POINT");
 }
@@ -255,16 +255,16 @@ TEST_F(DetailDocumentTest, DataTypeDocument) {
 TEST_F(DetailDocumentTest, FailedLoadLeavesTheDocumentAlone) {
   DetailDocument doc;
   doc.html = "before";
-  EXPECT_FALSE(BuildDetailDocument(cat.store(), "函数表", 0, kSyntaxE, doc));
-  EXPECT_FALSE(BuildDetailDocument(cat.store(), "数据类型表", 0, kSyntaxE, doc));
+  EXPECT_FALSE(BuildDetailDocument(cat.store(), "函数表", 0, SyntaxKind::E, doc));
+  EXPECT_FALSE(BuildDetailDocument(cat.store(), "数据类型表", 0, SyntaxKind::E, doc));
   cat.store().Close();
-  EXPECT_FALSE(BuildDetailDocument(cat.store(), "函数表", 1, kSyntaxE, doc));
+  EXPECT_FALSE(BuildDetailDocument(cat.store(), "函数表", 1, SyntaxKind::E, doc));
   EXPECT_EQ(doc.html, "before");
 }
 
 TEST_F(DetailDocumentTest, OtherTablesShowNothingAndSucceed) {
   DetailDocument doc;
-  EXPECT_TRUE(BuildDetailDocument(cat.store(), "常量表", 1, kSyntaxE, doc));
+  EXPECT_TRUE(BuildDetailDocument(cat.store(), "常量表", 1, SyntaxKind::E, doc));
   EXPECT_FALSE(doc.shown);
   EXPECT_EQ(doc.html, "");
 }

@@ -72,7 +72,7 @@ TEST(ExportConditions, RowFormatQuotesAndRejectsUnknownWords) {
 
 TEST_F(ExportTest, AllKindsInE) {
   Recorder rec;
-  ASSERT_EQ(Export(All(kSyntaxE), &rec), ExportResult::Done);
+  ASSERT_EQ(Export(All(SyntaxKind::E), &rec), ExportResult::Done);
   EXPECT_EQ(message, "导出完毕！");
   EXPECT_EQ(File(),
             ".版本 2\r\n\r\n\r\n"
@@ -92,7 +92,7 @@ TEST_F(ExportTest, AllKindsInE) {
 TEST_F(ExportTest, AllKindsInCSharpWithRemarks) {
   style.insertRemarks = true;
   style.isPublic = true;
-  ASSERT_EQ(Export(All(kSyntaxCSharp)), ExportResult::Done);
+  ASSERT_EQ(Export(All(SyntaxKind::CSharp)), ExportResult::Done);
   EXPECT_EQ(File(),
             "[DllImport(\"user32\")]\r\npublic static extern int GetDesktopWindow();\r\n"
             "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\npublic static extern int GetTickCount();\r\n"
@@ -108,7 +108,7 @@ TEST_F(ExportTest, AllKindsInCSharpWithRemarks) {
 TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
   ExportRequest r;
   r.functions = true;
-  r.target = kSyntaxVb;
+  r.target = SyntaxKind::Vb;
   ASSERT_EQ(Export(r), ExportResult::Done);
   EXPECT_EQ(File(),
             "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
@@ -120,7 +120,7 @@ TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
 TEST_F(ExportTest, ConstantsOnlyInEHaveNoEmptyLineAtTheEnd) {
   ExportRequest r;
   r.constants = true;
-  r.target = kSyntaxE;
+  r.target = SyntaxKind::E;
   ASSERT_EQ(Export(r), ExportResult::Done);
   EXPECT_EQ(File(), ".版本 2\r\n\r\n\r\n.常量 INFINITE, \"-1\", \r\n.常量 MAX_PATH, \"260\", \r\n");
 }
@@ -128,7 +128,7 @@ TEST_F(ExportTest, ConstantsOnlyInEHaveNoEmptyLineAtTheEnd) {
 TEST_F(ExportTest, OneAndTwoConditions) {
   ExportRequest r;
   r.functions = true;
-  r.target = kSyntaxVb;
+  r.target = SyntaxKind::Vb;
   r.functionConditions = {{"库名", "=", "user32"}};
   Recorder rec;
   ASSERT_EQ(Export(r, &rec), ExportResult::Done);
@@ -150,7 +150,7 @@ TEST_F(ExportTest, OneAndTwoConditions) {
 TEST_F(ExportTest, ConditionValueWithQuotes) {
   ExportRequest r;
   r.constants = true;
-  r.target = kSyntaxVb;
+  r.target = SyntaxKind::Vb;
   r.constantConditions = {{"备注", "=", "O'Brien's"}};
   ASSERT_EQ(Export(r), ExportResult::Done);
   EXPECT_EQ(File(), "Private Const INFINITE = -1\r\n");
@@ -160,7 +160,7 @@ TEST_F(ExportTest, ConditionValueWithQuotes) {
 }
 
 TEST_F(ExportTest, NoMatchingRows) {
-  ExportRequest r = All(kSyntaxVb);
+  ExportRequest r = All(SyntaxKind::Vb);
   r.functionConditions = {{"名称", "=", "none"}};
   r.dataTypeConditions = {{"名称", "=", "none"}};
   r.constantConditions = {{"名称", "=", "none"}};
@@ -171,7 +171,7 @@ TEST_F(ExportTest, NoMatchingRows) {
 }
 
 TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsEarlierOnes) {
-  ExportRequest r = All(kSyntaxVb);
+  ExportRequest r = All(SyntaxKind::Vb);
   r.functionConditions = {{"名称", "=", "GetTickCount"}};
   r.dataTypeConditions = {{"名称", "=", "POINT"}, {"库名", "=", "x"}};  // no such data type column
   Recorder rec;
@@ -185,7 +185,7 @@ TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsEarlierOnes) {
 TEST_F(ExportTest, StopMidwayKeepsWholeRecords) {
   Recorder rec;
   rec.stopAfter = 2;
-  ASSERT_EQ(Export(All(kSyntaxE), &rec), ExportResult::Stopped);
+  ASSERT_EQ(Export(All(SyntaxKind::E), &rec), ExportResult::Stopped);
   EXPECT_EQ(message, "");
   EXPECT_EQ(File(),
             ".版本 2\r\n\r\n\r\n"
@@ -197,7 +197,7 @@ TEST_F(ExportTest, StopMidwayKeepsWholeRecords) {
 TEST_F(ExportTest, FailedLoadEndsTheExport) {
   ExportRequest r;
   r.functions = true;
-  r.target = kSyntaxE;
+  r.target = SyntaxKind::E;
   cat.Run("insert into 函数表 (id,名称) values (0,'A')");  // id 0 cannot be loaded
   ASSERT_EQ(Export(r), ExportResult::Failed);
   EXPECT_EQ(message.rfind("导出函数失败！\r\n", 0), 0u);
@@ -206,7 +206,7 @@ TEST_F(ExportTest, FailedLoadEndsTheExport) {
 
 TEST_F(ExportTest, NothingChosenCreatesNoFile) {
   ExportRequest r;
-  r.target = kSyntaxE;
+  r.target = SyntaxKind::E;
   ASSERT_EQ(Export(r), ExportResult::NothingChosen);
   EXPECT_EQ(message, "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！");
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -214,7 +214,7 @@ TEST_F(ExportTest, NothingChosenCreatesNoFile) {
 
 TEST_F(ExportTest, FileThatCannotBeCreatedIsReported) {
   path = cat.dir() / "missing" / "out.txt";
-  ASSERT_EQ(Export(All(kSyntaxE)), ExportResult::Failed);
+  ASSERT_EQ(Export(All(SyntaxKind::E)), ExportResult::Failed);
   EXPECT_EQ(message.rfind("创建导出文件失败！\r\n", 0), 0u);
   EXPECT_GT(message.size(), std::string("创建导出文件失败！\r\n").size());
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -224,7 +224,7 @@ TEST_F(ExportTest, ExistingFileIsReplaced) {
   test::WriteFileBytes(path, std::string(5000, 'x'));
   ExportRequest r;
   r.constants = true;
-  r.target = kSyntaxCSharp;
+  r.target = SyntaxKind::CSharp;
   ASSERT_EQ(Export(r), ExportResult::Done);
   EXPECT_EQ(File(), "INFINITE = -1,\r\nMAX_PATH = 260,\r\n");
 }
@@ -232,7 +232,7 @@ TEST_F(ExportTest, ExistingFileIsReplaced) {
 TEST_F(ExportTest, WriteFailureIsReported) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   path = "/dev/full";
-  ASSERT_EQ(Export(All(kSyntaxVb)), ExportResult::Failed);
+  ASSERT_EQ(Export(All(SyntaxKind::Vb)), ExportResult::Failed);
   EXPECT_EQ(message.rfind("写入导出文件失败！\r\n", 0), 0u);
 }
 

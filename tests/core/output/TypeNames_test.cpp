@@ -45,12 +45,12 @@ TEST(MapTypeName, EveryRowOfTheSixTables) {
       {"整数型", -1, 1, "整数型"}, {"int", 1, 3, "int"}, {"Long", 3, 0, "Long"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(MapTypeName(c.name, c.source, c.target), c.expected)
+    EXPECT_EQ(MapTypeName(c.name, SyntaxOfNumber(c.source), SyntaxOfNumber(c.target)), c.expected)
         << c.name << " " << c.source << "->" << c.target;
 }
 
 TEST(MapTypeName, RoundTripIsNotAlwaysIdentity) {
-  EXPECT_EQ(MapTypeName(MapTypeName("字节集", 0, 1), 1, 0), "整数型");
+  EXPECT_EQ(MapTypeName(MapTypeName("字节集", SyntaxKind::E, SyntaxKind::CSharp), SyntaxKind::CSharp, SyntaxKind::E), "整数型");
 }
 
 }  // namespace

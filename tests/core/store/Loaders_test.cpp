@@ -36,7 +36,7 @@ TEST_F(LoadersTest, FunctionWithParametersInIdOrder) {
   EXPECT_EQ(r.notes, "n");
   EXPECT_EQ(r.charSet, "CharSet.Ansi");
   EXPECT_EQ(r.callingConvention, "CallingConvention.StdCall");
-  EXPECT_EQ(r.syntax, 0);  // NULL
+  EXPECT_EQ(r.syntax, SyntaxKind::E);  // NULL
   ASSERT_EQ(r.parameters.size(), 2u);
   EXPECT_EQ(r.parameters[0].name, "zz");
   EXPECT_EQ(r.parameters[0].array, "1");
@@ -55,8 +55,8 @@ TEST_F(LoadersTest, ImportLanguageIsLoaded) {
   DataTypeRecord tr;
   ASSERT_TRUE(LoadFunction(cat.store(), f, fr));
   ASSERT_TRUE(LoadDataType(cat.store(), t, tr));
-  EXPECT_EQ(fr.syntax, 2);
-  EXPECT_EQ(tr.syntax, 1);
+  EXPECT_EQ(fr.syntax, SyntaxKind::Vb);
+  EXPECT_EQ(tr.syntax, SyntaxKind::CSharp);
 }
 
 TEST_F(LoadersTest, DataTypeMembersKeepTheirDimensionText) {

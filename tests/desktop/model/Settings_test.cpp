@@ -35,7 +35,7 @@ TEST_F(SettingsFile, WithoutAFileEverythingHasItsDefault) {
   EXPECT_TRUE(s.closeToTray);
   EXPECT_EQ(s.style.namePrefix, "");
   EXPECT_EQ(s.style.nameSuffix, "");
-  EXPECT_EQ(s.language, 0);
+  EXPECT_EQ(s.language, SyntaxKind::E);
   EXPECT_EQ(s.hotkeyModifiers, 1);  // Alt
   EXPECT_EQ(s.hotkeyKey, 75);       // K
   EXPECT_EQ(s.browseWidth, 150);
@@ -68,16 +68,16 @@ TEST_F(SettingsFile, BooleansReadTheirOwnWay) {
 TEST_F(SettingsFile, NumbersAreTheirLeadingDigits) {
   Given("[Setings]\r\n语言=2abc\r\n功能键=+6\r\n键代码=x65\r\nAPI名称前缀=my_\r\nAPI名称后缀=W\r\n");
   Settings s = Load();
-  EXPECT_EQ(s.language, 2);
+  EXPECT_EQ(s.language, SyntaxKind::Vb);
   EXPECT_EQ(s.hotkeyModifiers, 6);
   EXPECT_EQ(s.hotkeyKey, 0);
   EXPECT_EQ(s.style.namePrefix, "my_");
   EXPECT_EQ(s.style.nameSuffix, "W");
   // A language outside the three syntaxes falls back to the E syntax.
   Given("[Setings]\r\n语言=3\r\n");
-  EXPECT_EQ(Load().language, 0);
+  EXPECT_EQ(Load().language, SyntaxKind::E);
   Given("[Setings]\r\n语言=-1\r\n");
-  EXPECT_EQ(Load().language, 0);
+  EXPECT_EQ(Load().language, SyntaxKind::E);
 }
 
 TEST_F(SettingsFile, SplitterValuesAreRangeLimitedAgainstTheWindow) {
@@ -125,7 +125,7 @@ TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
   s.style.insertChineseNames = true;
   s.style.namePrefix = "Api_";
   s.style.isPublic = true;
-  s.language = 2;  // the record's copy; the box's selection is what is written
+  s.language = SyntaxKind::Vb;  // the record's copy; the box's selection is what is written
   s.hotkeyModifiers = 3;
   s.hotkeyKey = 90;
   s.minimizeToTray = true;
@@ -143,7 +143,7 @@ TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
   EXPECT_FALSE(back.style.insertRemarks);
   EXPECT_TRUE(back.style.isPublic);
   EXPECT_EQ(back.style.namePrefix, "Api_");
-  EXPECT_EQ(back.language, 1);
+  EXPECT_EQ(back.language, SyntaxKind::CSharp);
   EXPECT_EQ(back.hotkeyModifiers, 3);
   EXPECT_EQ(back.hotkeyKey, 90);
   EXPECT_TRUE(back.minimizeToTray);

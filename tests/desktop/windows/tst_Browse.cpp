@@ -333,8 +333,8 @@ class BrowseTest : public QObject {
 
     const DeclarationStyle style = main_->settings().style;
     std::string function, constant;
-    QCOMPARE(SelectedDeclaration(*store_, 0, 1, 0, style, function), CopyResult::Copied);
-    QCOMPARE(SelectedDeclaration(*store_, 3, 1, 0, style, constant), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, 0, 1, SyntaxKind::E, style, function), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, 3, 1, SyntaxKind::E, style, constant), CopyResult::Copied);
     const QString header = QStringLiteral(".版本 2\r\n\r\n");
     QVERIFY(function.size() > 15 && constant.size() > 15);
     const QString expected = header + FromGbk(function).mid(header.size()) + QStringLiteral("\r\n") +

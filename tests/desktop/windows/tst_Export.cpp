@@ -139,7 +139,7 @@ class ExportWindowTest : public QObject {
     Start();
     // The user picks VB in the main window first: the export window starts there.
     main_->window()->dropDownList(1011)->setCurrentIndex(2);
-    QCOMPARE(main_->settings().language, 2);
+    QCOMPARE(main_->settings().language, SyntaxKind::Vb);
     WithExportWindow([&](Window& w) {
       QCOMPARE(w.Caption(), QStringLiteral("导出数据"));
       QVERIFY(!w.windowIcon().isNull());
@@ -165,7 +165,7 @@ class ExportWindowTest : public QObject {
       // A syntax change is mirrored to the main window's language box.
       ChooseSyntax(w, 1);
       QCOMPARE(main_->window()->dropDownList(1011)->Selection(), 1);
-      QCOMPARE(main_->settings().language, 1);
+      QCOMPARE(main_->settings().language, SyntaxKind::CSharp);
 
       w.button(kClose)->click();
       QVERIFY(!w.isVisible());

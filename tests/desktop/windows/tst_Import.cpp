@@ -187,23 +187,23 @@ class ImportTest : public QObject {
     WithImportWindow([&](ImportWindow& iw) {
       DropDownList* language = iw.window()->dropDownList(import_control::kLanguage);
       Type(iw, kEText);
-      const QStringList eRows = {PreviewHeading(0, 0), QStringLiteral("GetWindowRect"), PreviewHeading(0, 1),
-                                 QStringLiteral("RECT2"), PreviewHeading(0, 2), QStringLiteral("SW_SHOW")};
+      const QStringList eRows = {PreviewHeading(SyntaxKind::E, 0), QStringLiteral("GetWindowRect"), PreviewHeading(SyntaxKind::E, 1),
+                                 QStringLiteral("RECT2"), PreviewHeading(SyntaxKind::E, 2), QStringLiteral("SW_SHOW")};
       QCOMPARE(Rows(Preview(iw)), eRows);
       QCOMPARE(iw.parsed().functions.size(), size_t(1));
       QCOMPARE(iw.parsed().functions[0].parameters.size(), size_t(2));
 
       // E text holds none of the C# markers.
       Choose(language, 1);
-      QCOMPARE(Rows(Preview(iw)), Headings(1));
+      QCOMPARE(Rows(Preview(iw)), Headings(SyntaxKind::CSharp));
       QVERIFY(iw.parsed().functions.empty() && iw.parsed().dataTypes.empty() && iw.parsed().constants.empty());
       QCOMPARE(w().dropDownList(1011)->Selection(), 1);
-      QCOMPARE(main_->settings().language, 1);
+      QCOMPARE(main_->settings().language, SyntaxKind::CSharp);
 
       Choose(language, 0);
       QCOMPARE(Rows(Preview(iw)), eRows);
       QCOMPARE(w().dropDownList(1011)->Selection(), 0);
-      QCOMPARE(main_->settings().language, 0);
+      QCOMPARE(main_->settings().language, SyntaxKind::E);
     });
   }
 
@@ -214,9 +214,9 @@ class ImportTest : public QObject {
       Type(iw, QStringLiteral("Type POINTAPI\n    x As Long\n    y As Long\nEnd Type\n"
                               "Declare Function GetCursorPos Lib \"user32\" (lpPoint As POINTAPI) As Long\n"
                               "Const WM_USER = &H400\n"));
-      QCOMPARE(Rows(Preview(iw)), QStringList({PreviewHeading(2, 0), QStringLiteral("GetCursorPos"),
-                                              PreviewHeading(2, 1), QStringLiteral("POINTAPI"),
-                                              PreviewHeading(2, 2), QStringLiteral("WM_USER")}));
+      QCOMPARE(Rows(Preview(iw)), QStringList({PreviewHeading(SyntaxKind::Vb, 0), QStringLiteral("GetCursorPos"),
+                                              PreviewHeading(SyntaxKind::Vb, 1), QStringLiteral("POINTAPI"),
+                                              PreviewHeading(SyntaxKind::Vb, 2), QStringLiteral("WM_USER")}));
       QCOMPARE(iw.parsed().dataTypes[0].members.size(), size_t(2));
     });
   }
@@ -354,7 +354,7 @@ class ImportTest : public QObject {
       const std::string source = ToCrLf(ToGbk(kEText));
       for (int target : {0, 1, 2, 1}) {
         Choose(cwin.dropDownList(conversion_control::kTargetSyntax), target);
-        const QString expected = FromGbk(ConvertDeclarations(source, 0, target, main_->settings().style));
+        const QString expected = FromGbk(ConvertDeclarations(source, SyntaxKind::E, SyntaxOfNumber(target), main_->settings().style));
         QVERIFY(!expected.isEmpty());
         QCOMPARE(cwin.multiLineEdit(conversion_control::kTargetText)->Text(), expected);
         cwin.button(conversion_control::kCopy)->click();

@@ -365,7 +365,7 @@ class MainWindowTest : public QObject {
     Start();
     w().listBox(1001)->setCurrentRow(1);  // as the user selects
     w().dropDownList(1011)->setCurrentIndex(1);
-    QCOMPARE(main_->settings().language, 1);
+    QCOMPARE(main_->settings().language, SyntaxKind::CSharp);
     QVERIFY(w().browser(1007)->PageSource().contains(QStringLiteral("CharSet")));
   }
 

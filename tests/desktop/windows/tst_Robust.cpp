@@ -359,7 +359,7 @@ class RobustTest : public QObject {
       const Settings s = main_->settings();
       const std::string name = c.name;
       if (name == "huge values") {
-        QCOMPARE(s.language, 0);
+        QCOMPARE(s.language, SyntaxKind::E);
         QCOMPARE(s.browseWidth, 150);
         QCOMPARE(s.spreadingHeight, 100);
         QCOMPARE(s.toInsertWidth, 150);
@@ -371,12 +371,12 @@ class RobustTest : public QObject {
         QVERIFY(w().Left() <= desktop.right() + 2 * desktop.width());
         QVERIFY(w().Top() >= desktop.top() - 2 * desktop.height());
       } else if (name == "duplicate sections") {
-        QCOMPARE(s.language, 2);  // the first section counts
+        QCOMPARE(s.language, SyntaxKind::Vb);  // the first section counts
         QVERIFY(s.style.isPublic);
         QVERIFY(!s.style.insertChineseNames);
         QCOMPARE(s.browseWidth, 180);
       } else {
-        QCOMPARE(s.language, 0);
+        QCOMPARE(s.language, SyntaxKind::E);
         QVERIFY(s.closeToTray);
         QVERIFY(!s.style.isPublic);
         QCOMPARE(s.hotkeyModifiers, 1);
@@ -409,7 +409,7 @@ class RobustTest : public QObject {
       test::WriteFileBytes(ini, bytes);
       test::ReadOnlyForEveryone(folder ? dir.path() : ini);
       Start(catalogue / "data.db", ini);
-      QCOMPARE(main_->settings().language, 2);
+      QCOMPARE(main_->settings().language, SyntaxKind::Vb);
       {
         test::AsUnprivilegedUser user;
         Stop();
