@@ -3,12 +3,14 @@
 
 #include <string>
 
+#include "store/Records.h"
+
 namespace declarium::cli {
 
 struct EntryKind {
   const char* word;   // function, type, constant
   const char* table;  // its table (GBK)
-  int browseMode;     // the list it is shown in: 0 functions, 2 data types, 3 constants
+  BrowseMode browseMode;  // the list it is shown in
 };
 
 // Null for a word that names no kind.

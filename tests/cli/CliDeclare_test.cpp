@@ -30,7 +30,7 @@ class CliDeclareTest : public ::testing::Test {
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_TRUE(SelectedDeclarationText(store, kind, id, SyntaxOfNumber(syntax), style, text));
+    EXPECT_TRUE(SelectedDeclarationText(store, static_cast<BrowseMode>(kind), id, SyntaxOfNumber(syntax), style, text));
     return GbkToUtf8(text);
   }
   std::string CorePage(const std::string& table, const std::string& name, int syntax) {

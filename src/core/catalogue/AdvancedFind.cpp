@@ -71,22 +71,23 @@ std::string FindRadioCaption(int tab, int radio) {
   return c == nullptr ? std::string() : std::string(c->caption);
 }
 
-int FindTabKind(int tab) {
-  static const int kinds[kTabs] = {0, 2, 3};
-  return tab >= 0 && tab < kTabs ? kinds[tab] : -1;
+std::optional<BrowseMode> FindTabKind(int tab) {
+  static constexpr BrowseMode kinds[kTabs] = {BrowseMode::Functions, BrowseMode::DataTypes, BrowseMode::Constants};
+  if (tab < 0 || tab >= kTabs) return std::nullopt;
+  return kinds[tab];
 }
 
-int FindTabForMode(int mode) {
-  if (mode == 2) return 1;
-  if (mode == 3) return 2;
+int FindTabForMode(BrowseMode mode) {
+  if (mode == BrowseMode::DataTypes) return 1;
+  if (mode == BrowseMode::Constants) return 2;
   return 0;
 }
 
-int FindTableMode(std::string_view table) {
-  if (table == "函数表") return 0;
-  if (table == "数据类型表" || table == kMemberTables) return 2;
-  if (table == "常量表") return 3;
-  return -1;
+std::optional<BrowseMode> FindTableMode(std::string_view table) {
+  if (table == "函数表") return BrowseMode::Functions;
+  if (table == "数据类型表" || table == kMemberTables) return BrowseMode::DataTypes;
+  if (table == "常量表") return BrowseMode::Constants;
+  return std::nullopt;
 }
 
 std::string NoRecordsMessage() { return "没有找到记录！"; }

@@ -3,10 +3,12 @@
 // click with the same inputs shows the next match, wrapping to the first.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "store/CatalogueStore.h"
+#include "store/Records.h"
 
 namespace declarium {
 
@@ -22,12 +24,12 @@ struct FindTarget {
 bool FindTargetFor(int tab, int radio, FindTarget& target);
 // Caption of a radio button on a tab; empty outside the table.
 std::string FindRadioCaption(int tab, int radio);
-// Kind (BrowseMode) of a tab's entries: 0, 2, 3; -1 outside.
-int FindTabKind(int tab);
+// Kind of a tab's entries (functions, data types, constants); none outside.
+std::optional<BrowseMode> FindTabKind(int tab);
 // The tab shown for a view: 0 for functions and categories, 1 data types, 2 constants.
-int FindTabForMode(int mode);
-// The view that shows a target table's entries; -1 for an unknown table.
-int FindTableMode(std::string_view table);
+int FindTabForMode(BrowseMode mode);
+// The view that shows a target table's entries; none for an unknown table.
+std::optional<BrowseMode> FindTableMode(std::string_view table);
 
 std::string NoRecordsMessage();       // when nothing matches
 std::string WrappedToFirstMessage();  // shown before the first match comes again

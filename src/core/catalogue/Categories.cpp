@@ -10,15 +10,6 @@ bool Run(CatalogueStore& store, const std::string& sql, std::string& error) {
   return store.Exec(sql, error);
 }
 
-bool ReadRows(CatalogueStore& store, const std::string& sql, std::vector<IdNameRow>& rows) {
-  rows.clear();
-  Statement stmt = store.Prepare(sql);
-  if (!stmt) return false;
-  while (store.NextRow(stmt)) rows.push_back({store.ColumnInt(stmt, 0), store.ColumnText(stmt, 1)});
-  store.Finalize(stmt);
-  return true;
-}
-
 std::string Id(int id) { return std::to_string(id); }
 
 }  // namespace
@@ -71,20 +62,12 @@ int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>&
   return written;
 }
 
-bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<IdNameRow>& rows) {
-  return ReadRows(store,
-                  "select id,名称 from 函数表 where 类别!=" + Id(categoryId) + " order by 名称 asc",
-                  rows);
+bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows) {
+  return ListIdAndName(store, "select id,名称 from 函数表 where 类别!=" + Id(categoryId) + " order by 名称 asc", rows);
 }
 
-bool FunctionsInCategory(CatalogueStore& store, int categoryId, std::vector<IdNameRow>& rows) {
-  return ReadRows(store,
-                  "select id,名称 from 函数表 where 类别=" + Id(categoryId) + " order by 名称 asc",
-                  rows);
-}
-
-bool ListCategories(CatalogueStore& store, std::vector<IdNameRow>& rows) {
-  return ReadRows(store, "select id,名称 from 类别表 order by 名称 asc", rows);
+bool FunctionsInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows) {
+  return ListIdAndName(store, "select id,名称 from 函数表 where 类别=" + Id(categoryId) + " order by 名称 asc", rows);
 }
 
 bool LoadCategoryTree(CatalogueStore& store, std::vector<CategoryNode>& tree) {
@@ -102,7 +85,7 @@ bool LoadCategoryTree(CatalogueStore& store, std::vector<CategoryNode>& tree) {
   return true;
 }
 
-int MoveFilingRow(std::vector<IdNameRow>& from, std::vector<IdNameRow>& to, int index) {
+int MoveFilingRow(std::vector<EntryRow>& from, std::vector<EntryRow>& to, int index) {
   if (index < 0 || index >= static_cast<int>(from.size())) return -1;
   const auto at = from.begin() + index;
   if (at->id == 0) return index;

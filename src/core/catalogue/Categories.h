@@ -7,20 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/EntryQueries.h"
 #include "store/CatalogueStore.h"
 
 namespace declarium {
 
-// An id with its 名称, as the category lists show them.
-struct IdNameRow {
-  int id = 0;
-  std::string name;
-};
-
 struct CategoryNode {
   int id = 0;
   std::string name;
-  std::vector<IdNameRow> functions;  // filed in it, by 名称
+  std::vector<EntryRow> functions;  // filed in it, by 名称
 };
 
 // Adds a category named "新分类"; id receives its id.
@@ -43,9 +38,9 @@ int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>&
                   std::string& error);
 
 // The lists of the filing windows; false when the query cannot be prepared.
-bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<IdNameRow>& rows);
-bool FunctionsInCategory(CatalogueStore& store, int categoryId, std::vector<IdNameRow>& rows);
-bool ListCategories(CatalogueStore& store, std::vector<IdNameRow>& rows);
+bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows);
+bool FunctionsInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows);
+// The categories themselves are listed by ListCategories (catalogue/EntryQueries.h).
 
 // Categories by 名称 with their functions by 名称. False when a query fails;
 // the categories read so far stay in tree.
@@ -53,6 +48,6 @@ bool LoadCategoryTree(CatalogueStore& store, std::vector<CategoryNode>& tree);
 
 // Moves the row at index from one list to the other (appended there) and
 // returns the index to select in the source list afterwards (-1 for none).
-int MoveFilingRow(std::vector<IdNameRow>& from, std::vector<IdNameRow>& to, int index);
+int MoveFilingRow(std::vector<EntryRow>& from, std::vector<EntryRow>& to, int index);
 
 }  // namespace declarium

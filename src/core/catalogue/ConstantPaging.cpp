@@ -1,29 +1,14 @@
 #include "catalogue/ConstantPaging.h"
 
 #include "store/SqlText.h"
-#include "text/AsciiFold.h"
 
 namespace declarium {
 
 int CountConstants(CatalogueStore& store) { return store.QueryInt("select count(1) from 常量表", 0); }
 
 bool LoadConstantPage(CatalogueStore& store, int offset, std::vector<ConstantRow>& rows) {
-  Statement stmt = store.Prepare(
-      "select id,名称,十进制值,十六进制值,备注,类型 from 常量表 order by 名称 asc limit " +
-      std::to_string(offset) + "," + std::to_string(kPageSize));
-  if (!stmt) return false;
   std::vector<ConstantRow> page;
-  while (store.NextRow(stmt)) {
-    ConstantRow row;
-    row.id = store.ColumnInt(stmt, 0);
-    row.name = store.ColumnText(stmt, 1);
-    row.decimalValue = store.ColumnText(stmt, 2);
-    row.hexValue = store.ColumnText(stmt, 3);
-    row.remark = store.ColumnText(stmt, 4);
-    row.type = store.ColumnText(stmt, 5);
-    page.push_back(std::move(row));
-  }
-  store.Finalize(stmt);
+  if (!ListConstants(store, page, " limit " + std::to_string(offset) + "," + std::to_string(kPageSize))) return false;
   rows = std::move(page);
   return true;
 }
@@ -71,20 +56,6 @@ bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset
   const int target = PageOffsetFor(position);
   move = {target, target != offset};
   return true;
-}
-
-int PageRowNamed(const std::vector<ConstantRow>& rows, std::string_view name) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (EqualsIgnoringAsciiCase(rows[i].name, name)) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-int PageRowWithPrefix(const std::vector<ConstantRow>& rows, std::string_view prefix) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (StartsWithIgnoringAsciiCase(rows[i].name, prefix)) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 }  // namespace declarium

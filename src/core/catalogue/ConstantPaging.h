@@ -47,10 +47,6 @@ PageMove LastPage(int offset, int count);
 // Where positioning on a named constant leads: false when no stored name
 // sorts at or before it (the page stays); otherwise the offset of its page.
 bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset, PageMove& move);
-
-// Index of the page row whose name equals name / begins with prefix, ignoring
-// ASCII case; -1 when there is none.
-int PageRowNamed(const std::vector<ConstantRow>& rows, std::string_view name);
-int PageRowWithPrefix(const std::vector<ConstantRow>& rows, std::string_view prefix);
+// A page row is found by FirstRowNamed and FirstRowWithPrefix (catalogue/EntryQueries.h).
 
 }  // namespace declarium

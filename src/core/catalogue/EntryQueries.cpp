@@ -6,8 +6,6 @@
 #include "store/SqlText.h"
 
 namespace declarium {
-namespace {
-
 bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows) {
   rows.clear();
   Statement stmt = store.Prepare(sql);
@@ -22,8 +20,6 @@ bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<En
   return true;
 }
 
-}  // namespace
-
 bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<EntryRow>& rows) {
   return ListIdAndName(store, "select id,名称 from " + std::string(table) + " order by 名称 asc", rows);
 }
@@ -32,10 +28,10 @@ bool ListCategories(CatalogueStore& store, std::vector<EntryRow>& rows) {
   return ListIdAndName(store, "select id,名称 from 类别表 order by 名称 asc", rows);
 }
 
-bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows) {
+bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit) {
   rows.clear();
-  Statement stmt =
-      store.Prepare("select id,名称,十进制值,十六进制值,备注,类型 from 常量表 order by 名称 asc");
+  Statement stmt = store.Prepare("select id,名称,十进制值,十六进制值,备注,类型 from 常量表 order by 名称 asc" +
+                                 std::string(limit));
   if (!stmt) return false;
   while (store.NextRow(stmt)) {
     ConstantRow row;

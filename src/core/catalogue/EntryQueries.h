@@ -6,10 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "text/AsciiFold.h"
+
 namespace declarium {
 
 class CatalogueStore;
 
+// An id with its 名称, as the lists show them.
 struct EntryRow {
   int id = 0;         // id
   std::string name;   // 名称
@@ -24,13 +27,32 @@ struct ConstantRow {
   std::string type;          // 类型
 };
 
+// The rows of any query whose first two columns are id and 名称. False, with
+// rows empty, when it cannot be prepared.
+bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows);
 // "select id,名称 from " + table + " order by 名称 asc" (函数表 or 数据类型表).
 // False, with rows empty, when the query cannot be prepared.
 bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<EntryRow>& rows);
-// Every constant, with the columns of the constants page, in the same order.
-bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows);
+// Every constant, with the columns of the constants page, in the same order;
+// limit (" limit offset,count") reads one stretch of them.
+bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit = {});
 // The categories (类别表), in the same order.
 bool ListCategories(CatalogueStore& store, std::vector<EntryRow>& rows);
+
+// Index of the first row whose 名称 begins with prefix / equals name, ASCII
+// letter case not counting; -1 when there is none.
+template <class Row>
+int FirstRowWithPrefix(const std::vector<Row>& rows, std::string_view prefix) {
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (StartsWithIgnoringAsciiCase(rows[i].name, prefix)) return static_cast<int>(i);
+  return -1;
+}
+template <class Row>
+int FirstRowNamed(const std::vector<Row>& rows, std::string_view name) {
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (EqualsIgnoringAsciiCase(rows[i].name, name)) return static_cast<int>(i);
+  return -1;
+}
 
 // The id of the first row in list order of table whose 名称 is exactly name
 // (compared as the database compares text); 0 when there is none. False when

@@ -8,27 +8,26 @@ namespace {
 
 constexpr const char* kEHeader = ".版本 2\r\n\r\n";
 
-bool KnownKind(int kind) { return kind >= 0 && kind <= 3; }
-bool KnownTarget(SyntaxKind target) { return target >= SyntaxKind::E && target <= SyntaxKind::Vb; }
+bool KnownKind(BrowseMode kind) { return kind >= BrowseMode::Functions && kind <= BrowseMode::Constants; }
 
 // Loads the entry of a BrowseMode kind and declares it; false when it cannot be loaded.
-bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, const DeclarationStyle& style,
+bool Declaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target, const DeclarationStyle& style,
                  std::string& out) {
   switch (kind) {
-    case 0:
-    case 1: {
+    case BrowseMode::Functions:
+    case BrowseMode::Categories: {
       FunctionRecord f;
       if (!LoadFunction(store, id, f)) return false;
       out = DeclareFunction(target, f, style);
       return true;
     }
-    case 2: {
+    case BrowseMode::DataTypes: {
       DataTypeRecord d;
       if (!LoadDataType(store, id, d)) return false;
       out = DeclareDataType(target, d, style);
       return true;
     }
-    case 3: {
+    case BrowseMode::Constants: {
       ConstantRecord c;
       if (!LoadConstant(store, id, c)) return false;
       out = DeclareConstant(target, c, style);
@@ -40,23 +39,23 @@ bool Declaration(CatalogueStore& store, int kind, int id, SyntaxKind target, con
 
 }  // namespace
 
-CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKind target,
+CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text) {
-  if (id == 0 || !KnownKind(kind) || !KnownTarget(target)) return CopyResult::Nothing;
+  if (id == 0 || !KnownKind(kind) || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string declaration;
   if (!Declaration(store, kind, id, target, style, declaration)) return CopyResult::Failed;
   text = target == SyntaxKind::E ? kEHeader + declaration : std::move(declaration);
   return CopyResult::Copied;
 }
 
-bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind target,
+bool SelectedDeclarationText(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                              const DeclarationStyle& style, std::string& text) {
   return SelectedDeclaration(store, kind, id, target, style, text) == CopyResult::Copied;
 }
 
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text) {
-  if (entries.empty() || !KnownTarget(target)) return CopyResult::Nothing;
+  if (entries.empty() || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string out = target == SyntaxKind::E ? kEHeader : "";
   std::string declaration;
   for (const InsertListEntry& e : entries) {

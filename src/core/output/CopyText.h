@@ -11,12 +11,11 @@ namespace declarium {
 
 class CatalogueStore;
 
-// Kinds are BrowseMode values: 0 function (functions list), 1 function (tree),
-// 2 data type, 3 constant.
+// An entry gathered for copying, with the view it was taken from.
 struct InsertListEntry {
   std::string text;  // the entry's 名称
   int id = 0;
-  int kind = 0;
+  BrowseMode kind = BrowseMode::Functions;
 };
 
 // What a copy command does with the outcome of building its text.
@@ -28,19 +27,19 @@ enum class CopyResult {
 
 // The declaration of one entry, headed by ".版本 2" and an empty line for E.
 // kind is the BrowseMode of the list the entry is selected in.
-CopyResult SelectedDeclaration(CatalogueStore& store, int kind, int id, SyntaxKind target,
+CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text);
 
 // True only for CopyResult::Copied; text is untouched otherwise. A caller
 // that has to tell "stop silently" from "复制失败！" checks id != 0 (and the
 // kind) before calling, or calls SelectedDeclaration.
-bool SelectedDeclarationText(CatalogueStore& store, int kind, int id, SyntaxKind target,
+bool SelectedDeclarationText(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                              const DeclarationStyle& style, std::string& text);
 
 // Every entry in order, each followed by CR LF (E: headed by ".版本 2" and an
 // empty line); entries with id 0 are skipped. Nothing for an empty list;
 // Failed, with text untouched, when one entry cannot be loaded or has a kind
-// outside 0 to 3.
+// that is no view.
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text);
 

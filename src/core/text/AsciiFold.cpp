@@ -38,18 +38,4 @@ int CountCharacters(std::string_view t) {
   return count;
 }
 
-int FirstIndexWithPrefix(const std::vector<std::string>& texts, std::string_view prefix) {
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (StartsWithIgnoringAsciiCase(texts[i], prefix)) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-int FirstIndexEqual(const std::vector<std::string>& texts, std::string_view text) {
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (EqualsIgnoringAsciiCase(texts[i], text)) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 }  // namespace declarium

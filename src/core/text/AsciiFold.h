@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace declarium {
 
@@ -17,10 +16,5 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Number of characters: a byte of 0x80 or above with the byte after it counts once.
 int CountCharacters(std::string_view t);
-
-// Index of the first text that begins with prefix / equals text, ignoring
-// ASCII case; -1 when there is none.
-int FirstIndexWithPrefix(const std::vector<std::string>& texts, std::string_view prefix);
-int FirstIndexEqual(const std::vector<std::string>& texts, std::string_view text);
 
 }  // namespace declarium

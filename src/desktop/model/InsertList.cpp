@@ -1,10 +1,12 @@
 #include "model/InsertList.h"
 
+#include <string>
+
 #include "text/AsciiFold.h"
 
 namespace declarium {
 
-InsertAdd InsertListModel::Add(std::string_view text, int id, int kind) {
+InsertAdd InsertListModel::Add(std::string_view text, int id, BrowseMode kind) {
   if (id == 0) return {};
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (EqualsIgnoringAsciiCase(entries_[i].text, text)) return {static_cast<int>(i), false};
@@ -19,16 +21,16 @@ bool InsertListModel::Remove(int index) {
   return true;
 }
 
-int InsertListModel::KindOf(int index) const {
-  if (index < 0 || index >= size()) return -1;
+std::optional<BrowseMode> InsertListModel::KindOf(int index) const {
+  if (index < 0 || index >= size()) return std::nullopt;
   return entries_[static_cast<std::size_t>(index)].kind;
 }
 
-int InsertListModel::KindOfText(std::string_view text) const {
-  for (const InsertEntry& e : entries_) {
+std::optional<BrowseMode> InsertListModel::KindOfText(std::string_view text) const {
+  for (const InsertListEntry& e : entries_) {
     if (e.text == text) return e.kind;
   }
-  return -1;
+  return std::nullopt;
 }
 
 }  // namespace declarium

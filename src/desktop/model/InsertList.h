@@ -1,20 +1,15 @@
 // The entries gathered for copying: in the order they were added, unique by
 // text without regard to ASCII letter case. The kind of an entry is the view
-// it was taken from (0 functions, 1 a function of the category tree,
-// 2 data types, 3 constants).
+// it was taken from.
 #pragma once
 
-#include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-namespace declarium {
+#include "output/CopyText.h"
 
-struct InsertEntry {
-  std::string text;
-  int id = 0;
-  int kind = 0;
-};
+namespace declarium {
 
 // Outcome of adding: index is the entry to select when one with the same text
 // already exists (nothing was added), the new entry's index when added (it is
@@ -26,20 +21,20 @@ struct InsertAdd {
 
 class InsertListModel {
  public:
-  InsertAdd Add(std::string_view text, int id, int kind);
+  InsertAdd Add(std::string_view text, int id, BrowseMode kind);
   // False when index is not an entry.
   bool Remove(int index);
   void Clear() { entries_.clear(); }
 
-  // Kind of the entry at index / of the entry with exactly that text; -1 when there is none.
-  int KindOf(int index) const;
-  int KindOfText(std::string_view text) const;
+  // Kind of the entry at index / of the entry with exactly that text; none when there is none.
+  std::optional<BrowseMode> KindOf(int index) const;
+  std::optional<BrowseMode> KindOfText(std::string_view text) const;
 
-  const std::vector<InsertEntry>& entries() const { return entries_; }
+  const std::vector<InsertListEntry>& entries() const { return entries_; }
   int size() const { return static_cast<int>(entries_.size()); }
 
  private:
-  std::vector<InsertEntry> entries_;
+  std::vector<InsertListEntry> entries_;
 };
 
 }  // namespace declarium

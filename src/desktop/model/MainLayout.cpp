@@ -49,7 +49,7 @@ void LayoutConstants(const LayoutInput& in, MainLayout& out) {
 
 MainLayout LayoutMainWindow(const LayoutInput& in) {
   MainLayout out;
-  if (in.mode == 3) {
+  if (in.mode == BrowseMode::Constants) {
     LayoutConstants(in, out);
   } else {
     LayoutThreeColumns(in, out);
@@ -58,16 +58,16 @@ MainLayout LayoutMainWindow(const LayoutInput& in) {
   return out;
 }
 
-BrowseVisibility ShowBrowseMode(int mode) {
+BrowseVisibility ShowBrowseMode(BrowseMode mode) {
   BrowseVisibility v;
-  if (mode == 3) {
+  if (mode == BrowseMode::Constants) {
     v.constantList = true;
     v.pagingButtons = true;
     return v;
   }
-  v.functionList = mode == 0;
-  v.categoryTree = mode == 1;
-  v.dataTypeList = mode == 2;
+  v.functionList = mode == BrowseMode::Functions;
+  v.categoryTree = mode == BrowseMode::Categories;
+  v.dataTypeList = mode == BrowseMode::DataTypes;
   v.leftSplitter = true;
   v.bottomSplitter = true;
   v.detailBrowser = true;

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "store/Records.h"
+
 namespace declarium {
 
 inline constexpr int kSplitterThickness = 5;
@@ -19,7 +21,7 @@ struct Rect {
 };
 
 struct LayoutInput {
-  int mode = 0;                          // BrowseMode: 0 functions, 1 categories, 2 data types, 3 constants
+  BrowseMode mode = BrowseMode::Functions;
   int width = 0, height = 0;             // client size W x H
   int toolbarHeight = 0;                 // TH
   int statusHeight = 0;                  // SH
@@ -32,15 +34,15 @@ struct LayoutInput {
 // Rectangles of every control the layout places; controls a view does not
 // place keep where they are (empty optionals).
 struct MainLayout {
-  std::optional<Rect> lists;             // FunctionList, DataTypeList, CategoryTree (modes 0-2)
+  std::optional<Rect> lists;             // FunctionList, DataTypeList, CategoryTree (all but the constants view)
   Rect searchBox;
-  std::optional<Rect> leftSplitter;      // modes 0-2
-  std::optional<Rect> bottomSplitter;    // modes 0-2
+  std::optional<Rect> leftSplitter;      // all but the constants view
+  std::optional<Rect> bottomSplitter;    // all but the constants view
   Rect entryTextBox;
-  std::optional<Rect> detailBrowser;     // modes 0-2
+  std::optional<Rect> detailBrowser;     // all but the constants view
   Rect rightSplitter;
-  std::optional<Rect> constantList;      // mode 3
-  std::optional<Rect> pagingButtons[4];  // mode 3: 首页, 上一页, 下一页, 尾页
+  std::optional<Rect> constantList;      // the constants view
+  std::optional<Rect> pagingButtons[4];  // the constants view: 首页, 上一页, 下一页, 尾页
   Rect languageBox;                      // height kKeep
   Rect copyButton;
   Rect insertList;
@@ -62,7 +64,7 @@ struct BrowseVisibility {
   bool operator==(const BrowseVisibility&) const = default;
 };
 
-BrowseVisibility ShowBrowseMode(int mode);
+BrowseVisibility ShowBrowseMode(BrowseMode mode);
 
 enum class Splitter { Left, Right, Bottom };
 

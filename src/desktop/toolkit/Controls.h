@@ -51,9 +51,6 @@ class ListBox : public QListWidget {
   QString RowText(int row) const;
   qint64 RowData(int row) const;                      // 0 for a bad row
   void SetRowText(int row, const QString& text);
-  // The first row at or after start whose text begins with prefix, ASCII
-  // letters compared without case; -1 when none. Searching does not wrap.
-  int FindPrefix(const QString& prefix, int start = 0) const;
   int RowAt(QPoint viewportPoint) const;              // -1 on empty space
   int RowAtGlobal(QPoint globalPos) const;
  signals:
@@ -67,9 +64,6 @@ class ListBox : public QListWidget {
   bool silent_ = false;
 };
 
-// ASCII-only case folding prefix test used by list searches.
-bool StartsWithIgnoringAsciiCase(const QString& text, const QString& prefix);
-
 // ----- Tree view ----------------------------------------------------------
 class TreeView : public QTreeWidget {
   Q_OBJECT
@@ -82,6 +76,9 @@ class TreeView : public QTreeWidget {
   Item FirstItem() const;                          // first root item or nullptr
   Item NextSibling(Item item) const;
   Item FirstChild(Item item) const;
+  // Depth first over the roots and their children, a root before its
+  // children: the first item without children that match accepts.
+  Item FirstLeaf(const std::function<bool(Item)>& match) const;
   static Item ParentOf(Item item);                 // nullptr for a root item
   Item Selected() const;
   void Select(Item item);                          // nullptr clears it

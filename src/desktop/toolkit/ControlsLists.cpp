@@ -11,7 +11,6 @@ namespace declarium {
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
 
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 }  // namespace
 
 int ControlIdOf(const QWidget* widget) {
@@ -22,13 +21,6 @@ int ControlIdOf(const QWidget* widget) {
 
 void SetControlIdOf(QWidget* widget, int id) {
   if (widget) widget->setProperty("controlId", id);
-}
-
-bool StartsWithIgnoringAsciiCase(const QString& text, const QString& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (qsizetype i = 0; i < prefix.size(); ++i)
-    if (FoldAscii(text[i].unicode()) != FoldAscii(prefix[i].unicode())) return false;
-  return true;
 }
 
 // ----- ListBox ---------------------------------------------------------------
@@ -101,12 +93,6 @@ qint64 ListBox::RowData(int row) const {
 
 void ListBox::SetRowText(int row, const QString& text) {
   if (QListWidgetItem* it = item(row)) it->setText(text);
-}
-
-int ListBox::FindPrefix(const QString& prefix, int start) const {
-  for (int i = start < 0 ? 0 : start; i < count(); ++i)
-    if (StartsWithIgnoringAsciiCase(item(i)->text(), prefix)) return i;
-  return -1;
 }
 
 int ListBox::RowAt(QPoint viewportPoint) const {
@@ -192,6 +178,19 @@ TreeView::Item TreeView::AddItem(Item parent, const QString& text, int picture, 
 void TreeView::DeleteItem(Item item) { delete item; }
 
 TreeView::Item TreeView::FirstItem() const { return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr; }
+
+TreeView::Item TreeView::FirstLeaf(const std::function<bool(Item)>& match) const {
+  for (Item root = FirstItem(); root != nullptr; root = NextSibling(root)) {
+    if (root->childCount() == 0) {
+      if (match(root)) return root;
+      continue;
+    }
+    for (Item child = FirstChild(root); child != nullptr; child = NextSibling(child)) {
+      if (child->childCount() == 0 && match(child)) return child;
+    }
+  }
+  return nullptr;
+}
 
 TreeView::Item TreeView::NextSibling(Item item) const {
   if (!item) return nullptr;

@@ -32,13 +32,11 @@ constexpr ControlTemplate kAdvancedFindControls[] = {
     {kAddToList, K::Button, u"添加到列表", 177, 40, 60, 15, kNoStyle},
 };
 
-int ViewCommandOfKind(int kind) {
-  switch (kind) {
-    case 0: return command::kBrowseFunctions;
-    case 2: return command::kBrowseDataTypes;
-    case 3: return command::kBrowseConstants;
-    default: return 0;
-  }
+int ViewCommandOfKind(std::optional<BrowseMode> kind) {
+  if (kind == BrowseMode::Functions) return command::kBrowseFunctions;
+  if (kind == BrowseMode::DataTypes) return command::kBrowseDataTypes;
+  if (kind == BrowseMode::Constants) return command::kBrowseConstants;
+  return 0;
 }
 
 }  // namespace
@@ -62,7 +60,7 @@ AdvancedFindWindow* AdvancedFindWindow::Open(QWidget* owner, CatalogueStore& sto
     w->SetOuterGeometry(ownerFrame.left() + ownerFrame.width() - w->Width(),
                         ownerFrame.top() + ownerFrame.height() - w->Height(), w->Width(), w->Height());
   }
-  controller->SelectFindTab(controller->hooks_.browseMode ? controller->hooks_.browseMode() : 0);
+  controller->SelectFindTab(controller->hooks_.browseMode ? controller->hooks_.browseMode() : BrowseMode::Functions);
   return controller;
 }
 
@@ -84,7 +82,7 @@ AdvancedFindWindow::AdvancedFindWindow(Window& window, CatalogueStore& store, Fi
   connect(&w, &Window::windowDestroyed, this, [this] { OnClosed(); });
 }
 
-void AdvancedFindWindow::SelectFindTab(int mode) {
+void AdvancedFindWindow::SelectFindTab(BrowseMode mode) {
   if (window_.isNull()) return;
   tabs_->SetSelection(FindTabForMode(mode));
   ApplyFindTab();
@@ -96,7 +94,7 @@ void AdvancedFindWindow::ApplyFindTab() {
   for (int r = 0; r < kRadioCount; ++r) {
     window_->SetItemText(find_control::kFirstRadio + r, FromGbk(FindRadioCaption(tab, r)));
   }
-  const int view = ViewCommandOfKind(static_cast<int>(tabs_->TabData(tab)));
+  const int view = ViewCommandOfKind(FindTabKind(tab));
   if (view != 0 && hooks_.dispatch) hooks_.dispatch(view);
 }
 
@@ -120,8 +118,9 @@ void AdvancedFindWindow::FindNext() {
   const FindStep step = state_.Step(store_, target.table, target.field, text);
   if (step.outcome == FindOutcome::NothingShown) return;
 
-  const int mode = FindTableMode(target.table);
-  if (fresh && hooks_.browseMode && hooks_.switchView && hooks_.browseMode() != mode) hooks_.switchView(mode);
+  const std::optional<BrowseMode> mode = FindTableMode(target.table);
+  if (!mode) return;
+  if (fresh && hooks_.browseMode && hooks_.switchView && hooks_.browseMode() != *mode) hooks_.switchView(*mode);
   if (step.outcome == FindOutcome::NoRecords) {
     window_->MessageBox(FromGbk(NoRecordsMessage()), kMbIconInformation);
     return;
@@ -130,13 +129,12 @@ void AdvancedFindWindow::FindNext() {
     window_->MessageBox(FromGbk(WrappedToFirstMessage()), kMbIconInformation);
     if (window_.isNull()) return;
   }
-  if (hooks_.showMatch) hooks_.showMatch(mode, step.name, step.id);
+  if (hooks_.showMatch) hooks_.showMatch(*mode, step.name, step.id);
 }
 
 void AdvancedFindWindow::AddToList() {
   if (window_.isNull() || !hooks_.addToInsertList) return;
-  const int kind = FindTabKind(tabs_->Selection());
-  if (kind >= 0) hooks_.addToInsertList(kind);
+  if (const std::optional<BrowseMode> kind = FindTabKind(tabs_->Selection())) hooks_.addToInsertList(*kind);
 }
 
 void AdvancedFindWindow::Detach() {

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "store/Records.h"
+
 class QWidget;
 
 namespace declarium {
@@ -34,12 +36,13 @@ class AdvancedFindWindow : public QObject {
   Q_OBJECT
  public:
   struct Hooks {
-    std::function<int()> browseMode;
-    std::function<void(int commandId)> dispatch;      // the view commands
-    std::function<void(int mode)> switchView;         // without refilling a list
-    // Selects and shows a match: name (GBK) in views 0 and 2, id in view 3.
-    std::function<void(int mode, const std::string& name, int id)> showMatch;
-    std::function<void(int kind)> addToInsertList;
+    std::function<BrowseMode()> browseMode;
+    std::function<void(int commandId)> dispatch;         // the view commands
+    std::function<void(BrowseMode mode)> switchView;     // without refilling a list
+    // Selects and shows a match: by name (GBK) in the functions and data
+    // types views, by id in the constants view.
+    std::function<void(BrowseMode mode, const std::string& name, int id)> showMatch;
+    std::function<void(BrowseMode kind)> addToInsertList;
     std::function<void()> closed;                     // after the search has ended
   };
 
@@ -50,8 +53,8 @@ class AdvancedFindWindow : public QObject {
 
   Window* window() const;
 
-  // The tab for a view (0 and 1 functions, 2 data types, 3 constants), then ApplyFindTab.
-  void SelectFindTab(int mode);
+  // The tab for a view (functions for the categories too), then ApplyFindTab.
+  void SelectFindTab(BrowseMode mode);
   // Radio captions of the selected tab, and the view command of its kind.
   void ApplyFindTab();
   // The "查找" button (and Enter in the text box).

@@ -39,9 +39,9 @@ constexpr ControlTemplate kChooseCategoryControls[] = {
     {choose_control::kCancel, K::Button, u"取消", 105, 130, 50, 15, kNoStyle},
 };
 
-void FillList(ListBox* list, const std::vector<IdNameRow>& rows) {
+void FillList(ListBox* list, const std::vector<EntryRow>& rows) {
   list->Reset();
-  for (const IdNameRow& row : rows) list->AddRow(FromGbk(row.name), row.id);
+  for (const EntryRow& row : rows) list->AddRow(FromGbk(row.name), row.id);
 }
 
 // The two lists of "函数分类" with the rows they show; a move changes only these.
@@ -66,11 +66,11 @@ class FilingLists {
   void Move(bool toInside) {
     ListBox* from = toInside ? outside_ : inside_;
     ListBox* to = toInside ? inside_ : outside_;
-    std::vector<IdNameRow>& fromRows = toInside ? outsideRows_ : insideRows_;
-    std::vector<IdNameRow>& toRows = toInside ? insideRows_ : outsideRows_;
+    std::vector<EntryRow>& fromRows = toInside ? outsideRows_ : insideRows_;
+    std::vector<EntryRow>& toRows = toInside ? insideRows_ : outsideRows_;
     const int row = from->Selection();
     if (row < 0 || row >= static_cast<int>(fromRows.size()) || fromRows[row].id == 0) return;
-    const IdNameRow moved = fromRows[row];
+    const EntryRow moved = fromRows[row];
     const int next = MoveFilingRow(fromRows, toRows, row);
     to->AddRow(FromGbk(moved.name), moved.id);
     from->DeleteRow(row);
@@ -78,13 +78,13 @@ class FilingLists {
   }
 
   void TypeAhead(const QString& typed) {
-    const int row = outside_->FindPrefix(FromGbk(FoldedGbk(typed)));
+    const int row = FirstRowWithPrefix(outsideRows_, ToGbk(typed));
     if (row >= 0) outside_->SetSelection(row);
   }
 
   void Confirm() {
     std::vector<int> ids;
-    for (const IdNameRow& row : insideRows_) ids.push_back(row.id);
+    for (const EntryRow& row : insideRows_) ids.push_back(row.id);
     std::string error;
     if (FileFunctions(store_, categoryId_, ids, error) != static_cast<int>(ids.size())) {
       w_.MessageBox(QStringLiteral("添加函数到分类失败！"), kMbIconError);
@@ -94,14 +94,12 @@ class FilingLists {
   }
 
  private:
-  static std::string FoldedGbk(const QString& text) { return FoldAsciiLower(ToGbk(text)); }
-
   Window& w_;
   CatalogueStore& store_;
   int categoryId_;
   ListBox* outside_;
   ListBox* inside_;
-  std::vector<IdNameRow> outsideRows_, insideRows_;
+  std::vector<EntryRow> outsideRows_, insideRows_;
 };
 
 }  // namespace
@@ -137,7 +135,7 @@ bool RunChooseCategoryWindow(QWidget* owner, CatalogueStore& store, int function
   const int result = Window::RunModal(kChooseCategoryTemplate, owner, [&](Window& w) {
     w.SetIcon(ApplicationIcon());
     ListBox* list = w.listBox(choose_control::kCategories);
-    std::vector<IdNameRow> rows;
+    std::vector<EntryRow> rows;
     const bool read = ListCategories(store, rows);
     FillList(list, rows);
     list->SetSelection(list->Count() > 0 ? 0 : -1);

@@ -69,7 +69,7 @@ void ScheduleScreenshot(MainWindow& main) {
     const QString select = qEnvironmentVariable("DECLARIUM_SCREENSHOT_SELECT");
     if (!select.isEmpty()) {
       // Selected as the user would, so the page follows.
-      if (auto* list = main.window()->listBox(main_control::kFunctionList)) list->setCurrentRow(list->FindPrefix(select));
+      main.SelectListEntry(BrowseMode::Functions, ToGbk(select));
     }
     QTimer::singleShot(500, &main, [&main, path] {
       main.window()->grab().save(path);

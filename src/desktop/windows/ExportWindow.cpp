@@ -13,8 +13,8 @@
 #include "toolkit/Runtime.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
-#include "windows/Pictures.h"
 #include "windows/LanguageChoice.h"
+#include "windows/Pictures.h"
 #include "windows/Resources.h"
 
 namespace declarium {

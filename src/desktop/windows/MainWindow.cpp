@@ -1,18 +1,22 @@
 // Building the main window: controls, toolbar, status bar, splitters, menus
 // and the wiring of their events.
-#include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 
-#include "config/SettingsFile.h"
 #include "model/Commands.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/QtText.h"
-#include "toolkit/Window.h"
+#include "windows/ConstantsPager.h"
+#include "windows/DetailPage.h"
+#include "windows/InsertListPanel.h"
+#include "windows/LanguageChoice.h"
+#include "windows/Pictures.h"
 #include "windows/Resources.h"
+#include "windows/TrayAndHotkey.h"
 
 namespace declarium {
 
@@ -76,10 +80,9 @@ void MainWindow::OnCreate(Window& w) {
   w.SetIcon(ApplicationIcon());
   LoadSettingsAtCreation(w);
   BindControls(w);
-  detailBrowser_->Navigate(QStringLiteral("about:blank"));
+  w.browser(kDetailBrowser)->Navigate(QStringLiteral("about:blank"));
   CreateSplitters(w);
   FillLanguageChoice(languageBox_, settings_.language);
-  SetUpConstantList();
 
   FillEntryList(functionList_, u"函数表");
   FillCategoryTree(false);
@@ -98,23 +101,36 @@ void MainWindow::OnCreate(Window& w) {
   ShowSelectedFunction();
   searchBox_->setFocus();
   WireEvents(w);
-  SetUpTrayAndHotkey(w);
+  tray_->SetUp();
 }
 
 void MainWindow::BindControls(Window& w) {
-  functionList_ = w.listBox(main_control::kFunctionList);
-  dataTypeList_ = w.listBox(main_control::kDataTypeList);
-  categoryTree_ = w.treeView(main_control::kCategoryTree);
-  searchBox_ = w.editBox(main_control::kSearchBox);
-  toolbar_ = w.toolBar(main_control::kToolbar);
-  statusBar_ = w.statusBar(main_control::kStatusBar);
-  detailBrowser_ = w.browser(main_control::kDetailBrowser);
-  entryTextBox_ = w.multiLineEdit(main_control::kEntryTextBox);
-  insertList_ = w.listBox(main_control::kInsertList);
-  copyButton_ = w.button(main_control::kCopyButton);
-  languageBox_ = w.dropDownList(main_control::kLanguageBox);
-  for (int i = 0; i < 4; ++i) pagingButtons_[i] = w.button(main_control::kFirstPage + i);
-  constantList_ = w.reportView(main_control::kConstantList);
+  functionList_ = w.listBox(kFunctionList);
+  dataTypeList_ = w.listBox(kDataTypeList);
+  categoryTree_ = w.treeView(kCategoryTree);
+  searchBox_ = w.editBox(kSearchBox);
+  toolbar_ = w.toolBar(kToolbar);
+  statusBar_ = w.statusBar(kStatusBar);
+  detailBrowser_ = w.Item(kDetailBrowser);
+  entryTextBox_ = w.Item(kEntryTextBox);
+  insertListBox_ = w.listBox(kInsertList);
+  copyButton_ = w.Item(kCopyButton);
+  languageBox_ = w.dropDownList(kLanguageBox);
+  for (int i = 0; i < 4; ++i) pagingButtons_[static_cast<std::size_t>(i)] = w.button(kFirstPage + i);
+  constantList_ = w.Item(kConstantList);
+
+  page_ = new DetailPage(w, store_, settings_, w.browser(kDetailBrowser), w.multiLineEdit(kEntryTextBox),
+                         statusBar_);
+  page_->typeNameClicked = [this](const QString& typeName) {
+    const int row = FirstRowWithPrefix(dataTypeRows_, ToGbk(typeName));
+    if (row < 0) return;
+    dataTypeList_->SetSelection(row);
+    DispatchCommand(command::kBrowseDataTypes);
+  };
+  constants_ = new ConstantsPager(&w, store_, w.reportView(kConstantList), pagingButtons_, *page_);
+  insertList_ = new InsertListPanel(w, store_, settings_, insertListBox_, w.button(kCopyButton));
+  insertList_->entryChosen = [this](const InsertListEntry& entry) { ShowInsertListEntry(entry); };
+  tray_ = new TrayAndHotkey(w, settings_, contextMenus_.get());
 }
 
 void MainWindow::CreateSplitters(Window& w) {
@@ -130,15 +146,6 @@ void MainWindow::CreateSplitters(Window& w) {
     w.WatchControl(bar);
     bar->show();
   }
-}
-
-void MainWindow::SetUpConstantList() {
-  constantList_->AddColumn(QStringLiteral("常量名称"), 200);
-  constantList_->AddColumn(QStringLiteral("十六进制值"), 100);
-  constantList_->AddColumn(QStringLiteral("十进制值"), 100);
-  constantList_->AddColumn(QStringLiteral("备注"), 300);
-  constantList_->SetFullRowSelect(true);
-  constantList_->SetGridLines(true);
 }
 
 void MainWindow::SetUpToolbarAndStatus() {
@@ -166,23 +173,38 @@ void MainWindow::WireEvents(Window& w) {
 
   connect(functionList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedFunction(); });
   connect(dataTypeList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedDataType(); });
+  connect(categoryTree_, &TreeView::selectionChanged, this,
+          [this](QTreeWidgetItem* item) { ShowTreeFunction(item); });
   connect(languageBox_, &DropDownList::selectionChanged, this, [this](int) { ChangeLanguage(); });
   connect(searchBox_, &QLineEdit::textChanged, this, [this] { QuickFind(); });
   connect(categoryTree_, &TreeView::labelEditEnded, this,
           [this](QTreeWidgetItem* item, const QString& text, bool) { EndRenameCategory(item, text); });
 
+  // Double clicks add to the insert list, or copy with Ctrl held.
+  const auto held = [] {
+    const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
+    return (m & Qt::ControlModifier ? 1 : 0) | (m & Qt::ShiftModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+  };
+  connect(functionList_, &ListBox::doubleClicked, this,
+          [this, held](int) { DoubleClickEntry(BrowseMode::Functions, held()); });
+  connect(categoryTree_, &TreeView::doubleClicked, this,
+          [this, held](QTreeWidgetItem*) { DoubleClickEntry(BrowseMode::Categories, held()); });
+  connect(dataTypeList_, &ListBox::doubleClicked, this,
+          [this, held](int) { DoubleClickEntry(BrowseMode::DataTypes, held()); });
+  connect(constants_->list(), &ReportView::doubleClicked, this,
+          [this, held](int, int) { DoubleClickEntry(BrowseMode::Constants, held()); });
+
   // Right-click menus: popups 0 tree, 1 insert list, 2 functions, 3 data types, 4 constants.
   connect(categoryTree_, &TreeView::rightButton, this,
           [this](QPoint p) { OpenContextMenu(categoryTree_, 0, p); });
-  connect(insertList_, &ListBox::rightButton, this,
-          [this](QPoint p) { OpenContextMenu(insertList_, 1, p); });
+  connect(insertListBox_, &ListBox::rightButton, this,
+          [this](QPoint p) { OpenContextMenu(insertListBox_, 1, p); });
   connect(functionList_, &ListBox::rightButton, this,
           [this](QPoint p) { OpenContextMenu(functionList_, 2, p); });
   connect(dataTypeList_, &ListBox::rightButton, this,
           [this](QPoint p) { OpenContextMenu(dataTypeList_, 3, p); });
-  connect(constantList_, &ReportView::rightButton, this,
+  connect(constants_->list(), &ReportView::rightButton, this,
           [this](QPoint p) { OpenContextMenu(constantList_, 4, p); });
-  WireBrowseEvents();
 }
 
 void MainWindow::OpenContextMenu(QWidget* control, int popupIndex, QPoint globalPos) {

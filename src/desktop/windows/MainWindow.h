@@ -1,20 +1,23 @@
-// The program's main window: the four browse views, the detail browser, the
-// insert list, toolbar, status bar and the three splitters, and the one entry
-// for every command, DispatchCommand.
+// The program's main window: the four browse views with the SearchBox,
+// toolbar, status bar, LanguageBox and the three splitters, and the one entry
+// for every command, DispatchCommand. The detail page, the constants pages,
+// the insert list and the tray each have a part of their own.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/AdvancedFind.h"
+#include "catalogue/EntryQueries.h"
 #include "import/Readers.h"
-#include "model/InsertList.h"
 #include "model/MainLayout.h"
 #include "model/Settings.h"
+#include "toolkit/PictureList.h"
 #include "toolkit/Window.h"
-#include "windows/Pictures.h"
 
 class QAbstractButton;
 class QPoint;
@@ -47,21 +50,22 @@ inline constexpr int kConstantList = 1016;
 // Template 1000.
 extern const WindowTemplate kMainWindowTemplate;
 
-class BrowserHost;
+class AdvancedFindWindow;
 class CatalogueStore;
+class ConstantsPager;
+class DetailPage;
 class DropDownList;
 class EditBox;
+class InsertListPanel;
 class ListBox;
-class MultiLineEdit;
+class MenuResource;
 class ProfileFile;
-class ReportView;
 class SplitterBar;
 class StatusBar;
 class ToolBar;
+class TrayAndHotkey;
 class TreeView;
-class MenuResource;
-class AcceleratorTable;
-class AdvancedFindWindow;
+struct InsertListEntry;
 
 class MainWindow : public QObject {
   Q_OBJECT
@@ -78,41 +82,43 @@ class MainWindow : public QObject {
 
   void DispatchCommand(int commandId);
 
-  int BrowseMode() const { return browseMode_; }
+  BrowseMode browseMode() const { return browseMode_; }
   const Settings& settings() const { return settings_; }
-  void ShowBrowseMode(int mode);
+  // The parts of the window, each with the controls it looks after.
+  DetailPage& page() const { return *page_; }
+  ConstantsPager& constants() const { return *constants_; }
+  InsertListPanel& insertList() const { return *insertList_; }
+  TrayAndHotkey& tray() const { return *tray_; }
+  MenuResource* contextMenus() const { return contextMenus_.get(); }
+
+  // Views and layout (MainWindowViews.cpp).
+  void ShowBrowseMode(BrowseMode mode);
   void LayoutMainWindow(int width, int height);
   // The layout inputs as the window has them now.
   LayoutInput CurrentLayout() const;
   // The splitter move handlers (old and new position, pixels).
   void MoveSplitter(Splitter splitter, int oldPosition, int newPosition);
   SplitterBar* splitter(Splitter which) const;
+  // Makes mode the view without refilling its list (finding, locating).
+  void SwitchView(BrowseMode mode);
 
-  void ShowSelectedFunction();
-  void ShowSelectedDataType();
-
-  // Browsing, copying and the insert list (MainWindowBrowse.cpp). Kinds are
-  // BrowseMode values; masks are Ctrl 1, Shift 2, Alt 4.
+  // The browse lists (MainWindowBrowse.cpp). Masks are Ctrl 1, Shift 2, Alt 4.
   bool FillEntryList(ListBox* list, const char16_t* table, bool force = false);
   bool FillCategoryTree(bool force);
+  void ShowSelectedFunction();
+  void ShowSelectedDataType();
   void ShowTreeFunction(QTreeWidgetItem* item);
   // Selects a function's tree item without its change signal, scrolls to it
   // and shows its page.
   void SelectTreeFunction(QTreeWidgetItem* item);
-  void DoubleClickEntry(int kind, int modifierMask);
-  void CopySelectedDeclaration(int kind);
-  void CopyInsertListDeclarations();
-  void AddToInsertList(int kind);
-  void RemoveInsertListEntry();
-  void RemoveAllInsertListEntries();
-  void LocateInsertListEntry();
-  const InsertListModel& insertEntries() const { return insertEntries_; }
-  // Constants view: paging buttons 0 first, 1 previous, 2 next, 3 last.
-  bool RefreshConstantPage();
-  void PageCommand(int button);
-  int ConstantPageOffset() const { return constantPageOffset_; }
-  void PositionOnConstant(const std::string& gbkName);
-  void ClickConstantCell(int row, int column);
+  // Selects and shows the first row of the function list or the data type
+  // list whose name starts with gbkPrefix; false if none.
+  bool SelectListEntry(BrowseMode mode, const std::string& gbkPrefix);
+  void DoubleClickEntry(BrowseMode kind, int modifierMask);
+  void CopySelectedDeclaration(BrowseMode kind);
+  void AddToInsertList(BrowseMode kind);
+  // An InsertList entry shown in its own view.
+  void ShowInsertListEntry(const InsertListEntry& entry);
   void ShowStatistics();
 
   // Finding (MainWindowFind.cpp). QuickFind runs on every change of the SearchBox.
@@ -121,10 +127,8 @@ class MainWindow : public QObject {
   void OpenAdvancedFind();
   AdvancedFindWindow* advancedFind() const;   // nullptr when closed
   const FindState& findState() const { return findState_; }
-  // Makes mode the view without refilling its list (finding, locating).
-  void SwitchView(int mode);
   // Selects and shows a match of the advanced find in view mode (name GBK).
-  void ShowFoundEntry(int mode, const std::string& gbkName, int id);
+  void ShowFoundEntry(BrowseMode mode, const std::string& gbkName, int id);
 
   // Categories (MainWindowCategories.cpp).
   void NewCategory();
@@ -136,15 +140,10 @@ class MainWindow : public QObject {
   void OpenFileFunctionsWindow();     // "添加函数"
   void OpenChooseCategoryWindow();    // "分类到..."
 
-  // Deleting entries and the constant editor (MainWindowDelete.cpp). Kinds 0, 2, 3.
-  void DeleteSelectedEntry(int kind);
+  // Deleting entries and the constant editor (MainWindowDelete.cpp): the
+  // functions, data types and constants lists.
+  void DeleteSelectedEntry(BrowseMode kind);
   void OpenConstantEditor();
-
-  // The detail page's clicks (point in the browser's coordinates): true
-  // passes the click on to the browser.
-  bool ClickCell(QPoint point);
-  bool EditCell(QPoint point);
-  void DocumentKey(int key, int modifiers);
 
   // Opens popup index of the context menus for control at a screen point,
   // after selecting the item under that point.
@@ -153,11 +152,6 @@ class MainWindow : public QObject {
   // Another start asked for this window: restore, show, raise, activate.
   void BringForward();
 
-  MenuResource* contextMenus() const { return contextMenus_.get(); }
-
-  // Visible: hide; hidden: show in the normal state. Also tray item 11010.
-  void ToggleMainWindow();
-  int HotkeyId() const { return hotkeyId_; }   // 0 = no global hotkey
   // The import and conversion windows (modal); the lists read by the import
   // window are kept here between its openings.
   void OpenImportWindow();
@@ -174,41 +168,34 @@ class MainWindow : public QObject {
   void OnCreate(Window& w);
   void BindControls(Window& w);
   void CreateSplitters(Window& w);
-  void SetUpConstantList();
   void SetUpToolbarAndStatus();
   void WireEvents(Window& w);
   void LoadSettingsAtCreation(Window& w);
   void OnDestroyed();
   void SaveSettingsAtExit();
 
-  void WireBrowseEvents();
-  bool ShowEntry(const char16_t* table, ListBox* list);
-  void ViewCommand(int mode);
+  void ViewCommand(BrowseMode mode);
   void ToggleOption(int commandId, bool& field);
   void ChangeLanguage();
   void ApplyLayout(const MainLayout& layout);
-  void SetUpTrayAndHotkey(Window& w);
-  void TearDownTrayAndHotkey();
-  void OnTrayEvent(int kind);
-  void OnHotkey(int id);
-  bool FilterMainMessage(QObject* target, QEvent* event);
-  void OnMainWindowMoved();
-  bool CanHideToTray() const;
   void OpenAffixDialog();
   void OpenSettingsDialog();
   void ReloadEntryLists();
-  bool PlaceOnConstant(const std::string& gbkName, bool byPrefix);
-  // Selects and shows the first row of the function list (mode 0) or the
-  // data type list (mode 2) whose name starts with gbkPrefix; false if none.
-  bool SelectListEntry(int mode, const std::string& gbkPrefix);
+  // The rows the function list (or the data type list) was filled with.
+  std::vector<EntryRow>& RowsOf(ListBox* list);
   void EndAdvancedFind();
 
   CatalogueStore& store_;
   ProfileFile& config_;
   Settings settings_;
-  int browseMode_ = 0;
+  BrowseMode browseMode_ = BrowseMode::Functions;
   QPointer<Window> window_;
   std::unique_ptr<MenuResource> contextMenus_;
+  // Children of the window, gone with it.
+  DetailPage* page_ = nullptr;
+  ConstantsPager* constants_ = nullptr;
+  InsertListPanel* insertList_ = nullptr;
+  TrayAndHotkey* tray_ = nullptr;
 
   ListBox* functionList_ = nullptr;
   ListBox* dataTypeList_ = nullptr;
@@ -216,28 +203,21 @@ class MainWindow : public QObject {
   EditBox* searchBox_ = nullptr;
   ToolBar* toolbar_ = nullptr;
   StatusBar* statusBar_ = nullptr;
-  BrowserHost* detailBrowser_ = nullptr;
-  MultiLineEdit* entryTextBox_ = nullptr;
-  ListBox* insertList_ = nullptr;
-  QAbstractButton* copyButton_ = nullptr;
+  QWidget* detailBrowser_ = nullptr;
+  QWidget* entryTextBox_ = nullptr;
+  ListBox* insertListBox_ = nullptr;
+  QWidget* copyButton_ = nullptr;
   DropDownList* languageBox_ = nullptr;
-  QAbstractButton* pagingButtons_[4] = {};
-  ReportView* constantList_ = nullptr;
+  std::array<QAbstractButton*, 4> pagingButtons_ = {};
+  QWidget* constantList_ = nullptr;
   SplitterBar* leftSplitter_ = nullptr;
   SplitterBar* bottomSplitter_ = nullptr;
   SplitterBar* rightSplitter_ = nullptr;
+  std::vector<EntryRow> functionRows_, dataTypeRows_;
   PictureList treePictures_, toolbarPictures_, statusPictures_;
-  // The placement read at creation (Config: IsMax, left, top, width, height).
-  struct Placement {
-    bool maximized = false;
-    int left = 200, top = 200, width = 800, height = 600;
-  } placement_;
+  // The placement read at creation.
+  WindowPlacement placement_;
   bool tornDown_ = false;
-  InsertListModel insertEntries_;
-  int constantPageOffset_ = 0;
-  int hotkeyId_ = 0;
-  bool hasTrayIcon_ = false;
-  bool exiting_ = false;   // "退出": the close is not sent to the tray
   ParsedDeclarations imported_;
   // The remembered search of the advanced find; it outlives the window.
   FindState findState_;

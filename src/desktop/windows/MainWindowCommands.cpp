@@ -8,9 +8,12 @@
 #include "toolkit/ModalServices.h"
 #include "toolkit/Window.h"
 #include "windows/AdvancedFindWindow.h"
+#include "windows/ConstantsPager.h"
 #include "windows/ExportWindow.h"
+#include "windows/InsertListPanel.h"
 #include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
+#include "windows/TrayAndHotkey.h"
 
 namespace declarium {
 
@@ -24,24 +27,24 @@ void MainWindow::DispatchCommand(int commandId) {
   if (window_.isNull()) return;
   using namespace command;
   switch (commandId) {
-    case kBrowseFunctions: ViewCommand(0); break;
-    case kBrowseCategories: ViewCommand(1); break;
-    case kBrowseDataTypes: ViewCommand(2); break;
-    case kBrowseConstants: ViewCommand(3); break;
+    case kBrowseFunctions: ViewCommand(BrowseMode::Functions); break;
+    case kBrowseCategories: ViewCommand(BrowseMode::Categories); break;
+    case kBrowseDataTypes: ViewCommand(BrowseMode::DataTypes); break;
+    case kBrowseConstants: ViewCommand(BrowseMode::Constants); break;
 
     case kCopySelected: CopySelectedDeclaration(browseMode_); break;
-    case kFunctionCopy: CopySelectedDeclaration(0); break;
-    case kTreeCopy: CopySelectedDeclaration(1); break;
-    case kDataTypeCopy: CopySelectedDeclaration(2); break;
-    case kConstantCopy: CopySelectedDeclaration(3); break;
-    case kInsertCopy: CopyInsertListDeclarations(); break;
+    case kFunctionCopy: CopySelectedDeclaration(BrowseMode::Functions); break;
+    case kTreeCopy: CopySelectedDeclaration(BrowseMode::Categories); break;
+    case kDataTypeCopy: CopySelectedDeclaration(BrowseMode::DataTypes); break;
+    case kConstantCopy: CopySelectedDeclaration(BrowseMode::Constants); break;
+    case kInsertCopy: insertList_->CopyAll(); break;
     case kAddToList: AddToInsertList(browseMode_); break;
-    case kFunctionAddToList: AddToInsertList(0); break;
-    case kTreeAddToList: AddToInsertList(1); break;
-    case kDataTypeAddToList: AddToInsertList(2); break;
-    case kConstantAddToList: AddToInsertList(3); break;
-    case kInsertRemove: RemoveInsertListEntry(); break;
-    case kInsertRemoveAll: RemoveAllInsertListEntries(); break;
+    case kFunctionAddToList: AddToInsertList(BrowseMode::Functions); break;
+    case kTreeAddToList: AddToInsertList(BrowseMode::Categories); break;
+    case kDataTypeAddToList: AddToInsertList(BrowseMode::DataTypes); break;
+    case kConstantAddToList: AddToInsertList(BrowseMode::Constants); break;
+    case kInsertRemove: insertList_->RemoveSelected(); break;
+    case kInsertRemoveAll: insertList_->RemoveAll(); break;
     case kStatistics: ShowStatistics(); break;
 
     case kInsertChineseNames: ToggleOption(commandId, settings_.style.insertChineseNames); break;
@@ -50,7 +53,7 @@ void MainWindow::DispatchCommand(int commandId) {
     case kAffixes: OpenAffixDialog(); break;
     case kSettings:
     case kTraySettings: OpenSettingsDialog(); break;
-    case kTrayToggle: ToggleMainWindow(); break;
+    case kTrayToggle: tray_->Toggle(); break;
 
     case kAdvancedFind: OpenAdvancedFind(); break;
 
@@ -63,9 +66,9 @@ void MainWindow::DispatchCommand(int commandId) {
     case kTreeRemoveFunction: UnfileFunction(categoryTree_->Selected()); break;
     case kFunctionFileInto: OpenChooseCategoryWindow(); break;
 
-    case kFunctionDelete: DeleteSelectedEntry(0); break;
-    case kDataTypeDelete: DeleteSelectedEntry(2); break;
-    case kConstantDelete: DeleteSelectedEntry(3); break;
+    case kFunctionDelete: DeleteSelectedEntry(BrowseMode::Functions); break;
+    case kDataTypeDelete: DeleteSelectedEntry(BrowseMode::DataTypes); break;
+    case kConstantDelete: DeleteSelectedEntry(BrowseMode::Constants); break;
     case kConstantEdit: OpenConstantEditor(); break;
 
     case kNewEntries: OpenImportWindow(); break;
@@ -87,7 +90,7 @@ void MainWindow::DispatchCommand(int commandId) {
 
     case kExit:
     case kTrayExit:
-      exiting_ = true;
+      tray_->SetExiting();
       window_->CloseWindow();
       break;
 
@@ -109,19 +112,17 @@ void MainWindow::DispatchCommand(int commandId) {
   }
 }
 
-void MainWindow::ViewCommand(int mode) {
+void MainWindow::ViewCommand(BrowseMode mode) {
   // The lists are filled the first time they are needed, even without a view change.
-  if (mode == 0) FillEntryList(functionList_, u"函数表");
-  if (mode == 2) FillEntryList(dataTypeList_, u"数据类型表");
+  if (mode == BrowseMode::Functions) FillEntryList(functionList_, u"函数表");
+  if (mode == BrowseMode::DataTypes) FillEntryList(dataTypeList_, u"数据类型表");
   if (browseMode_ == mode) return;
-  browseMode_ = mode;
-  ShowBrowseMode(mode);
-  if (mode == 0) ShowSelectedFunction();
-  if (mode == 2) ShowSelectedDataType();
-  if (mode == 3) RefreshConstantPage();
-  for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == mode);
+  SwitchView(mode);
+  if (mode == BrowseMode::Functions) ShowSelectedFunction();
+  if (mode == BrowseMode::DataTypes) ShowSelectedDataType();
+  if (mode == BrowseMode::Constants) constants_->Refresh();
   // The open find window follows the functions, data types and constants views.
-  if (mode != 1 && !advancedFind_.isNull()) advancedFind_->SelectFindTab(mode);
+  if (mode != BrowseMode::Categories && !advancedFind_.isNull()) advancedFind_->SelectFindTab(mode);
   searchBox_->setFocus();
   searchBox_->SelectRange(0, -1);
 }
@@ -135,8 +136,8 @@ void MainWindow::ToggleOption(int commandId, bool& field) {
 
 void MainWindow::ChangeLanguage() {
   settings_.language = ChosenSyntax(languageBox_);
-  if (browseMode_ == 0) ShowSelectedFunction();
-  if (browseMode_ == 2) ShowSelectedDataType();
+  if (browseMode_ == BrowseMode::Functions) ShowSelectedFunction();
+  if (browseMode_ == BrowseMode::DataTypes) ShowSelectedDataType();
 }
 
 }  // namespace declarium

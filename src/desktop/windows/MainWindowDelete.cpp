@@ -6,36 +6,39 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
-#include "toolkit/Window.h"
 #include "windows/ConstantEditorDialog.h"
+#include "windows/ConstantsPager.h"
 #include "windows/MainWindow.h"
 
 namespace declarium {
 
-void MainWindow::DeleteSelectedEntry(int kind) {
-  if (kind != 0 && kind != 2 && kind != 3) return;
-  ListBox* list = kind == 0 ? functionList_ : kind == 2 ? dataTypeList_ : nullptr;
-  const int row = list != nullptr ? list->Selection() : constantList_->Selection();
+void MainWindow::DeleteSelectedEntry(BrowseMode kind) {
+  if (kind == BrowseMode::Categories) return;
+  ListBox* list = kind == BrowseMode::Functions ? functionList_ : kind == BrowseMode::DataTypes ? dataTypeList_ : nullptr;
+  ReportView* constants = constants_->list();
+  const int row = list != nullptr ? list->Selection() : constants->Selection();
   if (row < 0) return;
-  const QString text = list != nullptr ? list->RowText(row) : constantList_->CellText(row, 0);
+  const QString text = list != nullptr ? list->RowText(row) : constants->CellText(row, 0);
   const std::string name = ToGbk(text);
-  const std::string question = kind == 0   ? DeleteFunctionQuestion(name)
-                               : kind == 2 ? DeleteDataTypeQuestion(name)
-                                           : DeleteConstantQuestion(name);
+  const std::string question = kind == BrowseMode::Functions   ? DeleteFunctionQuestion(name)
+                               : kind == BrowseMode::DataTypes ? DeleteDataTypeQuestion(name)
+                                                               : DeleteConstantQuestion(name);
   if (window_->MessageBox(FromGbk(question), kMbYesNoWarning) == kAnswerNo) return;
 
-  const int id = static_cast<int>(list != nullptr ? list->RowData(row) : constantList_->RowData(row));
-  const bool deleted = kind == 0   ? DeleteFunction(store_, id)
-                       : kind == 2 ? DeleteDataType(store_, id)
-                                   : DeleteConstant(store_, id);
+  const int id = static_cast<int>(list != nullptr ? list->RowData(row) : constants->RowData(row));
+  const bool deleted = kind == BrowseMode::Functions   ? DeleteFunction(store_, id)
+                       : kind == BrowseMode::DataTypes ? DeleteDataType(store_, id)
+                                                       : DeleteConstant(store_, id);
   if (!deleted) {
     window_->MessageBox(QStringLiteral("删除失败！"), kMbIconError);
     return;
   }
   if (list != nullptr) {
     list->DeleteRow(row);
+    std::vector<EntryRow>& rows = RowsOf(list);
+    if (row < static_cast<int>(rows.size())) rows.erase(rows.begin() + row);
     list->SetSelection(RowAfterDeletion(row, list->Count()));
-    if (kind == 0) {
+    if (kind == BrowseMode::Functions) {
       ShowSelectedFunction();
     } else {
       ShowSelectedDataType();
@@ -43,15 +46,16 @@ void MainWindow::DeleteSelectedEntry(int kind) {
     return;
   }
   // The page is not read again: it shows one row less until the next refresh.
-  constantList_->DeleteRow(row);
-  constantList_->SetSelection(RowAfterDeletion(row, constantList_->Count()));
-  constantList_->setFocus();
+  constants->DeleteRow(row);
+  constants->SetSelection(RowAfterDeletion(row, constants->Count()));
+  constants->setFocus();
 }
 
 void MainWindow::OpenConstantEditor() {
-  const int row = constantList_->Selection();
-  if (row < 0 || constantList_->RowData(row) == 0) return;
-  RunConstantEditor(window_, store_, constantList_, row);
+  ReportView* constants = constants_->list();
+  const int row = constants->Selection();
+  if (row < 0 || constants->RowData(row) == 0) return;
+  RunConstantEditor(window_, store_, constants, row);
 }
 
 }  // namespace declarium

@@ -1,49 +1,16 @@
 // Finding from the main window: the type-ahead of the SearchBox and the
 // advanced find window with the view switches and matches it asks for.
-
 #include "catalogue/ConstantPaging.h"
 #include "catalogue/QuickFind.h"
 #include "model/Commands.h"
 #include "text/AsciiFold.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
-#include "toolkit/Window.h"
 #include "windows/AdvancedFindWindow.h"
+#include "windows/ConstantsPager.h"
 #include "windows/MainWindow.h"
 
 namespace declarium {
-
-namespace {
-
-// Depth first, a category before its functions: the first item without
-// children that matches the key.
-TreeView::Item FirstLeafMatching(const TreeView& tree, const std::string& key) {
-  for (TreeView::Item root = tree.FirstItem(); root != nullptr; root = tree.NextSibling(root)) {
-    if (root->childCount() == 0) {
-      if (TreeItemMatchesKey(ToGbk(TreeView::ItemText(root)), key)) return root;
-      continue;
-    }
-    for (TreeView::Item child = tree.FirstChild(root); child != nullptr; child = tree.NextSibling(child)) {
-      if (child->childCount() == 0 && TreeItemMatchesKey(ToGbk(TreeView::ItemText(child)), key)) return child;
-    }
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-bool MainWindow::SelectListEntry(int mode, const std::string& gbkPrefix) {
-  ListBox* list = mode == 0 ? functionList_ : dataTypeList_;
-  const int row = list->FindPrefix(FromGbk(gbkPrefix));
-  if (row < 0) return false;
-  list->SetSelection(row);
-  if (mode == 0) {
-    ShowSelectedFunction();
-  } else {
-    ShowSelectedDataType();
-  }
-  return true;
-}
 
 void MainWindow::QuickFind() {
   if (window_.isNull()) return;
@@ -51,23 +18,22 @@ void MainWindow::QuickFind() {
   if (!GbkHolds(searchBox_->Text())) return;
   const std::string key = FoldAsciiLower(ToGbk(searchBox_->Text()));
   switch (browseMode_) {
-    case 0:
-    case 2:
+    case BrowseMode::Functions:
+    case BrowseMode::DataTypes:
       if (!SelectListEntry(browseMode_, key)) return;
       break;
-    case 1: {
-      TreeView::Item match = FirstLeafMatching(*categoryTree_, key);
+    case BrowseMode::Categories: {
+      TreeView::Item match = categoryTree_->FirstLeaf(
+          [&key](TreeView::Item item) { return TreeItemMatchesKey(ToGbk(TreeView::ItemText(item)), key); });
       if (match == nullptr) return;
       SelectTreeFunction(match);
       break;
     }
-    case 3: {
+    case BrowseMode::Constants: {
       const std::string name = FirstConstantWithPrefix(store_, key);
-      if (name.empty() || !PlaceOnConstant(name, true)) return;
+      if (name.empty() || !constants_->PlaceOn(name, true)) return;
       break;
     }
-    default:
-      return;
   }
   searchBox_->setFocus();
 }
@@ -79,9 +45,9 @@ void MainWindow::OpenAdvancedFind() {
   AdvancedFindWindow::Hooks hooks;
   hooks.browseMode = [this] { return browseMode_; };
   hooks.dispatch = [this](int id) { DispatchCommand(id); };
-  hooks.switchView = [this](int mode) { SwitchView(mode); };
-  hooks.showMatch = [this](int mode, const std::string& name, int id) { ShowFoundEntry(mode, name, id); };
-  hooks.addToInsertList = [this](int kind) { AddToInsertList(kind); };
+  hooks.switchView = [this](BrowseMode mode) { SwitchView(mode); };
+  hooks.showMatch = [this](BrowseMode mode, const std::string& name, int id) { ShowFoundEntry(mode, name, id); };
+  hooks.addToInsertList = [this](BrowseMode kind) { AddToInsertList(kind); };
   hooks.closed = [this] {
     advancedFind_ = nullptr;
     if (!window_.isNull()) window_->SetState(kStateNormal);
@@ -96,23 +62,16 @@ void MainWindow::EndAdvancedFind() {
   findState_.End();
 }
 
-void MainWindow::SwitchView(int mode) {
-  if (browseMode_ == mode) return;
-  browseMode_ = mode;
-  ShowBrowseMode(mode);
-  for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == mode);
-}
-
-void MainWindow::ShowFoundEntry(int mode, const std::string& gbkName, int id) {
+void MainWindow::ShowFoundEntry(BrowseMode mode, const std::string& gbkName, int id) {
   switch (mode) {
-    case 0:
-    case 2:
+    case BrowseMode::Functions:
+    case BrowseMode::DataTypes:
       SelectListEntry(mode, gbkName);
       break;
-    case 3:
-      PositionOnConstant(ConstantNameById(store_, id));
+    case BrowseMode::Constants:
+      constants_->PlaceOn(ConstantNameById(store_, id), false);
       break;
-    default:
+    case BrowseMode::Categories:
       break;
   }
 }

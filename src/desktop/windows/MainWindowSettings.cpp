@@ -1,12 +1,15 @@
-// Settings at creation and at exit, the teardown when the window goes, and
-// bringing the window forward for a second start.
+// Settings at creation and at exit, the two option dialogs, the teardown when
+// the window goes, and bringing the window forward for a second start.
 #include "model/Commands.h"
 #include "model/Settings.h"
 #include "store/CatalogueStore.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Window.h"
+#include "windows/AffixDialog.h"
 #include "windows/MainWindow.h"
+#include "windows/SettingsDialog.h"
+#include "windows/TrayAndHotkey.h"
 
 namespace declarium {
 
@@ -18,13 +21,12 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     menu->SetChecked(command::kInsertRemarks, settings_.style.insertRemarks);
     menu->SetChecked(command::kPublic, settings_.style.isPublic);
   }
-  const WindowPlacement placement = LoadPlacement(config_);
-  placement_ = {placement.maximized, placement.left, placement.top, placement.width, placement.height};
-  if (placement.maximized) {
+  placement_ = LoadPlacement(config_);
+  if (placement_.maximized) {
     // Not shown yet: the state is taken over when the window is first shown.
     w.setWindowState(Qt::WindowMaximized);
   } else {
-    w.SetOuterGeometry(placement.left, placement.top, placement.width, placement.height);
+    w.SetOuterGeometry(placement_.left, placement_.top, placement_.width, placement_.height);
   }
 }
 
@@ -39,10 +41,16 @@ void MainWindow::SaveSettingsAtExit() {
   SaveSettings(config_, settings_, context);
 }
 
+void MainWindow::OpenAffixDialog() {
+  RunAffixDialog(window_, settings_.style, [this] { SaveSettingsAtExit(); });
+}
+
+void MainWindow::OpenSettingsDialog() { RunSettingsDialog(window_, settings_, *tray_, config_); }
+
 void MainWindow::OnDestroyed() {
   if (tornDown_) return;
   tornDown_ = true;
-  TearDownTrayAndHotkey();
+  tray_->TearDown();
   treePictures_.Destroy();
   toolbarPictures_.Destroy();
   statusPictures_.Destroy();

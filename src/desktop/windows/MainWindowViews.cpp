@@ -22,7 +22,7 @@ void Place(QWidget* widget, const Rect& r) {
 
 }  // namespace
 
-void MainWindow::ShowBrowseMode(int mode) {
+void MainWindow::ShowBrowseMode(BrowseMode mode) {
   const BrowseVisibility v = declarium::ShowBrowseMode(mode);
   functionList_->setVisible(v.functionList);
   categoryTree_->setVisible(v.categoryTree);
@@ -32,7 +32,7 @@ void MainWindow::ShowBrowseMode(int mode) {
   leftSplitter_->setVisible(v.leftSplitter);
   bottomSplitter_->setVisible(v.bottomSplitter);
   detailBrowser_->setVisible(v.detailBrowser);
-  for (QWidget* always : std::vector<QWidget*>{insertList_, searchBox_, entryTextBox_, rightSplitter_,
+  for (QWidget* always : std::vector<QWidget*>{insertListBox_, searchBox_, entryTextBox_, rightSplitter_,
                                                languageBox_, copyButton_}) {
     always->setVisible(true);
   }
@@ -90,7 +90,7 @@ void MainWindow::ApplyLayout(const MainLayout& l) {
   }
   Place(languageBox_, l.languageBox);
   Place(copyButton_, l.copyButton);
-  Place(insertList_, l.insertList);
+  Place(insertListBox_, l.insertList);
 }
 
 void MainWindow::MoveSplitter(Splitter which, int oldPosition, int newPosition) {
@@ -108,12 +108,23 @@ void MainWindow::MoveSplitter(Splitter which, int oldPosition, int newPosition) 
   settings_.toInsertWidth = in.toInsertWidth;
   settings_.spreadingHeight = in.spreadingHeight;
   ApplyLayout(LayoutAfterSplitterMove(which, in));
-  if (which == Splitter::Right) insertList_->viewport()->update();
+  if (which == Splitter::Right) insertListBox_->viewport()->update();
+}
+
+void MainWindow::SwitchView(BrowseMode mode) {
+  if (browseMode_ == mode) return;
+  browseMode_ = mode;
+  ShowBrowseMode(mode);
+  for (int i = 0; i < 4; ++i) toolbar_->SetPressed(i, i == static_cast<int>(mode));
+}
+
+std::vector<EntryRow>& MainWindow::RowsOf(ListBox* list) {
+  return list == functionList_ ? functionRows_ : dataTypeRows_;
 }
 
 bool MainWindow::FillEntryList(ListBox* list, const char16_t* table, bool force) {
   if (list->Count() > 0 && !force) return true;
-  std::vector<EntryRow> rows;
+  std::vector<EntryRow>& rows = RowsOf(list);
   const QSignalBlocker quiet(list);
   list->Reset();
   const bool ok = ListEntries(store_, ToGbk(QString::fromUtf16(table)), rows);

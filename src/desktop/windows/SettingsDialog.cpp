@@ -10,6 +10,7 @@
 #include "toolkit/Window.h"
 #include "windows/Pictures.h"
 #include "windows/Resources.h"
+#include "windows/TrayAndHotkey.h"
 
 namespace declarium {
 
@@ -30,16 +31,14 @@ constexpr ControlTemplate kSettingsControls[] = {
 };
 
 // Takes the new hotkey over and registers it; true when it was granted.
-bool Confirm(Window& dialog, Window* mainWindow, Settings& settings, int& hotkeyId, ProfileFile& config) {
+bool Confirm(Window& dialog, Settings& settings, TrayAndHotkey& tray, ProfileFile& config) {
   if (HotkeyEdit* edit = dialog.hotkeyEdit(kHotkey)) {
     // Taken over before registration, so a refused combination is what the
     // file gets at exit, and the next start tries it again.
     settings.hotkeyModifiers = HotkeyModifiers(edit->Modifiers());
     settings.hotkeyKey = edit->KeyCode() & 0xFF;
   }
-  Services().UnregisterHotkey(mainWindow, hotkeyId);
-  hotkeyId = Services().RegisterHotkey(mainWindow, settings.hotkeyModifiers, settings.hotkeyKey);
-  if (hotkeyId == 0) {
+  if (!tray.ReplaceHotkey()) {
     dialog.MessageBox(QStringLiteral("注册热键失败！请尝试其他热键"), kMbIconError);
     return false;
   }
@@ -54,7 +53,7 @@ bool Confirm(Window& dialog, Window* mainWindow, Settings& settings, int& hotkey
 const WindowTemplate kSettingsDialogTemplate{resource::kSettingsDialog, u"设置", nullptr, 200, 112, {},
                                              kSettingsControls};
 
-bool RunSettingsDialog(Window* mainWindow, Settings& settings, int& hotkeyId, ProfileFile& config) {
+bool RunSettingsDialog(Window* mainWindow, Settings& settings, TrayAndHotkey& tray, ProfileFile& config) {
   const int result = Window::RunModal(kSettingsDialogTemplate, mainWindow, [&](Window& w) {
     w.SetIcon(ApplicationIcon());
     if (HotkeyEdit* edit = w.hotkeyEdit(kHotkey))
@@ -62,8 +61,8 @@ bool RunSettingsDialog(Window* mainWindow, Settings& settings, int& hotkeyId, Pr
     w.SetChecked(kCloseToTray, settings.closeToTray);
     w.SetChecked(kMinimizeToTray, settings.minimizeToTray);
     if (QAbstractButton* ok = w.button(kOk))
-      QObject::connect(ok, &QAbstractButton::clicked, &w, [&w, mainWindow, &settings, &hotkeyId, &config] {
-        if (Confirm(w, mainWindow, settings, hotkeyId, config)) w.EndWithResult(kOk);
+      QObject::connect(ok, &QAbstractButton::clicked, &w, [&w, &settings, &tray, &config] {
+        if (Confirm(w, settings, tray, config)) w.EndWithResult(kOk);
       });
     if (QAbstractButton* cancel = w.button(kCancel))
       QObject::connect(cancel, &QAbstractButton::clicked, &w, [&w] { w.EndWithResult(kCancel); });

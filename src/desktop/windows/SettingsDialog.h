@@ -6,6 +6,7 @@ class QWidget;
 namespace declarium {
 
 class ProfileFile;
+class TrayAndHotkey;
 class Window;
 struct Settings;
 struct WindowTemplate;
@@ -25,11 +26,10 @@ inline constexpr int kCancel = 1809;
 // Template 1800.
 extern const WindowTemplate kSettingsDialogTemplate;
 
-// Modal, owned by mainWindow, on which the hotkey is registered. hotkeyId is
-// the main window's current hotkey: "确定" unregisters it and stores the new
-// registration's id (0 when it failed; the dialog then stays open). On
-// success the tray options are taken over and the four keys written to
-// config at once. Returns true when confirmed.
-bool RunSettingsDialog(Window* mainWindow, Settings& settings, int& hotkeyId, ProfileFile& config);
+// Modal, owned by mainWindow. "确定" takes the new hotkey into settings and
+// has tray register it in place of the old one; when that fails the dialog
+// says so and stays open. On success the tray options are taken over and
+// the four keys written to config at once. Returns true when confirmed.
+bool RunSettingsDialog(Window* mainWindow, Settings& settings, TrayAndHotkey& tray, ProfileFile& config);
 
 }  // namespace declarium

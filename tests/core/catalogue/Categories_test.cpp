@@ -60,7 +60,7 @@ TEST(Categories, FilingUnfilingAndTheLists) {
   EXPECT_EQ(tree[1].functions[0].name, "Alpha");
   EXPECT_EQ(tree[1].functions[1].id, f1);
 
-  std::vector<IdNameRow> in, out;
+  std::vector<EntryRow> in, out;
   ASSERT_TRUE(FunctionsInCategory(cat.store(), c1, in));
   ASSERT_TRUE(FunctionsNotInCategory(cat.store(), c1, out));
   EXPECT_EQ(in.size(), 2u);
@@ -77,7 +77,7 @@ TEST(Categories, FilingUnfilingAndTheLists) {
   EXPECT_EQ(out.size(), 2u);
   EXPECT_FALSE(DeleteCategory(cat.store(), 0, error));
 
-  std::vector<IdNameRow> categories;
+  std::vector<EntryRow> categories;
   ASSERT_TRUE(ListCategories(cat.store(), categories));
   ASSERT_EQ(categories.size(), 1u);
   EXPECT_EQ(categories[0].id, c2);
@@ -99,7 +99,7 @@ TEST(Categories, FilingStopsAtTheFirstFailure) {
 }
 
 TEST(Categories, MovingRowsBetweenTheFilingLists) {
-  std::vector<IdNameRow> left = {{1, "A"}, {2, "B"}, {3, "C"}}, right;
+  std::vector<EntryRow> left = {{1, "A"}, {2, "B"}, {3, "C"}}, right;
   EXPECT_EQ(MoveFilingRow(left, right, 1), 1);  // C is now at index 1
   EXPECT_EQ(MoveFilingRow(left, right, 1), -1);
   ASSERT_EQ(right.size(), 2u);

@@ -98,9 +98,9 @@ TEST(ConstantPaging, PositionOfANameWithAQuote) {
 
   std::vector<ConstantRow> rows;
   ASSERT_TRUE(LoadConstantPage(cat.store(), move.offset, rows));
-  EXPECT_EQ(PageRowNamed(rows, "c029"), 29);
-  EXPECT_EQ(PageRowWithPrefix(rows, "c02"), 20);
-  EXPECT_EQ(PageRowNamed(rows, "C029'X"), -1);  // on the next page
+  EXPECT_EQ(FirstRowNamed(rows, "c029"), 29);
+  EXPECT_EQ(FirstRowWithPrefix(rows, "c02"), 20);
+  EXPECT_EQ(FirstRowNamed(rows, "C029'X"), -1);  // on the next page
 }
 
 TEST(ConstantPaging, NameById) {

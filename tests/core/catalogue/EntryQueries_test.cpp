@@ -97,5 +97,17 @@ TEST_F(EntryQueriesTest, NameWithQuotesIsAValue) {
   EXPECT_EQ(id, 0);
 }
 
+TEST(FirstRow, FoldsOnlyAsciiLettersAndSearchesFromTheTop) {
+  const std::vector<EntryRow> rows = {{1, "CREATEW"}, {2, "CreateWindow"}, {3, "createwindowex"},
+                                      {4, "Ｒect"}, {5, "窗口"}};
+  EXPECT_EQ(FirstRowWithPrefix(rows, "createw"), 0);
+  EXPECT_EQ(FirstRowWithPrefix(rows, "createwi"), 1);
+  EXPECT_EQ(FirstRowWithPrefix(rows, "ｒect"), -1);  // full-width letters are not folded
+  EXPECT_EQ(FirstRowWithPrefix(rows, "窗"), 4);
+  EXPECT_EQ(FirstRowWithPrefix(rows, ""), 0);
+  EXPECT_EQ(FirstRowNamed(rows, "CREATEWINDOWEX"), 2);
+  EXPECT_EQ(FirstRowNamed(rows, "createwind"), -1);
+}
+
 }  // namespace
 }  // namespace declarium

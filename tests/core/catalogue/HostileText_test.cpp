@@ -196,7 +196,7 @@ TEST_F(HostileText, CategoryNameAndConstantEditor) {
     expected["类别表#1"]["名称"] = Kept(h.value);
     for (const char* column : {"名称", "十六进制值", "十进制值", "备注"}) expected["常量表#2"][column] = Kept(h.value);
     EXPECT_EQ(Snapshot(store()), expected);
-    std::vector<IdNameRow> categories;
+    std::vector<EntryRow> categories;
     ASSERT_TRUE(ListCategories(store(), categories));
     ASSERT_EQ(categories.size(), 1u);
     EXPECT_EQ(categories[0].name, Kept(h.value));

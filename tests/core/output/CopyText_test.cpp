@@ -34,40 +34,40 @@ class CopyTextTest : public ::testing::Test {
 
 TEST_F(CopyTextTest, SelectedFunctionInEIsHeadedByTheVersionLine) {
   std::string text;
-  ASSERT_EQ(SelectedDeclaration(cat.store(), 0, function, SyntaxKind::E, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, function, SyntaxKind::E, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
             ".版本 2\r\n\r\n"
             ".DLL命令 Sleep, , \"kernel32\", \"Sleep\", 公开, 等待\r\n    .参数 毫秒, 整数型, , 时长");
   // From the category tree the same function gives the same text.
   std::string fromTree;
-  ASSERT_TRUE(SelectedDeclarationText(cat.store(), 1, function, SyntaxKind::E, style, fromTree));
+  ASSERT_TRUE(SelectedDeclarationText(cat.store(), BrowseMode::Categories, function, SyntaxKind::E, style, fromTree));
   EXPECT_EQ(fromTree, text);
 }
 
 TEST_F(CopyTextTest, SelectedEntriesInCSharpAndVbHaveNoHeader) {
   std::string text;
-  ASSERT_EQ(SelectedDeclaration(cat.store(), 2, dataType, SyntaxKind::Vb, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::DataTypes, dataType, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "Public Type POINT\r\nx As Long\r\nEnd Type");
-  ASSERT_EQ(SelectedDeclaration(cat.store(), 3, constant, SyntaxKind::CSharp, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::CSharp, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "/// <summary>\r\n///无限\r\n/// </summary>\r\nINFINITE = -1,");
-  ASSERT_EQ(SelectedDeclaration(cat.store(), 3, constant, SyntaxKind::Vb, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "Public Const INFINITE = &HFFFFFFFF '无限");
 }
 
 TEST_F(CopyTextTest, NothingSelectedStopsSilentlyAndFailedLoadIsReported) {
   std::string text = "clipboard";
-  EXPECT_EQ(SelectedDeclaration(cat.store(), 0, 0, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), 4, function, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_FALSE(SelectedDeclarationText(cat.store(), 0, 0, SyntaxKind::E, style, text));
+  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text), CopyResult::Nothing);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), static_cast<BrowseMode>(4), function, SyntaxKind::E, style, text), CopyResult::Nothing);
+  EXPECT_FALSE(SelectedDeclarationText(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text));
   cat.store().Close();
-  EXPECT_EQ(SelectedDeclaration(cat.store(), 0, function, SyntaxKind::E, style, text), CopyResult::Failed);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), 2, dataType, SyntaxKind::E, style, text), CopyResult::Failed);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), 3, constant, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, function, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::DataTypes, dataType, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::E, style, text), CopyResult::Failed);
   EXPECT_EQ(text, "clipboard");
 }
 
 TEST_F(CopyTextTest, InsertListFunctionAndConstantInE) {
-  std::vector<InsertListEntry> list = {{"Sleep", function, 0}, {"gone", 0, 2}, {"INFINITE", constant, 3}};
+  std::vector<InsertListEntry> list = {{"Sleep", function, BrowseMode::Functions}, {"gone", 0, BrowseMode::DataTypes}, {"INFINITE", constant, BrowseMode::Constants}};
   std::string text;
   ASSERT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::E, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
@@ -78,7 +78,7 @@ TEST_F(CopyTextTest, InsertListFunctionAndConstantInE) {
 
 TEST_F(CopyTextTest, InsertListInCSharpEndsEveryEntryWithCrLf) {
   style = DeclarationStyle{};
-  std::vector<InsertListEntry> list = {{"POINT", dataType, 2}, {"Sleep", function, 1}};
+  std::vector<InsertListEntry> list = {{"POINT", dataType, BrowseMode::DataTypes}, {"Sleep", function, BrowseMode::Categories}};
   std::string text;
   ASSERT_TRUE(InsertListDeclarationsText(cat.store(), list, SyntaxKind::CSharp, style, text));
   EXPECT_EQ(text,
@@ -90,10 +90,10 @@ TEST_F(CopyTextTest, InsertListInCSharpEndsEveryEntryWithCrLf) {
 TEST_F(CopyTextTest, InsertListIsAllOrNothing) {
   std::string text = "clipboard";
   EXPECT_EQ(InsertListDeclarations(cat.store(), {}, SyntaxKind::E, style, text), CopyResult::Nothing);
-  std::vector<InsertListEntry> badKind = {{"Sleep", function, 0}, {"?", constant, 9}};
+  std::vector<InsertListEntry> badKind = {{"Sleep", function, BrowseMode::Functions}, {"?", constant, static_cast<BrowseMode>(9)}};
   EXPECT_EQ(InsertListDeclarations(cat.store(), badKind, SyntaxKind::E, style, text), CopyResult::Failed);
   cat.store().Close();
-  std::vector<InsertListEntry> list = {{"Sleep", function, 0}};
+  std::vector<InsertListEntry> list = {{"Sleep", function, BrowseMode::Functions}};
   EXPECT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::Vb, style, text), CopyResult::Failed);
   EXPECT_FALSE(InsertListDeclarationsText(cat.store(), list, SyntaxKind::Vb, style, text));
   EXPECT_EQ(text, "clipboard");

@@ -28,14 +28,5 @@ TEST(AsciiFold, CountsCharactersNotBytes) {
   EXPECT_EQ(CountCharacters(""), 0);
 }
 
-TEST(AsciiFold, FirstIndexSearchesFromTheTop) {
-  const std::vector<std::string> rows = {"CREATEW", "CreateWindow", "createwindowex"};
-  EXPECT_EQ(FirstIndexWithPrefix(rows, "createw"), 0);
-  EXPECT_EQ(FirstIndexWithPrefix(rows, "createwi"), 1);
-  EXPECT_EQ(FirstIndexWithPrefix(rows, "x"), -1);
-  EXPECT_EQ(FirstIndexEqual(rows, "CREATEWINDOWEX"), 2);
-  EXPECT_EQ(FirstIndexEqual(rows, "createwind"), -1);
-}
-
 }  // namespace
 }  // namespace declarium

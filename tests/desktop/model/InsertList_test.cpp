@@ -7,40 +7,40 @@ namespace {
 
 TEST(InsertList, EntriesAreUniqueByTextIgnoringAsciiCase) {
   InsertListModel list;
-  InsertAdd a = list.Add("CreateWindowEx", 7, 0);
+  InsertAdd a = list.Add("CreateWindowEx", 7, BrowseMode::Functions);
   EXPECT_TRUE(a.added);
   EXPECT_EQ(a.index, 0);
-  InsertAdd b = list.Add("CreateWindow", 8, 1);  // a prefix is another entry
+  InsertAdd b = list.Add("CreateWindow", 8, BrowseMode::Categories);  // a prefix is another entry
   EXPECT_TRUE(b.added);
   EXPECT_EQ(b.index, 1);
-  InsertAdd c = list.Add("createwindowex", 9, 2);
+  InsertAdd c = list.Add("createwindowex", 9, BrowseMode::DataTypes);
   EXPECT_FALSE(c.added);
   EXPECT_EQ(c.index, 0);
   ASSERT_EQ(list.size(), 2);
   EXPECT_EQ(list.entries()[0].id, 7);
-  EXPECT_EQ(list.KindOf(1), 1);
-  EXPECT_EQ(list.KindOfText("CreateWindowEx"), 0);
-  EXPECT_EQ(list.KindOfText("nothing"), -1);
+  EXPECT_EQ(list.KindOf(1), BrowseMode::Categories);
+  EXPECT_EQ(list.KindOfText("CreateWindowEx"), BrowseMode::Functions);
+  EXPECT_EQ(list.KindOfText("nothing"), std::nullopt);
 }
 
 TEST(InsertList, IdZeroAddsNothing) {
   InsertListModel list;
-  EXPECT_EQ(list.Add("RECT", 0, 2).index, -1);
+  EXPECT_EQ(list.Add("RECT", 0, BrowseMode::DataTypes).index, -1);
   EXPECT_EQ(list.size(), 0);
 }
 
 TEST(InsertList, RemoveOneAndAll) {
   InsertListModel list;
-  list.Add("A", 1, 0);
-  list.Add("B", 2, 2);
-  list.Add("C", 3, 3);
+  list.Add("A", 1, BrowseMode::Functions);
+  list.Add("B", 2, BrowseMode::DataTypes);
+  list.Add("C", 3, BrowseMode::Constants);
   EXPECT_FALSE(list.Remove(3));
   EXPECT_TRUE(list.Remove(1));
-  EXPECT_EQ(list.KindOfText("B"), -1);
-  EXPECT_EQ(list.KindOf(1), 3);
+  EXPECT_EQ(list.KindOfText("B"), std::nullopt);
+  EXPECT_EQ(list.KindOf(1), BrowseMode::Constants);
   list.Clear();
   EXPECT_EQ(list.size(), 0);
-  EXPECT_EQ(list.KindOf(0), -1);
+  EXPECT_EQ(list.KindOf(0), std::nullopt);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 // a 21-pixel search box, default splitter settings.
 LayoutInput Window(int mode) {
   LayoutInput in;
-  in.mode = mode;
+  in.mode = static_cast<BrowseMode>(mode);
   in.width = 800;
   in.height = 560;
   in.toolbarHeight = 28;
@@ -90,16 +90,16 @@ TEST(MainLayout, SwitchingToConstantsAndBackRestoresTheColumns) {
 }
 
 TEST(BrowseVisibility, ExactlyOneViewPerMode) {
-  BrowseVisibility v0 = ShowBrowseMode(0);
+  BrowseVisibility v0 = ShowBrowseMode(BrowseMode::Functions);
   EXPECT_TRUE(v0.functionList && v0.leftSplitter && v0.bottomSplitter && v0.detailBrowser);
   EXPECT_FALSE(v0.dataTypeList || v0.categoryTree || v0.constantList || v0.pagingButtons);
-  BrowseVisibility v1 = ShowBrowseMode(1);
+  BrowseVisibility v1 = ShowBrowseMode(BrowseMode::Categories);
   EXPECT_TRUE(v1.categoryTree && v1.detailBrowser);
   EXPECT_FALSE(v1.functionList || v1.dataTypeList || v1.constantList);
-  BrowseVisibility v2 = ShowBrowseMode(2);
+  BrowseVisibility v2 = ShowBrowseMode(BrowseMode::DataTypes);
   EXPECT_TRUE(v2.dataTypeList && v2.detailBrowser);
   EXPECT_FALSE(v2.functionList || v2.categoryTree || v2.constantList);
-  BrowseVisibility v3 = ShowBrowseMode(3);
+  BrowseVisibility v3 = ShowBrowseMode(BrowseMode::Constants);
   EXPECT_TRUE(v3.constantList && v3.pagingButtons);
   EXPECT_FALSE(v3.functionList || v3.dataTypeList || v3.categoryTree || v3.leftSplitter ||
                v3.bottomSplitter || v3.detailBrowser);

@@ -24,7 +24,6 @@ PictureList Pictures(int count) {
 class ControlsTest : public QObject {
   Q_OBJECT
  private slots:
-  void listBoxPrefixSearchIgnoresAsciiCaseOnly();
   void listBoxSelectionAndRowData();
   void reportViewRowsCellsAndSelection();
   void treeItemsAndLabelEditing();
@@ -36,20 +35,6 @@ class ControlsTest : public QObject {
   void gbkCrossing();
   void busyCursorNests();
 };
-
-void ControlsTest::listBoxPrefixSearchIgnoresAsciiCaseOnly() {
-  ListBox list;
-  for (const char16_t* name : {u"CreateWindowEx", u"RECT", u"RECTL", u"rectangle", u"Ｒect", u"窗口"}) list.AddRow(QString::fromUtf16(name));
-  QCOMPARE(list.FindPrefix(QStringLiteral("rect")), 1);
-  QCOMPARE(list.FindPrefix(QStringLiteral("RECT"), 2), 2);
-  QCOMPARE(list.FindPrefix(QStringLiteral("RECTA")), 3);
-  QCOMPARE(list.FindPrefix(QStringLiteral("rect"), 4), -1);  // full-width letters are not folded; no wrap
-  QCOMPARE(list.FindPrefix(QStringLiteral("窗")), 5);
-  QCOMPARE(list.FindPrefix(QStringLiteral("createwindowexa")), -1);
-  QCOMPARE(list.FindPrefix(QString()), 0);
-  QVERIFY(StartsWithIgnoringAsciiCase(QStringLiteral("GetTickCount"), QStringLiteral("gETt")));
-  QVERIFY(!StartsWithIgnoringAsciiCase(QStringLiteral("Get"), QStringLiteral("GetX")));
-}
 
 void ControlsTest::listBoxSelectionAndRowData() {
   ListBox list;

@@ -15,6 +15,9 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
+#include "windows/ConstantsPager.h"
+#include "windows/DetailPage.h"
+#include "windows/InsertListPanel.h"
 #include "windows/MainWindow.h"
 
 using namespace declarium;
@@ -152,30 +155,30 @@ class BrowseTest : public QObject {
     QCOMPARE(constants()->CellText(0, 0), QStringLiteral("K00"));
     QCOMPARE(constants()->CellText(0, 1), QStringLiteral("0x0"));
     QCOMPARE(constants()->CellText(29, 3), QStringLiteral("第29个"));
-    main_->PageCommand(2);
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    main_->constants().Page(2);
+    QCOMPARE(main_->constants().Offset(), 30);
     QCOMPARE(constants()->CellText(0, 0), QStringLiteral("K30"));
-    main_->PageCommand(2);  // 30 + 30 is not below 60
-    QCOMPARE(main_->ConstantPageOffset(), 30);
-    main_->PageCommand(0);
-    QCOMPARE(main_->ConstantPageOffset(), 0);
-    main_->PageCommand(3);
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    main_->constants().Page(2);  // 30 + 30 is not below 60
+    QCOMPARE(main_->constants().Offset(), 30);
+    main_->constants().Page(0);
+    QCOMPARE(main_->constants().Offset(), 0);
+    main_->constants().Page(3);
+    QCOMPARE(main_->constants().Offset(), 30);
     QCOMPARE(constants()->Count(), 30);
-    main_->PageCommand(1);
-    QCOMPARE(main_->ConstantPageOffset(), 0);
+    main_->constants().Page(1);
+    QCOMPARE(main_->constants().Offset(), 0);
     QCOMPARE(constants()->CellText(0, 0), QStringLiteral("K00"));
 
     // The paging buttons are wired to the same commands.
     w().button(1014)->click();
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    QCOMPARE(main_->constants().Offset(), 30);
     w().button(1012)->click();
-    QCOMPARE(main_->ConstantPageOffset(), 0);
+    QCOMPARE(main_->constants().Offset(), 0);
 
     // A page that cannot be read keeps the rows shown and says so in the plain box.
-    main_->PageCommand(2);
+    main_->constants().Page(2);
     Run(QStringLiteral("drop table 常量表"));
-    main_->PageCommand(0);
+    main_->constants().Page(0);
     QCOMPARE(services_->lastMessage().text, QStringLiteral("获取数据错误！"));
     QCOMPARE(services_->lastMessage().style, 0x10);
     QCOMPARE(services_->lastMessage().owner, nullptr);
@@ -188,22 +191,22 @@ class BrowseTest : public QObject {
     AddConstants(61);
     Start();
     main_->DispatchCommand(10005);
-    main_->PageCommand(3);
-    QCOMPARE(main_->ConstantPageOffset(), 60);
+    main_->constants().Page(3);
+    QCOMPARE(main_->constants().Offset(), 60);
     QCOMPARE(constants()->Count(), 1);
     QCOMPARE(constants()->CellText(0, 0), QStringLiteral("K60"));
 
-    main_->PositionOnConstant(ToGbk(QStringLiteral("K29")));  // position 30: first page
-    QCOMPARE(main_->ConstantPageOffset(), 0);
+    main_->constants().PlaceOn(ToGbk(QStringLiteral("K29")), false);  // position 30: first page
+    QCOMPARE(main_->constants().Offset(), 0);
     QCOMPARE(constants()->Selection(), 29);
-    main_->PositionOnConstant(ToGbk(QStringLiteral("K30")));  // position 31: second page
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    main_->constants().PlaceOn(ToGbk(QStringLiteral("K30")), false);  // position 31: second page
+    QCOMPARE(main_->constants().Offset(), 30);
     QCOMPARE(constants()->Selection(), 0);
-    main_->PositionOnConstant(std::string());  // sorts before every name: stays
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    main_->constants().PlaceOn(std::string(), false);  // sorts before every name: stays
+    QCOMPARE(main_->constants().Offset(), 30);
 
     // A click on a cell: the cell to the text box, name and remark to the status bar.
-    main_->ClickConstantCell(5, 2);
+    main_->constants().ClickCell(5, 2);
     QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("35"));
     QCOMPARE(w().statusBar(1006)->PartText(0), QStringLiteral("K35"));
     QCOMPARE(w().statusBar(1006)->PartText(1), QStringLiteral("第35个"));
@@ -228,11 +231,11 @@ class BrowseTest : public QObject {
 
     main_->DispatchCommand(11016);
     QCOMPARE(insertList()->Count(), 1);
-    QCOMPARE(main_->insertEntries().size(), 1);
-    QCOMPARE(main_->insertEntries().KindOfText("CreateWindowEx"), -1);
+    QCOMPARE(main_->insertList().entries().size(), 1);
+    QCOMPARE(main_->insertList().entries().KindOfText("CreateWindowEx"), std::nullopt);
     main_->DispatchCommand(11017);
     QCOMPARE(insertList()->Count(), 0);
-    QCOMPARE(main_->insertEntries().size(), 0);
+    QCOMPARE(main_->insertList().entries().size(), 0);
   }
 
   void doubleClickCopiesOnlyWithCtrlAlone() {
@@ -256,8 +259,8 @@ class BrowseTest : public QObject {
     main_->DispatchCommand(10003);
     tree()->Select(tree()->FirstItem());
     services_->clear();
-    main_->DoubleClickEntry(1, 0);
-    main_->DoubleClickEntry(1, 1);
+    main_->DoubleClickEntry(BrowseMode::Categories, 0);
+    main_->DoubleClickEntry(BrowseMode::Categories, 1);
     QCOMPARE(insertList()->Count(), 1);
     QCOMPARE(services_->clipboard(), QString());
     QVERIFY(services_->messages().empty());
@@ -271,7 +274,7 @@ class BrowseTest : public QObject {
     Run(QStringLiteral("update 函数表 set 类别=1 where 名称='MessageBoxA'"));
     Start();
     Pick(functions(), QStringLiteral("MessageBoxA"));
-    main_->AddToInsertList(0);
+    main_->AddToInsertList(BrowseMode::Functions);
     main_->DispatchCommand(10003);
     tree()->Select(TreeChild(QStringLiteral("系统"), QStringLiteral("GetTickCount")));
     main_->DispatchCommand(11002);
@@ -279,34 +282,34 @@ class BrowseTest : public QObject {
     Pick(dataTypes(), QStringLiteral("RECT"));
     main_->DispatchCommand(11019);
     main_->DispatchCommand(10005);
-    main_->PageCommand(2);
+    main_->constants().Page(2);
     constants()->SetSelection(constants()->Count() - 1);  // MB_OK, on the second page
     QCOMPARE(constants()->CellText(constants()->Selection(), 0), QStringLiteral("MB_OK"));
     main_->DispatchCommand(11022);
     QCOMPARE(insertList()->Count(), 4);
-    QCOMPARE(main_->insertEntries().KindOf(1), 1);
-    QCOMPARE(main_->insertEntries().KindOf(3), 3);
+    QCOMPARE(main_->insertList().entries().KindOf(1), BrowseMode::Categories);
+    QCOMPARE(main_->insertList().entries().KindOf(3), BrowseMode::Constants);
 
-    main_->PageCommand(0);
+    main_->constants().Page(0);
     insertList()->setCurrentRow(0);
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
     QCOMPARE(functions()->RowText(functions()->Selection()), QStringLiteral("MessageBoxA"));
     QCOMPARE(w().statusBar(1006)->PartText(0), QStringLiteral("MessageBoxA"));
 
     insertList()->setCurrentRow(1);
-    QCOMPARE(main_->BrowseMode(), 1);
+    QCOMPARE(main_->browseMode(), BrowseMode::Categories);
     QCOMPARE(tree()->Selected(), TreeChild(QStringLiteral("系统"), QStringLiteral("GetTickCount")));
     QVERIFY(browser()->PageSource().contains(QStringLiteral("GetTickCount")));
     QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("GetTickCount"));
 
     insertList()->setCurrentRow(2);
-    QCOMPARE(main_->BrowseMode(), 2);
+    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
     QCOMPARE(dataTypes()->RowText(dataTypes()->Selection()), QStringLiteral("RECT"));
     QVERIFY(browser()->PageSource().contains(QStringLiteral("RECT")));
 
     insertList()->setCurrentRow(3);
-    QCOMPARE(main_->BrowseMode(), 3);
-    QCOMPARE(main_->ConstantPageOffset(), 30);
+    QCOMPARE(main_->browseMode(), BrowseMode::Constants);
+    QCOMPARE(main_->constants().Offset(), 30);
     QCOMPARE(constants()->CellText(constants()->Selection(), 0), QStringLiteral("MB_OK"));
     QVERIFY(constants()->isVisible());
 
@@ -315,26 +318,26 @@ class BrowseTest : public QObject {
     Run(QStringLiteral("insert into 函数表(名称) values('ZwClose')"));
     main_->FillEntryList(functions(), u"函数表", true);
     Pick(functions(), QStringLiteral("ZwClose"));
-    main_->AddToInsertList(0);
+    main_->AddToInsertList(BrowseMode::Functions);
     Run(QStringLiteral("delete from 函数表 where 名称='ZwClose'"));
     main_->FillEntryList(functions(), u"函数表", true);
     insertList()->setCurrentRow(4);
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
     QCOMPARE(functions()->Selection(), -1);
   }
 
   void copyingTheInsertListAndTheSelectedEntry() {
     Start();
     Pick(functions(), QStringLiteral("MessageBoxA"));
-    main_->AddToInsertList(0);
+    main_->AddToInsertList(BrowseMode::Functions);
     main_->DispatchCommand(10005);
     constants()->SetSelection(0);
-    main_->AddToInsertList(3);
+    main_->AddToInsertList(BrowseMode::Constants);
 
     const DeclarationStyle style = main_->settings().style;
     std::string function, constant;
-    QCOMPARE(SelectedDeclaration(*store_, 0, 1, SyntaxKind::E, style, function), CopyResult::Copied);
-    QCOMPARE(SelectedDeclaration(*store_, 3, 1, SyntaxKind::E, style, constant), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, BrowseMode::Functions, 1, SyntaxKind::E, style, function), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(*store_, BrowseMode::Constants, 1, SyntaxKind::E, style, constant), CopyResult::Copied);
     const QString header = QStringLiteral(".版本 2\r\n\r\n");
     QVERIFY(function.size() > 15 && constant.size() > 15);
     const QString expected = header + FromGbk(function).mid(header.size()) + QStringLiteral("\r\n") +
@@ -379,7 +382,7 @@ class BrowseTest : public QObject {
     const BrowserHost::Element name = CellOf(QStringLiteral("函数表"), QStringLiteral("名称"), 1);
     QVERIFY(name != BrowserHost::kNoElement);
     services_->setNextInput(true, QStringLiteral("GetTickCount"));
-    QVERIFY(main_->EditCell(PointOf(name)));
+    QVERIFY(main_->page().EditCell(PointOf(name)));
     QCOMPARE(services_->inputs().back().prompt, QStringLiteral("MessageBoxA → 名称"));
     QCOMPARE(services_->inputs().back().title, QStringLiteral("修改内容"));
     QCOMPARE(services_->inputs().back().initial, QStringLiteral("MessageBoxA"));
@@ -393,8 +396,8 @@ class BrowseTest : public QObject {
     // The same text, or a cancelled box, writes nothing.
     services_->clear();
     services_->setNextInput(true, QStringLiteral("MessageBoxA"));
-    QVERIFY(main_->EditCell(PointOf(name)));
-    QVERIFY(main_->EditCell(PointOf(name)));
+    QVERIFY(main_->page().EditCell(PointOf(name)));
+    QVERIFY(main_->page().EditCell(PointOf(name)));
     QVERIFY(services_->messages().empty());
     QCOMPARE(services_->inputs().size(), std::size_t(2));
   }
@@ -407,7 +410,7 @@ class BrowseTest : public QObject {
     const BrowserHost::Element other = CellOf(QStringLiteral("函数参数表"), QStringLiteral("名称"), 2);
     QVERIFY(param != BrowserHost::kNoElement && other != BrowserHost::kNoElement);
     services_->setNextInput(true, QStringLiteral("lpText"));
-    QVERIFY(!main_->EditCell(PointOf(param)));
+    QVERIFY(!main_->page().EditCell(PointOf(param)));
     QCOMPARE(services_->inputs().back().prompt, QStringLiteral("hWnd → 名称"));
     QVERIFY(services_->messages().empty());
     QCOMPARE(StoredText(QStringLiteral("select 名称 from 函数参数表 where id=1")), QStringLiteral("lpText"));
@@ -419,7 +422,7 @@ class BrowseTest : public QObject {
     const BrowserHost::Element remark = CellOf(QStringLiteral("函数参数表"), QStringLiteral("备注"), 1);
     QVERIFY(remark != BrowserHost::kNoElement);
     services_->setNextInput(true, QStringLiteral("it's the owner'); drop table 函数表; --"));
-    QVERIFY(!main_->EditCell(PointOf(remark)));
+    QVERIFY(!main_->page().EditCell(PointOf(remark)));
     QCOMPARE(StoredText(QStringLiteral("select 备注 from 函数参数表 where id=1")),
              QStringLiteral("it's the owner'); drop table 函数表; --"));
     QCOMPARE(StoredInt(QStringLiteral("select count(1) from 函数表")), 2);
@@ -430,9 +433,9 @@ class BrowseTest : public QObject {
     Pick(functions(), QStringLiteral("MessageBoxA"));
     const BrowserHost::Element byRef = CellOf(QStringLiteral("函数参数表"), QStringLiteral("传址"), 1);
     QVERIFY(byRef != BrowserHost::kNoElement);
-    QVERIFY(!main_->ClickCell(PointOf(byRef)));  // swallowed, nothing changes
+    QVERIFY(!main_->page().ClickCell(PointOf(byRef)));  // swallowed, nothing changes
     QCOMPARE(browser()->InnerText(byRef), QString());
-    QVERIFY(!main_->EditCell(PointOf(byRef)));
+    QVERIFY(!main_->page().EditCell(PointOf(byRef)));
     QCOMPARE(browser()->InnerText(byRef), QStringLiteral("√"));
     QCOMPARE(StoredInt(QStringLiteral("select 传址 from 函数参数表 where id=1")), 1);
     // Through the page's own double click as well.
@@ -447,10 +450,10 @@ class BrowseTest : public QObject {
     Pick(dataTypes(), QStringLiteral("RECT"));
     const BrowserHost::Element member = CellOf(QStringLiteral("数据类型成员表"), QStringLiteral("传址"), 1);
     QVERIFY(member != BrowserHost::kNoElement);
-    QVERIFY(!main_->EditCell(PointOf(member)));
+    QVERIFY(!main_->page().EditCell(PointOf(member)));
     QCOMPARE(browser()->InnerText(member), QString());
     QCOMPARE(StoredInt(QStringLiteral("select 传址 from 数据类型成员表 where id=1")), 0);
-    QVERIFY(!main_->EditCell(PointOf(member)));
+    QVERIFY(!main_->page().EditCell(PointOf(member)));
     QCOMPARE(browser()->InnerText(member), QStringLiteral("√"));
     QCOMPARE(StoredInt(QStringLiteral("select 传址 from 数据类型成员表 where id=1")), 1);
     QVERIFY(services_->inputs().empty());
@@ -465,8 +468,8 @@ class BrowseTest : public QObject {
     Pick(functions(), QStringLiteral("MessageBoxA"));
     const BrowserHost::Element type = CellOf(QStringLiteral("函数参数表"), QStringLiteral("数据类型"), 2);
     QVERIFY(type != BrowserHost::kNoElement);
-    QVERIFY(main_->ClickCell(PointOf(type)));
-    QCOMPARE(main_->BrowseMode(), 2);
+    QVERIFY(main_->page().ClickCell(PointOf(type)));
+    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
     QCOMPARE(dataTypes()->RowText(dataTypes()->Selection()), QStringLiteral("RECT"));
     QVERIFY(browser()->PageSource().contains(QStringLiteral("矩形")));
     QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("RECT"));
@@ -474,9 +477,9 @@ class BrowseTest : public QObject {
     // Other cells only fill the text box.
     const BrowserHost::Element remark = CellOf(QStringLiteral("数据类型成员表"), QStringLiteral("备注"), 1);
     QVERIFY(remark != BrowserHost::kNoElement);
-    QVERIFY(main_->ClickCell(PointOf(remark)));
+    QVERIFY(main_->page().ClickCell(PointOf(remark)));
     QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("左边"));
-    QCOMPARE(main_->BrowseMode(), 2);
+    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
   }
 
   void ctrlCCopiesThePageSelectionButNotWithShift() {

@@ -7,6 +7,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "windows/ConstantEditorDialog.h"
+#include "windows/ConstantsPager.h"
 #include "windows/Resources.h"
 
 using namespace declarium;
@@ -117,8 +118,8 @@ class DeleteTest : public QObject {
     QCOMPARE(constants()->Selection(), 4);
     QVERIFY(!ConstantNames().contains(QStringLiteral("K05")));
     QCOMPARE(Count(QStringLiteral("常量表")), 40);
-    main().PageCommand(2);
-    main().PageCommand(0);
+    main().constants().Page(2);
+    main().constants().Page(0);
     QCOMPARE(constants()->CellText(5, 0), QStringLiteral("K06"));
 
     QVERIFY(s_.Run(QStringLiteral("create trigger keep before delete on 常量表 begin select raise(abort,'x'); end")));

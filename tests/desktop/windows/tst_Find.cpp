@@ -7,6 +7,7 @@
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "windows/AdvancedFindWindow.h"
+#include "windows/ConstantsPager.h"
 
 using namespace declarium;
 
@@ -118,20 +119,20 @@ class FindTest : public QObject {
     QVERIFY(s_.Run(sql));
     Start();
     main().DispatchCommand(10005);
-    QCOMPARE(main().ConstantPageOffset(), 0);
+    QCOMPARE(main().constants().Offset(), 0);
     searchBox()->setText(QStringLiteral("窗口"));
-    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
     QVERIFY(searchBox()->hasFocus());
 
     searchBox()->setText(QStringLiteral("a05"));
-    QCOMPARE(main().ConstantPageOffset(), 0);
+    QCOMPARE(main().constants().Offset(), 0);
     QCOMPARE(SelectedConstant(), QStringLiteral("A05"));
     searchBox()->setText(QStringLiteral("窗口样式'a"));
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
     // A key that matches nothing, quote and all, leaves page and row alone.
     searchBox()->setText(QStringLiteral("x' or 1=1 --"));
-    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
     QCOMPARE(s_.Int(QStringLiteral("select count(1) from 常量表")), 42);
   }
@@ -237,11 +238,11 @@ class FindTest : public QObject {
     QVERIFY(find != nullptr);
     // Choosing the tab is the view command of its kind.
     find->window()->tabControl(1204)->setCurrentIndex(2);
-    QCOMPARE(main().BrowseMode(), 3);
+    QCOMPARE(main().browseMode(), BrowseMode::Constants);
     QCOMPARE(find->window()->ItemText(1206), QStringLiteral("备注"));
     Choose(find, 1);
     Search(find, QStringLiteral("末尾"));
-    QCOMPARE(main().ConstantPageOffset(), 30);
+    QCOMPARE(main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("Z_LAST"));
 
     // "添加到列表" takes the selected entry of the tab's kind.

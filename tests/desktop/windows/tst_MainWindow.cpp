@@ -54,7 +54,7 @@ class MainWindowTest : public QObject {
 
   // What a view command may change, to check that it changed nothing.
   struct Snapshot {
-    int mode;
+    BrowseMode mode;
     std::vector<bool> visible;
     std::vector<QRect> geometry;
     std::vector<bool> pressed;
@@ -62,7 +62,7 @@ class MainWindowTest : public QObject {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() {
-    Snapshot s{main_->BrowseMode(), {}, {}, {}, w().browser(1007)->PageSource()};
+    Snapshot s{main_->browseMode(), {}, {}, {}, w().browser(1007)->PageSource()};
     for (int id : w().ControlIds()) {
       s.visible.push_back(w().Item(id)->isVisible());
       s.geometry.push_back(w().Item(id)->geometry());
@@ -146,7 +146,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w().Item(1002)->isVisible());
     QVERIFY(!w().Item(1003)->isVisible());
     QVERIFY(!w().Item(1016)->isVisible());
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
   }
 
   void selectingAFunctionShowsItsPage() {
@@ -195,7 +195,7 @@ class MainWindowTest : public QObject {
   void viewCommandsSwitchViewsAndFillOnce() {
     Start();
     main_->DispatchCommand(10004);
-    QCOMPARE(main_->BrowseMode(), 2);
+    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
     QCOMPARE(w().listBox(1002)->Count(), 2);
     QVERIFY(w().Item(1002)->isVisible());
     QVERIFY(!w().Item(1001)->isVisible());
@@ -204,7 +204,7 @@ class MainWindowTest : public QObject {
     ExpectLayoutMatches();
 
     main_->DispatchCommand(10005);
-    QCOMPARE(main_->BrowseMode(), 3);
+    QCOMPARE(main_->browseMode(), BrowseMode::Constants);
     QVERIFY(w().Item(1016)->isVisible());
     QVERIFY(w().Item(1012)->isVisible());
     QVERIFY(!w().Item(1007)->isVisible());
@@ -213,12 +213,12 @@ class MainWindowTest : public QObject {
     ExpectLayoutMatches();
 
     main_->DispatchCommand(10003);
-    QCOMPARE(main_->BrowseMode(), 1);
+    QCOMPARE(main_->browseMode(), BrowseMode::Categories);
     QVERIFY(w().Item(1003)->isVisible());
     ExpectLayoutMatches();
 
     main_->DispatchCommand(10002);
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
     QVERIFY(w().Item(1001)->isVisible());
     QVERIFY(w().Item(1007)->isVisible());
     ExpectLayoutMatches();
@@ -236,7 +236,7 @@ class MainWindowTest : public QObject {
     const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4};
     for (int mode = 0; mode < 4; ++mode) {
       QTest::keyClick(&w(), keys[mode]);
-      QCOMPARE(main_->BrowseMode(), mode);
+      QCOMPARE(main_->browseMode(), static_cast<BrowseMode>(mode));
       const Snapshot before = Take();
       QTest::keyClick(&w(), keys[mode]);
       QVERIFY(Take() == before);
@@ -299,7 +299,7 @@ class MainWindowTest : public QObject {
     Start();
     main_->DispatchCommand(12345);
     QVERIFY(services_->messages().empty());
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
 
     main_->DispatchCommand(10030);
     QCOMPARE(services_->messages().size(), size_t{1});
@@ -320,11 +320,11 @@ class MainWindowTest : public QObject {
   void menuAndTrayCommandsReachDispatch() {
     Start();
     QVERIFY(w().Menu()->Trigger(10004));
-    QCOMPARE(main_->BrowseMode(), 2);
+    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
     QVERIFY(main_->contextMenus()->Trigger(11026));  // tray "浏览函数"
-    QCOMPARE(main_->BrowseMode(), 0);
+    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
     QVERIFY(main_->contextMenus()->Trigger(11030));
-    QCOMPARE(main_->BrowseMode(), 3);
+    QCOMPARE(main_->browseMode(), BrowseMode::Constants);
   }
 
   void aboutAndTrayExit() {

@@ -22,6 +22,7 @@
 #include "toolkit/Window.h"
 #include "windows/AffixDialog.h"
 #include "windows/MainWindow.h"
+#include "windows/TrayAndHotkey.h"
 
 using namespace declarium;
 
@@ -164,7 +165,7 @@ class OptionsTest : public QObject {
 
   void settingsDialogKeepsOpenWhenTheHotkeyIsRefused() {
     Start();
-    QVERIFY(main_->HotkeyId() != 0);
+    QVERIFY(main_->tray().HotkeyId() != 0);
     services_->setHotkeyResult(false);
     bool seen = false;
     OnModal([this, &seen](Window& d) {
@@ -191,14 +192,14 @@ class OptionsTest : public QObject {
     QCOMPARE(main_->settings().hotkeyKey, 0x70);
     QCOMPARE(main_->settings().hotkeyModifiers, 2 | 4);
     QVERIFY(!main_->settings().minimizeToTray);
-    QCOMPARE(main_->HotkeyId(), 0);
+    QCOMPARE(main_->tray().HotkeyId(), 0);
     QCOMPARE(services_->registeredHotkey(), 0);
     QCOMPARE(Stored(u"键代码"), std::string("<none>"));
   }
 
   void settingsDialogRegistersAndWritesAtOnce() {
     Start();
-    const int first = main_->HotkeyId();
+    const int first = main_->tray().HotkeyId();
     OnModal([](Window& d) {
       d.hotkeyEdit(1804)->SetHotkey(0x41, kHotkeyCtrl | kHotkeyAlt);
       d.SetChecked(1806, false);
@@ -206,8 +207,8 @@ class OptionsTest : public QObject {
       d.button(1808)->click();
     });
     main_->DispatchCommand(11032);
-    QCOMPARE(main_->HotkeyId(), first + 1);
-    QCOMPARE(services_->registeredHotkey(), main_->HotkeyId());
+    QCOMPARE(main_->tray().HotkeyId(), first + 1);
+    QCOMPARE(services_->registeredHotkey(), main_->tray().HotkeyId());
     QCOMPARE(services_->hotkeyModifiers(), 1 | 2);
     QCOMPARE(services_->hotkeyKey(), 0x41);
     QCOMPARE(Stored(u"功能键"), std::string("3"));
@@ -247,11 +248,11 @@ class OptionsTest : public QObject {
     main_->DispatchCommand(11010);
     QVERIFY(w().IsShown());
 
-    w().RaiseHotkey(main_->HotkeyId() + 1);   // not ours
+    w().RaiseHotkey(main_->tray().HotkeyId() + 1);   // not ours
     QVERIFY(w().IsShown());
-    w().RaiseHotkey(main_->HotkeyId());
+    w().RaiseHotkey(main_->tray().HotkeyId());
     QVERIFY(!w().IsShown());
-    w().RaiseHotkey(main_->HotkeyId());
+    w().RaiseHotkey(main_->tray().HotkeyId());
     QVERIFY(w().IsShown());
 
     main_->DispatchCommand(11034);
@@ -286,7 +287,7 @@ class OptionsTest : public QObject {
     Start(QStringLiteral("[Setings]\r\n最小化到托盘=1\r\n"));
     w().SetState(kStateMinimised);
     QTRY_VERIFY(!w().IsShown());
-    main_->ToggleMainWindow();
+    main_->tray().Toggle();
     QVERIFY(w().IsShown());
     QTRY_COMPARE(w().State(), static_cast<int>(kStateNormal));
   }
@@ -306,9 +307,9 @@ class OptionsTest : public QObject {
     QTRY_COMPARE(w().size(), QSize(640, 480));
     w().SetState(kStateMaximised);
     QTRY_COMPARE(w().State(), static_cast<int>(kStateMaximised));
-    main_->ToggleMainWindow();
+    main_->tray().Toggle();
     QVERIFY(!w().IsShown());
-    main_->ToggleMainWindow();
+    main_->tray().Toggle();
     QVERIFY(w().IsShown());
     QTRY_COMPARE(w().State(), static_cast<int>(kStateNormal));
     QTRY_COMPARE(w().size(), QSize(640, 480));

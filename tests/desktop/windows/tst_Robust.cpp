@@ -26,6 +26,7 @@
 #include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
 #include "windows/DesktopProgram.h"
+#include "windows/DetailPage.h"
 #include "windows/ImportWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/Resources.h"
@@ -253,7 +254,7 @@ class RobustTest : public QObject {
           QVERIFY(cell != BrowserHost::kNoElement);
           const QString text = browser->InnerText(cell);
           services_->setNextInput(true, QStringLiteral("改过的备注"));
-          const bool passedOn = main_->EditCell(browser->ElementRect(cell).center());
+          const bool passedOn = main_->page().EditCell(browser->ElementRect(cell).center());
           if (c.kind == Kind::TableMissing) {
             QVERIFY(!passedOn);  // this table is there: the change is written
             QCOMPARE(browser->InnerText(cell), QStringLiteral("改过的备注"));
@@ -305,7 +306,7 @@ class RobustTest : public QObject {
       const std::string original = store_->QueryText(ToGbk(remark));
       const QString shown = browser->InnerText(cell);
       services_->setNextInput(true, QStringLiteral("a\U0001F600b\uAC00c"));
-      QVERIFY(main_->EditCell(browser->ElementRect(cell).center()));
+      QVERIFY(main_->page().EditCell(browser->ElementRect(cell).center()));
       QCOMPARE(services_->lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
       QCOMPARE(store_->QueryText(ToGbk(remark)), original);
       QCOMPARE(browser->InnerText(cell), shown);
@@ -314,7 +315,7 @@ class RobustTest : public QObject {
       const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
       QVERIFY(cell != BrowserHost::kNoElement);
       services_->setNextInput(true, v);
-      QVERIFY(!main_->EditCell(browser->ElementRect(cell).center()));
+      QVERIFY(!main_->page().EditCell(browser->ElementRect(cell).center()));
       QCOMPARE(FromGbk(store_->QueryText(ToGbk(remark))), v);
       QCOMPARE(browser->InnerText(cell), v);
     }

@@ -1,5 +1,5 @@
-// The notification-area icon, the global hotkey, hiding to the tray and
-// bringing the window back, and the two option dialogs.
+#include "windows/TrayAndHotkey.h"
+
 #include <QCloseEvent>
 #include <QCursor>
 
@@ -7,10 +7,7 @@
 #include "toolkit/Menus.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/Window.h"
-#include "windows/AffixDialog.h"
-#include "windows/MainWindow.h"
 #include "windows/Pictures.h"
-#include "windows/SettingsDialog.h"
 
 namespace declarium {
 
@@ -20,18 +17,22 @@ constexpr int kTrayLeftButtonUp = 1;
 constexpr int kTrayRightButtonUp = 2;
 }  // namespace
 
-void MainWindow::SetUpTrayAndHotkey(Window& w) {
+TrayAndHotkey::TrayAndHotkey(Window& window, const Settings& settings, MenuResource* contextMenus)
+    : QObject(&window), window_(&window), settings_(settings), contextMenus_(contextMenus) {}
+
+void TrayAndHotkey::SetUp() {
+  Window& w = *window_;
   // A failed registration is silent: the tray icon still brings the window back.
   hotkeyId_ = Services().RegisterHotkey(&w, settings_.hotkeyModifiers, settings_.hotkeyKey);
   connect(&w, &Window::hotkeyPressed, this, [this](int id) { OnHotkey(id); });
   connect(&w, &Window::trayEvent, this, [this](int kind) { OnTrayEvent(kind); });
-  connect(&w, &Window::moved, this, [this] { OnMainWindowMoved(); });
-  w.SetMessageFilter([this](QObject* target, QEvent* event) { return FilterMainMessage(target, event); });
+  connect(&w, &Window::moved, this, [this] { OnMoved(); });
+  w.SetMessageFilter([this](QObject* target, QEvent* event) { return FilterClose(target, event); });
   // Without a notification area (some desktops, offscreen) the program runs as usual.
   hasTrayIcon_ = Services().AddTrayIcon(&w, ApplicationIcon(), QStringLiteral("Declarium"));
 }
 
-void MainWindow::TearDownTrayAndHotkey() {
+void TrayAndHotkey::TearDown() {
   if (window_.isNull()) return;
   if (hotkeyId_ != 0) Services().UnregisterHotkey(window_, hotkeyId_);
   hotkeyId_ = 0;
@@ -39,7 +40,13 @@ void MainWindow::TearDownTrayAndHotkey() {
   hasTrayIcon_ = false;
 }
 
-void MainWindow::ToggleMainWindow() {
+bool TrayAndHotkey::ReplaceHotkey() {
+  Services().UnregisterHotkey(window_, hotkeyId_);
+  hotkeyId_ = Services().RegisterHotkey(window_, settings_.hotkeyModifiers, settings_.hotkeyKey);
+  return hotkeyId_ != 0;
+}
+
+void TrayAndHotkey::Toggle() {
   if (window_.isNull()) return;
   if (window_->IsShown()) {
     window_->SetShown(false);
@@ -50,10 +57,10 @@ void MainWindow::ToggleMainWindow() {
   window_->SetState(kStateNormal);
 }
 
-void MainWindow::OnTrayEvent(int kind) {
+void TrayAndHotkey::OnTrayEvent(int kind) {
   if (window_.isNull()) return;
   if (kind == kTrayLeftButtonUp) {
-    ToggleMainWindow();
+    Toggle();
   } else if (kind == kTrayRightButtonUp && contextMenus_) {
     const bool visible = window_->IsShown();
     contextMenus_->SetItemText(command::kTrayToggle,
@@ -63,23 +70,23 @@ void MainWindow::OnTrayEvent(int kind) {
   }
 }
 
-void MainWindow::OnHotkey(int id) {
-  if (id != 0 && id == hotkeyId_) ToggleMainWindow();
+void TrayAndHotkey::OnHotkey(int id) {
+  if (id != 0 && id == hotkeyId_) Toggle();
 }
 
 // Hiding is only offered while there is a way back: the tray icon or the hotkey.
-bool MainWindow::CanHideToTray() const { return hasTrayIcon_ || hotkeyId_ != 0; }
+bool TrayAndHotkey::CanHide() const { return hasTrayIcon_ || hotkeyId_ != 0; }
 
-bool MainWindow::FilterMainMessage(QObject* target, QEvent* event) {
+bool TrayAndHotkey::FilterClose(QObject* target, QEvent* event) {
   // The user's close (title bar, window menu, Alt+F4); "退出" closes for good.
   if (target != window_.data() || event->type() != QEvent::Close) return false;
-  if (exiting_ || !settings_.closeToTray || !CanHideToTray()) return false;
+  if (exiting_ || !settings_.closeToTray || !CanHide()) return false;
   window_->SetShown(false);
   return true;
 }
 
-void MainWindow::OnMainWindowMoved() {
-  if (window_.isNull() || !settings_.minimizeToTray || !CanHideToTray()) return;
+void TrayAndHotkey::OnMoved() {
+  if (window_.isNull() || !settings_.minimizeToTray || !CanHide()) return;
   if (window_->State() != kStateMinimised || !window_->IsShown()) return;
   // Hidden after the state change has been handled, not in the middle of it.
   QMetaObject::invokeMethod(
@@ -89,11 +96,5 @@ void MainWindow::OnMainWindowMoved() {
       },
       Qt::QueuedConnection);
 }
-
-void MainWindow::OpenAffixDialog() {
-  RunAffixDialog(window_, settings_.style, [this] { SaveSettingsAtExit(); });
-}
-
-void MainWindow::OpenSettingsDialog() { RunSettingsDialog(window_, settings_, hotkeyId_, config_); }
 
 }  // namespace declarium

@@ -1,0 +1,128 @@
+#include "windows/DetailPage.h"
+
+#include <string>
+
+#include "catalogue/CellEditing.h"
+#include "output/DetailPages.h"
+#include "toolkit/BrowserHost.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ModalServices.h"
+#include "toolkit/QtText.h"
+#include "toolkit/Window.h"
+
+namespace declarium {
+
+namespace {
+
+// The leading decimal digits of an element id; 0 when it has none.
+int LeadingInteger(const QString& text) {
+  long long value = 0;
+  for (QChar c : text) {
+    if (c < u'0' || c > u'9') break;
+    value = value * 10 + (c.unicode() - u'0');
+    if (value > 0x7fffffff) return 0;
+  }
+  return static_cast<int>(value);
+}
+
+struct PageCell {
+  BrowserHost::Element element = BrowserHost::kNoElement;
+  int id = 0;
+  std::string table;  // GBK
+  std::string field;  // GBK
+  QString text;
+  bool Attributed() const { return id != 0 && !table.empty() && !field.empty(); }
+};
+
+PageCell ReadCell(const BrowserHost& browser, QPoint point) {
+  PageCell cell;
+  cell.element = browser.ElementAt(point);
+  if (cell.element == BrowserHost::kNoElement) return cell;
+  cell.id = LeadingInteger(browser.Attribute(cell.element, QStringLiteral("id")));
+  cell.table = ToGbk(browser.Attribute(cell.element, QStringLiteral("TableName")));
+  cell.field = ToGbk(browser.Attribute(cell.element, QStringLiteral("FieldName")));
+  cell.text = browser.InnerText(cell.element);
+  return cell;
+}
+
+}  // namespace
+
+DetailPage::DetailPage(Window& window, CatalogueStore& store, const Settings& settings, BrowserHost* browser,
+                       MultiLineEdit* entryText, StatusBar* status)
+    : QObject(&window), window_(window), store_(store), settings_(settings), browser_(browser),
+      entryText_(entryText), status_(status) {
+  connect(browser_, &BrowserHost::leftButtonDown, this, [this](QPoint p, bool* passOn) { *passOn = ClickCell(p); });
+  connect(browser_, &BrowserHost::doubleClicked, this, [this](QPoint p, bool* passOn) { *passOn = EditCell(p); });
+  connect(browser_, &BrowserHost::keyPressed, this, [this](int key, int modifiers) { DocumentKey(key, modifiers); });
+}
+
+bool DetailPage::Show(const char16_t* table, int id) {
+  DetailDocument doc;
+  if (!BuildDetailDocument(store_, ToGbk(QString::fromUtf16(table)), id, settings_.language, doc)) {
+    PlainMessageBox(QStringLiteral("获取数据错误！"), kMbIconError);
+    return false;
+  }
+  browser_->WritePageGbk(doc.html);
+  status_->SetPartText(1, FromGbk(doc.remark));
+  entryText_->SetText(FromGbk(doc.entryText));
+  return true;
+}
+
+void DetailPage::SetEntryText(const QString& text) { entryText_->SetText(text); }
+
+void DetailPage::SetStatus(int part, const QString& text) { status_->SetPartText(part, text); }
+
+void DetailPage::DocumentKey(int key, int modifiers) {
+  const int held = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (held != Qt::ControlModifier) return;
+  if (key == Qt::Key_C) browser_->Copy();
+  if (key == Qt::Key_V) browser_->Paste();
+}
+
+bool DetailPage::ClickCell(QPoint point) {
+  const PageCell cell = ReadCell(*browser_, point);
+  if (!cell.Attributed()) return true;
+  if (IsTypeNameCell(cell.table, cell.field)) {
+    entryText_->SetText(cell.text);
+    if (typeNameClicked) typeNameClicked(cell.text);
+    return true;
+  }
+  // Swallowed, so that a later double click toggles the cell cleanly.
+  if (IsYesNoCell(cell.table, cell.field)) return false;
+  entryText_->SetText(cell.text);
+  return true;
+}
+
+bool DetailPage::EditCell(QPoint point) {
+  const PageCell cell = ReadCell(*browser_, point);
+  if (!cell.Attributed()) return true;
+  if (IsYesNoCell(cell.table, cell.field)) {
+    const YesNoToggle toggle = ToggleYesNo(ToGbk(cell.text));
+    if (UpdateCell(store_, cell.table, cell.field, cell.id, toggle.value, CellKind::Int) != CellUpdate::Written) {
+      return true;
+    }
+    browser_->SetInnerText(cell.element, FromGbk(toggle.text));
+    return false;
+  }
+  entryText_->SetText(cell.text);
+  const QString prompt = FromGbk(EditPrompt(store_, cell.table, cell.id, cell.field));
+  const InputResult input = Services().InputBox(&window_, prompt, QStringLiteral("修改内容"), cell.text);
+  if (!input.confirmed || input.text == cell.text) return true;
+  if (!GbkHolds(input.text)) {
+    window_.MessageBox(QStringLiteral("修改失败！\r\n") + NotInGbkMessage(), kMbIconWarning);
+    return true;
+  }
+  const std::string value = ToGbk(input.text);
+  switch (UpdateCell(store_, cell.table, cell.field, cell.id, value, CellKind::Text)) {
+    case CellUpdate::Written:
+      browser_->SetInnerText(cell.element, input.text);
+      return false;
+    case CellUpdate::DuplicateName:
+      window_.MessageBox(FromGbk(DuplicateNameMessage()), kMbIconWarning);
+      return true;
+    default:
+      return true;
+  }
+}
+
+}  // namespace declarium
