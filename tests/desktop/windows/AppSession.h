@@ -1,20 +1,21 @@
 // One run of the real main window over a catalogue made in a temporary
-// folder, with scripted services and a real Config.ini; plus running a check
-// inside the next modal window.
+// folder, with scripted services and a real Config.ini: its controls by name,
+// SQL on its catalogue, and the modal windows its commands open.
 #pragma once
 
-#include <QApplication>
-#include <QPointer>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "config/SettingsFile.h"
+#include "desktop/toolkit/ModalScript.h"
 #include "desktop/windows/AppCatalogue.h"
 #include "store/CatalogueStore.h"
+#include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
 #include "toolkit/ScriptedServices.h"
@@ -25,26 +26,50 @@ namespace declarium::test {
 
 class AppSession {
  public:
-  // The catalogue of MakeAppCatalogue, opened; false when it cannot be made.
-  bool Open() {
+  // A new folder holding the catalogue make writes there as data.db (the app
+  // catalogue unless told), opened. False when it cannot be made.
+  bool Open(const std::function<bool(const QString&)>& make = MakeAppCatalogue) {
     dir_ = std::make_unique<QTemporaryDir>();
-    const QString db = dir_->filePath(QStringLiteral("data.db"));
-    if (!MakeAppCatalogue(db)) return false;
-    store_ = std::make_unique<CatalogueStore>();
-    if (!store_->OpenPath(db.toStdString(), false)) return false;
     services_ = std::make_unique<ScriptedServices>();
-    return true;
+    const QString db = Path(QStringLiteral("data.db"));
+    return make(db) && OpenStore(db.toStdString());
+  }
+  // The catalogue db, as it is, in place of the folder's.
+  bool OpenStore(const std::filesystem::path& db) {
+    Stop();
+    db_ = db;
+    store_ = std::make_unique<CatalogueStore>();
+    return store_->OpenPath(db, false);
   }
 
-  bool Start() {
-    config_ = std::make_unique<ProfileFile>(dir_->filePath(QStringLiteral("Config.ini")).toStdString());
+  // Starts the main window, ending a running one first. A configText is
+  // written (GBK) as the folder's Config.ini before.
+  bool Start(const QString& configText = {}) {
+    if (!configText.isEmpty()) {
+      QFile f(ConfigPath());
+      const std::string bytes = ToGbk(configText);
+      if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        return false;
+    }
+    return StartWith(ConfigPath().toStdString());
+  }
+  // Starts with the settings file config; the catalogue, closed by the end of
+  // an earlier run, is opened again.
+  bool StartWith(const std::filesystem::path& config) {
+    Stop();
+    if (!store_->IsOpen() && !store_->OpenPath(db_, false)) return false;
+    config_ = std::make_unique<ProfileFile>(config);
     main_ = std::make_unique<MainWindow>(*store_, *config_);
     return main_->Create();
   }
-
-  void Close() {
+  // Tears the main window down: its settings are written, the catalogue closed.
+  void Stop() {
     main_.reset();
     config_.reset();
+  }
+
+  void Close() {
+    Stop();
     store_.reset();
     services_.reset();
     dir_.reset();
@@ -54,34 +79,74 @@ class AppSession {
   Window& w() { return *main_->window(); }
   CatalogueStore& store() { return *store_; }
   ScriptedServices& services() { return *services_; }
+  QString Path(const QString& name) const { return dir_->filePath(name); }
+  QString ConfigPath() const { return Path(QStringLiteral("Config.ini")); }
 
-  bool Run(const QString& sql) { return store_->Exec(ToGbk(sql)); }
-  int Int(const QString& sql) { return store_->QueryInt(ToGbk(sql), -1); }
+  ListBox* functions() { return w().listBox(main_control::kFunctionList); }
+  ListBox* dataTypes() { return w().listBox(main_control::kDataTypeList); }
+  TreeView* tree() { return w().treeView(main_control::kCategoryTree); }
+  EditBox* searchBox() { return w().editBox(main_control::kSearchBox); }
+  ToolBar* toolbar() { return w().toolBar(main_control::kToolbar); }
+  StatusBar* statusBar() { return w().statusBar(main_control::kStatusBar); }
+  BrowserHost* browser() { return w().browser(main_control::kDetailBrowser); }
+  MultiLineEdit* entryText() { return w().multiLineEdit(main_control::kEntryTextBox); }
+  ListBox* insertList() { return w().listBox(main_control::kInsertList); }
+  DropDownList* languageBox() { return w().dropDownList(main_control::kLanguageBox); }
+  ReportView* constants() { return w().reportView(main_control::kConstantList); }
+
+  // The value cell of the page on display for that table, column and row.
+  BrowserHost::Element CellOf(const QString& table, const QString& field, int id) {
+    for (BrowserHost::Element e : browser()->ElementsByTag(QStringLiteral("td"))) {
+      if (browser()->Attribute(e, QStringLiteral("TableName")) == table &&
+          browser()->Attribute(e, QStringLiteral("FieldName")) == field &&
+          browser()->Attribute(e, QStringLiteral("id")) == QString::number(id)) {
+        return e;
+      }
+    }
+    return BrowserHost::kNoElement;
+  }
+  QPoint PointOf(BrowserHost::Element e) { return browser()->ElementRect(e).center(); }
+
+  // SQL on the catalogue; a failed statement is told with its error.
+  bool Run(const QString& sql) {
+    std::string error;
+    if (store_->Exec(ToGbk(sql), error)) return true;
+    qWarning("%s: %s", qPrintable(sql), error.c_str());
+    return false;
+  }
+  // The first row's first column; -1 or "<none>" without a row.
+  int Int(const QString& sql) {
+    Statement st = store_->Prepare(ToGbk(sql));
+    return store_->NextRow(st) ? store_->ColumnInt(st, 0) : -1;
+  }
   QString Text(const QString& sql) {
     Statement st = store_->Prepare(ToGbk(sql));
     return store_->NextRow(st) ? FromGbk(store_->ColumnText(st, 0)) : QStringLiteral("<none>");
   }
+  int Count(const QString& table) { return Int(QStringLiteral("select count(*) from ") + table); }
+
+  // Dispatches command and runs body inside the modal window of templateId it
+  // opens (see InModal). True when body ran.
+  bool InModal(int command, int templateId, const std::function<void(Window&)>& body) {
+    return test::InModal(templateId, [&] { main_->DispatchCommand(command); }, body);
+  }
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
+  std::filesystem::path db_;
   std::unique_ptr<ScriptedServices> services_;
   std::unique_ptr<CatalogueStore> store_;
   std::unique_ptr<ProfileFile> config_;
   std::unique_ptr<MainWindow> main_;
 };
 
-// Runs body inside the modal window of templateId that the caller opens next;
-// the window is closed afterwards if body left it open. ran tells whether it did.
-inline void InNextModal(int templateId, std::function<void(Window&)> body, bool& ran) {
-  ran = false;
-  QTimer::singleShot(0, [templateId, body = std::move(body), &ran] {
-    auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-    if (w == nullptr || w->TemplateId() != templateId) return;
-    ran = true;
-    QPointer<Window> alive(w);
-    body(*w);
-    if (alive && alive->isVisible()) alive->CloseWindow();
-  });
+// Runs the program by run() and body on its main window once that is shown.
+inline bool InMainWindow(const std::function<void()>& run, const std::function<void(Window&)>& body) {
+  const auto find = []() -> Window* {
+    Window* w = Window::FindByClassName(QStringLiteral("mornel-API"));
+    return w != nullptr && w->isVisible() ? w : nullptr;
+  };
+  return WhenOpen(find, run, body);
 }
 
 // Each row's text of a list box, top to bottom.

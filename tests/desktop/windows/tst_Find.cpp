@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "desktop/windows/AppSession.h"
+#include "model/Commands.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "windows/AdvancedFindWindow.h"
@@ -17,28 +18,19 @@ class FindTest : public QObject {
  private:
   test::AppSession s_;
 
-  Window& w() { return s_.w(); }
-  MainWindow& main() { return s_.main(); }
-  ListBox* functions() { return w().listBox(1001); }
-  ListBox* dataTypes() { return w().listBox(1002); }
-  TreeView* tree() { return w().treeView(1003); }
-  EditBox* searchBox() { return w().editBox(1004); }
-  MultiLineEdit* entryText() { return w().multiLineEdit(1008); }
-  ReportView* constants() { return w().reportView(1016); }
-
-  QString SelectedFunction() { return functions()->RowText(functions()->Selection()); }
-  QString SelectedDataType() { return dataTypes()->RowText(dataTypes()->Selection()); }
-  QString SelectedConstant() { return constants()->CellText(constants()->Selection(), 0); }
+  QString SelectedFunction() { return s_.functions()->RowText(s_.functions()->Selection()); }
+  QString SelectedDataType() { return s_.dataTypes()->RowText(s_.dataTypes()->Selection()); }
+  QString SelectedConstant() { return s_.constants()->CellText(s_.constants()->Selection(), 0); }
 
   void Start() {
     QVERIFY(s_.Start());
-    w().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    s_.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s_.w()));
   }
 
   AdvancedFindWindow* OpenFind() {
-    main().DispatchCommand(10007);
-    return main().advancedFind();
+    s_.main().DispatchCommand(command::kAdvancedFind);
+    return s_.main().advancedFind();
   }
   static void Search(AdvancedFindWindow* find, const QString& text) {
     find->window()->SetItemText(find_control::kText, text);
@@ -56,25 +48,25 @@ class FindTest : public QObject {
     QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('createwindowlower'),('CreateWindowExW'),"
                                   "('CreateWindowExA'),('CreateFileA')")));
     Start();
-    searchBox()->setFocus();
-    QTest::keyClicks(searchBox(), QStringLiteral("createw"));
+    s_.searchBox()->setFocus();
+    QTest::keyClicks(s_.searchBox(), QStringLiteral("createw"));
     QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowExA"));
-    QCOMPARE(entryText()->Text(), QStringLiteral("CreateWindowExA"));
-    QVERIFY(searchBox()->hasFocus());
-    QCOMPARE(searchBox()->Text(), QStringLiteral("createw"));
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("CreateWindowExA"));
+    QVERIFY(s_.searchBox()->hasFocus());
+    QCOMPARE(s_.searchBox()->Text(), QStringLiteral("createw"));
 
     // No match: selection, page and text box stay as they were.
-    const QString page = w().browser(1007)->PageSource();
-    QTest::keyClicks(searchBox(), QStringLiteral("zz"));
+    const QString page = s_.browser()->PageSource();
+    QTest::keyClicks(s_.searchBox(), QStringLiteral("zz"));
     QCOMPARE(SelectedFunction(), QStringLiteral("CreateWindowExA"));
-    QCOMPARE(w().browser(1007)->PageSource(), page);
-    QVERIFY(searchBox()->hasFocus());
+    QCOMPARE(s_.browser()->PageSource(), page);
+    QVERIFY(s_.searchBox()->hasFocus());
 
-    main().DispatchCommand(10004);
-    searchBox()->setText(QStringLiteral("po"));
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    s_.searchBox()->setText(QStringLiteral("po"));
     QCOMPARE(SelectedDataType(), QStringLiteral("POINT"));
-    QCOMPARE(entryText()->Text(), QStringLiteral("POINT"));
-    QVERIFY(searchBox()->hasFocus());
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("POINT"));
+    QVERIFY(s_.searchBox()->hasFocus());
   }
 
   // No entry can hold a character GBK lacks: such a key or text finds
@@ -82,10 +74,10 @@ class FindTest : public QObject {
   void textGbkCannotHoldFindsNothing() {
     QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values('Z?B','x?y'),('Other','o')")));
     Start();
-    const int before = w().listBox(1001)->Selection();
-    searchBox()->setFocus();
-    searchBox()->setText(QStringLiteral("z\uAC00"));
-    QCOMPARE(w().listBox(1001)->Selection(), before);
+    const int before = s_.functions()->Selection();
+    s_.searchBox()->setFocus();
+    s_.searchBox()->setText(QStringLiteral("z\uAC00"));
+    QCOMPARE(s_.functions()->Selection(), before);
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
     Choose(find, 2);
@@ -99,18 +91,18 @@ class FindTest : public QObject {
     QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('空分类');"
                                   "update 函数表 set 类别=1 where 名称='MessageBoxA'")));
     Start();
-    main().DispatchCommand(10003);
-    searchBox()->setText(QStringLiteral("mess"));
-    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("MessageBoxA"));
-    QCOMPARE(entryText()->Text(), QStringLiteral("MessageBoxA"));
+    s_.main().DispatchCommand(command::kBrowseCategories);
+    s_.searchBox()->setText(QStringLiteral("mess"));
+    QCOMPARE(TreeView::ItemText(s_.tree()->Selected()), QStringLiteral("MessageBoxA"));
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("MessageBoxA"));
     // A category with functions has children and is passed over.
-    searchBox()->setText(QStringLiteral("窗口"));
-    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("MessageBoxA"));
+    s_.searchBox()->setText(QStringLiteral("窗口"));
+    QCOMPARE(TreeView::ItemText(s_.tree()->Selected()), QStringLiteral("MessageBoxA"));
     // An empty category is matched, and shows no page.
-    searchBox()->setText(QStringLiteral("空"));
-    QCOMPARE(TreeView::ItemText(tree()->Selected()), QStringLiteral("空分类"));
-    QCOMPARE(entryText()->Text(), QStringLiteral("MessageBoxA"));
-    QVERIFY(searchBox()->hasFocus());
+    s_.searchBox()->setText(QStringLiteral("空"));
+    QCOMPARE(TreeView::ItemText(s_.tree()->Selected()), QStringLiteral("空分类"));
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("MessageBoxA"));
+    QVERIFY(s_.searchBox()->hasFocus());
   }
 
   void chinesePrefixAndQuotesFindAConstantOnItsPage() {
@@ -118,21 +110,21 @@ class FindTest : public QObject {
     for (int i = 0; i < 40; ++i) sql += QStringLiteral(",('A%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
     QVERIFY(s_.Run(sql));
     Start();
-    main().DispatchCommand(10005);
-    QCOMPARE(main().constants().Offset(), 0);
-    searchBox()->setText(QStringLiteral("窗口"));
-    QCOMPARE(main().constants().Offset(), 30);
+    s_.main().DispatchCommand(command::kBrowseConstants);
+    QCOMPARE(s_.main().constants().Offset(), 0);
+    s_.searchBox()->setText(QStringLiteral("窗口"));
+    QCOMPARE(s_.main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
-    QVERIFY(searchBox()->hasFocus());
+    QVERIFY(s_.searchBox()->hasFocus());
 
-    searchBox()->setText(QStringLiteral("a05"));
-    QCOMPARE(main().constants().Offset(), 0);
+    s_.searchBox()->setText(QStringLiteral("a05"));
+    QCOMPARE(s_.main().constants().Offset(), 0);
     QCOMPARE(SelectedConstant(), QStringLiteral("A05"));
-    searchBox()->setText(QStringLiteral("窗口样式'a"));
+    s_.searchBox()->setText(QStringLiteral("窗口样式'a"));
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
     // A key that matches nothing, quote and all, leaves page and row alone.
-    searchBox()->setText(QStringLiteral("x' or 1=1 --"));
-    QCOMPARE(main().constants().Offset(), 30);
+    s_.searchBox()->setText(QStringLiteral("x' or 1=1 --"));
+    QCOMPARE(s_.main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("窗口样式'A"));
     QCOMPARE(s_.Int(QStringLiteral("select count(1) from 常量表")), 42);
   }
@@ -146,14 +138,14 @@ class FindTest : public QObject {
     QVERIFY(find != nullptr);
     Window* fw = find->window();
     QCOMPARE(fw->Caption(), QStringLiteral("高级查找"));
-    QVERIFY(fw->IsChecked(1205));
-    QCOMPARE(fw->tabControl(1204)->count(), 3);
-    QCOMPARE(fw->ItemText(1207), QStringLiteral("函数说明"));
-    QCOMPARE(fw->Left() + fw->Width(), w().Left() + w().Width());
-    QCOMPARE(fw->Top() + fw->Height(), w().Top() + w().Height());
+    QVERIFY(fw->IsChecked(find_control::kFirstRadio));
+    QCOMPARE(fw->tabControl(find_control::kTabs)->count(), 3);
+    QCOMPARE(fw->ItemText(find_control::kFirstRadio + 2), QStringLiteral("函数说明"));
+    QCOMPARE(fw->Left() + fw->Width(), s_.w().Left() + s_.w().Width());
+    QCOMPARE(fw->Top() + fw->Height(), s_.w().Top() + s_.w().Height());
     // One window at a time.
-    main().DispatchCommand(10007);
-    QCOMPARE(main().advancedFind(), find);
+    s_.main().DispatchCommand(command::kAdvancedFind);
+    QCOMPARE(s_.main().advancedFind(), find);
 
     Choose(find, 2);
     const QStringList order = {QStringLiteral("FindWindow"), QStringLiteral("GetWindowText"),
@@ -161,7 +153,7 @@ class FindTest : public QObject {
     for (const QString& expected : order) {
       Search(find, QStringLiteral("it's 窗口"));
       QCOMPARE(SelectedFunction(), expected);
-      QCOMPARE(entryText()->Text(), expected);
+      QCOMPARE(s_.entryText()->Text(), expected);
     }
     QVERIFY(s_.services().messages().empty());
     Search(find, QStringLiteral("it's 窗口"));
@@ -174,7 +166,7 @@ class FindTest : public QObject {
     QCOMPARE(SelectedFunction(), order[1]);
 
     // Enter in the text box is the same click.
-    QTest::keyClick(fw->editBox(1201), Qt::Key_Return);
+    QTest::keyClick(fw->editBox(find_control::kText), Qt::Key_Return);
     QCOMPARE(SelectedFunction(), order[2]);
 
     s_.services().clear();
@@ -212,9 +204,9 @@ class FindTest : public QObject {
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
     // F3 while the window is open turns it to the data types tab.
-    main().DispatchCommand(10004);
-    QCOMPARE(find->window()->tabControl(1204)->Selection(), 1);
-    QCOMPARE(find->window()->ItemText(1208), QStringLiteral("成员说明"));
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    QCOMPARE(find->window()->tabControl(find_control::kTabs)->Selection(), 1);
+    QCOMPARE(find->window()->ItemText(find_control::kFirstRadio + 3), QStringLiteral("成员说明"));
     Choose(find, 3);
     const QStringList expected = {QStringLiteral("POINT"), QStringLiteral("RECT"), QStringLiteral("RECT")};
     for (const QString& name : expected) {
@@ -237,18 +229,18 @@ class FindTest : public QObject {
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
     // Choosing the tab is the view command of its kind.
-    find->window()->tabControl(1204)->setCurrentIndex(2);
-    QCOMPARE(main().browseMode(), BrowseMode::Constants);
-    QCOMPARE(find->window()->ItemText(1206), QStringLiteral("备注"));
+    find->window()->tabControl(find_control::kTabs)->setCurrentIndex(2);
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Constants);
+    QCOMPARE(find->window()->ItemText(find_control::kFirstRadio + 1), QStringLiteral("备注"));
     Choose(find, 1);
     Search(find, QStringLiteral("末尾"));
-    QCOMPARE(main().constants().Offset(), 30);
+    QCOMPARE(s_.main().constants().Offset(), 30);
     QCOMPARE(SelectedConstant(), QStringLiteral("Z_LAST"));
 
     // "添加到列表" takes the selected entry of the tab's kind.
-    find->window()->button(1203)->click();
-    QCOMPARE(w().listBox(1009)->Count(), 1);
-    QCOMPARE(w().listBox(1009)->RowText(0), QStringLiteral("Z_LAST"));
+    find->window()->button(find_control::kAddToList)->click();
+    QCOMPARE(s_.insertList()->Count(), 1);
+    QCOMPARE(s_.insertList()->RowText(0), QStringLiteral("Z_LAST"));
   }
 
   void closingEndsTheSearchAndShowsTheMainWindowNormal() {
@@ -260,14 +252,14 @@ class FindTest : public QObject {
     Search(find, QStringLiteral("k32"));
     Search(find, QStringLiteral("k32"));
     QCOMPARE(SelectedFunction(), QStringLiteral("A2"));
-    QVERIFY(main().findState().HasCursor());
+    QVERIFY(s_.main().findState().HasCursor());
 
-    w().SetState(kStateMaximised);
-    QTRY_COMPARE(w().State(), kStateMaximised);
+    s_.w().SetState(kStateMaximised);
+    QTRY_COMPARE(s_.w().State(), kStateMaximised);
     find->window()->CloseWindow();
-    QVERIFY(main().advancedFind() == nullptr);
-    QVERIFY(!main().findState().HasCursor());
-    QTRY_COMPARE(w().State(), kStateNormal);
+    QVERIFY(s_.main().advancedFind() == nullptr);
+    QVERIFY(!s_.main().findState().HasCursor());
+    QTRY_COMPARE(s_.w().State(), kStateNormal);
 
     // Reopened with the same inputs, the search starts at the first match.
     find = OpenFind();
@@ -282,10 +274,10 @@ class FindTest : public QObject {
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
     Search(find, QStringLiteral("e"));
-    QVERIFY(main().findState().HasCursor());
-    main().DispatchCommand(10036);
-    QTRY_VERIFY(!main().Exists());
-    QVERIFY(!main().findState().HasCursor());
+    QVERIFY(s_.main().findState().HasCursor());
+    s_.main().DispatchCommand(command::kExit);
+    QTRY_VERIFY(!s_.main().Exists());
+    QVERIFY(!s_.main().findState().HasCursor());
     QVERIFY(!s_.store().IsOpen());
   }
 };
