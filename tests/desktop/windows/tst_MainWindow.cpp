@@ -1,22 +1,14 @@
 // The real main window over a catalogue made by the test.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
-#include <memory>
 
-#include "config/SettingsFile.h"
-#include "desktop/windows/AppCatalogue.h"
-#include "store/CatalogueStore.h"
+#include "desktop/windows/AppSession.h"
+#include "model/Commands.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
-#include "toolkit/ScriptedServices.h"
-#include "toolkit/Window.h"
-#include "windows/MainWindow.h"
 
 using namespace declarium;
 
@@ -32,25 +24,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<ScriptedServices> services_;
-  std::unique_ptr<CatalogueStore> store_;
-  std::unique_ptr<ProfileFile> config_;
-  std::unique_ptr<MainWindow> main_;
-
-  Window& w() { return *main_->window(); }
-  QString ConfigPath() const { return dir_->filePath(QStringLiteral("Config.ini")); }
-
-  void Start(const std::string& configText = {}) {
-    if (!configText.empty()) {
-      QFile f(ConfigPath());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      f.write(configText.data(), static_cast<qint64>(configText.size()));
-    }
-    config_ = std::make_unique<ProfileFile>(ConfigPath().toStdString());
-    main_ = std::make_unique<MainWindow>(*store_, *config_);
-    QVERIFY(main_->Create());
-  }
+  test::AppSession s_;
 
   // What a view command may change, to check that it changed nothing.
   struct Snapshot {
@@ -62,338 +36,332 @@ class MainWindowTest : public QObject {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() {
-    Snapshot s{main_->browseMode(), {}, {}, {}, w().browser(1007)->PageSource()};
-    for (int id : w().ControlIds()) {
-      s.visible.push_back(w().Item(id)->isVisible());
-      s.geometry.push_back(w().Item(id)->geometry());
+    Snapshot s{s_.main().browseMode(), {}, {}, {}, s_.browser()->PageSource()};
+    for (int id : s_.w().ControlIds()) {
+      s.visible.push_back(s_.w().Item(id)->isVisible());
+      s.geometry.push_back(s_.w().Item(id)->geometry());
     }
-    for (int i = 0; i < 4; ++i) s.pressed.push_back(w().toolBar(1005)->IsPressed(i));
+    for (int i = 0; i < 4; ++i) s.pressed.push_back(s_.toolbar()->IsPressed(i));
     return s;
   }
 
   void ExpectLayoutMatches() {
-    const MainLayout l = LayoutMainWindow(main_->CurrentLayout());
+    using namespace main_control;
+    const auto item = [this](int id) { return s_.w().Item(id); };
+    const MainLayout l = LayoutMainWindow(s_.main().CurrentLayout());
     if (l.lists) {
-      QCOMPARE(w().Item(1001)->geometry(), ToQRect(*l.lists, w().Item(1001)));
-      QCOMPARE(w().Item(1002)->geometry(), ToQRect(*l.lists, w().Item(1002)));
-      QCOMPARE(w().Item(1003)->geometry(), ToQRect(*l.lists, w().Item(1003)));
-      QCOMPARE(w().Item(1007)->geometry(), ToQRect(*l.detailBrowser, w().Item(1007)));
-      QCOMPARE(main_->splitter(Splitter::Left)->geometry(), ToQRect(*l.leftSplitter, nullptr));
-      QCOMPARE(main_->splitter(Splitter::Bottom)->geometry(), ToQRect(*l.bottomSplitter, nullptr));
+      QCOMPARE(item(kFunctionList)->geometry(), ToQRect(*l.lists, item(kFunctionList)));
+      QCOMPARE(item(kDataTypeList)->geometry(), ToQRect(*l.lists, item(kDataTypeList)));
+      QCOMPARE(item(kCategoryTree)->geometry(), ToQRect(*l.lists, item(kCategoryTree)));
+      QCOMPARE(item(kDetailBrowser)->geometry(), ToQRect(*l.detailBrowser, item(kDetailBrowser)));
+      QCOMPARE(s_.main().splitter(Splitter::Left)->geometry(), ToQRect(*l.leftSplitter, nullptr));
+      QCOMPARE(s_.main().splitter(Splitter::Bottom)->geometry(), ToQRect(*l.bottomSplitter, nullptr));
     } else {
-      QCOMPARE(w().Item(1016)->geometry(), ToQRect(*l.constantList, w().Item(1016)));
+      QCOMPARE(item(kConstantList)->geometry(), ToQRect(*l.constantList, item(kConstantList)));
       for (int i = 0; i < 4; ++i) {
-        QCOMPARE(w().Item(1012 + i)->geometry(), ToQRect(*l.pagingButtons[i], w().Item(1012 + i)));
+        QCOMPARE(item(kFirstPage + i)->geometry(), ToQRect(*l.pagingButtons[i], item(kFirstPage + i)));
       }
     }
-    QCOMPARE(w().Item(1004)->geometry(), ToQRect(l.searchBox, w().Item(1004)));
-    QCOMPARE(w().Item(1008)->geometry(), ToQRect(l.entryTextBox, w().Item(1008)));
-    QCOMPARE(main_->splitter(Splitter::Right)->geometry(), ToQRect(l.rightSplitter, nullptr));
-    QCOMPARE(w().Item(1011)->geometry(), ToQRect(l.languageBox, w().Item(1011)));
-    QCOMPARE(w().Item(1010)->geometry(), ToQRect(l.copyButton, w().Item(1010)));
-    QCOMPARE(w().Item(1009)->geometry(), ToQRect(l.insertList, w().Item(1009)));
+    QCOMPARE(item(kSearchBox)->geometry(), ToQRect(l.searchBox, item(kSearchBox)));
+    QCOMPARE(item(kEntryTextBox)->geometry(), ToQRect(l.entryTextBox, item(kEntryTextBox)));
+    QCOMPARE(s_.main().splitter(Splitter::Right)->geometry(), ToQRect(l.rightSplitter, nullptr));
+    QCOMPARE(item(kLanguageBox)->geometry(), ToQRect(l.languageBox, item(kLanguageBox)));
+    QCOMPARE(item(kCopyButton)->geometry(), ToQRect(l.copyButton, item(kCopyButton)));
+    QCOMPARE(item(kInsertList)->geometry(), ToQRect(l.insertList, item(kInsertList)));
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    const QString db = dir_->filePath(QStringLiteral("data.db"));
-    QVERIFY(test::MakeAppCatalogue(db));
-    store_ = std::make_unique<CatalogueStore>();
-    QVERIFY(store_->OpenPath(db.toStdString(), false));
-    services_ = std::make_unique<ScriptedServices>();
-  }
-
-  void cleanup() {
-    main_.reset();
-    config_.reset();
-    store_.reset();
-    services_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(s_.Open()); }
+  void cleanup() { s_.Close(); }
 
   void createsTheWindowWithItsControls() {
-    Start();
-    QCOMPARE(w().Caption(), QStringLiteral("Declarium"));
-    QCOMPARE(w().ClassName(), QStringLiteral("mornel-API"));
-    QCOMPARE(Window::FindByClassName(QStringLiteral("mornel-API")), &w());
-    for (int id = 1001; id <= 1016; ++id) QVERIFY2(w().Item(id) != nullptr, qPrintable(QString::number(id)));
+    QVERIFY(s_.Start());
+    QCOMPARE(s_.w().Caption(), QStringLiteral("Declarium"));
+    QCOMPARE(s_.w().ClassName(), QStringLiteral("mornel-API"));
+    QCOMPARE(Window::FindByClassName(QStringLiteral("mornel-API")), &s_.w());
+    for (int id = main_control::kFunctionList; id <= main_control::kConstantList; ++id)
+      QVERIFY2(s_.w().Item(id) != nullptr, qPrintable(QString::number(id)));
 
-    ToolBar* bar = w().toolBar(1005);
+    ToolBar* bar = s_.toolbar();
     QCOMPARE(bar->ButtonCount(), 11);
-    const int commands[] = {10002, 10003, 10004, 10005, 10008, 10006, 10007, 10030, 10035, 10036, 10040};
+    using namespace command;
+    const int commands[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAddToList,
+                            kCopySelected, kAdvancedFind, kHelpTopics, kAbout, kExit, kSettings};
     for (int i = 0; i < 11; ++i) QCOMPARE(bar->CommandOf(i), commands[i]);
     QCOMPARE(bar->TooltipOf(0), QStringLiteral("浏览API函数[F1]"));
     QCOMPARE(bar->TooltipOf(9), QStringLiteral("退出"));
     QVERIFY(bar->IsPressed(0));
     QVERIFY(!bar->IsPressed(1));
 
-    QCOMPARE(w().statusBar(1006)->PartCount(), 2);
-    DropDownList* language = w().dropDownList(1011);
+    QCOMPARE(s_.statusBar()->PartCount(), 2);
+    DropDownList* language = s_.languageBox();
     QCOMPARE(language->count(), 3);
     QCOMPARE(language->ItemText(0), QStringLiteral("易语言"));
     QCOMPARE(language->ItemText(1), QStringLiteral("CSharp"));
     QCOMPARE(language->ItemText(2), QStringLiteral("VB"));
 
     // The function list is filled in name order and its first row is shown.
-    ListBox* functions = w().listBox(1001);
+    ListBox* functions = s_.functions();
     QCOMPARE(functions->Count(), 2);
     QCOMPARE(functions->RowText(0), QStringLiteral("GetTickCount"));
     QCOMPARE(functions->Selection(), 0);
-    QVERIFY(w().browser(1007)->PageSource().contains(QStringLiteral("GetTickCount")));
-    QCOMPARE(w().listBox(1002)->Count(), 0);  // data types wait for their view
-    QVERIFY(w().Item(1001)->isVisible());
-    QVERIFY(!w().Item(1002)->isVisible());
-    QVERIFY(!w().Item(1003)->isVisible());
-    QVERIFY(!w().Item(1016)->isVisible());
-    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
+    QVERIFY(s_.browser()->PageSource().contains(QStringLiteral("GetTickCount")));
+    QCOMPARE(s_.dataTypes()->Count(), 0);  // data types wait for their view
+    QVERIFY(s_.functions()->isVisible());
+    QVERIFY(!s_.dataTypes()->isVisible());
+    QVERIFY(!s_.tree()->isVisible());
+    QVERIFY(!s_.constants()->isVisible());
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Functions);
   }
 
   void selectingAFunctionShowsItsPage() {
-    Start();
-    w().listBox(1001)->setCurrentRow(1);  // as the user selects
-    QVERIFY(w().browser(1007)->PageSource().contains(QStringLiteral("MessageBoxA")));
-    QCOMPARE(w().statusBar(1006)->PartText(0), QStringLiteral("MessageBoxA"));
-    QCOMPARE(w().statusBar(1006)->PartText(1), QStringLiteral("弹出信息框"));
+    QVERIFY(s_.Start());
+    s_.functions()->setCurrentRow(1);  // as the user selects
+    QVERIFY(s_.browser()->PageSource().contains(QStringLiteral("MessageBoxA")));
+    QCOMPARE(s_.statusBar()->PartText(0), QStringLiteral("MessageBoxA"));
+    QCOMPARE(s_.statusBar()->PartText(1), QStringLiteral("弹出信息框"));
     // The page's own text goes first; the row's name is written after it.
-    QCOMPARE(w().multiLineEdit(1008)->Text(), QStringLiteral("MessageBoxA"));
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("MessageBoxA"));
 
     // A vanished row reports the failed load and keeps the page.
-    const QString before = w().browser(1007)->PageSource();
-    QVERIFY(store_->Exec(ToGbk(QStringLiteral("drop table 函数参数表"))));
-    w().listBox(1001)->setCurrentRow(0);
-    QCOMPARE(services_->lastMessage().text, QStringLiteral("获取数据错误！"));
-    QCOMPARE(services_->lastMessage().style, 0x10);
-    QCOMPARE(w().browser(1007)->PageSource(), before);
+    const QString before = s_.browser()->PageSource();
+    QVERIFY(s_.Run(QStringLiteral("drop table 函数参数表")));
+    s_.functions()->setCurrentRow(0);
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！"));
+    QCOMPARE(s_.services().lastMessage().style, 0x10);
+    QCOMPARE(s_.browser()->PageSource(), before);
   }
 
   void settingsAtCreationSetTheChecksAndTheLanguage() {
-    Start(ToGbk(QStringLiteral("[Setings]\r\n插入中文名=1\r\nPublic=\r\n语言=2\r\n[Config]\r\nBrowseWidth=220\r\n")));
-    QVERIFY(w().Menu()->IsChecked(10024));
-    QVERIFY(!w().Menu()->IsChecked(10025));
-    QVERIFY(w().Menu()->IsChecked(10001));  // an empty value counts as on
-    QCOMPARE(w().dropDownList(1011)->Selection(), 2);
-    QCOMPARE(main_->settings().browseWidth, 220);
-    QCOMPARE(w().Item(1001)->width(), 220);
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n插入中文名=1\r\nPublic=\r\n语言=2\r\n[Config]\r\nBrowseWidth=220\r\n")));
+    QVERIFY(s_.w().Menu()->IsChecked(command::kInsertChineseNames));
+    QVERIFY(!s_.w().Menu()->IsChecked(command::kInsertRemarks));
+    QVERIFY(s_.w().Menu()->IsChecked(command::kPublic));  // an empty value counts as on
+    QCOMPARE(s_.languageBox()->Selection(), 2);
+    QCOMPARE(s_.main().settings().browseWidth, 220);
+    QCOMPARE(s_.functions()->width(), 220);
   }
 
   void optionCommandsToggleTheirChecks() {
-    Start();
-    main_->DispatchCommand(10024);
-    QVERIFY(w().Menu()->IsChecked(10024));
-    QVERIFY(main_->settings().style.insertChineseNames);
-    main_->DispatchCommand(10024);
-    QVERIFY(!main_->settings().style.insertChineseNames);
-    main_->DispatchCommand(10025);
-    QVERIFY(main_->settings().style.insertRemarks);
-    main_->DispatchCommand(10001);
-    QVERIFY(main_->settings().style.isPublic);
-    QVERIFY(w().Menu()->IsChecked(10001));
-    QVERIFY(services_->messages().empty());
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kInsertChineseNames);
+    QVERIFY(s_.w().Menu()->IsChecked(command::kInsertChineseNames));
+    QVERIFY(s_.main().settings().style.insertChineseNames);
+    s_.main().DispatchCommand(command::kInsertChineseNames);
+    QVERIFY(!s_.main().settings().style.insertChineseNames);
+    s_.main().DispatchCommand(command::kInsertRemarks);
+    QVERIFY(s_.main().settings().style.insertRemarks);
+    s_.main().DispatchCommand(command::kPublic);
+    QVERIFY(s_.main().settings().style.isPublic);
+    QVERIFY(s_.w().Menu()->IsChecked(command::kPublic));
+    QVERIFY(s_.services().messages().empty());
   }
 
   void viewCommandsSwitchViewsAndFillOnce() {
-    Start();
-    main_->DispatchCommand(10004);
-    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
-    QCOMPARE(w().listBox(1002)->Count(), 2);
-    QVERIFY(w().Item(1002)->isVisible());
-    QVERIFY(!w().Item(1001)->isVisible());
-    QVERIFY(w().toolBar(1005)->IsPressed(2));
-    QVERIFY(!w().toolBar(1005)->IsPressed(0));
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    QCOMPARE(s_.main().browseMode(), BrowseMode::DataTypes);
+    QCOMPARE(s_.dataTypes()->Count(), 2);
+    QVERIFY(s_.dataTypes()->isVisible());
+    QVERIFY(!s_.functions()->isVisible());
+    QVERIFY(s_.toolbar()->IsPressed(2));
+    QVERIFY(!s_.toolbar()->IsPressed(0));
     ExpectLayoutMatches();
 
-    main_->DispatchCommand(10005);
-    QCOMPARE(main_->browseMode(), BrowseMode::Constants);
-    QVERIFY(w().Item(1016)->isVisible());
-    QVERIFY(w().Item(1012)->isVisible());
-    QVERIFY(!w().Item(1007)->isVisible());
-    QVERIFY(!main_->splitter(Splitter::Left)->isVisible());
-    QVERIFY(main_->splitter(Splitter::Right)->isVisible());
+    s_.main().DispatchCommand(command::kBrowseConstants);
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Constants);
+    QVERIFY(s_.constants()->isVisible());
+    QVERIFY(s_.w().Item(main_control::kFirstPage)->isVisible());
+    QVERIFY(!s_.browser()->isVisible());
+    QVERIFY(!s_.main().splitter(Splitter::Left)->isVisible());
+    QVERIFY(s_.main().splitter(Splitter::Right)->isVisible());
     ExpectLayoutMatches();
 
-    main_->DispatchCommand(10003);
-    QCOMPARE(main_->browseMode(), BrowseMode::Categories);
-    QVERIFY(w().Item(1003)->isVisible());
+    s_.main().DispatchCommand(command::kBrowseCategories);
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Categories);
+    QVERIFY(s_.tree()->isVisible());
     ExpectLayoutMatches();
 
-    main_->DispatchCommand(10002);
-    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
-    QVERIFY(w().Item(1001)->isVisible());
-    QVERIFY(w().Item(1007)->isVisible());
+    s_.main().DispatchCommand(command::kBrowseFunctions);
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Functions);
+    QVERIFY(s_.functions()->isVisible());
+    QVERIFY(s_.browser()->isVisible());
     ExpectLayoutMatches();
 
     // A row added later does not appear: a filled list is left as it is.
-    QVERIFY(store_->Exec(ToGbk(QStringLiteral("insert into 数据类型表(名称) values('SIZE')"))));
-    main_->DispatchCommand(10004);
-    QCOMPARE(w().listBox(1002)->Count(), 2);
+    QVERIFY(s_.Run(QStringLiteral("insert into 数据类型表(名称) values('SIZE')")));
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    QCOMPARE(s_.dataTypes()->Count(), 2);
   }
 
   void functionKeysInTheirOwnViewChangeNothing() {
-    Start();
-    w().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w()));
-    const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4};
-    for (int mode = 0; mode < 4; ++mode) {
-      QTest::keyClick(&w(), keys[mode]);
-      QCOMPARE(main_->browseMode(), static_cast<BrowseMode>(mode));
+    QVERIFY(s_.Start());
+    s_.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s_.w()));
+    const std::pair<Qt::Key, BrowseMode> views[] = {{Qt::Key_F1, BrowseMode::Functions},
+                                                    {Qt::Key_F2, BrowseMode::Categories},
+                                                    {Qt::Key_F3, BrowseMode::DataTypes},
+                                                    {Qt::Key_F4, BrowseMode::Constants}};
+    for (const auto& [key, mode] : views) {
+      QTest::keyClick(&s_.w(), key);
+      QCOMPARE(s_.main().browseMode(), mode);
       const Snapshot before = Take();
-      QTest::keyClick(&w(), keys[mode]);
+      QTest::keyClick(&s_.w(), key);
       QVERIFY(Take() == before);
     }
   }
 
   void layoutFollowsTheClientSizeInEveryMode() {
-    Start();
-    w().SetOuterGeometry(100, 100, 900, 640);
-    QTRY_VERIFY(w().ClientRect().width() > 0);
-    const int views[] = {10002, 10003, 10004, 10005, 10002};
+    QVERIFY(s_.Start());
+    s_.w().SetOuterGeometry(100, 100, 900, 640);
+    QTRY_VERIFY(s_.w().ClientRect().width() > 0);
+    using namespace command;
+    const int views[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kBrowseFunctions};
     for (int view : views) {
-      main_->DispatchCommand(view);
+      s_.main().DispatchCommand(view);
       ExpectLayoutMatches();
     }
     // The exact numbers for one case: left column 150, right column 150.
-    const LayoutInput in = main_->CurrentLayout();
-    QCOMPARE(w().Item(1001)->geometry(),
+    const LayoutInput in = s_.main().CurrentLayout();
+    QCOMPARE(s_.functions()->geometry(),
              QRect(0, in.toolbarHeight, 150, in.height - in.toolbarHeight - in.statusHeight - in.searchHeight));
-    QCOMPARE(w().Item(1009)->geometry().left(), in.width - 150);
-    QCOMPARE(w().Item(1009)->geometry().width(), 150);
+    QCOMPARE(s_.insertList()->geometry().left(), in.width - 150);
+    QCOMPARE(s_.insertList()->geometry().width(), 150);
   }
 
   void rejectedSplitterMovesSnapBack() {
-    Start();
-    SplitterBar* left = main_->splitter(Splitter::Left);
+    QVERIFY(s_.Start());
+    SplitterBar* left = s_.main().splitter(Splitter::Left);
     const int start = left->Position();
     left->SetPosition(30);
-    main_->MoveSplitter(Splitter::Left, start, 30);
+    s_.main().MoveSplitter(Splitter::Left, start, 30);
     QCOMPARE(left->Position(), start);
-    QCOMPARE(main_->settings().browseWidth, 150);
+    QCOMPARE(s_.main().settings().browseWidth, 150);
 
     left->SetPosition(200);
-    main_->MoveSplitter(Splitter::Left, start, 200);
-    QCOMPARE(main_->settings().browseWidth, 200);
-    QCOMPARE(w().Item(1001)->width(), 200);
-    QCOMPARE(w().Item(1007)->x(), 205);
+    s_.main().MoveSplitter(Splitter::Left, start, 200);
+    QCOMPARE(s_.main().settings().browseWidth, 200);
+    QCOMPARE(s_.functions()->width(), 200);
+    QCOMPARE(s_.browser()->x(), 205);
     ExpectLayoutMatches();
 
-    SplitterBar* right = main_->splitter(Splitter::Right);
+    SplitterBar* right = s_.main().splitter(Splitter::Right);
     const int rightStart = right->Position();
-    const int W = w().ClientRect().width();
+    const int W = s_.w().ClientRect().width();
     right->SetPosition(W - 149);
-    main_->MoveSplitter(Splitter::Right, rightStart, W - 149);
+    s_.main().MoveSplitter(Splitter::Right, rightStart, W - 149);
     QCOMPARE(right->Position(), rightStart);
-    main_->MoveSplitter(Splitter::Right, rightStart, W - 150);
-    QCOMPARE(main_->settings().toInsertWidth, 145);
-    QCOMPARE(w().Item(1011)->x(), W - 145 + 2);
+    s_.main().MoveSplitter(Splitter::Right, rightStart, W - 150);
+    QCOMPARE(s_.main().settings().toInsertWidth, 145);
+    QCOMPARE(s_.languageBox()->x(), W - 145 + 2);
 
-    SplitterBar* bottom = main_->splitter(Splitter::Bottom);
+    SplitterBar* bottom = s_.main().splitter(Splitter::Bottom);
     const int bottomStart = bottom->Position();
-    const int TH = main_->CurrentLayout().toolbarHeight;
+    const int TH = s_.main().CurrentLayout().toolbarHeight;
     bottom->SetPosition(TH + 99);
-    main_->MoveSplitter(Splitter::Bottom, bottomStart, TH + 99);
+    s_.main().MoveSplitter(Splitter::Bottom, bottomStart, TH + 99);
     QCOMPARE(bottom->Position(), bottomStart);
-    QCOMPARE(main_->settings().spreadingHeight, 100);
+    QCOMPARE(s_.main().settings().spreadingHeight, 100);
   }
 
   void helpLinksAndUnknownCommands() {
-    Start();
-    main_->DispatchCommand(12345);
-    QVERIFY(services_->messages().empty());
-    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(12345);
+    QVERIFY(s_.services().messages().empty());
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Functions);
 
-    main_->DispatchCommand(10030);
-    QCOMPARE(services_->messages().size(), size_t{1});
-    QCOMPARE(services_->lastMessage().text, QStringLiteral("暂无帮助主题！"));
-    QCOMPARE(services_->lastMessage().caption, QStringLiteral("信息："));
-    QCOMPARE(services_->lastMessage().owner, &w());
-    QCOMPARE(services_->lastMessage().style, 0);
+    s_.main().DispatchCommand(command::kHelpTopics);
+    QCOMPARE(s_.services().messages().size(), size_t{1});
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("暂无帮助主题！"));
+    QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
+    QCOMPARE(s_.services().lastMessage().owner, &s_.w());
+    QCOMPARE(s_.services().lastMessage().style, 0);
 
-    main_->DispatchCommand(10032);
-    main_->DispatchCommand(10033);
-    main_->DispatchCommand(10034);
-    QCOMPARE(services_->opened().size(), size_t{3});
-    QCOMPARE(services_->opened()[0], QStringLiteral("http://www.dywt.com.cn/"));
-    QCOMPARE(services_->opened()[1], QStringLiteral("http://bbs.eyuyan.com/"));
-    QVERIFY(services_->opened()[2].startsWith(QStringLiteral("mailto:")));
+    s_.main().DispatchCommand(command::kOfficialSite);
+    s_.main().DispatchCommand(command::kOfficialForum);
+    s_.main().DispatchCommand(command::kContactMaker);
+    QCOMPARE(s_.services().opened().size(), size_t{3});
+    QCOMPARE(s_.services().opened()[0], QStringLiteral("http://www.dywt.com.cn/"));
+    QCOMPARE(s_.services().opened()[1], QStringLiteral("http://bbs.eyuyan.com/"));
+    QVERIFY(s_.services().opened()[2].startsWith(QStringLiteral("mailto:")));
   }
 
   void menuAndTrayCommandsReachDispatch() {
-    Start();
-    QVERIFY(w().Menu()->Trigger(10004));
-    QCOMPARE(main_->browseMode(), BrowseMode::DataTypes);
-    QVERIFY(main_->contextMenus()->Trigger(11026));  // tray "浏览函数"
-    QCOMPARE(main_->browseMode(), BrowseMode::Functions);
-    QVERIFY(main_->contextMenus()->Trigger(11030));
-    QCOMPARE(main_->browseMode(), BrowseMode::Constants);
+    QVERIFY(s_.Start());
+    QVERIFY(s_.w().Menu()->Trigger(command::kBrowseDataTypes));
+    QCOMPARE(s_.main().browseMode(), BrowseMode::DataTypes);
+    QVERIFY(s_.main().contextMenus()->Trigger(command::kTrayFunctions));  // tray "浏览函数"
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Functions);
+    QVERIFY(s_.main().contextMenus()->Trigger(command::kTrayConstants));
+    QCOMPARE(s_.main().browseMode(), BrowseMode::Constants);
   }
 
   void aboutAndTrayExit() {
-    Start();
-    main_->DispatchCommand(10035);
-    QCOMPARE(services_->messages().size(), size_t{1});
-    QCOMPARE(services_->lastMessage().owner, &w());
-    QSignalSpy finished(main_.get(), &MainWindow::finished);
-    QVERIFY(main_->contextMenus()->Trigger(11034));  // tray "退出"
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kAbout);
+    QCOMPARE(s_.services().messages().size(), size_t{1});
+    QCOMPARE(s_.services().lastMessage().owner, &s_.w());
+    QSignalSpy finished(&s_.main(), &MainWindow::finished);
+    QVERIFY(s_.main().contextMenus()->Trigger(command::kTrayExit));  // tray "退出"
     QTRY_COMPARE(finished.count(), 1);
-    QVERIFY(!main_->Exists());
+    QVERIFY(!s_.main().Exists());
   }
 
   void anotherStartBringsBackAHiddenOrMinimisedWindow() {
-    Start();
-    w().hide();
-    main_->BringForward();
-    QVERIFY(w().isVisible());
-    w().showMinimized();
-    main_->BringForward();
-    QVERIFY(!w().isMinimized());
-    QVERIFY(w().isVisible());
+    QVERIFY(s_.Start());
+    s_.w().hide();
+    s_.main().BringForward();
+    QVERIFY(s_.w().isVisible());
+    s_.w().showMinimized();
+    s_.main().BringForward();
+    QVERIFY(!s_.w().isMinimized());
+    QVERIFY(s_.w().isVisible());
   }
 
   void placementSurvivesARestartUnchanged() {
-    Start(ToGbk(QStringLiteral("[Config]\r\nleft=120\r\ntop=90\r\nwidth=820\r\nheight=610\r\n")));
-    QCOMPARE(w().Width(), 820);
-    QCOMPARE(w().Height(), 610);
-    main_->DispatchCommand(10036);
-    QTRY_VERIFY(!main_->Exists());
-    ProfileFile written(ConfigPath().toStdString());
+    QVERIFY(s_.Start(QStringLiteral("[Config]\r\nleft=120\r\ntop=90\r\nwidth=820\r\nheight=610\r\n")));
+    QCOMPARE(s_.w().Width(), 820);
+    QCOMPARE(s_.w().Height(), 610);
+    s_.main().DispatchCommand(command::kExit);
+    QTRY_VERIFY(!s_.main().Exists());
+    ProfileFile written(s_.ConfigPath().toStdString());
     QCOMPARE(written.Read("Config", "width", "?"), std::string("820"));
     QCOMPARE(written.Read("Config", "height", "?"), std::string("610"));
     QCOMPARE(written.Read("Config", "IsMax", "?"), std::string("0"));
+    // Started again over the same folder, the window has the same size.
+    QVERIFY(s_.Start());
+    QCOMPARE(s_.w().Width(), 820);
+    QCOMPARE(s_.w().Height(), 610);
   }
 
   void changingTheLanguageShowsThePageAgain() {
-    Start();
-    w().listBox(1001)->setCurrentRow(1);  // as the user selects
-    w().dropDownList(1011)->setCurrentIndex(1);
-    QCOMPARE(main_->settings().language, SyntaxKind::CSharp);
-    QVERIFY(w().browser(1007)->PageSource().contains(QStringLiteral("CharSet")));
+    QVERIFY(s_.Start());
+    s_.functions()->setCurrentRow(1);  // as the user selects
+    s_.languageBox()->setCurrentIndex(1);
+    QCOMPARE(s_.main().settings().language, SyntaxKind::CSharp);
+    QVERIFY(s_.browser()->PageSource().contains(QStringLiteral("CharSet")));
   }
 
   void rightClickSelectsTheRowUnderThePointer() {
-    Start();
-    ListBox* list = w().listBox(1001);
-    const QPoint second = list->visualItemRect(list->item(1)).center();
-    QTimer::singleShot(100, [] {
-      if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-    });
-    main_->OpenContextMenu(list, 2, list->viewport()->mapToGlobal(second));
+    QVERIFY(s_.Start());
+    ListBox* list = s_.functions();
+    const QPoint second = list->viewport()->mapToGlobal(list->visualItemRect(list->item(1)).center());
+    QVERIFY(test::ClosingPopup([&] { s_.main().OpenContextMenu(list, 2, second); }));
     QCOMPARE(list->Selection(), 1);
-    QTimer::singleShot(100, [] {
-      if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-    });
-    main_->OpenContextMenu(list, 2, list->viewport()->mapToGlobal(QPoint(5, list->viewport()->height() - 2)));
+    const QPoint below = list->viewport()->mapToGlobal(QPoint(5, list->viewport()->height() - 2));
+    QVERIFY(test::ClosingPopup([&] { s_.main().OpenContextMenu(list, 2, below); }));
     QCOMPARE(list->Selection(), -1);
   }
 
   void exitClosesTheStoreAndWritesTheSettings() {
-    Start();
-    main_->DispatchCommand(10025);
-    QSignalSpy finished(main_.get(), &MainWindow::finished);
-    main_->DispatchCommand(10036);
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kInsertRemarks);
+    QSignalSpy finished(&s_.main(), &MainWindow::finished);
+    s_.main().DispatchCommand(command::kExit);
     QTRY_COMPARE(finished.count(), 1);
-    QVERIFY(!store_->IsOpen());
-    QVERIFY(!main_->Exists());
-    ProfileFile written(ConfigPath().toStdString());
+    QVERIFY(!s_.store().IsOpen());
+    QVERIFY(!s_.main().Exists());
+    ProfileFile written(s_.ConfigPath().toStdString());
     QCOMPARE(written.Read("Setings", "Public", "?"), std::string("0"));
     QCOMPARE(written.Read("Config", "BrowseWidth", "?"), std::string("150"));
     QCOMPARE(FromGbk(written.Read(ToGbk(QStringLiteral("Setings")), ToGbk(QStringLiteral("插入备注信息")), "?")),

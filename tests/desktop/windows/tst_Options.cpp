@@ -2,26 +2,22 @@
 // toggles, the affix and settings dialogs, the tray and hiding rules.
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
 #include "config/SettingsFile.h"
-#include "desktop/windows/AppCatalogue.h"
-#include "store/CatalogueStore.h"
+#include "desktop/windows/AppSession.h"
+#include "model/Commands.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/QtServices.h"
 #include "toolkit/QtText.h"
-#include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
 #include "windows/AffixDialog.h"
-#include "windows/MainWindow.h"
+#include "windows/Resources.h"
+#include "windows/SettingsDialog.h"
 #include "windows/TrayAndHotkey.h"
 
 using namespace declarium;
@@ -30,187 +26,125 @@ namespace {
 
 std::string Gbk(const char16_t* text) { return ToGbk(QString::fromUtf16(text)); }
 
-// Runs check on the modal dialog once it is open (the caller then opens it).
-void OnModal(std::function<void(Window&)> check) {
-  QTimer::singleShot(0, [check] {
-    auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-    if (!w) {
-      QFAIL("no modal dialog open");
-      return;
-    }
-    check(*w);
-  });
-}
-
-// Closes the popup menu that is about to open.
-void CloseNextPopup() {
-  QTimer::singleShot(50, [] {
-    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-  });
-}
-
 }  // namespace
 
 class OptionsTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<ScriptedServices> services_;
-  std::unique_ptr<CatalogueStore> store_;
-  std::unique_ptr<ProfileFile> config_;
-  std::unique_ptr<MainWindow> main_;
+  test::AppSession s_;
 
-  Window& w() { return *main_->window(); }
-  QString ConfigPath() const { return dir_->filePath(QStringLiteral("Config.ini")); }
-
-  // Config.ini lines as UTF-16, written in GBK like the program's own file.
-  void Start(const QString& configText = {}) {
-    if (!configText.isEmpty()) {
-      QFile f(ConfigPath());
-      QVERIFY(f.open(QIODevice::WriteOnly));
-      const std::string bytes = ToGbk(configText);
-      f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    config_ = std::make_unique<ProfileFile>(ConfigPath().toStdString());
-    main_ = std::make_unique<MainWindow>(*store_, *config_);
-    QVERIFY(main_->Create());
-  }
   QByteArray FileBytes() const {
-    QFile f(ConfigPath());
+    QFile f(s_.ConfigPath());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
   std::string Stored(const char16_t* key) const {
-    return ProfileFile(ConfigPath().toStdString()).Read("Setings", Gbk(key), "<none>");
+    return ProfileFile(s_.ConfigPath().toStdString()).Read("Setings", Gbk(key), "<none>");
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    const QString db = dir_->filePath(QStringLiteral("data.db"));
-    QVERIFY(test::MakeAppCatalogue(db));
-    store_ = std::make_unique<CatalogueStore>();
-    QVERIFY(store_->OpenPath(db.toStdString(), false));
-    services_ = std::make_unique<ScriptedServices>();
-  }
-
-  void cleanup() {
-    main_.reset();
-    config_.reset();
-    store_.reset();
-    services_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(s_.Open()); }
+  void cleanup() { s_.Close(); }
 
   void menuTogglesFlipTheCheckMarkAndWriteOnlyAtExit() {
-    Start(QStringLiteral("[Setings]\r\n插入中文名=1\r\n"));
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n插入中文名=1\r\n")));
     const QByteArray before = FileBytes();
-    main_->DispatchCommand(10024);
-    main_->DispatchCommand(10025);
-    main_->DispatchCommand(10001);
-    QVERIFY(!main_->settings().style.insertChineseNames);
-    QVERIFY(main_->settings().style.insertRemarks);
-    QVERIFY(main_->settings().style.isPublic);
-    QVERIFY(!w().Menu()->IsChecked(10024));
-    QVERIFY(w().Menu()->IsChecked(10025));
-    QVERIFY(w().Menu()->IsChecked(10001));
+    s_.main().DispatchCommand(command::kInsertChineseNames);
+    s_.main().DispatchCommand(command::kInsertRemarks);
+    s_.main().DispatchCommand(command::kPublic);
+    QVERIFY(!s_.main().settings().style.insertChineseNames);
+    QVERIFY(s_.main().settings().style.insertRemarks);
+    QVERIFY(s_.main().settings().style.isPublic);
+    QVERIFY(!s_.w().Menu()->IsChecked(command::kInsertChineseNames));
+    QVERIFY(s_.w().Menu()->IsChecked(command::kInsertRemarks));
+    QVERIFY(s_.w().Menu()->IsChecked(command::kPublic));
     QCOMPARE(FileBytes(), before);
-    main_->DispatchCommand(10001);
-    QVERIFY(!main_->settings().style.isPublic);
+    s_.main().DispatchCommand(command::kPublic);
+    QVERIFY(!s_.main().settings().style.isPublic);
 
-    main_->DispatchCommand(10036);
-    QTRY_VERIFY(!main_->Exists());
+    s_.main().DispatchCommand(command::kExit);
+    QTRY_VERIFY(!s_.main().Exists());
     QCOMPARE(Stored(u"插入中文名"), std::string("0"));
     QCOMPARE(Stored(u"插入备注信息"), std::string("1"));
     QCOMPARE(Stored(u"Public"), std::string("0"));
   }
 
   void affixDialogCutsAtTwentyBytesAndWritesEverything() {
-    Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\nAPI名称后缀=后\r\n"));
-    main_->DispatchCommand(10024);   // only in memory so far
-    bool seen = false;
-    OnModal([&seen](Window& d) {
-      seen = true;
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\nAPI名称后缀=后\r\n")));
+    s_.main().DispatchCommand(command::kInsertChineseNames);   // only in memory so far
+    QVERIFY(s_.InModal(command::kAffixes, resource::kAffixDialog, [](Window& d) {
       QCOMPARE(d.Caption(), QStringLiteral("AP名称I前后缀"));
-      QCOMPARE(d.ItemText(1602), QStringLiteral("pre"));
-      QCOMPARE(d.ItemText(1603), QStringLiteral("后"));
+      QCOMPARE(d.ItemText(affix_control::kPrefix), QStringLiteral("pre"));
+      QCOMPARE(d.ItemText(affix_control::kSuffix), QStringLiteral("后"));
       // 19 ASCII bytes, then a character at bytes 20-21: it goes whole.
-      d.SetItemText(1602, QStringLiteral("abcdefghijklmnopqrs中x"));
+      d.SetItemText(affix_control::kPrefix, QStringLiteral("abcdefghijklmnopqrs中x"));
       // Ten characters are exactly 20 bytes.
-      d.SetItemText(1603, QStringLiteral("一二三四五六七八九十百"));
-      d.button(1605)->click();
-    });
-    main_->DispatchCommand(10026);
-    QVERIFY(seen);
-    QCOMPARE(main_->settings().style.namePrefix, std::string("abcdefghijklmnopqrs"));
-    QCOMPARE(main_->settings().style.nameSuffix, Gbk(u"一二三四五六七八九十"));
+      d.SetItemText(affix_control::kSuffix, QStringLiteral("一二三四五六七八九十百"));
+      d.button(affix_control::kOk)->click();
+    }));
+    QCOMPARE(s_.main().settings().style.namePrefix, std::string("abcdefghijklmnopqrs"));
+    QCOMPARE(s_.main().settings().style.nameSuffix, Gbk(u"一二三四五六七八九十"));
     QCOMPARE(Stored(u"API名称前缀"), std::string("abcdefghijklmnopqrs"));
     QCOMPARE(Stored(u"API名称后缀"), Gbk(u"一二三四五六七八九十"));
     // The whole record goes out, the toggle and the placement with it.
     QCOMPARE(Stored(u"插入中文名"), std::string("1"));
-    QCOMPARE(ProfileFile(ConfigPath().toStdString()).Read("Config", "IsMax", "<none>"), std::string("0"));
+    QCOMPARE(ProfileFile(s_.ConfigPath().toStdString()).Read("Config", "IsMax", "<none>"), std::string("0"));
   }
 
   void affixDialogCancelChangesNothing() {
-    Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\n"));
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\n")));
     const QByteArray before = FileBytes();
-    OnModal([](Window& d) {
-      d.SetItemText(1602, QStringLiteral("other"));
-      d.button(1606)->click();
-    });
-    main_->DispatchCommand(10026);
-    QCOMPARE(main_->settings().style.namePrefix, std::string("pre"));
+    QVERIFY(s_.InModal(command::kAffixes, resource::kAffixDialog, [](Window& d) {
+      d.SetItemText(affix_control::kPrefix, QStringLiteral("other"));
+      d.button(affix_control::kCancel)->click();
+    }));
+    QCOMPARE(s_.main().settings().style.namePrefix, std::string("pre"));
     QCOMPARE(FileBytes(), before);
   }
 
   void settingsDialogKeepsOpenWhenTheHotkeyIsRefused() {
-    Start();
-    QVERIFY(main_->tray().HotkeyId() != 0);
-    services_->setHotkeyResult(false);
-    bool seen = false;
-    OnModal([this, &seen](Window& d) {
-      seen = true;
+    QVERIFY(s_.Start());
+    QVERIFY(s_.main().tray().HotkeyId() != 0);
+    s_.services().setHotkeyResult(false);
+    QVERIFY(s_.InModal(command::kSettings, resource::kSettingsDialog, [this](Window& d) {
       QCOMPARE(d.Caption(), QStringLiteral("设置"));
-      HotkeyEdit* edit = d.hotkeyEdit(1804);
+      HotkeyEdit* edit = d.hotkeyEdit(settings_control::kHotkey);
       QCOMPARE(edit->KeyCode(), 75);
       QCOMPARE(edit->Modifiers(), static_cast<int>(kHotkeyAlt));
-      QVERIFY(d.IsChecked(1806));
-      QVERIFY(!d.IsChecked(1807));
+      QVERIFY(d.IsChecked(settings_control::kCloseToTray));
+      QVERIFY(!d.IsChecked(settings_control::kMinimizeToTray));
       edit->SetHotkey(0x70, kHotkeyCtrl | kHotkeyShift);
-      d.SetChecked(1807, true);
-      d.button(1808)->click();
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("注册热键失败！请尝试其他热键"));
-      QCOMPARE(services_->lastMessage().style, 0x10);
-      QCOMPARE(services_->lastMessage().caption, QStringLiteral("信息："));
-      QCOMPARE(services_->lastMessage().owner, &d);
+      d.SetChecked(settings_control::kMinimizeToTray, true);
+      d.button(settings_control::kOk)->click();
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("注册热键失败！请尝试其他热键"));
+      QCOMPARE(s_.services().lastMessage().style, 0x10);
+      QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
+      QCOMPARE(s_.services().lastMessage().owner, &d);
       QVERIFY(d.isVisible());
-      d.button(1809)->click();
-    });
-    main_->DispatchCommand(10040);
-    QVERIFY(seen);
+      d.button(settings_control::kCancel)->click();
+    }));
     // The refused combination is kept for the exit; the tray boxes are not.
-    QCOMPARE(main_->settings().hotkeyKey, 0x70);
-    QCOMPARE(main_->settings().hotkeyModifiers, 2 | 4);
-    QVERIFY(!main_->settings().minimizeToTray);
-    QCOMPARE(main_->tray().HotkeyId(), 0);
-    QCOMPARE(services_->registeredHotkey(), 0);
+    QCOMPARE(s_.main().settings().hotkeyKey, 0x70);
+    QCOMPARE(s_.main().settings().hotkeyModifiers, 2 | 4);
+    QVERIFY(!s_.main().settings().minimizeToTray);
+    QCOMPARE(s_.main().tray().HotkeyId(), 0);
+    QCOMPARE(s_.services().registeredHotkey(), 0);
     QCOMPARE(Stored(u"键代码"), std::string("<none>"));
   }
 
   void settingsDialogRegistersAndWritesAtOnce() {
-    Start();
-    const int first = main_->tray().HotkeyId();
-    OnModal([](Window& d) {
-      d.hotkeyEdit(1804)->SetHotkey(0x41, kHotkeyCtrl | kHotkeyAlt);
-      d.SetChecked(1806, false);
-      d.SetChecked(1807, true);
-      d.button(1808)->click();
-    });
-    main_->DispatchCommand(11032);
-    QCOMPARE(main_->tray().HotkeyId(), first + 1);
-    QCOMPARE(services_->registeredHotkey(), main_->tray().HotkeyId());
-    QCOMPARE(services_->hotkeyModifiers(), 1 | 2);
-    QCOMPARE(services_->hotkeyKey(), 0x41);
+    QVERIFY(s_.Start());
+    const int first = s_.main().tray().HotkeyId();
+    QVERIFY(s_.InModal(command::kTraySettings, resource::kSettingsDialog, [](Window& d) {
+      d.hotkeyEdit(settings_control::kHotkey)->SetHotkey(0x41, kHotkeyCtrl | kHotkeyAlt);
+      d.SetChecked(settings_control::kCloseToTray, false);
+      d.SetChecked(settings_control::kMinimizeToTray, true);
+      d.button(settings_control::kOk)->click();
+    }));
+    QCOMPARE(s_.main().tray().HotkeyId(), first + 1);
+    QCOMPARE(s_.services().registeredHotkey(), s_.main().tray().HotkeyId());
+    QCOMPARE(s_.services().hotkeyModifiers(), 1 | 2);
+    QCOMPARE(s_.services().hotkeyKey(), 0x41);
     QCOMPARE(Stored(u"功能键"), std::string("3"));
     QCOMPARE(Stored(u"键代码"), std::string("65"));
     QCOMPARE(Stored(u"关闭到托盘"), std::string("0"));
@@ -229,90 +163,88 @@ class OptionsTest : public QObject {
   }
 
   void trayIconHotkeyAndMenuText() {
-    Start();
-    QVERIFY(services_->hasTrayIcon());
-    QCOMPARE(services_->trayTip(), QStringLiteral("Declarium"));
-    QCOMPARE(services_->hotkeyModifiers(), 1);
-    QCOMPARE(services_->hotkeyKey(), 75);
-    QAction* toggle = main_->contextMenus()->Action(11010);
+    QVERIFY(s_.Start());
+    QVERIFY(s_.services().hasTrayIcon());
+    QCOMPARE(s_.services().trayTip(), QStringLiteral("Declarium"));
+    QCOMPARE(s_.services().hotkeyModifiers(), 1);
+    QCOMPARE(s_.services().hotkeyKey(), 75);
+    QAction* toggle = s_.main().contextMenus()->Action(command::kTrayToggle);
     QVERIFY(toggle);
 
-    CloseNextPopup();
-    w().RaiseTrayEvent(2);
+    QVERIFY(test::ClosingPopup([this] { s_.w().RaiseTrayEvent(2); }));
     QCOMPARE(toggle->text(), QStringLiteral("隐藏界面"));
-    w().RaiseTrayEvent(1);
-    QVERIFY(!w().IsShown());
-    CloseNextPopup();
-    w().RaiseTrayEvent(2);
+    s_.w().RaiseTrayEvent(1);
+    QVERIFY(!s_.w().IsShown());
+    QVERIFY(test::ClosingPopup([this] { s_.w().RaiseTrayEvent(2); }));
     QCOMPARE(toggle->text(), QStringLiteral("显示界面"));
-    main_->DispatchCommand(11010);
-    QVERIFY(w().IsShown());
+    s_.main().DispatchCommand(command::kTrayToggle);
+    QVERIFY(s_.w().IsShown());
 
-    w().RaiseHotkey(main_->tray().HotkeyId() + 1);   // not ours
-    QVERIFY(w().IsShown());
-    w().RaiseHotkey(main_->tray().HotkeyId());
-    QVERIFY(!w().IsShown());
-    w().RaiseHotkey(main_->tray().HotkeyId());
-    QVERIFY(w().IsShown());
+    s_.w().RaiseHotkey(s_.main().tray().HotkeyId() + 1);   // not ours
+    QVERIFY(s_.w().IsShown());
+    s_.w().RaiseHotkey(s_.main().tray().HotkeyId());
+    QVERIFY(!s_.w().IsShown());
+    s_.w().RaiseHotkey(s_.main().tray().HotkeyId());
+    QVERIFY(s_.w().IsShown());
 
-    main_->DispatchCommand(11034);
-    QTRY_VERIFY(!main_->Exists());
-    QVERIFY(!services_->hasTrayIcon());
-    QCOMPARE(services_->registeredHotkey(), 0);
+    s_.main().DispatchCommand(command::kTrayExit);
+    QTRY_VERIFY(!s_.main().Exists());
+    QVERIFY(!s_.services().hasTrayIcon());
+    QCOMPARE(s_.services().registeredHotkey(), 0);
   }
 
   void closeToTrayHidesUntilExit() {
-    Start();
-    w().CloseWindow();   // as the title bar's button
+    QVERIFY(s_.Start());
+    s_.w().CloseWindow();   // as the title bar's button
     QCoreApplication::processEvents();
-    QVERIFY(main_->Exists());
-    QVERIFY(!w().IsShown());
-    main_->DispatchCommand(11026);
-    QVERIFY(w().IsShown());
-    w().CloseWindow();
-    QVERIFY(main_->Exists());
-    main_->DispatchCommand(10036);
-    QTRY_VERIFY(!main_->Exists());
+    QVERIFY(s_.main().Exists());
+    QVERIFY(!s_.w().IsShown());
+    s_.main().DispatchCommand(command::kTrayFunctions);
+    QVERIFY(s_.w().IsShown());
+    s_.w().CloseWindow();
+    QVERIFY(s_.main().Exists());
+    s_.main().DispatchCommand(command::kExit);
+    QTRY_VERIFY(!s_.main().Exists());
   }
 
   void closeWithoutTrayEndsTheProgram() {
-    Start(QStringLiteral("[Setings]\r\n关闭到托盘=0\r\n"));
-    QSignalSpy finished(main_.get(), &MainWindow::finished);
-    w().CloseWindow();
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n关闭到托盘=0\r\n")));
+    QSignalSpy finished(&s_.main(), &MainWindow::finished);
+    s_.w().CloseWindow();
     QTRY_COMPARE(finished.count(), 1);
-    QVERIFY(!main_->Exists());
+    QVERIFY(!s_.main().Exists());
   }
 
   void minimiseToTray() {
-    Start(QStringLiteral("[Setings]\r\n最小化到托盘=1\r\n"));
-    w().SetState(kStateMinimised);
-    QTRY_VERIFY(!w().IsShown());
-    main_->tray().Toggle();
-    QVERIFY(w().IsShown());
-    QTRY_COMPARE(w().State(), static_cast<int>(kStateNormal));
+    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n最小化到托盘=1\r\n")));
+    s_.w().SetState(kStateMinimised);
+    QTRY_VERIFY(!s_.w().IsShown());
+    s_.main().tray().Toggle();
+    QVERIFY(s_.w().IsShown());
+    QTRY_COMPARE(s_.w().State(), static_cast<int>(kStateNormal));
   }
 
   void minimiseWithoutTrayStaysOnTheTaskbar() {
-    Start();
-    w().SetState(kStateMinimised);
-    QTest::qWait(50);
-    QVERIFY(w().IsShown());
-    QCOMPARE(w().State(), static_cast<int>(kStateMinimised));
+    QVERIFY(s_.Start());
+    s_.w().SetState(kStateMinimised);
+    QCoreApplication::processEvents();  // what the state change queued, a hiding included
+    QVERIFY(s_.w().IsShown());
+    QCOMPARE(s_.w().State(), static_cast<int>(kStateMinimised));
   }
 
   void windowHiddenWhileMaximisedComesBackNormal() {
-    Start();
-    w().SetState(kStateNormal);
-    w().resize(640, 480);
-    QTRY_COMPARE(w().size(), QSize(640, 480));
-    w().SetState(kStateMaximised);
-    QTRY_COMPARE(w().State(), static_cast<int>(kStateMaximised));
-    main_->tray().Toggle();
-    QVERIFY(!w().IsShown());
-    main_->tray().Toggle();
-    QVERIFY(w().IsShown());
-    QTRY_COMPARE(w().State(), static_cast<int>(kStateNormal));
-    QTRY_COMPARE(w().size(), QSize(640, 480));
+    QVERIFY(s_.Start());
+    s_.w().SetState(kStateNormal);
+    s_.w().resize(640, 480);
+    QTRY_COMPARE(s_.w().size(), QSize(640, 480));
+    s_.w().SetState(kStateMaximised);
+    QTRY_COMPARE(s_.w().State(), static_cast<int>(kStateMaximised));
+    s_.main().tray().Toggle();
+    QVERIFY(!s_.w().IsShown());
+    s_.main().tray().Toggle();
+    QVERIFY(s_.w().IsShown());
+    QTRY_COMPARE(s_.w().State(), static_cast<int>(kStateNormal));
+    QTRY_COMPARE(s_.w().size(), QSize(640, 480));
   }
 };
 
