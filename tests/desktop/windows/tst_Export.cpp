@@ -1,27 +1,21 @@
 // The export window "导出数据" opened from the real main window, over a
 // catalogue made by the test; the save dialog is answered by the script.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QFile>
 #include <QProgressBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
-#include <memory>
 
-#include "config/SettingsFile.h"
+#include "desktop/windows/AppSession.h"
 #include "model/Commands.h"
-#include "store/CatalogueStore.h"
-#include "store/Schema.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
-#include "toolkit/ScriptedServices.h"
-#include "toolkit/Window.h"
-#include "windows/MainWindow.h"
+#include "windows/ExportWindow.h"
 #include "windows/Resources.h"
 
 using namespace declarium;
+using namespace declarium::export_control;
 
 namespace {
 
@@ -41,15 +35,6 @@ constexpr char16_t kTick[] =
 constexpr char16_t kBeep[] =
     u"Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n";
 
-// Control ids of the export window.
-enum : int {
-  kFunctionCheck = 1501, kFunctionField = 1503, kFunctionOp = 1504, kFunctionValue = 1505,
-  kFunctionAdd = 1506, kFunctionRows = 1507,
-  kDataTypeCheck = 1508, kConstantCheck = 1515, kConstantField = 1520, kConstantOp = 1519,
-  kConstantValue = 1518, kConstantAdd = 1517, kConstantRows = 1521,
-  kSyntax = 1525, kProgress = 1522, kExport = 1523, kClose = 1524,
-};
-
 QString U(const char16_t* s) { return QString::fromUtf16(s); }
 
 }  // namespace
@@ -58,45 +43,19 @@ class ExportWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<ScriptedServices> services_;
-  std::unique_ptr<CatalogueStore> store_;
-  std::unique_ptr<ProfileFile> config_;
-  std::unique_ptr<MainWindow> main_;
+  test::AppSession s_;
 
-  QString OutPath() const { return dir_->filePath(QStringLiteral("导出.txt")); }
+  QString OutPath() const { return s_.Path(QStringLiteral("导出.txt")); }
 
   void Start(const QString& extraSql = {}) {
-    dir_ = std::make_unique<QTemporaryDir>();
-    const QString db = dir_->filePath(QStringLiteral("data.db"));
-    {
-      CatalogueStore maker;
-      std::string error;
-      QVERIFY(maker.OpenPath(db.toStdString(), true));
-      QVERIFY(CreateSchema(maker, error));
-      QVERIFY2(maker.Exec(ToGbk(U(kCatalogue) + extraSql), error), error.c_str());
-    }
-    store_ = std::make_unique<CatalogueStore>();
-    QVERIFY(store_->OpenPath(db.toStdString(), false));
-    services_ = std::make_unique<ScriptedServices>();
-    config_ = std::make_unique<ProfileFile>(dir_->filePath(QStringLiteral("Config.ini")).toStdString());
-    main_ = std::make_unique<MainWindow>(*store_, *config_);
-    QVERIFY(main_->Create());
+    QVERIFY(s_.Open([&](const QString& db) { return test::MakeCatalogue(db, U(kCatalogue) + extraSql); }));
+    QVERIFY(s_.Start());
   }
 
   // Opens the window through its command and runs body inside its loop;
   // the window is closed afterwards if body left it open.
   void WithExportWindow(const std::function<void(Window&)>& body) {
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-      auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-      if (w == nullptr || w->TemplateId() != resource::kExportWindow) return;
-      opened = true;
-      body(*w);
-      if (w->isVisible()) w->CloseWindow();
-    });
-    main_->DispatchCommand(command::kExport);
-    QVERIFY(opened);
+    QVERIFY(s_.InModal(command::kExport, resource::kExportWindow, body));
   }
 
   static void AddCondition(Window& w, int field, int op, int value, int add, const QString& fieldText,
@@ -116,7 +75,7 @@ class ExportWindowTest : public QObject {
   // Checks the kinds, answers the save dialog and presses "导出".
   void RunExport(Window& w, std::initializer_list<int> checks) {
     for (int id : checks) w.SetChecked(id, true);
-    services_->setNextSaveFile(OutPath());
+    s_.services().setNextSaveFile(OutPath());
     w.button(kExport)->click();
   }
 
@@ -127,19 +86,13 @@ class ExportWindowTest : public QObject {
   }
 
  private slots:
-  void cleanup() {
-    main_.reset();
-    config_.reset();
-    store_.reset();
-    services_.reset();
-    dir_.reset();
-  }
+  void cleanup() { s_.Close(); }
 
   void opensWithFixedListsAndTheLanguageSetting() {
     Start();
     // The user picks VB in the main window first: the export window starts there.
-    main_->window()->dropDownList(1011)->setCurrentIndex(2);
-    QCOMPARE(main_->settings().language, SyntaxKind::Vb);
+    s_.languageBox()->setCurrentIndex(2);
+    QCOMPARE(s_.main().settings().language, SyntaxKind::Vb);
     WithExportWindow([&](Window& w) {
       QCOMPARE(w.Caption(), QStringLiteral("导出数据"));
       QVERIFY(!w.windowIcon().isNull());
@@ -148,24 +101,25 @@ class ExportWindowTest : public QObject {
         for (int i = 0; i < w.dropDownList(id)->count(); ++i) out << w.dropDownList(id)->ItemText(i);
         return out;
       };
-      QCOMPARE(items(1503), QStringList({"名称", "中文名", "库名", "库对应命令", "函数说明", "备注"}));
-      QCOMPARE(items(1513), QStringList({"名称", "中文名", "备注"}));
-      QCOMPARE(items(1520), QStringList({"名称", "十六进制值", "十进制值", "备注"}));
+      QCOMPARE(items(kFunctionField), QStringList({"名称", "中文名", "库名", "库对应命令", "函数说明", "备注"}));
+      QCOMPARE(items(kDataTypeField), QStringList({"名称", "中文名", "备注"}));
+      QCOMPARE(items(kConstantField), QStringList({"名称", "十六进制值", "十进制值", "备注"}));
       const QStringList ops{"=", ">", "<", ">=", "<=", "!=", "like"};
-      for (int id : {1504, 1512, 1519}) QCOMPARE(items(id), ops);
-      for (int id : {1503, 1504, 1513, 1512, 1520, 1519}) QCOMPARE(w.dropDownList(id)->Selection(), 0);
+      for (int id : {kFunctionOp, kDataTypeOp, kConstantOp}) QCOMPARE(items(id), ops);
+      for (int id : {kFunctionField, kFunctionOp, kDataTypeField, kDataTypeOp, kConstantField, kConstantOp})
+        QCOMPARE(w.dropDownList(id)->Selection(), 0);
       QCOMPARE(items(kSyntax), QStringList({"易语言", "CSharp", "VB"}));
       QCOMPARE(w.dropDownList(kSyntax)->Selection(), 2);
       auto* bar = w.control<QProgressBar>(kProgress);
       QCOMPARE(bar->minimum(), 0);
       QCOMPARE(bar->maximum(), 100);
       QCOMPARE(bar->value(), 0);
-      for (int id : {kFunctionCheck, kDataTypeCheck, kConstantCheck}) QVERIFY(!w.IsChecked(id));
+      for (int id : {kFunctions, kDataTypes, kConstants}) QVERIFY(!w.IsChecked(id));
 
       // A syntax change is mirrored to the main window's language box.
       ChooseSyntax(w, 1);
-      QCOMPARE(main_->window()->dropDownList(1011)->Selection(), 1);
-      QCOMPARE(main_->settings().language, SyntaxKind::CSharp);
+      QCOMPARE(s_.languageBox()->Selection(), 1);
+      QCOMPARE(s_.main().settings().language, SyntaxKind::CSharp);
 
       w.button(kClose)->click();
       QVERIFY(!w.isVisible());
@@ -175,10 +129,11 @@ class ExportWindowTest : public QObject {
   void groupsFollowTheirCheckBoxesAndRowsStay() {
     Start();
     WithExportWindow([&](Window& w) {
-      const int groups[3][6] = {{1502, 1503, 1504, 1505, 1506, 1507},
-                                {1509, 1513, 1512, 1511, 1510, 1514},
-                                {1516, 1520, 1519, 1518, 1517, 1521}};
-      const int checks[3] = {kFunctionCheck, kDataTypeCheck, kConstantCheck};
+      const int groups[3][6] = {
+          {kFunctionGroup, kFunctionField, kFunctionOp, kFunctionValue, kFunctionAdd, kFunctionConditions},
+          {kDataTypeGroup, kDataTypeField, kDataTypeOp, kDataTypeValue, kDataTypeAdd, kDataTypeConditions},
+          {kConstantGroup, kConstantField, kConstantOp, kConstantValue, kConstantAdd, kConstantConditions}};
+      const int checks[3] = {kFunctions, kDataTypes, kConstants};
       for (const auto& g : groups)
         for (int id : g) QVERIFY2(!w.Item(id)->isEnabled(), qPrintable(QString::number(id)));
       for (int k = 0; k < 3; ++k) {
@@ -187,56 +142,56 @@ class ExportWindowTest : public QObject {
           for (int id : groups[j]) QCOMPARE(w.Item(id)->isEnabled(), j <= k);
       }
       AddFunctionCondition(w, QStringLiteral("库名"), QStringLiteral("like"), QStringLiteral("%kernel%"));
-      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
-      w.button(kFunctionCheck)->click();
+      QCOMPARE(w.listBox(kFunctionConditions)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
+      w.button(kFunctions)->click();
       for (int id : groups[0]) QVERIFY(!w.Item(id)->isEnabled());
-      QCOMPARE(w.listBox(kFunctionRows)->Count(), 1);
-      w.button(kFunctionCheck)->click();
+      QCOMPARE(w.listBox(kFunctionConditions)->Count(), 1);
+      w.button(kFunctions)->click();
       for (int id : groups[0]) QVERIFY(w.Item(id)->isEnabled());
-      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
+      QCOMPARE(w.listBox(kFunctionConditions)->RowText(0), QStringLiteral("库名 like '%kernel%'"));
     });
   }
 
   void emptyConditionValueIsRefused() {
     Start();
     WithExportWindow([&](Window& w) {
-      w.button(kFunctionCheck)->click();
+      w.button(kFunctions)->click();
       w.button(kFunctionAdd)->click();
-      QCOMPARE(services_->messages().size(), size_t{1});
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("条件值不能为空"));
-      QCOMPARE(services_->lastMessage().caption, QStringLiteral("信息："));
-      QCOMPARE(services_->lastMessage().style, int(kMbIconError));
-      QCOMPARE(services_->lastMessage().owner, &w);
-      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);
+      QCOMPARE(s_.services().messages().size(), size_t{1});
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("条件值不能为空"));
+      QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
+      QCOMPARE(s_.services().lastMessage().style, int(kMbIconError));
+      QCOMPARE(s_.services().lastMessage().owner, &w);
+      QCOMPARE(w.listBox(kFunctionConditions)->Count(), 0);
       // A single space is a value: it is not trimmed away.
       AddFunctionCondition(w, QStringLiteral("备注"), QStringLiteral("="), QStringLiteral(" "));
-      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("备注 = ' '"));
+      QCOMPARE(w.listBox(kFunctionConditions)->RowText(0), QStringLiteral("备注 = ' '"));
     });
   }
 
   void conditionValueGbkCannotHoldIsRefused() {
     Start();
     WithExportWindow([&](Window& w) {
-      w.button(kFunctionCheck)->click();
+      w.button(kFunctions)->click();
       AddFunctionCondition(w, QStringLiteral("备注"), QStringLiteral("="), QStringLiteral("a\U0001F600"));
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("条件值含有GBK编码无法表示的字符！"));
-      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("条件值含有GBK编码无法表示的字符！"));
+      QCOMPARE(w.listBox(kFunctionConditions)->Count(), 0);
     });
   }
 
   void nothingChosenOrCancelledWritesNothing() {
     Start();
     WithExportWindow([&](Window& w) {
-      services_->setNextSaveFile(OutPath());
+      s_.services().setNextSaveFile(OutPath());
       w.button(kExport)->click();
-      QCOMPARE(services_->lastMessage().text,
+      QCOMPARE(s_.services().lastMessage().text,
                QStringLiteral("请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！"));
-      QCOMPARE(services_->lastMessage().style, int(kMbIconInformation));
-      QCOMPARE(services_->lastMessage().owner, &w);
-      services_->clear();
-      w.SetChecked(kFunctionCheck, true);
+      QCOMPARE(s_.services().lastMessage().style, int(kMbIconInformation));
+      QCOMPARE(s_.services().lastMessage().owner, &w);
+      s_.services().clear();
+      w.SetChecked(kFunctions, true);
       w.button(kExport)->click();  // the dialog is cancelled
-      QVERIFY(services_->messages().empty());
+      QVERIFY(s_.services().messages().empty());
     });
     QVERIFY(!QFile::exists(OutPath()));
   }
@@ -245,9 +200,9 @@ class ExportWindowTest : public QObject {
     Start();
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 2);
-      RunExport(w, {kFunctionCheck});
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
-      QCOMPARE(services_->lastMessage().style, int(kMbIconInformation));
+      RunExport(w, {kFunctions});
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("导出完毕！"));
+      QCOMPARE(s_.services().lastMessage().style, int(kMbIconInformation));
       QCOMPARE(w.Caption(), QStringLiteral("正在导出函数..."));
       QCOMPARE(w.control<QProgressBar>(kProgress)->value(), 100);
     });
@@ -258,7 +213,7 @@ class ExportWindowTest : public QObject {
     Start();
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 0);
-      RunExport(w, {kConstantCheck});
+      RunExport(w, {kConstants});
       QCOMPARE(w.Caption(), QStringLiteral("正在导出常量..."));
     });
     QCOMPARE(File(), QStringLiteral(".版本 2\r\n\r\n\r\n"
@@ -270,10 +225,10 @@ class ExportWindowTest : public QObject {
     Start();
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 2);
-      w.button(kFunctionCheck)->click();
+      w.button(kFunctions)->click();
       AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("Get%"));
       AddFunctionCondition(w, QStringLiteral("库名"), QStringLiteral("="), QStringLiteral("user32"));
-      QCOMPARE(w.listBox(kFunctionRows)->RowText(1), QStringLiteral("库名 = 'user32'"));
+      QCOMPARE(w.listBox(kFunctionConditions)->RowText(1), QStringLiteral("库名 = 'user32'"));
       RunExport(w, {});
     });
     QCOMPARE(File(), U(kDesktop) + QStringLiteral("\r\n"));
@@ -283,15 +238,15 @@ class ExportWindowTest : public QObject {
     Start();
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 2);
-      w.button(kFunctionCheck)->click();
+      w.button(kFunctions)->click();
       AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("GetTick"));
       RunExport(w, {});
     });
     QCOMPARE(File(), QStringLiteral("\r\n"));
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 2);
-      w.button(kFunctionCheck)->click();
-      QCOMPARE(w.listBox(kFunctionRows)->Count(), 0);  // the lists start empty each time
+      w.button(kFunctions)->click();
+      QCOMPARE(w.listBox(kFunctionConditions)->Count(), 0);  // the lists start empty each time
       AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("like"), QStringLiteral("GetTickCount"));
       RunExport(w, {});
     });
@@ -302,24 +257,24 @@ class ExportWindowTest : public QObject {
     Start();
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 2);
-      w.button(kFunctionCheck)->click();
+      w.button(kFunctions)->click();
       const QString injected = QStringLiteral("x' or '1'='1");
       AddFunctionCondition(w, QStringLiteral("名称"), QStringLiteral("="), injected);
       // Shown as typed; matched as one literal value.
-      QCOMPARE(w.listBox(kFunctionRows)->RowText(0), QStringLiteral("名称 = 'x' or '1'='1'"));
+      QCOMPARE(w.listBox(kFunctionConditions)->RowText(0), QStringLiteral("名称 = 'x' or '1'='1'"));
       RunExport(w, {});
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("导出完毕！"));
     });
     QCOMPARE(File(), QStringLiteral("\r\n"));
 
     WithExportWindow([&](Window& w) {
       ChooseSyntax(w, 0);
-      w.button(kConstantCheck)->click();
+      w.button(kConstants)->click();
       AddCondition(w, kConstantField, kConstantOp, kConstantValue, kConstantAdd, QStringLiteral("备注"),
                    QStringLiteral("="), QStringLiteral("O'Brien's"));
-      QCOMPARE(w.listBox(kConstantRows)->RowText(0), QStringLiteral("备注 = 'O'Brien's'"));
+      QCOMPARE(w.listBox(kConstantConditions)->RowText(0), QStringLiteral("备注 = 'O'Brien's'"));
       RunExport(w, {});
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("导出完毕！"));
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("导出完毕！"));
     });
     QCOMPARE(File(), QStringLiteral(".版本 2\r\n\r\n\r\n.常量 INFINITE, \"-1\", \r\n"));
   }
@@ -354,13 +309,13 @@ class ExportWindowTest : public QObject {
         }
       } counter(&paints);
       bar->installEventFilter(&counter);
-      RunExport(w, {kFunctionCheck, kConstantCheck});
+      RunExport(w, {kFunctions, kConstants});
       bar->removeEventFilter(&counter);
       QVERIFY(!w.isVisible());
     });
     QVERIFY(closedDuringExport);
     // Stopped: nothing is shown, and the constants were never reached.
-    QVERIFY(services_->messages().empty());
+    QVERIFY(s_.services().messages().empty());
     QVERIFY(seen.size() > 10);
     QVERIFY(seen.back() >= 50 && seen.back() < 100);
     QVERIFY2(paints > 1, qPrintable(QString::number(paints)));

@@ -3,19 +3,14 @@
 // failure texts with the database's error, never crashes, and changes no file
 // unless a change succeeded.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <random>
 
 #include "config/SettingsFile.h"
-#include "desktop/windows/AppCatalogue.h"
+#include "desktop/windows/AppSession.h"
 #include "model/Commands.h"
 #include "store/CatalogueStore.h"
 #include "support/TempDir.h"
@@ -23,12 +18,10 @@
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
-#include "toolkit/ScriptedServices.h"
-#include "toolkit/Window.h"
 #include "windows/DesktopProgram.h"
 #include "windows/DetailPage.h"
+#include "windows/ExportWindow.h"
 #include "windows/ImportWindow.h"
-#include "windows/MainWindow.h"
 #include "windows/Resources.h"
 
 using namespace declarium;
@@ -108,80 +101,37 @@ class RobustTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<ScriptedServices> services_;
-  std::unique_ptr<CatalogueStore> store_;
-  std::unique_ptr<ProfileFile> config_;
-  std::unique_ptr<MainWindow> main_;
+  test::AppSession s_;
 
-  Window& w() { return *main_->window(); }
-
-  void Start(const fs::path& db, const fs::path& config) {
-    store_ = std::make_unique<CatalogueStore>();
-    QVERIFY(store_->OpenPath(db, false));
-    config_ = std::make_unique<ProfileFile>(config);
-    main_ = std::make_unique<MainWindow>(*store_, *config_);
-    QVERIFY(main_->Create());
-    // Painted once, as on screen.
-    w().repaint();
+  // The main window over the catalogue open and config, painted once, as on screen.
+  void Start(const fs::path& config) {
+    QVERIFY(s_.StartWith(config));
+    s_.w().repaint();
     QCoreApplication::processEvents();
-  }
-
-  void Stop() {
-    main_.reset();
-    config_.reset();
-    store_.reset();
   }
 
   // Opens the import window, types the text and presses "全部添加(&A)".
   void ImportThroughTheWindow(const QString& text) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      ImportWindow* iw = ImportWindow::Current();
-      if (iw == nullptr) return;
-      ran = true;
-      iw->window()->multiLineEdit(import_control::kText)->SetText(text);
-      QTRY_VERIFY(!iw->RefreshPending());
-      iw->window()->button(import_control::kAddAll)->click();
-      iw->window()->CloseWindow();
-    });
-    main_->DispatchCommand(command::kNewEntries);
-    QVERIFY(ran);
+    QVERIFY(s_.InModal(command::kNewEntries, resource::kImportWindow, [&](Window& iw) {
+      iw.multiLineEdit(import_control::kText)->SetText(text);
+      QTRY_VERIFY(!ImportWindow::Current()->RefreshPending());
+      iw.button(import_control::kAddAll)->click();
+    }));
   }
 
   // Exports all three kinds through the export window into path.
   void ExportThroughTheWindow(const QString& path) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* ew = qobject_cast<Window*>(QApplication::activeModalWidget());
-      if (ew == nullptr || ew->TemplateId() != resource::kExportWindow) return;
-      ran = true;
-      for (int id : {1501, 1508, 1515}) ew->SetChecked(id, true);
-      services_->setNextSaveFile(path);
-      ew->button(1523)->click();
-      if (ew->isVisible()) ew->CloseWindow();
-    });
-    main_->DispatchCommand(command::kExport);
-    QVERIFY(ran);
-  }
-
-  BrowserHost::Element CellOf(const QString& table, const QString& field, int id) {
-    BrowserHost* browser = w().browser(1007);
-    for (BrowserHost::Element e : browser->ElementsByTag(QStringLiteral("td"))) {
-      if (browser->Attribute(e, QStringLiteral("TableName")) == table &&
-          browser->Attribute(e, QStringLiteral("FieldName")) == field &&
-          browser->Attribute(e, QStringLiteral("id")) == QString::number(id)) {
-        return e;
-      }
-    }
-    return BrowserHost::kNoElement;
+    QVERIFY(s_.InModal(command::kExport, resource::kExportWindow, [&](Window& ew) {
+      for (int id : {export_control::kFunctions, export_control::kDataTypes, export_control::kConstants})
+        ew.SetChecked(id, true);
+      s_.services().setNextSaveFile(path);
+      ew.button(export_control::kExport)->click();
+    }));
   }
 
  private slots:
-  void init() { services_ = std::make_unique<ScriptedServices>(); }
-  void cleanup() {
-    Stop();
-    services_.reset();
-  }
+  void init() { QVERIFY(s_.Open()); }
+  void cleanup() { s_.Close(); }
 
   // The entry routine opens each of these without a question and shows the
   // window; its lists are empty where the tables cannot be read.
@@ -194,20 +144,17 @@ class RobustTest : public QObject {
       MakeBadCatalogue(dir.path(), c.kind);
       const std::string bytes = test::ReadFileBytes(dir / "data.db");
       QDir::setCurrent(QString::fromStdString(dir.path().string()));
-      services_->clear();
+      s_.services().clear();
       int functions = -1;
-      QTimer::singleShot(100, [&functions] {
-        Window* mw = Window::FindByClassName(QStringLiteral("mornel-API"));
-        if (mw == nullptr) return;
-        functions = mw->listBox(1001)->Count();
-        mw->Dispatch(10036);
-      });
       {
         test::AsUnprivilegedUser user;
-        QCOMPARE(RunDesktopProgram(), 0);
+        QVERIFY2(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); }, [&functions](Window& mw) {
+          functions = mw.listBox(main_control::kFunctionList)->Count();
+          mw.Dispatch(command::kExit);
+        }), c.name);
       }
       QDir::setCurrent(previous);
-      QVERIFY2(services_->messages().empty(), c.name);
+      QVERIFY2(s_.services().messages().empty(), c.name);
       QCOMPARE(functions, c.constantsReadable || c.kind == Kind::TableMissing ? 2 : 0);
       QVERIFY2(test::ReadFileBytes(dir / "data.db") == bytes, c.name);
     }
@@ -225,36 +172,37 @@ class RobustTest : public QObject {
       const std::string bytes = test::ReadFileBytes(db);
       const std::string verdict = test::IntegrityCheck(db);
       QVERIFY2(c.kind == Kind::RandomBytes ? verdict == "file is not a database" : verdict == "ok", verdict.c_str());
-      services_->clear();
+      s_.services().clear();
       {
         test::AsUnprivilegedUser user;
-        Start(db, settings / "Config.ini");
+        QVERIFY(s_.OpenStore(db));
+        Start(settings / "Config.ini");
 
-        main_->DispatchCommand(command::kBrowseConstants);
+        s_.main().DispatchCommand(command::kBrowseConstants);
         if (c.constantsReadable) {
-          QVERIFY2(services_->messages().empty(), c.name);
-          QCOMPARE(w().reportView(1016)->Count(), 1);
+          QVERIFY2(s_.services().messages().empty(), c.name);
+          QCOMPARE(s_.constants()->Count(), 1);
         } else {
-          QCOMPARE(services_->lastMessage().text, QStringLiteral("获取数据错误！"));
+          QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！"));
         }
-        main_->DispatchCommand(command::kBrowseFunctions);
-        main_->DispatchCommand(command::kStatistics);
+        s_.main().DispatchCommand(command::kBrowseFunctions);
+        s_.main().DispatchCommand(command::kStatistics);
 
         ImportThroughTheWindow(kEText);
-        QCOMPARE(services_->lastMessage().text, QStringLiteral("添加失败！\r\n") + c.importError);
-        QCOMPARE(services_->lastMessage().style, 0x10);
+        QCOMPARE(s_.services().lastMessage().text, QStringLiteral("添加失败！\r\n") + c.importError);
+        QCOMPARE(s_.services().lastMessage().style, 0x10);
 
         ExportThroughTheWindow(QString::fromStdString((out / "out.txt").string()));
-        QCOMPARE(services_->lastMessage().text, c.exportMessage);
+        QCOMPARE(s_.services().lastMessage().text, c.exportMessage);
 
         // Editing a cell in place: the update fails, so the cell keeps its text.
         if (c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder || c.kind == Kind::TableMissing) {
-          BrowserHost* browser = w().browser(1007);
-          const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+          BrowserHost* browser = s_.browser();
+          const BrowserHost::Element cell = s_.CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
           QVERIFY(cell != BrowserHost::kNoElement);
           const QString text = browser->InnerText(cell);
-          services_->setNextInput(true, QStringLiteral("改过的备注"));
-          const bool passedOn = main_->page().EditCell(browser->ElementRect(cell).center());
+          s_.services().setNextInput(true, QStringLiteral("改过的备注"));
+          const bool passedOn = s_.main().page().EditCell(s_.PointOf(cell));
           if (c.kind == Kind::TableMissing) {
             QVERIFY(!passedOn);  // this table is there: the change is written
             QCOMPARE(browser->InnerText(cell), QStringLiteral("改过的备注"));
@@ -263,7 +211,7 @@ class RobustTest : public QObject {
             QCOMPARE(browser->InnerText(cell), text);
           }
         }
-        Stop();
+        s_.Stop();
       }
       if (c.kind == Kind::TableMissing) {
         // The one change that succeeded is in the file, and nothing else.
@@ -283,43 +231,40 @@ class RobustTest : public QObject {
   // the window: stored exactly and shown as typed, and no other row changes.
   // A character GBK lacks would be stored as "?": such a text is refused.
   void hostileTextInPlace() {
-    const test::TempDir dir;
-    const fs::path db = dir / "data.db";
-    QVERIFY(test::MakeAppCatalogue(QString::fromStdString(db.string())));
-    Start(db, dir / "Config.ini");
+    Start(s_.ConfigPath().toStdString());
     const QString others = QStringLiteral(
         "select group_concat(名称||'|'||ifnull(备注,''),'/') from (select * from 函数表 where id != 2 union all "
         "select id,名称,null,备注,null,null,null,null,null,null,null,null,null,null from 函数参数表)");
-    const std::string before = store_->QueryText(ToGbk(others));
+    const std::string before = s_.store().QueryText(ToGbk(others));
     QString big;
     while (big.size() < 500000) big += QStringLiteral("中'文%_\"\\;--/*");
     const QString values[] = {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("\\"),
                               QStringLiteral("%"), QStringLiteral("_"), QStringLiteral(";"), QStringLiteral("--"),
                               QStringLiteral("/*"), QStringLiteral("x'); delete from 函数表; --"), big};
-    BrowserHost* browser = w().browser(1007);
+    BrowserHost* browser = s_.browser();
     const QString remark = QStringLiteral("select 备注 from 函数表 where id=2");
     // A character GBK lacks is refused, and the cell keeps what it showed.
-    services_->clear();
+    s_.services().clear();
     {
-      const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+      const BrowserHost::Element cell = s_.CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
       QVERIFY(cell != BrowserHost::kNoElement);
-      const std::string original = store_->QueryText(ToGbk(remark));
+      const std::string original = s_.store().QueryText(ToGbk(remark));
       const QString shown = browser->InnerText(cell);
-      services_->setNextInput(true, QStringLiteral("a\U0001F600b\uAC00c"));
-      QVERIFY(main_->page().EditCell(browser->ElementRect(cell).center()));
-      QCOMPARE(services_->lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
-      QCOMPARE(store_->QueryText(ToGbk(remark)), original);
+      s_.services().setNextInput(true, QStringLiteral("a\U0001F600b\uAC00c"));
+      QVERIFY(s_.main().page().EditCell(s_.PointOf(cell)));
+      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("修改失败！\r\n含有GBK编码无法表示的字符！"));
+      QCOMPARE(s_.store().QueryText(ToGbk(remark)), original);
       QCOMPARE(browser->InnerText(cell), shown);
     }
     for (const QString& v : values) {
-      const BrowserHost::Element cell = CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+      const BrowserHost::Element cell = s_.CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
       QVERIFY(cell != BrowserHost::kNoElement);
-      services_->setNextInput(true, v);
-      QVERIFY(!main_->page().EditCell(browser->ElementRect(cell).center()));
-      QCOMPARE(FromGbk(store_->QueryText(ToGbk(remark))), v);
+      s_.services().setNextInput(true, v);
+      QVERIFY(!s_.main().page().EditCell(s_.PointOf(cell)));
+      QCOMPARE(s_.Text(remark), v);
       QCOMPARE(browser->InnerText(cell), v);
     }
-    QVERIFY(store_->QueryText(ToGbk(others)) == before);
+    QVERIFY(s_.store().QueryText(ToGbk(others)) == before);
   }
 
   // Damaged settings files: the program starts with the defaults or with
@@ -350,14 +295,12 @@ class RobustTest : public QObject {
                               "语言=1\r\nPublic=0\r\n插入中文名=1\r\n")),
          true},
     };
-    const test::TempDir catalogue;
-    QVERIFY(test::MakeAppCatalogue(QString::fromStdString((catalogue / "data.db").string())));
     for (const ConfigCase& c : cases) {
       const test::TempDir dir;
       const fs::path ini = dir / "Config.ini";
       if (c.present) test::WriteFileBytes(ini, c.bytes);
-      Start(catalogue / "data.db", ini);
-      const Settings s = main_->settings();
+      Start(ini);
+      const Settings s = s_.main().settings();
       const std::string name = c.name;
       if (name == "huge values") {
         QCOMPARE(s.language, SyntaxKind::E);
@@ -366,11 +309,11 @@ class RobustTest : public QObject {
         QCOMPARE(s.toInsertWidth, 150);
         QCOMPARE(s.style.namePrefix.size(), hugePrefix.size());
         // The window keeps to a size that can be shown.
-        const QRect desktop = w().screen()->virtualGeometry();
-        QVERIFY(w().Width() <= 2 * desktop.width());
-        QVERIFY(w().Height() <= 2 * desktop.height());
-        QVERIFY(w().Left() <= desktop.right() + 2 * desktop.width());
-        QVERIFY(w().Top() >= desktop.top() - 2 * desktop.height());
+        const QRect desktop = s_.w().screen()->virtualGeometry();
+        QVERIFY(s_.w().Width() <= 2 * desktop.width());
+        QVERIFY(s_.w().Height() <= 2 * desktop.height());
+        QVERIFY(s_.w().Left() <= desktop.right() + 2 * desktop.width());
+        QVERIFY(s_.w().Top() >= desktop.top() - 2 * desktop.height());
       } else if (name == "duplicate sections") {
         QCOMPARE(s.language, SyntaxKind::Vb);  // the first section counts
         QVERIFY(s.style.isPublic);
@@ -384,7 +327,7 @@ class RobustTest : public QObject {
         QCOMPARE(s.hotkeyKey, 75);
         QCOMPARE(s.browseWidth, 150);
       }
-      Stop();
+      s_.Stop();
       // Saved: every line that was no setting of this program is still there.
       const std::string after = test::ReadFileBytes(ini);
       QVERIFY2(after.find("[Setings]") != std::string::npos, c.name);
@@ -401,19 +344,17 @@ class RobustTest : public QObject {
 
   // A settings file that may not be written is read and left as it was.
   void readOnlySettings() {
-    const test::TempDir catalogue;
-    QVERIFY(test::MakeAppCatalogue(QString::fromStdString((catalogue / "data.db").string())));
     const std::string bytes = ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\n; mine\r\n"));
     for (bool folder : {false, true}) {
       const test::TempDir dir;
       const fs::path ini = dir / "Config.ini";
       test::WriteFileBytes(ini, bytes);
       test::ReadOnlyForEveryone(folder ? dir.path() : ini);
-      Start(catalogue / "data.db", ini);
-      QCOMPARE(main_->settings().language, SyntaxKind::Vb);
+      Start(ini);
+      QCOMPARE(s_.main().settings().language, SyntaxKind::Vb);
       {
         test::AsUnprivilegedUser user;
-        Stop();
+        s_.Stop();
       }
       QVERIFY(test::ReadFileBytes(ini) == bytes);
       int files = 0;

@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
+#include "desktop/windows/AppSession.h"
+#include "model/Commands.h"
 #include "store/CatalogueStore.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/ScriptedServices.h"
@@ -47,15 +48,9 @@ class StartupTest : public QObject {
   void yesCreatesTheCatalogueAndOpensTheWindow() {
     ScriptedServices services;
     services.setNextAnswer(kAnswerYes);
-    bool sawWindow = false;
-    QTimer::singleShot(200, [&sawWindow] {
-      Window* w = Window::FindByClassName(QStringLiteral("mornel-API"));
-      sawWindow = w != nullptr && w->isVisible();
-      // "退出": the title-bar close would only hide it in the tray.
-      if (w != nullptr) w->Dispatch(10036);
-    });
-    QCOMPARE(RunDesktopProgram(), 0);
-    QVERIFY(sawWindow);
+    // "退出": the title-bar close would only hide it in the tray.
+    QVERIFY(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); },
+                               [](Window& w) { w.Dispatch(command::kExit); }));
     CatalogueStore store;
     QVERIFY(store.Open("data.db", false));
     QCOMPARE(store.QueryInt("select count(*) from sqlite_master where type='table' and name not like 'sqlite%'"), 6);
