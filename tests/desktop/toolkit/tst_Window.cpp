@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ModalScript.h"
+
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/ModalServices.h"
@@ -74,7 +76,7 @@ class WindowTest : public QObject {
 
 void WindowTest::templateBuildsItsControlsAndMenuBar() {
   std::unique_ptr<Window> w = Window::Build(kTestWindow);
-  QCOMPARE(w->TemplateId(), 4000);
+  QCOMPARE(w->TemplateId(), kTestWindow.id);
   QCOMPARE(w->Caption(), QStringLiteral("测试窗口"));
   QCOMPARE(Window::FindByClassName(QStringLiteral("test-window")), w.get());
   QCOMPARE(w->ControlIds(), (std::vector<int>{kBar, kEdit, kCheck, kOk}));
@@ -109,8 +111,9 @@ void WindowTest::menuDeliversCommandIds() {
   QVERIFY(!MenuResource::Load({}, {}));
   // A popup opened and closed without a choice dispatches nothing.
   got.clear();
-  QTimer::singleShot(0, menu->Popup(0), [&] { menu->Popup(0)->close(); });
-  QCOMPARE(menu->OpenPopup(0, QPoint(10, 10), nullptr), 0);
+  int chosen = -1;
+  QVERIFY(test::ClosingPopup([&] { chosen = menu->OpenPopup(0, QPoint(10, 10), nullptr); }));
+  QCOMPARE(chosen, 0);
   QVERIFY(got.empty());
 }
 
@@ -224,33 +227,21 @@ void WindowTest::scriptedInputAndSaveFile() {
   QCOMPARE(Services().RegisterHotkey(nullptr, 2, 0x4B), 0);
 }
 
-namespace {
-// Clicks a button of the modal window that is open once the loop runs.
-void ClickInModal(int controlId, const QString& typed = {}) {
-  QTimer::singleShot(0, [controlId, typed] {
-    auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-    if (!w) return;
-    if (!typed.isEmpty()) w->multiLineEdit(input_box_control::kText)->SetText(typed);
-    if (auto* b = w->button(controlId)) b->click();
-  });
-}
-}  // namespace
-
 void WindowTest::realInputBoxReturnsTheEditText() {
   QtServices real;
   SetServices(&real);
   QString seenPrompt;
   QString seenTitle;
   QString seenSelection;
-  QTimer::singleShot(0, [&] {
-    auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-    QVERIFY(w);
-    seenPrompt = w->ItemText(input_box_control::kPrompt);
-    seenTitle = w->Caption();
-    seenSelection = w->multiLineEdit(input_box_control::kText)->textCursor().selectedText();
-  });
-  ClickInModal(input_box_control::kOk, QStringLiteral("第一行\r\n第二行"));
-  const InputResult result = real.InputBox(nullptr, QStringLiteral("提示"), QString(), QStringLiteral("初始"));
+  InputResult result;
+  const auto open = [&] { result = real.InputBox(nullptr, QStringLiteral("提示"), QString(), QStringLiteral("初始")); };
+  QVERIFY(test::InModal(kInputBoxTemplate, open, [&](Window& w) {
+    seenPrompt = w.ItemText(input_box_control::kPrompt);
+    seenTitle = w.Caption();
+    seenSelection = w.multiLineEdit(input_box_control::kText)->textCursor().selectedText();
+    w.multiLineEdit(input_box_control::kText)->SetText(QStringLiteral("第一行\r\n第二行"));
+    w.button(input_box_control::kOk)->click();
+  }));
   SetServices(nullptr);
   QVERIFY(result.confirmed);
   QCOMPARE(result.text, QStringLiteral("第一行\r\n第二行"));
@@ -261,8 +252,14 @@ void WindowTest::realInputBoxReturnsTheEditText() {
 
 void WindowTest::realInputBoxCancelled() {
   QtServices real;
-  ClickInModal(input_box_control::kCancel, QStringLiteral("x"));
-  const InputResult result = real.InputBox(nullptr, QStringLiteral("提示"), QStringLiteral("修改内容"), QStringLiteral("初始"));
+  InputResult result;
+  QVERIFY(test::InModal(kInputBoxTemplate, [&] {
+    result = real.InputBox(nullptr, QStringLiteral("提示"), QStringLiteral("修改内容"), QStringLiteral("初始"));
+  }, [](Window& w) {
+    w.multiLineEdit(input_box_control::kText)->SetText(QStringLiteral("x"));
+    w.button(input_box_control::kCancel)->click();
+    QVERIFY(!w.isVisible());
+  }));
   QVERIFY(!result.confirmed);
   QVERIFY(result.text.isEmpty());
 }
