@@ -14,144 +14,12 @@
 #include <unordered_set>
 #include <utility>
 
+#include "apigen/ClangTypes.h"
+#include "apigen/MacroValues.h"
+
 namespace declarium::apigen {
 
 namespace {
-
-constexpr const char* kInteger = "整数型";
-constexpr const char* kShort = "短整数型";
-constexpr const char* kByte = "字节型";
-constexpr const char* kLong = "长整数型";
-constexpr const char* kFloat = "小数型";
-constexpr const char* kDouble = "双精度小数型";
-constexpr const char* kBool = "逻辑型";
-constexpr const char* kText = "文本型";
-
-std::string Take(CXString s) {
-  const char* c = clang_getCString(s);
-  std::string out = c ? c : "";
-  clang_disposeString(s);
-  return out;
-}
-
-std::string Spelling(CXCursor c) { return Take(clang_getCursorSpelling(c)); }
-
-struct IndexDeleter {
-  void operator()(void* index) const { clang_disposeIndex(index); }
-};
-struct UnitDeleter {
-  void operator()(CXTranslationUnitImpl* tu) const { clang_disposeTranslationUnit(tu); }
-};
-using IndexPtr = std::unique_ptr<void, IndexDeleter>;
-using UnitPtr = std::unique_ptr<CXTranslationUnitImpl, UnitDeleter>;
-
-// Visits the children of c with a callable; the callable returns the
-// CXChildVisitResult.
-template <typename F>
-void VisitChildren(CXCursor c, F&& f) {
-  clang_visitChildren(
-      c,
-      [](CXCursor child, CXCursor parent, CXClientData data) {
-        return (*static_cast<F*>(data))(child, parent);
-      },
-      &f);
-}
-
-// A type with typedefs, elaborations and attributes taken off, and what the
-// typedef names on the way said.
-struct Peeled {
-  CXType type;
-  bool isBool = false;  // BOOL: a 32-bit int meant as true or false
-  bool isWide = false;  // WCHAR / wchar_t: a UTF-16 unit
-};
-
-Peeled Peel(CXType t) {
-  Peeled p{t};
-  for (int guard = 0; guard < 64; ++guard) {
-    if (p.type.kind == CXType_Elaborated) {
-      p.type = clang_Type_getNamedType(p.type);
-    } else if (p.type.kind == CXType_Attributed) {
-      p.type = clang_Type_getModifiedType(p.type);
-    } else if (p.type.kind == CXType_Typedef) {
-      const std::string name = Take(clang_getTypedefName(p.type));
-      if (name == "BOOL" || name == "WINBOOL") p.isBool = true;
-      if (name == "WCHAR" || name == "wchar_t") p.isWide = true;
-      p.type = clang_getTypedefDeclUnderlyingType(clang_getTypeDeclaration(p.type));
-    } else if (p.type.kind == CXType_Unexposed) {
-      const CXType canonical = clang_getCanonicalType(p.type);
-      if (canonical.kind == CXType_Unexposed) break;
-      p.type = canonical;
-    } else {
-      break;
-    }
-  }
-  return p;
-}
-
-long long SizeOf(CXType t) { return clang_Type_getSizeOf(t); }
-
-bool IsPlainChar(CXType t) {
-  return t.kind == CXType_Char_S || t.kind == CXType_Char_U;
-}
-
-bool IsArray(CXType t) {
-  return t.kind == CXType_ConstantArray || t.kind == CXType_IncompleteArray ||
-         t.kind == CXType_VariableArray || t.kind == CXType_DependentSizedArray;
-}
-
-bool IsUnion(CXType t) {
-  return t.kind == CXType_Record &&
-         clang_getCursorKind(clang_getTypeDeclaration(t)) == CXCursor_UnionDecl;
-}
-
-bool IsUnsignedKind(CXTypeKind k) {
-  switch (k) {
-    case CXType_Bool:
-    case CXType_Char_U:
-    case CXType_UChar:
-    case CXType_Char16:
-    case CXType_Char32:
-    case CXType_UShort:
-    case CXType_UInt:
-    case CXType_ULong:
-    case CXType_ULongLong:
-    case CXType_UInt128:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool IsIntegerKind(CXTypeKind k) {
-  return (k >= CXType_Bool && k <= CXType_Int128) || k == CXType_Enum;
-}
-
-// The E type of an integer of this many bytes.
-const char* IntegerOfSize(long long bytes) {
-  switch (bytes) {
-    case 1:
-      return kByte;
-    case 2:
-      return kShort;
-    case 8:
-      return kLong;
-    default:
-      return kInteger;
-  }
-}
-
-// The E type of a number, a BOOL or an enum; empty for anything else.
-std::string ScalarType(const Peeled& p) {
-  const CXTypeKind k = p.type.kind;
-  if (k == CXType_Float) return kFloat;
-  if (k == CXType_Double || k == CXType_LongDouble) return kDouble;
-  if (IsIntegerKind(k)) {
-    const long long size = SizeOf(p.type);
-    if (size == 4 && p.isBool) return kBool;
-    return IntegerOfSize(size);
-  }
-  return {};
-}
 
 struct FileFilter {
   std::filesystem::path root;  // canonical include folder
@@ -195,10 +63,7 @@ class Scanner {
   }
 
   // Object-like macros whose replacement looks like an integer expression.
-  struct Macro {
-    std::string name;
-    std::string header;
-  };
+  using Macro = MacroDefinition;
   const std::vector<Macro>& macros() const { return macros_; }
   std::unordered_set<std::string>& constantNames() { return constantNames_; }
 
@@ -661,121 +526,6 @@ void CountErrors(CXTranslationUnit tu, HeaderCatalogue& out) {
   }
 }
 
-UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,
-              CXUnsavedFile* unsaved, unsigned unsavedCount, unsigned options, std::string& error) {
-  std::vector<const char*> args;
-  for (const std::string& a : arguments) args.push_back(a.c_str());
-  CXTranslationUnit tu = nullptr;
-  const CXErrorCode code = clang_parseTranslationUnit2(index, file.c_str(), args.data(),
-                                                       static_cast<int>(args.size()), unsaved,
-                                                       unsavedCount, options, &tu);
-  if (code != CXError_Success || !tu) {
-    error = "libclang cannot parse " + file + " (error " + std::to_string(code) + ")";
-    return nullptr;
-  }
-  return UnitPtr(tu);
-}
-
-// Asks the compiler for the value of each macro: one declaration takes the
-// macro's own type (to tell integers from pointers and texts), another its
-// value converted to a 32-bit integer, for pointers such as
-// INVALID_HANDLE_VALUE. Declarations whose initializer does not compile are
-// left out by the compiler and give no constant.
-bool EvaluateMacros(CXIndex index, const ScanSettings& settings,
-                    const std::vector<Scanner::Macro>& macros,
-                    std::unordered_set<std::string>& names, HeaderCatalogue& out, std::string& error) {
-  std::string text = "#include \"" + std::filesystem::absolute(settings.mainFile).string() + "\"\n";
-  std::vector<std::size_t> wanted;
-  for (std::size_t i = 0; i < macros.size(); ++i) {
-    if (names.count(macros[i].name)) continue;
-    wanted.push_back(i);
-    const std::string n = std::to_string(i);
-    const std::string& m = macros[i].name;
-    text += "static const __typeof__((" + m + ")) __apigen_t" + n + " = (" + m + ");\n";
-    text += "static const long __apigen_p" + n + " = (long)(" + m + ");\n";
-  }
-  out.macrosTried = static_cast<int>(wanted.size());
-  const std::string file =
-      (std::filesystem::absolute(settings.mainFile).parent_path() / "apigen_macro_values.c").string();
-  CXUnsavedFile unsaved{file.c_str(), text.c_str(), static_cast<unsigned long>(text.size())};
-  UnitPtr tu = Parse(index, file, settings.arguments, &unsaved, 1,
-                     CXTranslationUnit_SkipFunctionBodies | CXTranslationUnit_KeepGoing, error);
-  if (!tu) return false;
-
-  struct Value {
-    bool typed = false;
-    bool pointer = false;
-    bool isUnsigned = false;
-    int bytes = 4;
-    unsigned long long bits = 0;
-    bool hasBits = false;
-    unsigned long long pointerBits = 0;
-    bool hasPointerBits = false;
-  };
-  std::unordered_map<std::size_t, Value> values;
-  CXFile mainFile = clang_getFile(tu.get(), file.c_str());
-  VisitChildren(clang_getTranslationUnitCursor(tu.get()), [&](CXCursor c, CXCursor) {
-    if (clang_getCursorKind(c) != CXCursor_VarDecl) return CXChildVisit_Continue;
-    CXFile where = nullptr;
-    clang_getExpansionLocation(clang_getCursorLocation(c), &where, nullptr, nullptr, nullptr);
-    if (!where || !clang_File_isEqual(where, mainFile)) return CXChildVisit_Continue;
-    const std::string name = Spelling(c);
-    if (name.compare(0, 9, "__apigen_") != 0 || name.size() < 11) return CXChildVisit_Continue;
-    const bool isTyped = name[9] == 't';
-    const std::size_t i = std::strtoul(name.c_str() + 10, nullptr, 10);
-    Value& v = values[i];
-    if (isTyped) {
-      const Peeled p = Peel(clang_getCursorType(c));
-      CXType t = clang_getCanonicalType(p.type);
-      if (t.kind == CXType_Pointer) {
-        v.typed = v.pointer = true;
-        return CXChildVisit_Continue;
-      }
-      if (!IsIntegerKind(t.kind)) return CXChildVisit_Continue;
-      v.typed = true;
-      v.bytes = static_cast<int>(SizeOf(t));
-      v.isUnsigned = IsUnsignedKind(t.kind) ||
-                     (t.kind == CXType_Enum &&
-                      IsUnsignedKind(clang_getCanonicalType(
-                                         clang_getEnumDeclIntegerType(clang_getTypeDeclaration(t)))
-                                         .kind));
-    }
-    CXEvalResult r = clang_Cursor_Evaluate(c);
-    if (!r) return CXChildVisit_Continue;
-    if (clang_EvalResult_getKind(r) == CXEval_Int) {
-      const unsigned long long bits =
-          clang_EvalResult_isUnsignedInt(r)
-              ? clang_EvalResult_getAsUnsigned(r)
-              : static_cast<unsigned long long>(clang_EvalResult_getAsLongLong(r));
-      if (isTyped) {
-        v.bits = bits;
-        v.hasBits = true;
-      } else {
-        v.pointerBits = bits;
-        v.hasPointerBits = true;
-      }
-    }
-    clang_EvalResult_dispose(r);
-    return CXChildVisit_Continue;
-  });
-
-  for (std::size_t i : wanted) {
-    const auto it = values.find(i);
-    if (it == values.end() || !it->second.typed) continue;
-    const Value& v = it->second;
-    const Scanner::Macro& m = macros[i];
-    std::optional<ConstantRecord> k;
-    if (v.pointer && v.hasPointerBits) {
-      k = IntegerConstant(m.name, v.pointerBits, false, 4);
-    } else if (!v.pointer && v.hasBits) {
-      k = IntegerConstant(m.name, v.bits, v.isUnsigned, v.bytes);
-    }
-    if (!k || !names.insert(m.name).second) continue;
-    k->remark = m.header;
-    out.constants.push_back(std::move(*k));
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -822,25 +572,6 @@ std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& i
   return args;
 }
 
-ConstantRecord IntegerConstant(std::string name, unsigned long long bits, bool isUnsigned,
-                               int bytes) {
-  const bool wide = bytes > 4;
-  if (!wide) bits &= 0xFFFFFFFFull;
-  ConstantRecord k;
-  k.name = std::move(name);
-  if (isUnsigned) {
-    k.decimalValue = std::to_string(bits);
-  } else if (wide) {
-    k.decimalValue = std::to_string(static_cast<long long>(bits));
-  } else {
-    k.decimalValue = std::to_string(static_cast<int>(static_cast<unsigned int>(bits)));
-  }
-  char hex[32];
-  std::snprintf(hex, sizeof hex, "0x%llX", bits);
-  k.hexValue = hex;
-  k.type = wide ? kLong : kInteger;
-  return k;
-}
 
 bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string& error) {
   IndexPtr index(clang_createIndex(0, 0));

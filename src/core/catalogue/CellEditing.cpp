@@ -1,27 +1,17 @@
 #include "catalogue/CellEditing.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 #include "store/SqlText.h"
+#include "store/Tables.h"
 
 namespace declarium {
 
 namespace {
 
-struct TableColumns {
-  std::string_view table;
-  std::array<std::string_view, 12> columns;  // unused places are empty
-};
-
-const TableColumns kEditable[] = {
-    {"函数表",
-     {"名称", "返回值类型", "备注", "库名", "库对应命令", "函数说明", "类别", "中文名", "其他说明",
-      "导入语言", "CharSet", "CallingConvention"}},
-    {"函数参数表", {"名称", "中文名", "数据类型", "数组", "传址", "输出", "备注", "所属函数"}},
-    {"数据类型表", {"名称", "中文名", "备注", "导入语言", "CharSet", "Pack", "Size"}},
-    {"数据类型成员表", {"名称", "中文名", "数据类型", "数组", "传址", "输出", "备注", "所属数据类型"}},
-};
+// The four entry tables; their columns but id may be edited.
+constexpr std::string_view kEntryTables[] = {"函数表", "函数参数表", "数据类型表", "数据类型成员表"};
 
 bool IsIntegerText(std::string_view v) {
   if (!v.empty() && v.front() == '-') v.remove_prefix(1);
@@ -32,12 +22,10 @@ bool IsIntegerText(std::string_view v) {
 }  // namespace
 
 bool IsEditableCell(std::string_view table, std::string_view field) {
-  if (field.empty()) return false;
-  for (const TableColumns& t : kEditable) {
-    if (t.table != table) continue;
-    return std::find(t.columns.begin(), t.columns.end(), field) != t.columns.end();
-  }
-  return false;
+  if (field.empty() || field == "id") return false;
+  if (std::find(std::begin(kEntryTables), std::end(kEntryTables), table) == std::end(kEntryTables)) return false;
+  const std::span<const std::string_view> columns = ColumnsOf(table);
+  return std::find(columns.begin(), columns.end(), field) != columns.end();
 }
 
 bool IsYesNoCell(std::string_view table, std::string_view field) {

@@ -199,10 +199,6 @@ void ExportWindow::AddExportCondition(ExportKind kind) {
     list->AddRow(field + QStringLiteral(" ") + op + QStringLiteral(" '") + value + QStringLiteral("'"));
 }
 
-const std::vector<ExportCondition>& ExportWindow::Conditions(ExportKind kind) const {
-  return conditions_[static_cast<int>(kind)];
-}
-
 ExportRequest ExportWindow::BuildRequest() const {
   const Window& w = *window_;
   ExportRequest r;

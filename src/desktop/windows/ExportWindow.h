@@ -67,10 +67,6 @@ class ExportWindow : public QObject {
   // The "导出" button.
   void ExportButton();
 
-  const std::vector<ExportCondition>& Conditions(ExportKind kind) const;
-  // True between the start of an export and its end.
-  bool Exporting() const { return exporting_; }
-
  private:
   friend class ExportProgress;
   struct Group {

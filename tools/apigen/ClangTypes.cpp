@@ -1,0 +1,106 @@
+#include "apigen/ClangTypes.h"
+
+namespace declarium::apigen {
+
+Peeled Peel(CXType t) {
+  Peeled p{t};
+  for (int guard = 0; guard < 64; ++guard) {
+    if (p.type.kind == CXType_Elaborated) {
+      p.type = clang_Type_getNamedType(p.type);
+    } else if (p.type.kind == CXType_Attributed) {
+      p.type = clang_Type_getModifiedType(p.type);
+    } else if (p.type.kind == CXType_Typedef) {
+      const std::string name = Take(clang_getTypedefName(p.type));
+      if (name == "BOOL" || name == "WINBOOL") p.isBool = true;
+      if (name == "WCHAR" || name == "wchar_t") p.isWide = true;
+      p.type = clang_getTypedefDeclUnderlyingType(clang_getTypeDeclaration(p.type));
+    } else if (p.type.kind == CXType_Unexposed) {
+      const CXType canonical = clang_getCanonicalType(p.type);
+      if (canonical.kind == CXType_Unexposed) break;
+      p.type = canonical;
+    } else {
+      break;
+    }
+  }
+  return p;
+}
+
+bool IsPlainChar(CXType t) {
+  return t.kind == CXType_Char_S || t.kind == CXType_Char_U;
+}
+
+bool IsArray(CXType t) {
+  return t.kind == CXType_ConstantArray || t.kind == CXType_IncompleteArray ||
+         t.kind == CXType_VariableArray || t.kind == CXType_DependentSizedArray;
+}
+
+bool IsUnion(CXType t) {
+  return t.kind == CXType_Record &&
+         clang_getCursorKind(clang_getTypeDeclaration(t)) == CXCursor_UnionDecl;
+}
+
+bool IsUnsignedKind(CXTypeKind k) {
+  switch (k) {
+    case CXType_Bool:
+    case CXType_Char_U:
+    case CXType_UChar:
+    case CXType_Char16:
+    case CXType_Char32:
+    case CXType_UShort:
+    case CXType_UInt:
+    case CXType_ULong:
+    case CXType_ULongLong:
+    case CXType_UInt128:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsIntegerKind(CXTypeKind k) {
+  return (k >= CXType_Bool && k <= CXType_Int128) || k == CXType_Enum;
+}
+
+// The E type of an integer of this many bytes.
+const char* IntegerOfSize(long long bytes) {
+  switch (bytes) {
+    case 1:
+      return kByte;
+    case 2:
+      return kShort;
+    case 8:
+      return kLong;
+    default:
+      return kInteger;
+  }
+}
+
+// The E type of a number, a BOOL or an enum; empty for anything else.
+std::string ScalarType(const Peeled& p) {
+  const CXTypeKind k = p.type.kind;
+  if (k == CXType_Float) return kFloat;
+  if (k == CXType_Double || k == CXType_LongDouble) return kDouble;
+  if (IsIntegerKind(k)) {
+    const long long size = SizeOf(p.type);
+    if (size == 4 && p.isBool) return kBool;
+    return IntegerOfSize(size);
+  }
+  return {};
+}
+
+UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,
+              CXUnsavedFile* unsaved, unsigned unsavedCount, unsigned options, std::string& error) {
+  std::vector<const char*> args;
+  for (const std::string& a : arguments) args.push_back(a.c_str());
+  CXTranslationUnit tu = nullptr;
+  const CXErrorCode code = clang_parseTranslationUnit2(index, file.c_str(), args.data(),
+                                                       static_cast<int>(args.size()), unsaved,
+                                                       unsavedCount, options, &tu);
+  if (code != CXError_Success || !tu) {
+    error = "libclang cannot parse " + file + " (error " + std::to_string(code) + ")";
+    return nullptr;
+  }
+  return UnitPtr(tu);
+}
+
+}  // namespace declarium::apigen
