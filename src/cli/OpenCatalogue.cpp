@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "cli/CliIo.h"
+#include "store/Schema.h"
 
 namespace declarium::cli {
 
@@ -19,8 +20,10 @@ bool OpenCatalogue(const GlobalOptions& options, CatalogueStore& store) {
   }
   // SQLite reads the file only at the first statement: ask now, so that a
   // file that is not a catalogue is reported as such and not as empty lists.
-  if (store.QueryInt("select count(1) from sqlite_master", -1) < 0) {
-    PrintError(options, name + ": " + store.ErrorMessage());
+  std::string problem;
+  bool missing = false;
+  if (!HoldsCatalogue(store, problem, missing)) {
+    PrintError(options, name + ": " + (missing ? "not a catalogue, it lacks the tables " + problem : problem));
     return false;
   }
   return true;

@@ -12,7 +12,12 @@ namespace {
 int RunStats(const GlobalOptions& options) {
   CatalogueStore store;
   if (!OpenCatalogue(options, store)) return kExitFailed;
-  PrintMessage(options, StatisticsText(store));
+  std::string text;
+  if (!StatisticsText(store, text)) {
+    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    return kExitFailed;
+  }
+  PrintMessage(options, text);
   return kExitOk;
 }
 

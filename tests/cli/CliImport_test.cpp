@@ -84,7 +84,8 @@ TEST_F(CliImportTest, UnreadableFileStoresNothing) {
 TEST_F(CliImportTest, FailedStoreReportsTheErrorAndKeepsNothing) {
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
-  ASSERT_TRUE(store.Exec(Utf8ToGbk("drop table 常量表")));
+  // A view takes no inserts.
+  ASSERT_TRUE(store.Exec(Utf8ToGbk("alter table 常量表 rename to 常量原表; create view 常量表 as select * from 常量原表")));
   store.Close();
   // The function and type come first and are inserted, then the constant fails.
   CliResult r = cat.Run({"import", "--from", "vb"}, kVb);

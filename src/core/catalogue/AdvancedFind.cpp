@@ -140,18 +140,25 @@ FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::str
     Start(store, table, field, text);
     if (!cursor_) return {};
   }
-  if (store.NextRow(cursor_)) return Read(store, FindOutcome::Match);
+  FindStep failed;
+  failed.outcome = FindOutcome::Failed;
+  // Without a cursor (a refused or unpreparable search) nothing is found.
+  const int step = cursor_ ? store.Step(cursor_) : kStepDone;
+  if (step == kStepRow) return Read(store, FindOutcome::Match);
+  if (step != kStepDone) return failed;
 
   // A refused target has no cursor and no count either: it finds nothing.
-  const int count = IsFindTarget(table_, field_)
-                        ? store.QueryInt("select count(1) from " + table_ + " " + where_, 0)
-                        : 0;
+  int count = 0;
+  if (IsFindTarget(table_, field_) && !store.TryQueryInt("select count(1) from " + table_ + " " + where_, count)) {
+    return failed;
+  }
   FindStep none;
   none.outcome = FindOutcome::NoRecords;
   if (count == 0) return none;
   store.Reset(cursor_);
-  if (!store.NextRow(cursor_)) return none;
-  return Read(store, FindOutcome::WrappedToFirst);
+  const int first = store.Step(cursor_);
+  if (first == kStepRow) return Read(store, FindOutcome::WrappedToFirst);
+  return first == kStepDone ? none : failed;
 }
 
 }  // namespace declarium

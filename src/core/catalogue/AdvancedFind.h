@@ -39,6 +39,7 @@ enum class FindOutcome {
   NoRecords,       // nothing matches: show NoRecordsMessage
   WrappedToFirst,  // show WrappedToFirstMessage, then the match given
   NothingShown,    // the search could not be run; nothing is shown
+  Failed,          // the query failed part way: show "获取数据错误！" and the database's text
 };
 
 struct FindStep {

@@ -81,8 +81,7 @@ bool LoadCategoryTree(CatalogueStore& store, std::vector<CategoryNode>& tree) {
     tree.push_back(std::move(node));
     if (!FunctionsInCategory(store, tree.back().id, tree.back().functions)) return false;
   }
-  store.Finalize(categories);
-  return true;
+  return store.Finalize(categories);
 }
 
 int MoveFilingRow(std::vector<EntryRow>& from, std::vector<EntryRow>& to, int index) {

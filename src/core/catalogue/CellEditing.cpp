@@ -60,9 +60,11 @@ CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string
   const std::string t(table);
   const std::string key = std::to_string(id);
   if (field == "名称" && table != "函数参数表" && table != "数据类型成员表") {
-    const int others = store.QueryInt("select count(1) from " + t + " where 名称='" +
-                                          SqlEscape(value) + "' and id != " + key,
-                                      0);
+    int others = 0;
+    if (!store.TryQueryInt("select count(1) from " + t + " where 名称='" + SqlEscape(value) + "' and id != " + key,
+                        others)) {
+      return CellUpdate::Failed;
+    }
     if (others != 0) return CellUpdate::DuplicateName;
   }
   const std::string assigned =

@@ -16,8 +16,7 @@ bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<En
     row.name = store.ColumnText(stmt, 1);
     rows.push_back(std::move(row));
   }
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<EntryRow>& rows) {
@@ -43,8 +42,7 @@ bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::s
     row.type = store.ColumnText(stmt, 5);
     rows.push_back(std::move(row));
   }
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 bool FindEntryByName(CatalogueStore& store, std::string_view table, std::string_view name, int& id) {
@@ -56,8 +54,7 @@ bool FindEntryByName(CatalogueStore& store, std::string_view table, std::string_
                                  SqlEscape(name) + "' order by 名称 asc, id asc limit 1");
   if (!stmt) return false;
   if (store.NextRow(stmt)) id = store.ColumnInt(stmt, 0);
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 }  // namespace declarium

@@ -27,11 +27,12 @@ struct ConstantRow {
   std::string type;          // 类型
 };
 
-// The rows of any query whose first two columns are id and 名称. False, with
-// rows empty, when it cannot be prepared.
+// The rows of any query whose first two columns are id and 名称. False when
+// it cannot be prepared or fails part way.
 bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows);
 // "select id,名称 from " + table + " order by 名称 asc" (函数表 or 数据类型表).
-// False, with rows empty, when the query cannot be prepared.
+// False, with rows empty, when the query cannot be prepared; false as well
+// when it fails part way, with the rows read before.
 bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<EntryRow>& rows);
 // Every constant, with the columns of the constants page, in the same order;
 // limit (" limit offset,count") reads one stretch of them.
@@ -56,7 +57,7 @@ int FirstRowNamed(const std::vector<Row>& rows, std::string_view name) {
 
 // The id of the first row in list order of table whose 名称 is exactly name
 // (compared as the database compares text); 0 when there is none. False when
-// the query cannot be prepared.
+// the query fails.
 bool FindEntryByName(CatalogueStore& store, std::string_view table, std::string_view name, int& id);
 
 }  // namespace declarium

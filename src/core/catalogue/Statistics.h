@@ -7,7 +7,8 @@ namespace declarium {
 
 class CatalogueStore;
 
-// "函数：F个\r\n数据类型：T个\r\n常量：C个"; a count whose query fails counts as 0.
-std::string StatisticsText(CatalogueStore& store);
+// "函数：F个\r\n数据类型：T个\r\n常量：C个"; false, with text untouched,
+// when a count fails.
+bool StatisticsText(CatalogueStore& store, std::string& text);
 
 }  // namespace declarium

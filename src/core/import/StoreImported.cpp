@@ -146,7 +146,9 @@ class TableNames {
     Statement stmt = store_.Prepare(sql);
     if (!stmt) return;
     while (store_.NextRow(stmt)) names_.insert(store_.ColumnUtf8(stmt, 0));
-    readable_ = true;
+    // Names cut short by an error would let duplicates in: ask per name then.
+    readable_ = store_.Finalize(stmt);
+    if (!readable_) names_.clear();
   }
 
   CatalogueStore& store_;

@@ -109,6 +109,11 @@ int CatalogueStore::Step(Statement& stmt) {
   return sqlite3_step(stmt.get());
 }
 
+bool CatalogueStore::StepOnce(Statement& stmt) {
+  const int rc = Step(stmt);
+  return rc == SQLITE_ROW || rc == SQLITE_DONE;
+}
+
 bool CatalogueStore::Reset(Statement& stmt) {
   if (!stmt) return false;
   return sqlite3_reset(stmt.get()) == SQLITE_OK;
@@ -160,21 +165,27 @@ bool CatalogueStore::Commit() { return Exec("COMMIT"); }
 bool CatalogueStore::Rollback() { return Exec("ROLLBACK"); }
 
 int CatalogueStore::QueryInt(std::string_view sql, int fallback) {
+  int v = 0;
+  return TryQueryInt(sql, v) ? v : fallback;
+}
+
+bool CatalogueStore::TryQueryInt(std::string_view sql, int& value) {
   Statement stmt = Prepare(sql);
-  if (!stmt) return fallback;
-  Step(stmt);
-  int v = ColumnInt(stmt, 0);
-  Finalize(stmt);
-  return v;
+  if (!stmt || !StepOnce(stmt)) return false;
+  value = ColumnInt(stmt, 0);
+  return Finalize(stmt);
 }
 
 std::string CatalogueStore::QueryText(std::string_view sql) {
+  std::string v;
+  return TryQueryText(sql, v) ? v : std::string();
+}
+
+bool CatalogueStore::TryQueryText(std::string_view sql, std::string& value) {
   Statement stmt = Prepare(sql);
-  if (!stmt) return {};
-  Step(stmt);
-  std::string v = ColumnText(stmt, 0);
-  Finalize(stmt);
-  return v;
+  if (!stmt || !StepOnce(stmt)) return false;
+  value = ColumnText(stmt, 0);
+  return Finalize(stmt);
 }
 
 // The connection's own value, the same that "select last_insert_rowid()"

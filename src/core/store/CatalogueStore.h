@@ -59,8 +59,13 @@ class CatalogueStore {
   bool Exec(std::string_view sql);
 
   Statement Prepare(std::string_view sql);
+  // True while a row is ready. At false the rows are done, or the step
+  // failed: a read loop ends with Finalize, which tells the two apart.
   bool NextRow(Statement& stmt);
   int Step(Statement& stmt);
+  // Steps a query of at most one row: false when the step failed; with no
+  // row the cells read empty.
+  bool StepOnce(Statement& stmt);
   bool Reset(Statement& stmt);
   // Values for the statement's "?" placeholders (1-based), the text given in
   // GBK and stored as the database's UTF-8: the other safe way for a value
@@ -79,10 +84,13 @@ class CatalogueStore {
   bool Rollback();
 
   // Prepare, Step once, ColumnInt of column 0, Finalize; fallback when the
-  // query cannot be prepared.
+  // query fails.
   int QueryInt(std::string_view sql, int fallback = 0);
+  // The same, telling a failed query (false) from a value (0 without a row).
+  bool TryQueryInt(std::string_view sql, int& value);
   // Prepare, Step once, ColumnText of column 0, Finalize; empty on failure.
   std::string QueryText(std::string_view sql);
+  bool TryQueryText(std::string_view sql, std::string& value);
   // The id of the last inserted row, as "select last_insert_rowid()" gives it.
   int LastInsertId();
 

@@ -50,8 +50,7 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
       "select id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,"
       "CallingConvention,导入语言 from 函数表 where id=" +
       DecimalText(id));
-  if (!stmt) return false;
-  store.Step(stmt);
+  if (!stmt || !store.StepOnce(stmt)) return false;
   f.id = store.ColumnInt(stmt, 0);
   f.name = store.ColumnText(stmt, 1);
   f.returnType = store.ColumnText(stmt, 2);
@@ -64,8 +63,7 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   f.charSet = store.ColumnText(stmt, 9);
   f.callingConvention = store.ColumnText(stmt, 10);
   f.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 11));
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
@@ -82,8 +80,7 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   Statement stmt = store.Prepare(
       "select id,名称,中文名,备注,CharSet,Pack,Size,导入语言 from 数据类型表 where id=" +
       DecimalText(id));
-  if (!stmt) return false;
-  store.Step(stmt);
+  if (!stmt || !store.StepOnce(stmt)) return false;
   d.id = store.ColumnInt(stmt, 0);
   d.name = store.ColumnText(stmt, 1);
   d.chineseName = store.ColumnText(stmt, 2);
@@ -92,8 +89,7 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   d.pack = store.ColumnText(stmt, 5);
   d.size = store.ColumnText(stmt, 6);
   d.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 7));
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
@@ -123,15 +119,13 @@ bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {
   if (id == 0) return false;
   Statement stmt =
       store.Prepare("select 名称,十进制值,十六进制值,备注,类型 from 常量表 where id=" + DecimalText(id));
-  if (!stmt) return false;
-  store.Step(stmt);
+  if (!stmt || !store.StepOnce(stmt)) return false;
   c.name = store.ColumnText(stmt, 0);
   c.decimalValue = store.ColumnText(stmt, 1);
   c.hexValue = store.ColumnText(stmt, 2);
   c.remark = store.ColumnText(stmt, 3);
   c.type = store.ColumnText(stmt, 4);
-  store.Finalize(stmt);
-  return true;
+  return store.Finalize(stmt);
 }
 
 }  // namespace declarium

@@ -1,6 +1,9 @@
 #include "store/Schema.h"
 
+#include <set>
+
 #include "store/CatalogueStore.h"
+#include "store/Tables.h"
 
 namespace declarium {
 
@@ -39,6 +42,27 @@ bool CreateSchema(CatalogueStore& store, std::string& error) {
     return false;
   }
   return true;
+}
+
+bool HoldsCatalogue(CatalogueStore& store, std::string& problem, bool& missing) {
+  problem.clear();
+  missing = false;
+  std::set<std::string> names;
+  Statement stmt = store.Prepare("select name from sqlite_master where type in ('table','view')");
+  if (stmt) {
+    while (store.NextRow(stmt)) names.insert(store.ColumnText(stmt, 0));
+  }
+  if (!stmt || !store.Finalize(stmt)) {
+    problem = store.ErrorMessage();
+    return false;
+  }
+  for (const TableColumns& t : CatalogueTables()) {
+    if (names.count(std::string(t.table)) != 0) continue;
+    if (!problem.empty()) problem += "、";
+    problem += t.table;
+  }
+  missing = !problem.empty();
+  return !missing;
 }
 
 }  // namespace declarium

@@ -14,4 +14,10 @@ const std::string& SchemaScript();
 // behind; error receives the database's text.
 bool CreateSchema(CatalogueStore& store, std::string& error);
 
+// Whether the open file holds the catalogue's six tables (a view of the same
+// name counts). When it does not, problem receives the names of those it
+// lacks (GBK, joined by "、"), or the database's words when it cannot even be
+// asked, as for a file that is no database; missing tells which.
+bool HoldsCatalogue(CatalogueStore& store, std::string& problem, bool& missing);
+
 }  // namespace declarium

@@ -14,7 +14,16 @@ constexpr int kNo = 6;
 StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName,
                                       StartupMessages& messages) {
   // An existing file is taken as it is; only a missing one is created.
-  if (store.Open(fileName, false)) return StartupOutcome::Opened;
+  if (store.Open(fileName, false)) {
+    std::string problem;
+    bool missing = false;
+    if (HoldsCatalogue(store, problem, missing)) return StartupOutcome::Opened;
+    // Never changed: it may be another program's file, or damaged.
+    store.Close();
+    messages.MessageBox(missing ? "数据库文件不是API数据库，缺少：" + problem : "打开数据库失败！\r\n" + problem,
+                        kErrorIcon, "");
+    return StartupOutcome::NotACatalogue;
+  }
 
   if (messages.MessageBox("数据库文件丢失，是否新建一个数据库！", kYesNoWarning, "警告：") == kNo) {
     return StartupOutcome::Declined;

@@ -22,6 +22,7 @@ enum class StartupOutcome {
   Declined,      // the file was missing and the user said No
   CreateFailed,  // the new file could not be made
   SchemaFailed,  // the new file exists but its tables could not be made
+  NotACatalogue, // the file lacks the catalogue's tables or is no database; it is left as it is
 };
 
 // Opens fileName (resolved against the current directory); when that fails

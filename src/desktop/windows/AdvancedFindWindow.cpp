@@ -10,6 +10,7 @@
 #include "toolkit/QtText.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
+#include "windows/Messages.h"
 #include "windows/Pictures.h"
 #include "windows/Resources.h"
 
@@ -117,6 +118,10 @@ void AdvancedFindWindow::FindNext() {
   const bool fresh = !state_.Continues(target.table, target.field, text);
   const FindStep step = state_.Step(store_, target.table, target.field, text);
   if (step.outcome == FindOutcome::NothingShown) return;
+  if (step.outcome == FindOutcome::Failed) {
+    ShowReadError(store_);
+    return;
+  }
 
   const std::optional<BrowseMode> mode = FindTableMode(target.table);
   if (!mode) return;

@@ -10,6 +10,7 @@
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
 #include "windows/DetailPage.h"
+#include "windows/Messages.h"
 
 namespace declarium {
 
@@ -32,7 +33,7 @@ ConstantsPager::ConstantsPager(QObject* parent, CatalogueStore& store, ReportVie
 bool ConstantsPager::Refresh() {
   std::vector<ConstantRow> rows;
   if (!LoadConstantPage(store_, offset_, rows)) {
-    PlainMessageBox(QStringLiteral("获取数据错误！"), kMbIconError);
+    ShowReadError(store_);
     return false;
   }
   const QSignalBlocker quiet(list_);

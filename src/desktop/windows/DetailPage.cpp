@@ -9,6 +9,7 @@
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
 #include "toolkit/Window.h"
+#include "windows/Messages.h"
 
 namespace declarium {
 
@@ -59,7 +60,7 @@ DetailPage::DetailPage(Window& window, CatalogueStore& store, const Settings& se
 bool DetailPage::Show(const char16_t* table, int id) {
   DetailDocument doc;
   if (!BuildDetailDocument(store_, ToGbk(QString::fromUtf16(table)), id, settings_.language, doc)) {
-    PlainMessageBox(QStringLiteral("获取数据错误！"), kMbIconError);
+    ShowReadError(store_);
     return false;
   }
   browser_->WritePageGbk(doc.html);

@@ -4,22 +4,11 @@
 #include <string>
 
 #include "toolkit/Controls.h"
-#include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
 #include "toolkit/Window.h"
+#include "windows/Messages.h"
 
 namespace declarium {
-
-void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText) {
-  switch (result) {
-    case CopyResult::Copied:
-      Services().SetClipboardText(FromGbk(gbkText));
-      Services().Beep();
-      break;
-    case CopyResult::Failed: window.MessageBox(QStringLiteral("复制失败！"), kMbIconError); break;
-    case CopyResult::Nothing: break;
-  }
-}
 
 InsertListPanel::InsertListPanel(Window& window, CatalogueStore& store, const Settings& settings, ListBox* list,
                                  QAbstractButton* copyButton)

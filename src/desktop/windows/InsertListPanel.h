@@ -45,7 +45,4 @@ class InsertListPanel : public QObject {
   InsertListModel entries_;
 };
 
-// Puts a copy command's text on the clipboard and beeps, or says "复制失败！".
-void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText);
-
 }  // namespace declarium

@@ -17,6 +17,7 @@
 #include "windows/DetailPage.h"
 #include "windows/InsertListPanel.h"
 #include "windows/MainWindow.h"
+#include "windows/Messages.h"
 
 namespace declarium {
 
@@ -62,6 +63,7 @@ bool MainWindow::FillCategoryTree(bool force) {
   if (categoryTree_->FirstItem() != nullptr && !force) return true;
   std::vector<CategoryNode> nodes;
   const bool ok = LoadCategoryTree(store_, nodes);
+  if (!ok) ShowReadError(store_);
   // Refilling is no selection by the user: no page is shown for it.
   const QSignalBlocker quiet(categoryTree_);
   categoryTree_->Reset();
@@ -171,7 +173,12 @@ void MainWindow::ShowInsertListEntry(const InsertListEntry& entry) {
 }
 
 void MainWindow::ShowStatistics() {
-  window_->MessageBox(FromGbk(StatisticsText(store_)), kMbIconInformation);
+  std::string text;
+  if (!StatisticsText(store_, text)) {
+    ShowReadError(store_);
+    return;
+  }
+  window_->MessageBox(FromGbk(text), kMbIconInformation);
 }
 
 }  // namespace declarium

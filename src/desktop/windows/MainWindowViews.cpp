@@ -10,6 +10,7 @@
 #include "toolkit/QtText.h"
 #include "toolkit/Window.h"
 #include "windows/MainWindow.h"
+#include "windows/Messages.h"
 
 namespace declarium {
 
@@ -128,6 +129,7 @@ bool MainWindow::FillEntryList(ListBox* list, const char16_t* table, bool force)
   const QSignalBlocker quiet(list);
   list->Reset();
   const bool ok = ListEntries(store_, ToGbk(QString::fromUtf16(table)), rows);
+  if (!ok) ShowReadError(store_);
   list->setUpdatesEnabled(false);
   for (const EntryRow& row : rows) list->AddRow(FromGbk(row.name), row.id);
   list->setUpdatesEnabled(true);

@@ -137,11 +137,11 @@ TEST_F(AdvancedFind, UnknownTargetsAreNeverRun) {
   EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome, FindOutcome::NoRecords);
 }
 
-TEST_F(AdvancedFind, UnpreparableSearchShowsNothingThenNoRecords) {
+TEST_F(AdvancedFind, UnpreparableSearchShowsNothingThenFails) {
   cat_.Run("drop table 常量表");
   const FindTarget constants = Target(2, 0);
   EXPECT_EQ(Step(constants, "WM").outcome, FindOutcome::NothingShown);
-  EXPECT_EQ(Step(constants, "WM").outcome, FindOutcome::NoRecords);
+  EXPECT_EQ(Step(constants, "WM").outcome, FindOutcome::Failed);
 }
 
 }  // namespace

@@ -82,15 +82,18 @@ TEST(Startup, AnyAnswerButNoGoesOn) {
   EXPECT_TRUE(std::filesystem::exists(dir / "data.db"));
 }
 
-TEST(Startup, ExistingFileIsUsedWithoutAnyCheck) {
+// An existing file is never changed: one without the tables is said to be no
+// catalogue, and the program ends.
+TEST(Startup, ExistingFileThatIsNoCatalogueIsReportedAndLeftAlone) {
   test::TempDir dir;
   test::WriteFileBytes(dir / "data.db", "");
   CatalogueStore store;
-  ScriptedMessages messages(kNo);
-  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages),
-            StartupOutcome::Opened);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(TableCount(store), 0);
+  ScriptedMessages messages(kYes);
+  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages), StartupOutcome::NotACatalogue);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("数据库文件不是API数据库", 0), 0u) << messages.shown[0].text;
+  EXPECT_FALSE(store.IsOpen());
+  EXPECT_EQ(test::ReadFileBytes(dir / "data.db"), "");
 }
 
 TEST(Startup, FileThatCannotBeMadeIsReported) {

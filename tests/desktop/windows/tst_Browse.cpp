@@ -116,7 +116,7 @@ class BrowseTest : public QObject {
     s_.main().constants().Page(2);
     QVERIFY(s_.Run(QStringLiteral("drop table 常量表")));
     s_.main().constants().Page(0);
-    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！\r\nno such table: 常量表"));
     QCOMPARE(s_.services().lastMessage().style, 0x10);
     QCOMPARE(s_.services().lastMessage().owner, nullptr);
     QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息"));

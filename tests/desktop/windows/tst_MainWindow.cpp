@@ -127,7 +127,7 @@ class MainWindowTest : public QObject {
     const QString before = s_.browser()->PageSource();
     QVERIFY(s_.Run(QStringLiteral("drop table 函数参数表")));
     s_.functions()->setCurrentRow(0);
-    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！"));
+    QCOMPARE(s_.services().lastMessage().text, QStringLiteral("获取数据错误！\r\nno such table: 函数参数表"));
     QCOMPARE(s_.services().lastMessage().style, 0x10);
     QCOMPARE(s_.browser()->PageSource(), before);
   }

@@ -1,0 +1,18 @@
+// The messages several windows give in the same words.
+#pragma once
+
+#include <string>
+
+#include "output/CopyText.h"
+
+namespace declarium {
+
+class CatalogueStore;
+class Window;
+
+// Puts a copy command's text on the clipboard and beeps, or says "复制失败！".
+void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText);
+// "获取数据错误！", with the database's own words when it has any.
+void ShowReadError(CatalogueStore& store);
+
+}  // namespace declarium
