@@ -57,11 +57,17 @@ class Exporter {
   ExportResult Run(const Section& section, const std::vector<ExportCondition>& conditions) {
     if (observer_ != nullptr) observer_->Progress(0);
     const std::string where = WhereText(section.kind, conditions);
-    Statement rows = store_.Prepare(std::string("select id from ") + section.table + where +
-                                    " order by 名称 asc");
+    // Every record of the section from one query, in name order.
+    const std::string& columns = section.kind == ExportKind::Functions   ? FunctionColumns()
+                                 : section.kind == ExportKind::DataTypes ? DataTypeColumns()
+                                                                         : ConstantColumns();
+    Statement rows =
+        store_.Prepare("select " + columns + " from " + section.table + where + " order by 名称 asc");
     if (!rows) return Fail(section);
-    const std::int64_t count =
-        store_.QueryInt(std::string("select count(*) from ") + section.table + " " + where, 0);
+    int count = 0;
+    if (!store_.TryQueryInt(std::string("select count(*) from ") + section.table + " " + where, count)) {
+      return Fail(section);
+    }
     // All parameters or members of the section in one pass (see LoadParametersOf).
     const std::string owners = std::string("select id from ") + section.table + where;
     if (section.kind == ExportKind::Functions && !LoadParametersOf(store_, owners, children_))
@@ -76,9 +82,8 @@ class Exporter {
       if (observer_ != nullptr && observer_->ShouldStop()) return ExportResult::Stopped;
       ++k;
       if (observer_ != nullptr) observer_->Progress(Percent(k, count));
-      if (!Declare(section.kind, store_.ColumnInt(rows, 0), text)) return Fail(section);
+      Declare(section.kind, rows, text);
       text += "\r\n";
-      // One write per record: a file cut short still ends at a whole record.
       if (!Write(text)) return ExportResult::Failed;
     }
     // A query that fails part way (a pattern too long for LIKE, a locked or
@@ -102,30 +107,33 @@ class Exporter {
     return ExportResult::Failed;
   }
 
-  // The records are reused from row to row; the loaders overwrite every field.
-  bool Declare(ExportKind kind, int id, std::string& out) {
+  // The records are reused from row to row; the row readers overwrite every field.
+  void Declare(ExportKind kind, Statement& row, std::string& out) {
     switch (kind) {
       case ExportKind::Functions:
-        if (!LoadFunctionRow(store_, id, function_)) return false;
+        ReadFunctionRow(store_, row, function_);
         TakeChildren(function_.id, function_.parameters);
         out = DeclareFunction(target_, function_, style_);
-        return true;
+        return;
       case ExportKind::DataTypes:
-        if (!LoadDataTypeRow(store_, id, dataType_)) return false;
+        ReadDataTypeRow(store_, row, dataType_);
         TakeChildren(dataType_.id, dataType_.members);
         out = DeclareDataType(target_, dataType_, style_);
-        return true;
+        return;
       case ExportKind::Constants:
-        if (!LoadConstant(store_, id, constant_)) return false;
+        ReadConstantRow(store_, row, constant_);
         out = DeclareConstant(target_, constant_, style_);
-        return true;
+        return;
     }
-    return false;
   }
 
   void TakeChildren(int id, std::vector<ParameterRecord>& into) {
     auto it = children_.find(id);
-    if (it != children_.end()) into = std::move(it->second);
+    if (it != children_.end()) {
+      into = std::move(it->second);
+    } else {
+      into.clear();
+    }
   }
 
   CatalogueStore& store_;
@@ -175,6 +183,15 @@ ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::pa
     message = "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！";
     return ExportResult::NothingChosen;
   }
+  // Written over, the catalogue would be lost with every entry in it.
+  std::error_code ec;
+  const std::filesystem::path catalogue = store.FilePath();
+  if (!catalogue.empty() && std::filesystem::equivalent(path, catalogue, ec)) {
+    message = "导出文件不能是正在使用的数据库文件！";
+    return ExportResult::Failed;
+  }
+  // The export goes to a new file that takes the old one's place only when
+  // it is complete: a failed, stopped or killed export leaves it as it was.
   OutputFile file;
   std::string reason;
   if (!file.Create(path, reason)) {
@@ -199,7 +216,7 @@ ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::pa
     ExportResult r = exporter.Run(c.section, c.conditions);
     if (r != ExportResult::Done) return r;  // the file keeps what was written so far
   }
-  if (!file.Close(reason)) {
+  if (!file.Commit(reason)) {
     message = "写入导出文件失败！\r\n" + reason;
     return ExportResult::Failed;
   }

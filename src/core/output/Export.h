@@ -55,15 +55,16 @@ class ExportObserver {
 enum class ExportResult {
   Done,          // message "导出完毕！" (information icon)
   NothingChosen, // message "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！"
-  Stopped,       // the observer asked to stop; the file ends at a whole record; no message
+  Stopped,       // the observer asked to stop; the older file stays as it was; no message
   Failed,        // message is the failure text (error icon)
 };
 
-// Writes the file (GBK, CR LF), replacing an existing one. Each record reaches
-// the file in one write, so an export that is stopped or killed leaves a file
-// that ends at a whole record. message receives the text to show for Done,
-// NothingChosen and Failed (a file that cannot be created or written is a
-// failure too); it is empty for Stopped. Nothing chosen creates no file.
+// Writes the file (GBK, CR LF), replacing an existing one only once it is
+// complete: an export that fails, is stopped or is killed leaves the older
+// file exactly as it was. The catalogue itself is never written over.
+// message receives the text to show for Done, NothingChosen and Failed (a
+// file that cannot be created or written is a failure too); it is empty for
+// Stopped. Nothing chosen creates no file.
 ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
                                 const ExportRequest& request, const DeclarationStyle& style,
                                 ExportObserver* observer, std::string& message);

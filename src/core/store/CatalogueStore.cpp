@@ -55,6 +55,13 @@ bool CatalogueStore::OpenPath(const std::filesystem::path& path, bool create) {
 #endif
 }
 
+std::filesystem::path CatalogueStore::FilePath() const {
+  const char* name = db_ != nullptr ? sqlite3_db_filename(db_, "main") : nullptr;
+  if (name == nullptr || *name == '\0') return {};
+  const std::string utf8(name);
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 bool CatalogueStore::Close() {
   if (db_ == nullptr) return false;
   int rc = sqlite3_close(db_);

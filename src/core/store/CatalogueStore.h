@@ -53,6 +53,8 @@ class CatalogueStore {
   bool OpenPath(const std::filesystem::path& path, bool create);
   bool Close();
   bool IsOpen() const { return db_ != nullptr; }
+  // The open file's full path as the database names it; empty when none is open.
+  std::filesystem::path FilePath() const;
 
   // Runs every statement of sql in order; error receives SQLite's text (empty on success).
   bool Exec(std::string_view sql, std::string& error);

@@ -43,14 +43,13 @@ bool LoadChildrenOf(CatalogueStore& store, const std::string& sql, ChildRows& ro
 
 }  // namespace
 
-bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
-  if (id == 0) return false;
-  f.parameters.clear();
-  Statement stmt = store.Prepare(
-      "select id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,"
-      "CallingConvention,导入语言 from 函数表 where id=" +
-      DecimalText(id));
-  if (!stmt || !store.StepOnce(stmt)) return false;
+const std::string& FunctionColumns() {
+  static const std::string columns =
+      "id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,CallingConvention,导入语言";
+  return columns;
+}
+
+void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& f) {
   f.id = store.ColumnInt(stmt, 0);
   f.name = store.ColumnText(stmt, 1);
   f.returnType = store.ColumnText(stmt, 2);
@@ -63,6 +62,14 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   f.charSet = store.ColumnText(stmt, 9);
   f.callingConvention = store.ColumnText(stmt, 10);
   f.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 11));
+}
+
+bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
+  if (id == 0) return false;
+  f.parameters.clear();
+  Statement stmt = store.Prepare("select " + FunctionColumns() + " from 函数表 where id=" + DecimalText(id));
+  if (!stmt || !store.StepOnce(stmt)) return false;
+  ReadFunctionRow(store, stmt, f);
   return store.Finalize(stmt);
 }
 
@@ -74,13 +81,12 @@ bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
                   f.parameters);
 }
 
-bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
-  if (id == 0) return false;
-  d.members.clear();
-  Statement stmt = store.Prepare(
-      "select id,名称,中文名,备注,CharSet,Pack,Size,导入语言 from 数据类型表 where id=" +
-      DecimalText(id));
-  if (!stmt || !store.StepOnce(stmt)) return false;
+const std::string& DataTypeColumns() {
+  static const std::string columns = "id,名称,中文名,备注,CharSet,Pack,Size,导入语言";
+  return columns;
+}
+
+void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& d) {
   d.id = store.ColumnInt(stmt, 0);
   d.name = store.ColumnText(stmt, 1);
   d.chineseName = store.ColumnText(stmt, 2);
@@ -89,6 +95,14 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   d.pack = store.ColumnText(stmt, 5);
   d.size = store.ColumnText(stmt, 6);
   d.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 7));
+}
+
+bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
+  if (id == 0) return false;
+  d.members.clear();
+  Statement stmt = store.Prepare("select " + DataTypeColumns() + " from 数据类型表 where id=" + DecimalText(id));
+  if (!stmt || !store.StepOnce(stmt)) return false;
+  ReadDataTypeRow(store, stmt, d);
   return store.Finalize(stmt);
 }
 
@@ -115,16 +129,24 @@ bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& 
                         rows);
 }
 
-bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {
-  if (id == 0) return false;
-  Statement stmt =
-      store.Prepare("select 名称,十进制值,十六进制值,备注,类型 from 常量表 where id=" + DecimalText(id));
-  if (!stmt || !store.StepOnce(stmt)) return false;
+const std::string& ConstantColumns() {
+  static const std::string columns = "名称,十进制值,十六进制值,备注,类型";
+  return columns;
+}
+
+void ReadConstantRow(CatalogueStore& store, Statement& stmt, ConstantRecord& c) {
   c.name = store.ColumnText(stmt, 0);
   c.decimalValue = store.ColumnText(stmt, 1);
   c.hexValue = store.ColumnText(stmt, 2);
   c.remark = store.ColumnText(stmt, 3);
   c.type = store.ColumnText(stmt, 4);
+}
+
+bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {
+  if (id == 0) return false;
+  Statement stmt = store.Prepare("select " + ConstantColumns() + " from 常量表 where id=" + DecimalText(id));
+  if (!stmt || !store.StepOnce(stmt)) return false;
+  ReadConstantRow(store, stmt, c);
   return store.Finalize(stmt);
 }
 

@@ -1,7 +1,8 @@
-// Loading one entry by id. A loader fails only for id 0 or a query that
-// cannot be prepared; an id naming no row gives an empty record and true.
+// Loading one entry by id. A loader fails for id 0 or a query that fails; an
+// id naming no row gives an empty record and true.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -11,6 +12,7 @@
 namespace declarium {
 
 class CatalogueStore;
+class Statement;
 
 bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& record);
@@ -27,5 +29,14 @@ bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& 
 // The entry's own row only; its children come from LoadParametersOf/LoadMembersOf.
 bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& record);
+
+// The rows of many entries from one query: "select " + FunctionColumns() +
+// " from 函数表 ..." gives the rows ReadFunctionRow reads, and so on.
+const std::string& FunctionColumns();
+const std::string& DataTypeColumns();
+const std::string& ConstantColumns();
+void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& record);
+void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& record);
+void ReadConstantRow(CatalogueStore& store, Statement& stmt, ConstantRecord& record);
 
 }  // namespace declarium

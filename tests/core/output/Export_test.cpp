@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include "support/Catalogue.h"
 
 namespace declarium {
@@ -39,6 +44,13 @@ class ExportTest : public ::testing::Test {
     return ExportDeclarations(cat.store(), path, request, style, observer, message);
   }
   std::string File() const { return test::ReadFileBytes(path); }
+  // The export's file and any file on the way to it (named after it).
+  int FilesBeside() const {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(path.parent_path()))
+      if (e.path().filename().string().rfind(path.filename().string(), 0) == 0) ++n;
+    return n;
+  }
 
   test::TestCatalogue cat;
   std::filesystem::path path = cat.dir() / "导出.txt";
@@ -170,7 +182,10 @@ TEST_F(ExportTest, NoMatchingRows) {
   EXPECT_EQ(rec.progress, (std::vector<int>{0, 0, 0}));
 }
 
-TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsEarlierOnes) {
+// A section that fails, an export that is stopped, a read that fails part
+// way: the older file keeps its bytes, and nothing is left beside it.
+TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsTheOlderFile) {
+  test::WriteFileBytes(path, "older");
   ExportRequest r = All(SyntaxKind::Vb);
   r.functionConditions = {{"名称", "=", "GetTickCount"}};
   r.dataTypeConditions = {{"名称", "=", "POINT"}, {"库名", "=", "x"}};  // no such data type column
@@ -178,30 +193,53 @@ TEST_F(ExportTest, InvalidConditionFailsItsSectionAndKeepsEarlierOnes) {
   ASSERT_EQ(Export(r, &rec), ExportResult::Failed);
   EXPECT_EQ(message.rfind("导出数据类型失败！\r\n", 0), 0u);
   EXPECT_GT(message.size(), std::string("导出数据类型失败！\r\n").size());  // the database's words follow
-  EXPECT_EQ(File(), "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n\r\n");
+  EXPECT_EQ(File(), "older");
+  EXPECT_EQ(FilesBeside(), 1);
   EXPECT_EQ(rec.titles, (std::vector<std::string>{"正在导出函数..."}));
 }
 
-TEST_F(ExportTest, StopMidwayKeepsWholeRecords) {
+TEST_F(ExportTest, StopMidwayKeepsTheOlderFile) {
+  test::WriteFileBytes(path, "older");
   Recorder rec;
   rec.stopAfter = 2;
   ASSERT_EQ(Export(All(SyntaxKind::E), &rec), ExportResult::Stopped);
   EXPECT_EQ(message, "");
-  EXPECT_EQ(File(),
-            ".版本 2\r\n\r\n\r\n"
-            ".DLL命令 GetDesktopWindow, 整数型, \"user32\", \"\", , \r\n"
-            ".DLL命令 GetTickCount, 整数型, \"kernel32\", \"GetTickCount\", , \r\n");
+  EXPECT_EQ(File(), "older");
+  EXPECT_EQ(FilesBeside(), 1);
   EXPECT_EQ(rec.titles.size(), 1u);
+  // With no older file, a stopped export leaves none.
+  std::filesystem::remove(path);
+  rec.asked = 0;
+  ASSERT_EQ(Export(All(SyntaxKind::E), &rec), ExportResult::Stopped);
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(ExportTest, FailedLoadEndsTheExport) {
+TEST_F(ExportTest, ReadFailingPartWayEndsTheExport) {
+  cat.Run("alter table 函数表 rename to 函数原表");
+  cat.Run("create view 函数表 as select * from 函数原表 where "
+          "case when 名称='GetTickCount' then abs(-9223372036854775807-1) else 1 end");
   ExportRequest r;
   r.functions = true;
-  r.target = SyntaxKind::E;
-  cat.Run("insert into 函数表 (id,名称) values (0,'A')");  // id 0 cannot be loaded
   ASSERT_EQ(Export(r), ExportResult::Failed);
-  EXPECT_EQ(message.rfind("导出函数失败！\r\n", 0), 0u);
-  EXPECT_EQ(File(), ".版本 2\r\n\r\n\r\n");
+  EXPECT_EQ(message, "导出函数失败！\r\ninteger overflow");
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The catalogue itself, under its own name or through a link, is never
+// opened for writing.
+TEST_F(ExportTest, ExportOntoTheCatalogueIsRefused) {
+  const std::filesystem::path db = cat.file();
+  const std::string bytes = test::ReadFileBytes(db);
+  const std::filesystem::path link = cat.dir() / "link.db";
+  std::error_code ec;
+  std::filesystem::create_symlink(db, link, ec);
+  for (const std::filesystem::path& p : {db, cat.dir() / "." / "data.db", link}) {
+    if (p == link && ec) continue;  // no links here
+    path = p;
+    ASSERT_EQ(Export(All(SyntaxKind::Vb)), ExportResult::Failed) << p;
+    EXPECT_EQ(message, "导出文件不能是正在使用的数据库文件！");
+    EXPECT_EQ(test::ReadFileBytes(db), bytes);
+  }
 }
 
 TEST_F(ExportTest, NothingChosenCreatesNoFile) {
@@ -230,10 +268,25 @@ TEST_F(ExportTest, ExistingFileIsReplaced) {
 }
 
 TEST_F(ExportTest, WriteFailureIsReported) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  path = "/dev/full";
-  ASSERT_EQ(Export(All(SyntaxKind::Vb)), ExportResult::Failed);
+#ifdef _WIN32
+  GTEST_SKIP() << "no file size limit to set";
+#else
+  // A file size limit makes the writes fail as a full disk would.
+  test::WriteFileBytes(path, "older");
+  struct rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 16;
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const ExportResult result = Export(All(SyntaxKind::Vb));
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_EQ(result, ExportResult::Failed);
   EXPECT_EQ(message.rfind("写入导出文件失败！\r\n", 0), 0u);
+  EXPECT_EQ(File(), "older");
+  EXPECT_EQ(FilesBeside(), 1);
+#endif
 }
 
 }  // namespace
