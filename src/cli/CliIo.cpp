@@ -33,9 +33,12 @@ std::string Encoded(const GlobalOptions& options, std::string_view gbk) {
   return options.output() == Encoding::Gbk ? std::string(gbk) : GbkToUtf8(gbk);
 }
 
+// The first failure to write standard output: what went wrong, or 0.
+int outputError = 0;
+
 void Write(std::FILE* f, std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fflush(f);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if ((std::fflush(f) != 0 || !written) && f == stdout && outputError == 0) outputError = errno != 0 ? errno : EIO;
 }
 
 std::FILE* OpenForReading(const std::filesystem::path& path) {
@@ -167,6 +170,14 @@ void PrintMessage(const GlobalOptions& options, std::string_view gbk) {
 
 void PrintError(const GlobalOptions& options, std::string_view gbk) {
   Write(stderr, Encoded(options, AsMessage(gbk)));
+}
+
+bool OutputWasWritten(const GlobalOptions& options) {
+  if (std::fflush(stdout) != 0 && outputError == 0) outputError = errno != 0 ? errno : EIO;
+  if (outputError == 0 && std::ferror(stdout) != 0) outputError = EIO;
+  if (outputError == 0) return true;
+  PrintError(options, "写入输出失败！\r\n" + std::string(std::strerror(outputError)));
+  return false;
 }
 
 }  // namespace declarium::cli

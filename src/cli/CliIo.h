@@ -46,5 +46,8 @@ void WriteText(const GlobalOptions& options, std::string_view gbk);
 void PrintMessage(const GlobalOptions& options, std::string_view gbk);
 // The same on standard error.
 void PrintError(const GlobalOptions& options, std::string_view gbk);
+// Whether everything written to standard output reached it (a full disk, a
+// closed output); when not, says so on standard error.
+bool OutputWasWritten(const GlobalOptions& options);
 
 }  // namespace declarium::cli

@@ -83,7 +83,10 @@ int main(int argc, char** argv) {
   }
 
   for (const Command& c : commands) {
-    if (c.app->parsed()) return c.run();
+    if (!c.app->parsed()) continue;
+    const int code = c.run();
+    // What a command printed and did not reach its reader is a failure too.
+    return OutputWasWritten(options) ? code : kExitFailed;
   }
   return kExitUsage;
 }

@@ -1,6 +1,11 @@
 // init, stats, list, and what every command does without a catalogue.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 #include "cli/CliRunner.h"
 #include "store/CatalogueStore.h"
 #include "text/Gbk.h"
@@ -133,6 +138,27 @@ TEST_F(CliListTest, BrokenTableIsReported) {
     EXPECT_TRUE(r.out.empty()) << r.out;
   }
 }
+
+#ifndef _WIN32
+// Output that cannot be written (a full disk, a closed output) is a failure,
+// said on standard error.
+TEST_F(CliListTest, OutputThatCannotBeWrittenFails) {
+  const std::string vb = "Private Declare Function Sleep Lib \"kernel32\" (ByVal ms As Long) As Long\n";
+  cat.Import("vb", vb);
+  WriteFileBytes(cat.file("in.txt"), vb);
+  const std::string cli = DECLARIUM_CLI_PATH;
+  for (const std::string redirect : {"> /dev/full", ">&-"}) {
+    for (const std::string command : {"list functions", "stats", "page function Sleep", "convert --from vb --to e in.txt"}) {
+      SCOPED_TRACE(command + " " + redirect);
+      const std::string err = cat.file("err.txt").string();
+      const int status = std::system(("cd '" + cat.dir().string() + "' && '" + cli + "' " + command + " " + redirect +
+                                      " 2> '" + err + "'").c_str());
+      EXPECT_EQ(WEXITSTATUS(status), 1);
+      EXPECT_EQ(ReadFileBytes(err).rfind("写入输出失败！\n", 0), 0u) << ReadFileBytes(err);
+    }
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace declarium::test
