@@ -9,9 +9,15 @@ std::filesystem::path ConfigFilePath() { return ProgramDirectory() / "Config.ini
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
 
+namespace {
+// A settings file holds a few dozen keys; one far larger is no settings file
+// of the program's, and reading it would only make the start crawl.
+constexpr std::uintmax_t kMaxSettingsBytes = 1 << 20;
+}  // namespace
+
 ProfileText ProfileFile::Load() const {
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) != FileRead::Read) return ProfileText();
+  if (ReadWholeFile(path_, bytes, kMaxSettingsBytes) != FileRead::Read) return ProfileText();
   return ProfileText(bytes);
 }
 
@@ -28,8 +34,10 @@ bool ProfileFile::Write(std::string_view section, std::string_view key, std::str
 
 bool ProfileFile::WriteAll(std::span<const ProfileEntry> entries) {
   std::string old;
-  // A file that exists but cannot be read is not overwritten with only the new keys.
-  if (ReadWholeFile(path_, old) == FileRead::Failed) return false;
+  // A file that exists but cannot be read, or is too large to be a settings
+  // file, is not overwritten with only the new keys.
+  const FileRead read = ReadWholeFile(path_, old, kMaxSettingsBytes);
+  if (read == FileRead::Failed || read == FileRead::TooLarge) return false;
   ProfileText text(old);
   bool all = true;
   for (const ProfileEntry& e : entries) all = text.Set(e.section, e.key, e.value) && all;

@@ -19,7 +19,8 @@ std::filesystem::path ConfigFilePath();
 // An INI file: sections and keys matched without regard to ASCII case, a
 // missing file, section or key gives the default, values of any length, GBK
 // bytes on disk. Writing a key keeps every other line; the file is replaced
-// through a temporary file, so an interrupted write never truncates it.
+// through a temporary file, so an interrupted write never truncates it. A
+// file over 1 MB is no settings file: it reads as empty and is never written.
 struct ProfileEntry {
   std::string_view section, key, value;
 };

@@ -1,5 +1,6 @@
 #include "model/Settings.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -11,6 +12,19 @@ namespace declarium {
 namespace {
 
 using namespace setting_key;
+
+// An optional sign and decimal digits that fit an int, and nothing else.
+bool DecimalInteger(std::string_view text, int& value) {
+  std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (i == text.size() || text.size() - i > 9) return false;
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+  }
+  value = static_cast<int>(text[0] == '-' ? -v : v);
+  return true;
+}
 
 // A splitter value outside [low, high] falls back to its default.
 int Limited(int v, int low, int high, int fallback) { return v < low || v > high ? fallback : v; }
@@ -50,11 +64,32 @@ WindowPlacement LoadPlacement(const ProfileFile& file) {
   WindowPlacement p;
   p.maximized = r.One(kMaximized);
   // Read even when maximised: it is the size to restore to.
-  p.left = r.Integer(kLeft);
-  p.top = r.Integer(kTop);
-  p.width = r.Integer(kWidth);
-  p.height = r.Integer(kHeight);
+  WindowPlacement read = p;
+  if (DecimalInteger(r.Text(kLeft), read.left) && DecimalInteger(r.Text(kTop), read.top) &&
+      DecimalInteger(r.Text(kWidth), read.width) && DecimalInteger(r.Text(kHeight), read.height)) {
+    return read;
+  }
   return p;
+}
+
+WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const ScreenArea> screens) {
+  constexpr int kGrip = 100, kTitle = 40;
+  const auto visible = [&stored](const ScreenArea& s) {
+    const long long left = std::max<long long>(stored.left, s.left);
+    const long long right = std::min<long long>(static_cast<long long>(stored.left) + stored.width,
+                                                static_cast<long long>(s.left) + s.width);
+    const long long top = std::max<long long>(stored.top, s.top);
+    const long long bottom = std::min<long long>(static_cast<long long>(stored.top) + kTitle,
+                                                 static_cast<long long>(s.top) + s.height);
+    return right - left >= kGrip && bottom - top >= kTitle / 2;
+  };
+  if (stored.width >= kMinimumWindowWidth && stored.height >= kMinimumWindowHeight &&
+      std::any_of(screens.begin(), screens.end(), visible)) {
+    return stored;
+  }
+  WindowPlacement fallback;
+  fallback.maximized = stored.maximized;
+  return fallback;
 }
 
 void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext& context) {

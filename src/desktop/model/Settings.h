@@ -3,6 +3,8 @@
 // (the syntax shown, the hotkey, the tray, the splitters, the placement).
 #pragma once
 
+#include <span>
+
 #include "config/SettingsFile.h"
 #include "output/DeclarationStyle.h"
 #include "store/Records.h"
@@ -51,9 +53,26 @@ struct SaveContext {
   int languageIndex = 0;                                  // LanguageBox selection
 };
 
+// The smallest outer size at which every part of the main window stays usable.
+inline constexpr int kMinimumWindowWidth = 560;
+inline constexpr int kMinimumWindowHeight = 400;
+
+// A screen's area, in the placement's pixels.
+struct ScreenArea {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The placement the window takes from a stored one: the stored one when it
+// is at least the minimum size and at least partly on one of the screens (100
+// by 20 pixels of its top 40 or more, enough to take it by the title), the
+// default one otherwise (the maximised flag kept either way).
+WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const ScreenArea> screens);
+
 // Reads every setting; the splitter values are range-limited against the
 // window size the window has from its template (width, height).
 Settings LoadSettings(const ProfileFile& file, int windowWidth, int windowHeight);
+// The stored placement; the default one when any of its four numbers is no
+// decimal integer.
 WindowPlacement LoadPlacement(const ProfileFile& file);
 // Writes every key in order; placement and splitter values only in the normal state.
 void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext& context);

@@ -1,5 +1,9 @@
 // Settings at creation and at exit, the two option dialogs, the teardown when
 // the window goes, and bringing the window forward for a second start.
+#include <QGuiApplication>
+#include <QScreen>
+#include <vector>
+
 #include "model/Commands.h"
 #include "model/Settings.h"
 #include "store/CatalogueStore.h"
@@ -21,7 +25,14 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     menu->SetChecked(command::kInsertRemarks, settings_.style.insertRemarks);
     menu->SetChecked(command::kPublic, settings_.style.isPublic);
   }
-  placement_ = LoadPlacement(config_);
+  // A placement made of garbage, too small to use or off every screen gives
+  // way to the default one.
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    screens.push_back({r.left(), r.top(), r.width(), r.height()});
+  }
+  placement_ = UsablePlacement(LoadPlacement(config_), screens);
   if (placement_.maximized) {
     // Not shown yet: the state is taken over when the window is first shown.
     w.setWindowState(Qt::WindowMaximized);

@@ -188,15 +188,21 @@ TEST(ProfileFile, CreatesTheFileWithCrLfLines) {
   EXPECT_EQ(ReadFileBytes(file.path()), "[Setings]\r\n语言=1\r\n\r\n[Config]\r\nIsMax=0\r\n");
 }
 
-TEST(ProfileFile, HugeValuesRoundTrip) {
+TEST(ProfileFile, HugeValuesRoundTripUpToTheFileLimit) {
   TempDir dir;
   ProfileFile file(dir / "Config.ini");
-  std::string big(1 << 20, 'x');
+  std::string big(1 << 19, 'x');
   for (size_t i = 0; i < big.size(); i += 2) big[i] = static_cast<char>(0xB0 + i % 7);
   ASSERT_TRUE(file.Write("Setings", "API名称前缀", big));
   ASSERT_TRUE(file.Write("Setings", "API名称后缀", "s"));
   EXPECT_EQ(file.Read("Setings", "API名称前缀", ""), big);
   EXPECT_EQ(file.Read("Setings", "API名称后缀", ""), "s");
+  // Over 1 MB it is no settings file: it reads as empty and is not written.
+  big += big + big;
+  WriteFileBytes(dir / "Config.ini", "[Setings]\r\nAPI名称后缀=" + big + "\r\n");
+  EXPECT_EQ(file.Read("Setings", "API名称后缀", "none"), "none");
+  EXPECT_FALSE(file.Write("Setings", "API名称后缀", "s"));
+  EXPECT_EQ(ReadFileBytes(dir / "Config.ini"), "[Setings]\r\nAPI名称后缀=" + big + "\r\n");
 }
 
 #ifndef _WIN32

@@ -118,6 +118,29 @@ TEST_F(SettingsFile, PlacementIsReadFromConfig) {
   EXPECT_EQ(p.height, 700);
   Given("[Config]\r\nIsMax=true\r\n");
   EXPECT_FALSE(LoadPlacement(file_).maximized);
+  // One number that is no number makes the whole placement the default one.
+  Given("[Config]\r\nIsMax=1\r\nleft=-8\r\ntop=1e3\r\nwidth=1024\r\nheight=700\r\n");
+  p = LoadPlacement(file_);
+  EXPECT_TRUE(p.maximized);
+  EXPECT_EQ(p.top, 200);
+  EXPECT_EQ(p.width, 800);
+}
+
+TEST(UsablePlacement, TooSmallOrOffEveryScreenGivesTheDefault) {
+  const ScreenArea screens[] = {{0, 0, 1280, 900}, {1280, 0, 1024, 768}};
+  const auto usable = [&screens](int left, int top, int width, int height) {
+    const WindowPlacement p = UsablePlacement({true, left, top, width, height}, screens);
+    EXPECT_TRUE(p.maximized);
+    return p.left == left && p.top == top && p.width == width && p.height == height;
+  };
+  EXPECT_TRUE(usable(100, 50, 800, 600));
+  EXPECT_TRUE(usable(2000, 100, 800, 600));           // on the second screen
+  EXPECT_TRUE(usable(-700, -20, 800, 600));           // its top right corner on the first
+  EXPECT_FALSE(usable(100, 50, 1, 1));                // too small to use
+  EXPECT_FALSE(usable(100, 50, kMinimumWindowWidth - 1, 600));
+  EXPECT_FALSE(usable(-50000, -50000, 800, 600));     // off every screen
+  EXPECT_FALSE(usable(100, 890, 800, 600));           // only a sliver of the title on screen
+  EXPECT_FALSE(usable(2147483000, 0, 2147483647, 600));
 }
 
 TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {

@@ -292,7 +292,10 @@ class RobustTest : public QObject {
     std::mt19937 gen(11);
     std::string garbage(4096, '\0');
     for (char& c : garbage) c = static_cast<char>(gen());
-    const std::string hugePrefix(1 << 20, 'p');
+    const std::string hugePrefix(1 << 16, 'p');
+    std::string overSize;
+    while (overSize.size() <= (1 << 20)) overSize += "k" + std::to_string(overSize.size()) + "=v\r\n";
+    overSize += ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\n"));
     const ConfigCase cases[] = {
         {"missing", "", false},
         {"empty", "", true},
@@ -303,6 +306,10 @@ class RobustTest : public QObject {
                               "ToInsertWidth=99999999999\r\n[Setings]\r\n语言=99999999999\r\n功能键=-2147483648\r\n"
                               "键代码=99999999999\r\nAPI名称前缀=")) +
              hugePrefix + "\r\n",
+         true},
+        {"over a megabyte", overSize, true},
+        {"garbage placement", "[Config]\r\nleft=abc\r\ntop=10\r\nwidth=0\r\nheight=600\r\n", true},
+        {"placement off every screen", "[Config]\r\nleft=-50000\r\ntop=-50000\r\nwidth=800\r\nheight=600\r\n",
          true},
         {"duplicate sections",
          ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\nPublic=1\r\n[Config]\r\nBrowseWidth=180\r\n[Setings]\r\n"
@@ -328,6 +335,9 @@ class RobustTest : public QObject {
         QVERIFY(s_.w().Height() <= 2 * desktop.height());
         QVERIFY(s_.w().Left() <= desktop.right() + 2 * desktop.width());
         QVERIFY(s_.w().Top() >= desktop.top() - 2 * desktop.height());
+      } else if (name == "garbage placement" || name == "placement off every screen") {
+        // The default placement, not one the user cannot use or reach.
+        QCOMPARE(QRect(s_.w().Left(), s_.w().Top(), s_.w().Width(), s_.w().Height()), QRect(200, 200, 800, 600));
       } else if (name == "duplicate sections") {
         QCOMPARE(s.language, SyntaxKind::Vb);  // the first section counts
         QVERIFY(s.style.isPublic);
@@ -342,8 +352,14 @@ class RobustTest : public QObject {
         QCOMPARE(s.browseWidth, 150);
       }
       s_.Stop();
-      // Saved: every line that was no setting of this program is still there.
+      // Saved: every line that was no setting of this program is still there;
+      // a file too large to be a settings file is not written at all.
       const std::string after = test::ReadFileBytes(ini);
+      if (name == "over a megabyte") {
+        QVERIFY(after == c.bytes);
+        QCOMPARE(s.language, SyntaxKind::E);
+        continue;
+      }
       QVERIFY2(after.find("[Setings]") != std::string::npos, c.name);
       QCOMPARE(ProfileFile(ini).Read("Setings", ToGbk(QStringLiteral("键代码")), "?"),
                std::string(name == "huge values" ? "2147483647" : "75"));
