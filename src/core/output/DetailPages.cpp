@@ -7,10 +7,26 @@
 namespace declarium {
 namespace {
 
-// Values go into the page as stored; an empty cell would collapse, so some
-// cells show "&nbsp" instead.
-std::string BlankToSpace(const std::string& v) { return TrimSpacesView(v).empty() ? "&nbsp" : v; }
-std::string EmptyToSpace(const std::string& v) { return v.empty() ? "&nbsp" : v; }
+// A stored value as page text: "&", "<" and ">" would be read as markup and
+// break the table (and with it the cells that editing finds by point).
+std::string Html(std::string_view v) {
+  if (v.find_first_of("&<>") == std::string_view::npos) return std::string(v);
+  std::string out;
+  out.reserve(v.size() + 16);
+  for (char c : v) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// An empty cell would collapse, so some cells show "&nbsp" instead.
+std::string BlankToSpace(const std::string& v) { return TrimSpacesView(v).empty() ? "&nbsp" : Html(v); }
+std::string EmptyToSpace(const std::string& v) { return v.empty() ? "&nbsp" : Html(v); }
 
 // The opening of a value cell up to and including the ">" after the column
 // name; the detail view host reads the three attributes back for editing.
@@ -60,14 +76,14 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
       "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">DLL命令名</td>\r\n<td nowrap "
       "width=\"70\">中文名</td>\r\n<td nowrap width=\"70\">返回值类型</td>\r\n<td nowrap "
       "colspan=3>备注</td>\r\n</tr>";
-  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + f.name + "</td>";
-  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + f.chineseName + "</td>";
-  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + MapTypeName(f.returnType, f.syntax, v) +
+  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + Html(f.name) + "</td>";
+  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + Html(f.chineseName) + "</td>";
+  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(MapTypeName(f.returnType, f.syntax, v)) +
          "</td>";
-  out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + f.remark + "</td></tr>";
+  out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + Html(f.remark) + "</td></tr>";
   out += "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>";
-  out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + f.library + "</td>" +
-         Cell(" nowrap colspan=4 style={color=#800000;}", id, t, "库对应命令") + f.entryPoint + "</td></tr>";
+  out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + Html(f.library) + "</td>" +
+         Cell(" nowrap colspan=4 style={color=#800000;}", id, t, "库对应命令") + Html(f.entryPoint) + "</td></tr>";
   out +=
       "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">参数名</td>\r\n<td nowrap "
       "width=\"70\">中文名</td>\r\n<td nowrap width=\"70\">类型</td>\r\n<td nowrap "
@@ -77,13 +93,13 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
   for (const ParameterRecord& p : f.parameters) {
     const std::string type =
         v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr") : MapTypeName(p.type, f.syntax, v);
-    out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + p.name + "</td>";
-    out += Cell(" nowrap", p.id, pt, "中文名") + p.chineseName + "</td>";
-    out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + type + "</td>";
+    out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + Html(p.name) + "</td>";
+    out += Cell(" nowrap", p.id, pt, "中文名") + Html(p.chineseName) + "</td>";
+    out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + Html(type) + "</td>";
     out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "传址") + (p.byRef ? "√" : "") + "</td>";
     out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "数组") + (p.array == "1" ? "√" : "") +
            "</td>";
-    out += Cell(" nowrap style={color=#008000;}", p.id, pt, "备注") + p.remark + "</td></tr>";
+    out += Cell(" nowrap style={color=#008000;}", p.id, pt, "备注") + Html(p.remark) + "</td></tr>";
   }
   out += "</table>";
   return out;
@@ -95,9 +111,9 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
   std::string out =
       "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">数据类型名</td>\r\n<td "
       "width=\"70\">中文名</td>\r\n<td width=\"100\" colspan=4>备注</td>\r\n</tr>";
-  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + d.name + "</td>";
-  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + d.chineseName + "</td>";
-  out += Cell(" nowrap colspan=4 style={color=#008000;}", id, t, "备注") + d.remark + "</td></tr>";
+  out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + Html(d.name) + "</td>";
+  out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + Html(d.chineseName) + "</td>";
+  out += Cell(" nowrap colspan=4 style={color=#008000;}", id, t, "备注") + Html(d.remark) + "</td></tr>";
   if (v == SyntaxKind::CSharp) {
     out +=
         "<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">CharSet</td>\r\n<td width=\"70\">Pack</td>\r\n<td "
@@ -113,13 +129,13 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
       "width=\"100\">备注</td>\r\n</tr>\r\n";
   const std::string_view mt = "数据类型成员表";
   for (const ParameterRecord& m : d.members) {
-    out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + m.name + "</td>";
-    out += Cell(" nowrap", m.id, mt, "中文名") + m.chineseName + "</td>";
-    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + MapTypeName(m.type, d.syntax, v) + "</td>";
+    out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + Html(m.name) + "</td>";
+    out += Cell(" nowrap", m.id, mt, "中文名") + Html(m.chineseName) + "</td>";
+    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + Html(MapTypeName(m.type, d.syntax, v)) + "</td>";
     out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") +
            "</td>";
-    out += Cell(" nowrap", m.id, mt, "数组") + m.array + "</td>";
-    out += Cell(" nowrap style={color=#008000;}", m.id, mt, "备注") + m.remark + "</td></tr>";
+    out += Cell(" nowrap", m.id, mt, "数组") + Html(m.array) + "</td>";
+    out += Cell(" nowrap style={color=#008000;}", m.id, mt, "备注") + Html(m.remark) + "</td></tr>";
   }
   out += "</table>";
   return out;

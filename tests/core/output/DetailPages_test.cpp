@@ -29,7 +29,7 @@ FunctionRecord GetWindowText() {
   f.library = "user32.dll";
   f.entryPoint = "GetWindowTextA";
   f.description = "   ";         // blank: shown as a space
-  f.notes = "<b>粗</b>";         // markup goes in as it stands
+  f.notes = "<b>粗</b> & </td>";  // shown as text, never read as markup
   f.callingConvention = "　";    // ideographic space only: blank too
   f.parameters = {Param(11, "hWnd", "窗口", "整数型", false, "0", "句柄"),
                   Param(12, "lpString", "", "字节型", true, "1", "")};
@@ -40,7 +40,7 @@ const std::string kFunctionHead =
     "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">函数说明</td>\r\n"
     "<td nowrap colspan=\"3\">其他说明</td>\r\n</tr>"
     "<tr><td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=函数说明>&nbsp</td>"
-    "<td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=其他说明><b>粗</b></td></tr>";
+    "<td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=其他说明>&lt;b&gt;粗&lt;/b&gt; &amp; &lt;/td&gt;</td></tr>";
 
 const std::string kFunctionCSharpRows =
     "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">CharSet</td>\r\n<td nowrap "

@@ -279,6 +279,17 @@ class RobustTest : public QObject {
       QCOMPARE(browser->InnerText(cell), v);
     }
     QVERIFY(s_.store().QueryText(ToGbk(others)) == before);
+    // Markup in a stored value is page text: the page keeps its cells, and
+    // the editor is offered the text as it is stored.
+    const QString markup = QStringLiteral("</td><td>a<b & c>");
+    QVERIFY(s_.Run(QStringLiteral("update 函数表 set 备注='") + markup + QStringLiteral("' where id=2")));
+    s_.main().ShowSelectedFunction();
+    const BrowserHost::Element cell = s_.CellOf(QStringLiteral("函数表"), QStringLiteral("备注"), 2);
+    QVERIFY(cell != BrowserHost::kNoElement);
+    QCOMPARE(browser->InnerText(cell), markup);
+    s_.services().setNextInput(false, {});
+    QVERIFY(s_.main().page().EditCell(s_.PointOf(cell)));
+    QCOMPARE(s_.services().inputs().back().initial, markup);
   }
 
   // Damaged settings files: the program starts with the defaults or with
