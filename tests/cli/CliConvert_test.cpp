@@ -27,6 +27,11 @@ TEST(CliConvertTest, VbDeclarationToE) {
   r = RunCli(dir.path(), {"convert", "--from", "vb", "--to", "e"}, "");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "");
+
+  // Lines that end in CR alone read as lines: no CR is left in a remark.
+  r = RunCli(dir.path(), {"--remarks", "convert", "--from", "e", "--to", "vb"},
+             ".常量 C, \"1\", , 备注一\r.常量 D, \"2\", , 备注二\r");
+  EXPECT_EQ(r.out, "Private Const C = &H1 '备注一\r\nPrivate Const D = &H2 '备注二\r\n");
 }
 
 TEST(CliConvertTest, WrongWordsAndUnreadableFile) {

@@ -249,6 +249,7 @@ std::string ToCrLf(std::string_view t) {
   for (size_t i = 0; i < t.size(); ++i) {
     if (t[i] == '\n' && (i == 0 || t[i - 1] != '\r')) out += '\r';
     out += t[i];
+    if (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n')) out += '\n';
   }
   return out;
 }

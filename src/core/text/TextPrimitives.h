@@ -84,7 +84,7 @@ std::int32_t HexToInteger(std::string_view t);
 
 std::string DecimalText(std::int64_t v);
 
-// Turns every LF that is not preceded by CR into CR LF, as the Windows edit
+// Turns every lone LF and every lone CR into CR LF, as the Windows edit
 // control delivers text to the readers.
 std::string ToCrLf(std::string_view t);
 // Turns CR LF into LF, for showing text in widgets that break lines at LF.

@@ -42,6 +42,7 @@ QString LfToCrLf(const QString& text) {
     const QChar c = text[i];
     if (c == u'\n' && (i == 0 || text[i - 1] != u'\r')) out += u'\r';
     out += c;
+    if (c == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) out += u'\n';
   }
   return out;
 }

@@ -21,6 +21,6 @@ int FirstLineNotInGbk(const QString& text);
 
 // Multi-line edits show LF where the program's text has CR LF.
 QString CrLfToLf(const QString& text);
-QString LfToCrLf(const QString& text);  // a lone LF becomes CR LF; CR LF stays
+QString LfToCrLf(const QString& text);  // a lone LF or CR becomes CR LF; CR LF stays
 
 }  // namespace declarium

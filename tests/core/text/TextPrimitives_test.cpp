@@ -158,7 +158,8 @@ TEST(Numbers, HexDigitsAndBack) {
 TEST(LineEnds, LoneLfBecomesCrLf) {
   EXPECT_EQ(ToCrLf("a\nb\r\nc\n"), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(ToCrLf("\n"), "\r\n");
-  EXPECT_EQ(ToCrLf("a\rb"), "a\rb");
+  EXPECT_EQ(ToCrLf("a\rb\r"), "a\r\nb\r\n");  // a lone CR ends a line too
+  EXPECT_EQ(ToCrLf("\r\r\n"), "\r\n\r\n");
   EXPECT_EQ(CrLfToLf("a\r\nb\rc"), "a\nb\rc");
 }
 
