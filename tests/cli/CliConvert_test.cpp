@@ -34,6 +34,23 @@ TEST(CliConvertTest, VbDeclarationToE) {
   EXPECT_EQ(r.out, "Private Const C = &H1 '备注一\r\nPrivate Const D = &H2 '备注二\r\n");
 }
 
+// The euro sign is one byte (0x80) in code page 936: a character of its own,
+// at the end of a name, before a separator and before a line end.
+TEST(CliConvertTest, TheEuroSignIsACharacterOfItsOwn) {
+  TempDir dir;
+  const std::string e =
+      ".DLL命令 F€, 整数型, \"k\", \"F€\", , \r\n    .参数 a€, 整数型, \r\n.常量 C€, \"5\", \r\n.常量 NEXTC, \"6\", \r\n";
+  const std::string vb =
+      "Private Declare Function F€ Lib \"k\" Alias \"F€\" (ByVal a€ As Long) As Long\r\n"
+      "Private Const C€ = &H5\r\nPrivate Const NEXTC = &H6\r\n";
+  const std::string csharp =
+      "[DllImport(\"k\", EntryPoint = \"F€\")]\r\npublic static extern int F€(int a€);\r\n"
+      "public const int C€ = 5;\r\npublic const int NEXTC = 6;\r\n";
+  EXPECT_EQ(RunCli(dir.path(), {"convert", "--from", "vb", "--to", "e"}, vb).out, e);
+  EXPECT_EQ(RunCli(dir.path(), {"convert", "--from", "e", "--to", "vb"}, e).out, vb);
+  EXPECT_EQ(RunCli(dir.path(), {"convert", "--from", "csharp", "--to", "e"}, csharp).out, e);
+}
+
 TEST(CliConvertTest, WrongWordsAndUnreadableFile) {
   TempDir dir;
   EXPECT_EQ(RunCli(dir.path(), {"convert", "--from", "vb", "--to", "cobol"}, kVbLine).exitCode, 2);

@@ -1,5 +1,7 @@
 #include "config/ProfileText.h"
 
+#include "text/Gbk.h"
+
 namespace declarium {
 namespace {
 
@@ -40,7 +42,7 @@ bool SameProfileName(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);
-    if (x >= 0x80) {
+    if (IsGbkLeadByte(x)) {
       // A double-byte character: its trail byte may look like an ASCII letter.
       if (x != y) return false;
       if (i + 1 < a.size()) {

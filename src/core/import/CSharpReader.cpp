@@ -22,7 +22,7 @@ namespace {
 constexpr auto kNone = std::nullopt;
 constexpr size_t kNpos = std::string_view::npos;
 
-inline bool High(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+inline bool High(char c) { return IsGbkLeadByte(static_cast<unsigned char>(c)); }
 
 using scan::Contains;
 

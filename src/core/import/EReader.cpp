@@ -159,7 +159,7 @@ std::string JoinedLines(std::string_view block, int fields) {
         ++separators;
         i += 2;
       } else {
-        i += static_cast<unsigned char>(line[i]) >= 0x80 ? 2 : 1;
+        i += IsGbkLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
       }
     }
   }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "output/TypeNames.h"
+#include "text/AsciiFold.h"
 #include "text/TextPrimitives.h"
 
 namespace declarium {
@@ -16,24 +17,9 @@ const std::string& ENameOf(std::string& name, std::string& chineseName, const De
   return chineseName;
 }
 
-// ASCII letters lower-cased; double-byte characters are kept whole, so a
-// trail byte never turns into a letter that could match.
-std::string AsciiLower(std::string_view t) {
-  std::string out(t);
-  for (size_t i = 0; i < out.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(out[i]);
-    if (c >= 0x80) {
-      ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return out;
-}
-
 // Window and other handles are pointer-sized in C#, whatever type is stored.
 bool NamesAHandle(std::string_view name) {
-  std::string lower = AsciiLower(name);
+  std::string lower = FoldAsciiLower(name);
   return FindText(lower, "hwnd") > 0 || FindText(lower, "handle") > 0;
 }
 

@@ -1,10 +1,12 @@
 #include "text/AsciiFold.h"
 
+#include "text/Gbk.h"
+
 namespace declarium {
 
 namespace {
 
-bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+bool IsLeadByte(char c) { return IsGbkLeadByte(static_cast<unsigned char>(c)); }
 
 }  // namespace
 

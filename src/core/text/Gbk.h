@@ -7,9 +7,10 @@
 
 namespace declarium {
 
-// A byte of 0x80 or above starts a double-byte character in the text
-// primitives' view of GBK, whether or not the pair is a valid code.
-inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x80; }
+// A byte from 0x81 to 0xFE starts a double-byte character in the text
+// primitives' view of GBK, whether or not the pair is a valid code. 0x80 (the
+// euro sign of code page 936) and 0xFF are characters of one byte.
+inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // Invalid or unmapped input never fails: it becomes the default character
 // ('?' in both directions), and nothing is read past the end of the input.

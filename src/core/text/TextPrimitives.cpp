@@ -11,7 +11,7 @@
 namespace declarium {
 namespace {
 
-inline bool High(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+inline bool High(char c) { return IsGbkLeadByte(static_cast<unsigned char>(c)); }
 
 inline size_t CharLength(std::string_view t, size_t i) {
   return High(t[i]) && i + 1 < t.size() ? 2 : 1;

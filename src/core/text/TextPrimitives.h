@@ -1,6 +1,6 @@
 // Text primitives of the declaration readers. Texts are GBK bytes; positions
-// are 1-based byte positions; a byte of 0x80 or above starts a double-byte
-// character; matching is case-sensitive. Nothing reads past the end of a text.
+// are 1-based byte positions; a byte from 0x81 to 0xFE starts a double-byte
+// character (IsGbkLeadByte); matching is case-sensitive. Nothing reads past the end of a text.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/Gbk.h"
 
 namespace declarium {
 
@@ -24,11 +26,12 @@ long FindText(std::string_view t, std::string_view s, long from = 1);
 namespace detail {
 
 // Whether j is a character start, given that known (<= j) is one. Every
-// character that starts with a byte of 0x80 or more is two bytes long, so
-// only the run of such bytes just before j decides it.
+// character that starts with a lead byte is two bytes long, and a byte that
+// is no lead byte ends a character, so only the run of lead bytes just
+// before j decides it.
 inline bool IsCharStart(std::string_view t, std::size_t known, std::size_t j) {
   std::size_t k = j;
-  while (k > known && static_cast<unsigned char>(t[k - 1]) >= 0x80) --k;
+  while (k > known && IsGbkLeadByte(static_cast<unsigned char>(t[k - 1]))) --k;
   return (j - k) % 2 == 0;
 }
 
