@@ -71,7 +71,7 @@ void Baseline(benchmark::State& state, const std::string& t) {
 void BM_EMemchrBaseline(benchmark::State& state) { Baseline(state, EText()); }
 void BM_VbMemchrBaseline(benchmark::State& state) { Baseline(state, VbText()); }
 
-template <class Record, int (*Read)(std::string_view, std::vector<Record>&)>
+template <class Record, int (*Read)(std::string_view, declarium::RecordSink<Record>)>
 void BM_Reader(benchmark::State& state, const std::string& t) {
   std::vector<Record> out;
   for (auto _ : state) benchmark::DoNotOptimize(Read(t, out));

@@ -1,5 +1,6 @@
 #include "cli/CliIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,11 +24,32 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Reads to the end, or until the text is over the limit (a device such as
+// /dev/zero has no end).
 bool ReadStream(std::FILE* f, std::string& bytes) {
   char buffer[65536];
   std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  while (bytes.size() <= kInputLimit && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
   return std::ferror(f) == 0;
+}
+
+// The size of an ordinary file, so that its text is read into room made once
+// (growing the room as it comes holds the text up to three times over); -1
+// for anything else.
+long long FileSize(std::FILE* f) {
+#ifdef _WIN32
+  struct _stat64 st {};
+  if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFREG) == 0) return -1;
+#else
+  struct stat st {};
+  if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+#endif
+  return static_cast<long long>(st.st_size);
+}
+
+std::string TooLarge(const std::string& what) {
+  return "cannot read " + what + ": it is larger than " + DecimalText(static_cast<long long>(kInputLimit >> 20)) +
+         " MiB, the most an input may be";
 }
 
 std::string Encoded(const GlobalOptions& options, std::string_view gbk) {
@@ -62,13 +85,28 @@ bool ReadAsGbk(std::string_view bytes, Encoding encoding) {
                                        !IsValidUtf8(bytes));
 }
 
+// The end of the piece of whole lines that starts at pos: about a megabyte,
+// so that a text is decoded or checked without a copy of the whole. A line
+// end is never part of a character in either encoding, so pieces decode as
+// the whole does.
+std::size_t PieceEnd(std::string_view bytes, std::size_t pos) {
+  constexpr std::size_t kPiece = 1 << 20;
+  const std::size_t end = bytes.find('\n', std::min(pos + kPiece, bytes.size()));
+  return end == std::string_view::npos ? bytes.size() : end + 1;
+}
+
 }  // namespace
 
 bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& error) {
   bytes.clear();
   if (name == "-") {
-    if (ReadStream(stdin, bytes)) return true;
-    error = "cannot read standard input: " + std::string(std::strerror(errno));
+    if (!ReadStream(stdin, bytes)) {
+      error = "cannot read standard input: " + std::string(std::strerror(errno));
+      return false;
+    }
+    if (bytes.size() <= kInputLimit) return true;
+    bytes = std::string();
+    error = TooLarge("standard input");
     return false;
   }
   const std::filesystem::path path = PathFromUtf8(name);
@@ -78,6 +116,14 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
     error = "cannot read " + PathText(path) + ": " + std::strerror(openError);
     return false;
   }
+  // Refused before reading when its size says so; room made once otherwise.
+  const long long size = FileSize(f);
+  if (size > static_cast<long long>(kInputLimit)) {
+    std::fclose(f);
+    error = TooLarge(PathText(path));
+    return false;
+  }
+  if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
   const bool ok = ReadStream(f, bytes);
   const int readError = errno;
   std::fclose(f);
@@ -85,13 +131,32 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
     error = "cannot read " + PathText(path) + ": " + std::strerror(readError);
     return false;
   }
+  if (bytes.size() > kInputLimit) {
+    bytes = std::string();
+    error = TooLarge(PathText(path));
+    return false;
+  }
   return true;
 }
 
-std::string DecodeInput(std::string_view bytes, Encoding encoding) {
-  if (ReadAsGbk(bytes, encoding)) return std::string(bytes);
-  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-  return Utf8ToGbk(bytes);
+std::string DecodeInput(std::string bytes, Encoding encoding) {
+  if (ReadAsGbk(bytes, encoding)) return bytes;
+  // Converted in place, a piece at a time: no character takes more bytes in
+  // GBK than in UTF-8 (nor does the '?' for one that is not valid), so what
+  // is written never overtakes what is still to be read.
+  std::size_t written = 0;
+  std::size_t pos = std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark
+                        ? kByteOrderMark.size()
+                        : 0;
+  while (pos < bytes.size()) {
+    const std::size_t end = PieceEnd(bytes, pos);
+    const std::string gbk = Utf8ToGbk(std::string_view(bytes).substr(pos, end - pos));
+    bytes.replace(written, gbk.size(), gbk);
+    written += gbk.size();
+    pos = end;
+  }
+  bytes.resize(written);
+  return bytes;
 }
 
 int FirstLineNotKept(std::string_view bytes, Encoding encoding) {
@@ -100,16 +165,24 @@ int FirstLineNotKept(std::string_view bytes, Encoding encoding) {
   auto kept = [gbk](std::string_view t) {
     return gbk ? Utf8ToGbk(GbkToUtf8(t)) == t : IsValidUtf8(t) && GbkToUtf8(Utf8ToGbk(t)) == t;
   };
-  if (kept(bytes)) return 0;
+  // Checked a piece at a time, so that no copy of the whole text is made.
   int line = 1;
-  for (std::size_t pos = 0; pos <= bytes.size(); ++line) {
-    std::size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    if (!kept(bytes.substr(pos, end - pos))) return line;
-    pos = end + 1;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t end = PieceEnd(bytes, pos);
+    const std::string_view piece = bytes.substr(pos, end - pos);
+    if (!kept(piece)) {
+      for (std::size_t at = 0; at < piece.size(); ++line) {
+        std::size_t lineEnd = piece.find('\n', at);
+        if (lineEnd == std::string_view::npos) lineEnd = piece.size();
+        if (!kept(piece.substr(at, lineEnd - at))) return line;
+        at = lineEnd + 1;
+      }
+      return 1;
+    }
+    line += static_cast<int>(std::count(piece.begin(), piece.end(), '\n'));
+    pos = end;
   }
-  // Each line is kept, the whole is not: a double-byte character across a line end.
-  return 1;
+  return 0;
 }
 
 bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
@@ -125,7 +198,10 @@ bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, 
                                                : " is not valid UTF-8 or holds characters that GBK lacks");
     return false;
   }
-  text = ToCrLf(DecodeInput(bytes, options.input()));
+  // The bytes become the text, copied only where the encoding or a line end
+  // changes.
+  text = DecodeInput(std::move(bytes), options.input());
+  MakeCrLf(text);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // Inside, every text is GBK, as in the core.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,6 +11,10 @@
 
 namespace declarium::cli {
 
+// The most an input may be: a larger one is refused, a file by its size
+// before it is read, so that no command runs out of memory on it.
+inline constexpr std::size_t kInputLimit = std::size_t{256} << 20;
+
 // The bytes of a file, or of standard input for "-". False with a sentence
 // naming the file and the reason.
 bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& error);
@@ -17,7 +22,7 @@ bool ReadInputBytes(const std::string& name, std::string& bytes, std::string& er
 // Input bytes as GBK text. GBK input is taken as it is; otherwise a UTF-8
 // byte-order mark is dropped, and in auto mode a text that is not valid
 // UTF-8 is GBK.
-std::string DecodeInput(std::string_view bytes, Encoding encoding);
+std::string DecodeInput(std::string bytes, Encoding encoding);
 
 // The first line (from 1) of the input that does not keep its text through
 // DecodeInput and the store's conversion to UTF-8: invalid bytes of the

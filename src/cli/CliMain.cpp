@@ -1,6 +1,7 @@
 // declarium-cli: the catalogue's operations from the command line.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,14 @@ int main(int argc, char** argv) {
 
   for (const Command& c : commands) {
     if (!c.app->parsed()) continue;
-    const int code = c.run();
+    int code = kExitFailed;
+    try {
+      code = c.run();
+    } catch (const std::bad_alloc&) {
+      // What the command held is freed by now; a store it changed was in a
+      // transaction that is rolled back on the way out.
+      PrintError(options, "内存不足！");
+    }
     // What a command printed and did not reach its reader is a failure too.
     return OutputWasWritten(options) ? code : kExitFailed;
   }

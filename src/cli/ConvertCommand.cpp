@@ -1,6 +1,7 @@
 // convert: declarations from one syntax into another, without the catalogue.
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <string>
 
 #include "cli/CliIo.h"
 #include "cli/Commands.h"
@@ -24,7 +25,10 @@ int RunConvert(const GlobalOptions& options, const ConvertArgs& args) {
     PrintError(options, error);
     return kExitFailed;
   }
-  WriteText(options, ConvertDeclarations(text, source, target, BuildStyle(options)));
+  // Written as it is made: the converted text is never held whole.
+  ConvertDeclarations(text, source, target, BuildStyle(options), [&options](std::string_view piece) {
+    WriteText(options, piece);
+  });
   return kExitOk;
 }
 
@@ -41,7 +45,9 @@ Command AddConvertCommand(CLI::App& app, const GlobalOptions& options) {
       ->required()
       ->check(syntaxWord);
   c.app->add_option("--to", args->to, "Syntax to write them in: e, csharp or vb")->required()->check(syntaxWord);
-  c.app->add_option("file", args->file, "File to read; - or none reads standard input");
+  c.app->add_option(
+      "file", args->file,
+      "File to read (at most " + std::to_string(kInputLimit >> 20) + " MiB); - or none reads standard input");
   c.run = [&options, args] { return RunConvert(options, *args); };
   return c;
 }

@@ -1,6 +1,7 @@
 // import: declarations read from files or standard input, stored in one go.
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cli/CliIo.h"
@@ -17,11 +18,6 @@ struct ImportArgs {
   std::vector<std::string> files;
 };
 
-template <typename T>
-void Append(std::vector<T>& to, std::vector<T>& from) {
-  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
-}
-
 int RunImport(const GlobalOptions& options, const ImportArgs& args) {
   SyntaxKind syntax = SyntaxKind::E;
   ParseSyntax(args.from, syntax);
@@ -29,9 +25,16 @@ int RunImport(const GlobalOptions& options, const ImportArgs& args) {
   CatalogueStore store;
   if (!OpenCatalogue(options, store)) return kExitFailed;
 
+  // One transaction: if the process is interrupted or killed meanwhile,
+  // SQLite rolls the unfinished transaction back, so nothing is half stored.
   // Every file is read on its own, so that a declaration cannot run on from
-  // the end of one file into the next; all of them are then stored together.
-  ParsedDeclarations all;
+  // the end of one file into the next, and stored in batches as it is read,
+  // so that a long text never has all its records in memory at once.
+  ImportSession session(store);
+  DeclarationBatches batches;
+  batches.functions = [&session](std::vector<FunctionRecord>& b) { session.Add(b); };
+  batches.dataTypes = [&session](std::vector<DataTypeRecord>& b) { session.Add(b); };
+  batches.constants = [&session](std::vector<ConstantRecord>& b) { session.Add(b); };
   const std::vector<std::string> names = args.files.empty() ? std::vector<std::string>{"-"} : args.files;
   for (const std::string& name : names) {
     std::string text, error;
@@ -39,21 +42,13 @@ int RunImport(const GlobalOptions& options, const ImportArgs& args) {
       PrintError(options, error);
       return kExitFailed;
     }
-    ParsedDeclarations one;
-    ReadDeclarations(text, syntax, one);
-    Append(all.functions, one.functions);
-    Append(all.dataTypes, one.dataTypes);
-    Append(all.constants, one.constants);
+    ReadDeclarations(text, syntax, batches);
   }
-
-  // One transaction: if the process is interrupted or killed meanwhile,
-  // SQLite rolls the unfinished transaction back, so nothing is half stored.
-  std::string message;
-  if (!StoreImported(store, all.functions, all.dataTypes, all.constants, message)) {
-    PrintError(options, "添加失败！\r\n" + message);
+  if (!session.Commit()) {
+    PrintError(options, "添加失败！\r\n" + session.Message());
     return kExitFailed;
   }
-  PrintMessage(options, message);
+  PrintMessage(options, session.Message());
   return kExitOk;
 }
 
@@ -68,7 +63,9 @@ Command AddImportCommand(CLI::App& app, const GlobalOptions& options) {
   c.app->add_option("--from", args->from, "Syntax of the declarations: e, csharp or vb (also 0, 1, 2)")
       ->required()
       ->check(CLI::Validator(CheckSyntaxWord, "e|csharp|vb", "syntax"));
-  c.app->add_option("files", args->files, "Files to read; - or none reads standard input");
+  c.app->add_option(
+      "files", args->files,
+      "Files to read (each at most " + std::to_string(kInputLimit >> 20) + " MiB); - or none reads standard input");
   c.run = [&options, args] { return RunImport(options, *args); };
   return c;
 }

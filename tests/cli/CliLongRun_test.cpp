@@ -11,10 +11,10 @@ namespace declarium::test {
 namespace {
 
 // Peak resident memory of a command, at most this many times the size of the
-// text it reads (measured: import 13.1, convert 12.3), plus a base for the
-// program itself; the export at most this many times the catalogue file
+// text it reads (measured, base included: import 2.8, convert 2.5), plus a
+// base for the program itself; the export at most this many times the catalogue file
 // (measured 2.9, base included).
-constexpr long kMemoryFactor = 14;
+constexpr long kMemoryFactor = 3;
 constexpr long kExportFactor = 3;
 constexpr long kBaseKb = 20 * 1024;
 

@@ -111,7 +111,7 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
 // In the child: folder, standard streams from and to files, then the program.
 [[noreturn]] void Exec(const std::filesystem::path& dir, std::vector<std::string> words,
                        const std::filesystem::path& in, const std::filesystem::path& out,
-                       const std::filesystem::path& err, bool unprivileged = false) {
+                       const std::filesystem::path& err, bool unprivileged = false, long long addressSpace = 0) {
   if (chdir(dir.c_str()) != 0) _exit(126);
   int fin = open(in.empty() ? "/dev/null" : in.c_str(), O_RDONLY);
   int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -124,17 +124,22 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
   if (unprivileged && geteuid() == 0) {
     if (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0) _exit(126);
   }
+  if (addressSpace > 0) {
+    const rlimit limit{static_cast<rlim_t>(addressSpace), static_cast<rlim_t>(addressSpace)};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+  }
   std::vector<char*> argv = Argv(words);
   execv(words[0].c_str(), argv.data());
   _exit(127);
 }
 
 int Start(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::filesystem::path& in,
-          const std::filesystem::path& out, const std::filesystem::path& err, bool unprivileged = false) {
+          const std::filesystem::path& out, const std::filesystem::path& err, bool unprivileged = false,
+          long long addressSpace = 0) {
   std::vector<std::string> words{ProgramPath()};
   words.insert(words.end(), args.begin(), args.end());
   pid_t pid = fork();
-  if (pid == 0) Exec(dir, words, in, out, err, unprivileged);
+  if (pid == 0) Exec(dir, words, in, out, err, unprivileged, addressSpace);
   return pid;
 }
 
@@ -187,11 +192,18 @@ CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector
   return RunCliAs(true, dir, args, stdinBytes);
 }
 
-CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
-                   const std::string& stdinBytes) {
+namespace {
+
+CliResult Run(bool unprivileged, long long addressSpace, const std::filesystem::path& dir,
+              const std::vector<std::string>& args, const std::string& stdinBytes) {
   TempDir io;
   WriteFileBytes(io / "in", stdinBytes);
+#ifdef _WIN32
+  (void)addressSpace;
   const int pid = Start(dir, args, io / "in", io / "out", io / "err", unprivileged);
+#else
+  const int pid = Start(dir, args, io / "in", io / "out", io / "err", unprivileged, addressSpace);
+#endif
   if (pid < 0) throw std::runtime_error("cannot start " + ProgramPath());
   CliResult r;
 #ifdef _WIN32
@@ -207,6 +219,18 @@ CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const st
   r.out = ReadFileBytes(io / "out");
   r.err = ReadFileBytes(io / "err");
   return r;
+}
+
+}  // namespace
+
+CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
+                   const std::string& stdinBytes) {
+  return Run(unprivileged, 0, dir, args, stdinBytes);
+}
+
+CliResult RunCliInAddressSpace(long long bytes, const std::filesystem::path& dir,
+                               const std::vector<std::string>& args) {
+  return Run(false, bytes, dir, args, "");
 }
 
 CliCatalogue::CliCatalogue() {

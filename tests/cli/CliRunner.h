@@ -28,6 +28,10 @@ CliResult RunCliUnprivileged(const std::filesystem::path& dir, const std::vector
 CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const std::vector<std::string>& args,
                    const std::string& stdinBytes = "");
 
+// The same with the program's address space limited to bytes, so that it
+// runs out of memory (POSIX; elsewhere without a limit).
+CliResult RunCliInAddressSpace(long long bytes, const std::filesystem::path& dir, const std::vector<std::string>& args);
+
 // The same, but started in the background (stdinFile empty: no input); the
 // caller stops it as a user would (SIGTERM; on Windows, ending the process)
 // and reaps it.

@@ -309,8 +309,7 @@ std::string_view Span(std::string_view text, long p, long q) {
 
 }  // namespace
 
-int ReadCSharpFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
-  functions.clear();
+int ReadCSharpFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
   long p = FindText(text, "[DllImport");
   while (p != -1) {
     const long q = FindText(text, ";", p);
@@ -318,11 +317,10 @@ int ReadCSharpFunctions(std::string_view text, std::vector<FunctionRecord>& func
     if (!ReadFunctionBlock(Span(text, p, q), functions.emplace_back())) functions.pop_back();
     p = FindText(text, "[DllImport", q + 1);
   }
-  return static_cast<int>(functions.size());
+  return functions.Finish();
 }
 
-int ReadCSharpDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
-  dataTypes.clear();
+int ReadCSharpDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
   long p = FindText(text, "[StructLayout");
   while (p != -1) {
     const long q = FindText(text, "}", p);
@@ -330,11 +328,10 @@ int ReadCSharpDataTypes(std::string_view text, std::vector<DataTypeRecord>& data
     if (!ReadDataTypeBlock(Span(text, p, q), dataTypes.emplace_back())) dataTypes.pop_back();
     p = FindText(text, "[StructLayout", q + 1);
   }
-  return static_cast<int>(dataTypes.size());
+  return dataTypes.Finish();
 }
 
-int ReadCSharpConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
-  constants.clear();
+int ReadCSharpConstants(std::string_view text, RecordSink<ConstantRecord> constants) {
   constexpr long kKeyword = 6;  // "const "
   long p = FindText(text, "const ");
   while (p != -1) {
@@ -345,7 +342,7 @@ int ReadCSharpConstants(std::string_view text, std::vector<ConstantRecord>& cons
                       constants.emplace_back());
     p = FindText(text, "const ", q);
   }
-  return static_cast<int>(constants.size());
+  return constants.Finish();
 }
 
 }  // namespace declarium

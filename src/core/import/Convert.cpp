@@ -5,25 +5,30 @@
 
 namespace declarium {
 
+void ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target, const DeclarationStyle& style,
+                         const ConvertedPiece& write) {
+  // One piece per batch; the generators may fill in empty Chinese names, so
+  // they work on the batch's records.
+  std::string piece;
+  auto declare = [&](auto& records, auto generate) {
+    piece.clear();
+    for (auto& r : records) {
+      piece += generate(target, r, style);
+      piece += "\r\n";
+    }
+    write(piece);
+  };
+  DeclarationBatches batches;
+  batches.functions = [&](std::vector<FunctionRecord>& b) { declare(b, DeclareFunction); };
+  batches.dataTypes = [&](std::vector<DataTypeRecord>& b) { declare(b, DeclareDataType); };
+  batches.constants = [&](std::vector<ConstantRecord>& b) { declare(b, DeclareConstant); };
+  ReadDeclarations(text, source, batches);
+}
+
 std::string ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target,
                                 const DeclarationStyle& style) {
-  ParsedDeclarations parsed;
-  ReadDeclarations(text, source, parsed);
-
-  // The generators may fill in empty Chinese names, so they work on these copies.
   std::string out;
-  for (FunctionRecord& f : parsed.functions) {
-    out += DeclareFunction(target, f, style);
-    out += "\r\n";
-  }
-  for (DataTypeRecord& d : parsed.dataTypes) {
-    out += DeclareDataType(target, d, style);
-    out += "\r\n";
-  }
-  for (const ConstantRecord& c : parsed.constants) {
-    out += DeclareConstant(target, c, style);
-    out += "\r\n";
-  }
+  ConvertDeclarations(text, source, target, style, [&out](std::string_view piece) { out += piece; });
   return out;
 }
 

@@ -1,6 +1,7 @@
 // Converting declarations from one syntax into another, without the catalogue.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,11 @@ namespace declarium {
 // declaration followed by CR LF; no ".版本 2" header.
 std::string ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target,
                                 const DeclarationStyle& style);
+
+// The same text, given to write a piece at a time as it is made, so that a
+// long text is never held whole twice.
+using ConvertedPiece = std::function<void(std::string_view)>;
+void ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target, const DeclarationStyle& style,
+                         const ConvertedPiece& write);
 
 }  // namespace declarium

@@ -168,8 +168,7 @@ std::string JoinedLines(std::string_view block, int fields) {
 
 }  // namespace
 
-int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
-  functions.clear();
+int ReadEFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
   const bool version2 = Contains(text, kVersion2);
   ForEachBlock(text, kFunctionKey, [&](std::string_view block) {
     FunctionRecord& fn = functions.emplace_back();
@@ -183,11 +182,10 @@ int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions
     }
     fn.syntax = SyntaxKind::E;
   });
-  return static_cast<int>(functions.size());
+  return functions.Finish();
 }
 
-int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
-  dataTypes.clear();
+int ReadEDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
   const bool version2 = Contains(text, kVersion2);
   ForEachBlock(text, kDataTypeKey, [&](std::string_view block) {
     DataTypeRecord& dt = dataTypes.emplace_back();
@@ -201,11 +199,10 @@ int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes
     }
     dt.syntax = SyntaxKind::E;
   });
-  return static_cast<int>(dataTypes.size());
+  return dataTypes.Finish();
 }
 
-int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
-  constants.clear();
+int ReadEConstants(std::string_view text, RecordSink<ConstantRecord> constants) {
   // A constant is one line: the version marker and every line break of its
   // block are dropped, so whatever follows it up to the next constant joins
   // its fields. Done per block, so no block copies more than its own bytes.
@@ -223,7 +220,7 @@ int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants
     if (f.Has(4)) c.remark = Trimmed(f[4]);
     if (c.name.empty()) constants.pop_back();
   });
-  return static_cast<int>(constants.size());
+  return constants.Finish();
 }
 
 }  // namespace declarium

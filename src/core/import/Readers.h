@@ -6,21 +6,22 @@
 #include <string_view>
 #include <vector>
 
+#include "import/RecordSink.h"
 #include "store/Records.h"
 
 namespace declarium {
 
-int ReadEFunctions(std::string_view text, std::vector<FunctionRecord>& functions);
-int ReadEDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes);
-int ReadEConstants(std::string_view text, std::vector<ConstantRecord>& constants);
+int ReadEFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
+int ReadEDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);
+int ReadEConstants(std::string_view text, RecordSink<ConstantRecord> constants);
 
-int ReadCSharpFunctions(std::string_view text, std::vector<FunctionRecord>& functions);
-int ReadCSharpDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes);
-int ReadCSharpConstants(std::string_view text, std::vector<ConstantRecord>& constants);
+int ReadCSharpFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
+int ReadCSharpDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);
+int ReadCSharpConstants(std::string_view text, RecordSink<ConstantRecord> constants);
 
-int ReadVbFunctions(std::string_view text, std::vector<FunctionRecord>& functions);
-int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes);
-int ReadVbConstants(std::string_view text, std::vector<ConstantRecord>& constants);
+int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
+int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);
+int ReadVbConstants(std::string_view text, RecordSink<ConstantRecord> constants);
 
 struct ParsedDeclarations {
   std::vector<FunctionRecord> functions;
@@ -29,9 +30,23 @@ struct ParsedDeclarations {
 };
 
 // Runs the three readers of the syntax over the same text (lines split at CR
-// LF), replacing the three lists. An unknown syntax empties them.
-void ReadDeclarations(std::string_view text, SyntaxKind syntax, std::vector<FunctionRecord>& functions,
-                      std::vector<DataTypeRecord>& dataTypes, std::vector<ConstantRecord>& constants);
+// LF): all functions, then all data types, then all constants. An unknown
+// syntax finds nothing.
+void ReadDeclarations(std::string_view text, SyntaxKind syntax, RecordSink<FunctionRecord> functions,
+                      RecordSink<DataTypeRecord> dataTypes, RecordSink<ConstantRecord> constants);
 void ReadDeclarations(std::string_view text, SyntaxKind syntax, ParsedDeclarations& out);
+
+// What a batched reading hands on, and how many records at a time.
+struct DeclarationBatches {
+  RecordSink<FunctionRecord>::HandOn functions;
+  RecordSink<DataTypeRecord>::HandOn dataTypes;
+  RecordSink<ConstantRecord>::HandOn constants;
+};
+inline constexpr std::size_t kReadBatch = 4096;
+
+// The same reading, handed on in batches: what the handlers are given is the
+// whole reading's lists cut into pieces, in order.
+void ReadDeclarations(std::string_view text, SyntaxKind syntax, const DeclarationBatches& batches,
+                      std::size_t batch = kReadBatch);
 
 }  // namespace declarium

@@ -78,45 +78,6 @@ class Insert {
   int index_ = 0;
 };
 
-// One storing run: the transaction is rolled back by every way out but Commit.
-class ImportRun {
- public:
-  ImportRun(CatalogueStore& store, std::string& message, const BetweenRecords& between)
-      : store_(store), message_(message), between_(between) {}
-
-  // False when the caller gave up; the message then holds the summary so far.
-  bool NextRecord() {
-    if (!between_ || between_()) return true;
-    store_.Rollback();
-    return false;
-  }
-
-  // Runs one insert; on failure the message becomes the database's text.
-  bool Run(Insert& insert) {
-    if (insert.Run(message_)) return true;
-    store_.Rollback();
-    return false;
-  }
-
-  // The id of the row just inserted; 0 is a failure.
-  bool NewId(int& id) {
-    id = store_.LastInsertId();
-    if (id != 0) return true;
-    return Fail();
-  }
-
-  bool Fail() {
-    message_ = store_.ErrorMessage();
-    store_.Rollback();
-    return false;
-  }
-
- private:
-  CatalogueStore& store_;
-  std::string& message_;
-  const BetweenRecords& between_;
-};
-
 // The names of one table, read once, so that checking a record costs no query:
 // a query per record made a large import spend most of its time looking up.
 // Names are kept as the database compares them, in UTF-8, so the answer is
@@ -170,77 +131,160 @@ bool NameExists(CatalogueStore& store, std::string_view table, std::string_view 
   return store.QueryInt(sql, 0) != 0;
 }
 
+struct ImportSession::Run {
+  Run(CatalogueStore& s, BetweenRecords between) : store(s), betweenRecords(std::move(between)) {}
+
+  // False when the caller gave up; the message then holds the summary so far.
+  bool NextRecord() {
+    if (!betweenRecords || betweenRecords()) return true;
+    message = Summary();
+    return RolledBack();
+  }
+  // Runs one insert; on failure the message becomes the database's text.
+  bool Store(Insert& insert) { return insert.Run(message) || RolledBack(); }
+  // The id of the row just inserted; 0 is a failure.
+  bool NewId(int& id) {
+    id = store.LastInsertId();
+    return id != 0 || Fail();
+  }
+  bool Fail() {
+    message = store.ErrorMessage();
+    return RolledBack();
+  }
+  bool RolledBack() {
+    store.Rollback();
+    open = false;
+    return false;
+  }
+  // Whether a list of that section (0 functions, 1 data types, 2 constants)
+  // may be stored: the run is still open, and the summary moves on to it.
+  bool Enter(int section) {
+    if (section > reached) reached = section;
+    return open;
+  }
+
+  // "成功添加\r\n函数：F个\r\n数据类型：" and so on, up to the section reached
+  // (all three once complete).
+  std::string Summary() const {
+    static constexpr std::string_view kLabels[] = {"函数：", "数据类型：", "常量："};
+    std::string text = "成功添加";
+    for (int i = 0; i < 3 && i <= reached; ++i) {
+      text += "\r\n";
+      text += kLabels[i];
+      if (i < reached) text += DecimalText(counts[i]) + "个";
+    }
+    return text;
+  }
+
+  CatalogueStore& store;
+  BetweenRecords betweenRecords;
+  Insert functionInsert{store, kFunctionInsert};
+  Insert parameterInsert{store, kParameterInsert};
+  Insert dataTypeInsert{store, kDataTypeInsert};
+  Insert memberInsert{store, kMemberInsert};
+  Insert constantInsert{store, kConstantInsert};
+  TableNames functionNames{store, "函数表"};
+  TableNames dataTypeNames{store, "数据类型表"};
+  TableNames constantNames{store, "常量表"};
+  int counts[3] = {0, 0, 0};
+  int reached = 0;  // 3 once committed
+  bool open = true;
+  std::string message;
+};
+
+ImportSession::ImportSession(CatalogueStore& store, BetweenRecords betweenRecords)
+    : run_(std::make_unique<Run>(store, std::move(betweenRecords))) {
+  // No transaction of its own: nothing to roll back, and nothing may be stored.
+  if (!store.Begin()) {
+    run_->message = store.ErrorMessage();
+    run_->open = false;
+  }
+}
+
+ImportSession::~ImportSession() {
+  if (run_->open) run_->store.Rollback();
+}
+
+const std::string& ImportSession::Message() const { return run_->message; }
+
+bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
+  Run& run = *run_;
+  if (!run.Enter(0)) return false;
+  for (const FunctionRecord& f : functions) {
+    if (!run.NextRecord()) return false;
+    if (run.functionNames.Contains(f.name)) continue;
+    int id = 0;
+    run.functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
+    run.functionInsert.Int(SyntaxNumber(f.syntax)).Text(f.charSet).Text(f.callingConvention);
+    if (!run.Store(run.functionInsert) || !run.NewId(id)) return false;
+    run.functionNames.Add(f.name);
+    ++run.counts[0];
+    for (const ParameterRecord& p : f.parameters) {
+      if (!run.NextRecord()) return false;
+      // Only the reader's exact "1" marks an array parameter.
+      run.parameterInsert.Text(p.name).Text(p.type).Int(p.array == "1" ? 1 : 0).Int(p.byRef ? 1 : 0);
+      run.parameterInsert.Text(p.remark).Int(id);
+      if (!run.Store(run.parameterInsert)) return false;
+    }
+  }
+  return true;
+}
+
+bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
+  Run& run = *run_;
+  if (!run.Enter(1)) return false;
+  for (const DataTypeRecord& d : dataTypes) {
+    if (!run.NextRecord()) return false;
+    if (run.dataTypeNames.Contains(d.name)) continue;
+    int id = 0;
+    run.dataTypeInsert.Text(d.name).Text(d.remark).Int(SyntaxNumber(d.syntax)).Text(d.charSet).Text(d.pack);
+    run.dataTypeInsert.Text(d.size);
+    if (!run.Store(run.dataTypeInsert) || !run.NewId(id)) return false;
+    run.dataTypeNames.Add(d.name);
+    ++run.counts[1];
+    for (const ParameterRecord& m : d.members) {
+      if (!run.NextRecord()) return false;
+      run.memberInsert.Text(m.name).Text(m.type).Text(m.array).Int(m.byRef ? 1 : 0).Text(m.remark).Int(id);
+      if (!run.Store(run.memberInsert)) return false;
+    }
+  }
+  return true;
+}
+
+bool ImportSession::Add(const std::vector<ConstantRecord>& constants) {
+  Run& run = *run_;
+  if (!run.Enter(2)) return false;
+  for (const ConstantRecord& c : constants) {
+    if (!run.NextRecord()) return false;
+    if (run.constantNames.Contains(c.name)) continue;
+    run.constantInsert.Text(c.name).Text(c.decimalValue).Text(c.hexValue).Text(c.remark).Text(c.type);
+    if (!run.Store(run.constantInsert)) return false;
+    run.constantNames.Add(c.name);
+    ++run.counts[2];
+  }
+  return true;
+}
+
+bool ImportSession::Commit() {
+  Run& run = *run_;
+  if (!run.open) return false;
+  // A commit that does not happen (the file locked by another reader, say)
+  // must not be reported as stored.
+  if (!run.store.Commit()) return run.Fail();
+  run.open = false;
+  run.reached = 3;
+  run.message = run.Summary();
+  return true;
+}
+
 bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& functions,
                    const std::vector<DataTypeRecord>& dataTypes,
                    const std::vector<ConstantRecord>& constants, std::string& message,
                    const BetweenRecords& betweenRecords) {
-  ImportRun run(store, message, betweenRecords);
-  store.Begin();
-  Insert functionInsert(store, kFunctionInsert);
-  Insert parameterInsert(store, kParameterInsert);
-  Insert dataTypeInsert(store, kDataTypeInsert);
-  Insert memberInsert(store, kMemberInsert);
-  Insert constantInsert(store, kConstantInsert);
-  message = "成功添加\r\n函数：";
-
-  int count = 0;
-  TableNames functionNames(store, "函数表");
-  for (const FunctionRecord& f : functions) {
-    if (!run.NextRecord()) return false;
-    if (functionNames.Contains(f.name)) continue;
-    int id = 0;
-    functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
-    functionInsert.Int(SyntaxNumber(f.syntax)).Text(f.charSet).Text(f.callingConvention);
-    if (!run.Run(functionInsert) || !run.NewId(id)) return false;
-    functionNames.Add(f.name);
-    ++count;
-    for (const ParameterRecord& p : f.parameters) {
-      if (!run.NextRecord()) return false;
-      // Only the reader's exact "1" marks an array parameter.
-      parameterInsert.Text(p.name).Text(p.type).Int(p.array == "1" ? 1 : 0).Int(p.byRef ? 1 : 0);
-      parameterInsert.Text(p.remark).Int(id);
-      if (!run.Run(parameterInsert)) return false;
-    }
-  }
-  message += DecimalText(count);
-  message += "个\r\n数据类型：";
-
-  count = 0;
-  TableNames dataTypeNames(store, "数据类型表");
-  for (const DataTypeRecord& d : dataTypes) {
-    if (!run.NextRecord()) return false;
-    if (dataTypeNames.Contains(d.name)) continue;
-    int id = 0;
-    dataTypeInsert.Text(d.name).Text(d.remark).Int(SyntaxNumber(d.syntax)).Text(d.charSet).Text(d.pack).Text(d.size);
-    if (!run.Run(dataTypeInsert) || !run.NewId(id)) return false;
-    dataTypeNames.Add(d.name);
-    ++count;
-    for (const ParameterRecord& m : d.members) {
-      if (!run.NextRecord()) return false;
-      memberInsert.Text(m.name).Text(m.type).Text(m.array).Int(m.byRef ? 1 : 0).Text(m.remark).Int(id);
-      if (!run.Run(memberInsert)) return false;
-    }
-  }
-  message += DecimalText(count);
-  message += "个\r\n常量：";
-
-  count = 0;
-  TableNames constantNames(store, "常量表");
-  for (const ConstantRecord& c : constants) {
-    if (!run.NextRecord()) return false;
-    if (constantNames.Contains(c.name)) continue;
-    constantInsert.Text(c.name).Text(c.decimalValue).Text(c.hexValue).Text(c.remark).Text(c.type);
-    if (!run.Run(constantInsert)) return false;
-    constantNames.Add(c.name);
-    ++count;
-  }
-  message += DecimalText(count);
-  message += "个";
-
-  // A commit that does not happen (the file locked by another reader, say)
-  // must not be reported as stored.
-  if (!store.Commit()) return run.Fail();
-  return true;
+  ImportSession session(store, betweenRecords);
+  const bool ok = session.Add(functions) && session.Add(dataTypes) && session.Add(constants) && session.Commit();
+  message = session.Message();
+  return ok;
 }
 
 }  // namespace declarium

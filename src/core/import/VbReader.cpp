@@ -144,12 +144,11 @@ void ReadConstLine(std::string_view line, ConstantRecord& c) {
 
 }  // namespace
 
-int ReadVbFunctions(std::string_view text, std::vector<FunctionRecord>& functions) {
-  functions.clear();
+int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
   ForEachLine(text, kDeclareKey, [&](std::string_view line) {
     if (!ReadFunctionLine(line, functions.emplace_back())) functions.pop_back();
   });
-  return static_cast<int>(functions.size());
+  return functions.Finish();
 }
 
 namespace {
@@ -186,8 +185,7 @@ long FindTypeStatement(std::string_view text, long from) {
 
 }  // namespace
 
-int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataTypes) {
-  dataTypes.clear();
+int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
   long p = FindTypeStatement(text, 1);
   while (p != -1) {
     long e = FindText(text, kEndType, p);
@@ -199,15 +197,14 @@ int ReadVbDataTypes(std::string_view text, std::vector<DataTypeRecord>& dataType
     if (dt.name.empty()) dataTypes.pop_back();
     p = FindTypeStatement(text, e);
   }
-  return static_cast<int>(dataTypes.size());
+  return dataTypes.Finish();
 }
 
-int ReadVbConstants(std::string_view text, std::vector<ConstantRecord>& constants) {
-  constants.clear();
+int ReadVbConstants(std::string_view text, RecordSink<ConstantRecord> constants) {
   ForEachLine(text, kConstKey, [&](std::string_view line) {
     ReadConstLine(line, constants.emplace_back());
   });
-  return static_cast<int>(constants.size());
+  return constants.Finish();
 }
 
 }  // namespace declarium

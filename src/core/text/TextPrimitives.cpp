@@ -254,6 +254,17 @@ std::string ToCrLf(std::string_view t) {
   return out;
 }
 
+void MakeCrLf(std::string& t) {
+  for (size_t i = 0; i < t.size(); ++i) {
+    const bool loneLf = t[i] == '\n' && (i == 0 || t[i - 1] != '\r');
+    const bool loneCr = t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n');
+    if (loneLf || loneCr) {
+      t = ToCrLf(t);
+      return;
+    }
+  }
+}
+
 std::string CrLfToLf(std::string_view t) {
   std::string out;
   out.reserve(t.size());

@@ -90,6 +90,8 @@ std::string DecimalText(std::int64_t v);
 // Turns every lone LF and every lone CR into CR LF, as the Windows edit
 // control delivers text to the readers.
 std::string ToCrLf(std::string_view t);
+// The same in place, copying the text only when a line end changes.
+void MakeCrLf(std::string& t);
 // Turns CR LF into LF, for showing text in widgets that break lines at LF.
 std::string CrLfToLf(std::string_view t);
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QTimer>
+#include <new>
 
 #include "import/Convert.h"
 #include "text/TextPrimitives.h"
@@ -11,6 +12,7 @@
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
 #include "windows/LanguageChoice.h"
+#include "windows/Messages.h"
 #include "windows/Resources.h"
 
 namespace declarium {
@@ -86,11 +88,17 @@ bool ConversionWindow::ConversionPending() const {
 void ConversionWindow::Convert() {
   if (window_.isNull()) return;
   convertTimer_->stop();
-  // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
-  const std::string text = ToCrLf(ToGbk(source_->toPlainText()));
-  const std::string converted = ConvertDeclarations(text, ChosenSyntax(sourceSyntax_), ChosenSyntax(targetSyntax_), style_);
+  QString converted;
+  try {
+    // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
+    converted = FromGbk(ConvertDeclarations(ToCrLf(ToGbk(source_->toPlainText())), ChosenSyntax(sourceSyntax_),
+                                            ChosenSyntax(targetSyntax_), style_));
+  } catch (const std::bad_alloc&) {
+    // A text too large to convert shows nothing rather than ending the program.
+    ShowOutOfMemory();
+  }
   target_->setUpdatesEnabled(false);
-  target_->SetText(FromGbk(converted));
+  target_->SetText(converted);
   target_->setUpdatesEnabled(true);
 }
 

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
+#include <new>
 
 #include "import/StoreImported.h"
 #include "text/TextPrimitives.h"
@@ -14,6 +15,7 @@
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
 #include "windows/LanguageChoice.h"
+#include "windows/Messages.h"
 #include "windows/Resources.h"
 
 namespace declarium {
@@ -122,10 +124,15 @@ void ImportWindow::Refresh() {
     refreshAfterStoring_ = true;
     return;
   }
-  // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
-  const std::string text = ToCrLf(ToGbk(text_->toPlainText()));
   const SyntaxKind syntax = CurrentSyntax();
-  ReadDeclarations(text, syntax, parsed_);
+  try {
+    // The edit breaks lines at LF; the readers expect CR LF, as a platform edit gives it.
+    ReadDeclarations(ToCrLf(ToGbk(text_->toPlainText())), syntax, parsed_);
+  } catch (const std::bad_alloc&) {
+    // A text too large to read shows nothing to store rather than ending the program.
+    parsed_ = {};
+    ShowOutOfMemory();
+  }
 
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(3 + parsed_.functions.size() + parsed_.dataTypes.size() +
@@ -175,13 +182,21 @@ void ImportWindow::AddAll() {
     return !closed_;
   };
   std::string message;
-  const bool ok =
-      StoreImported(store_, parsed_.functions, parsed_.dataTypes, parsed_.constants, message, betweenRecords);
+  bool ok = false;
+  bool outOfMemory = false;
+  try {
+    ok = StoreImported(store_, parsed_.functions, parsed_.dataTypes, parsed_.constants, message, betweenRecords);
+  } catch (const std::bad_alloc&) {
+    // The storing was rolled back on the way out.
+    outOfMemory = true;
+  }
   const bool gaveUp = closed_;
   storing_ = false;
   SetInputsEnabled(true);
 
-  if (ok) {
+  if (outOfMemory) {
+    ShowOutOfMemory(QStringLiteral("添加失败！\r\n"));
+  } else if (ok) {
     PlainMessageBox(FromGbk(message), kMbIconInformation);
     if (hooks_.stored) hooks_.stored();
   } else if (gaveUp) {

@@ -25,4 +25,8 @@ void ShowReadError(CatalogueStore& store) {
   PlainMessageBox(text, kMbIconError);
 }
 
+void ShowOutOfMemory(const QString& what) {
+  PlainMessageBox(what + QStringLiteral("内存不足！"), kMbIconError);
+}
+
 }  // namespace declarium

@@ -1,6 +1,7 @@
 // The messages several windows give in the same words.
 #pragma once
 
+#include <QString>
 #include <string>
 
 #include "output/CopyText.h"
@@ -14,5 +15,7 @@ class Window;
 void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText);
 // "获取数据错误！", with the database's own words when it has any.
 void ShowReadError(CatalogueStore& store);
+// "内存不足！", after what; for a text too large to read, convert or store.
+void ShowOutOfMemory(const QString& what = {});
 
 }  // namespace declarium

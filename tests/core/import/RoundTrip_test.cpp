@@ -561,5 +561,50 @@ TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
   }
 }
 
+// A reading handed on in batches finds what the whole reading finds, in the
+// same order, in every syntax (the corpus, or a text of its own without it,
+// and both written out in E and C#).
+TEST(RoundTrip, ReadingInBatchesFindsWhatTheWholeReadingFinds) {
+  std::string vb = CorpusText();
+  if (vb.empty()) {
+    for (int i = 0; i < 50; ++i) {
+      const std::string n = std::to_string(i);
+      vb += "Declare Function F" + n + " Lib \"k\" (ByVal a As Long, b As Any) As Long\r\n"
+            "Type T" + n + "\r\n    x As Long\r\nEnd Type\r\nConst C" + n + " = " + n + " ' r\r\n";
+    }
+  }
+  const ParsedDeclarations fromVb = Read(vb, SyntaxKind::Vb);
+  ASSERT_FALSE(fromVb.functions.empty());
+  const std::pair<SyntaxKind, std::string> texts[] = {
+      {SyntaxKind::Vb, vb},
+      {SyntaxKind::E, Joined(SyntaxKind::E, fromVb.functions, fromVb.dataTypes, fromVb.constants, Everything())},
+      {SyntaxKind::CSharp,
+       Joined(SyntaxKind::CSharp, fromVb.functions, fromVb.dataTypes, fromVb.constants, Everything())},
+  };
+  for (const auto& [syntax, text] : texts) {
+    const ParsedDeclarations whole = Read(text, syntax);
+    const std::string expected = Joined(SyntaxKind::E, whole.functions, whole.dataTypes, whole.constants, Everything());
+    for (std::size_t batch : {std::size_t{1}, std::size_t{7}, kReadBatch}) {
+      SCOPED_TRACE(std::to_string(SyntaxNumber(syntax)) + " in batches of " + std::to_string(batch));
+      ParsedDeclarations batched;
+      int batches = 0;
+      auto collect = [&batches](auto& into) {
+        return [&into, &batches](auto& records) {
+          ++batches;
+          into.insert(into.end(), records.begin(), records.end());
+        };
+      };
+      ReadDeclarations(text, syntax,
+                       {collect(batched.functions), collect(batched.dataTypes), collect(batched.constants)}, batch);
+      EXPECT_EQ(Joined(SyntaxKind::E, batched.functions, batched.dataTypes, batched.constants, Everything()),
+                expected);
+      const std::size_t records = whole.functions.size() + whole.dataTypes.size() + whole.constants.size();
+      if (batch == 1) {
+        EXPECT_EQ(static_cast<std::size_t>(batches), records);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace declarium

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -440,6 +441,44 @@ TEST_F(FailingStore, GivingUpMidwayStoresNothingAndGivesTheSummarySoFar) {
     }
     ExpectUnchanged(before);
   }
+}
+
+// Running out of memory part way (here thrown where the caller is asked)
+// leaves the catalogue as it was and no transaction open, so the next import
+// stores only its own records.
+TEST_F(FailingStore, AnExceptionPartWayStoresNothingAndEndsTheTransaction) {
+  std::map<std::string, Rows> before = DumpAll(cat_.store());
+  int calls = 0;
+  std::string message;
+  EXPECT_THROW(StoreImported(cat_.store(), functions_, dataTypes_, constants_, message,
+                             [&] {
+                               if (++calls == 1500) throw std::bad_alloc();
+                               return true;
+                             }),
+               std::bad_alloc);
+  ExpectUnchanged(before);
+  ASSERT_TRUE(StoreImported(cat_.store(), {}, {}, {Constant("C")}, message)) << message;
+  EXPECT_EQ(Count(cat_.store(), "函数表"), 1);
+  EXPECT_EQ(Count(cat_.store(), "常量表"), 2);
+}
+
+// A session given its records in several lists skips a name an earlier list
+// brought, and its summary counts them all.
+TEST(StoreImported, ASessionInBatchesIsOneImport) {
+  TestCatalogue cat;
+  Seed(cat);
+  ImportSession session(cat.store());
+  EXPECT_TRUE(session.Add(std::vector<FunctionRecord>{Function("A"), Function("MessageBoxA")}));
+  EXPECT_TRUE(session.Add(std::vector<ConstantRecord>{Constant("K")}));
+  EXPECT_TRUE(session.Add(std::vector<FunctionRecord>{Function("B"), Function("A", {Param("p", "整数型")})}));
+  EXPECT_TRUE(session.Add(std::vector<DataTypeRecord>{DataType("SIZE")}));
+  EXPECT_TRUE(session.Add(std::vector<ConstantRecord>{Constant("K"), Constant("L")}));
+  EXPECT_TRUE(InTransaction(cat.store()));
+  ASSERT_TRUE(session.Commit()) << session.Message();
+  EXPECT_EQ(session.Message(), Summary(2, 1, 2));
+  EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"),
+            (Rows{{"t:MessageBoxA"}, {"t:A"}, {"t:B"}}));
+  EXPECT_EQ(Count(cat.store(), "函数参数表"), 1);
 }
 
 TEST(StoreImported, AskedBeforeEveryRecordButNotForSkippedParameters) {
