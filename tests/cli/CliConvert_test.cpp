@@ -34,6 +34,29 @@ TEST(CliConvertTest, VbDeclarationToE) {
   EXPECT_EQ(r.out, "Private Const C = &H1 '备注一\r\nPrivate Const D = &H2 '备注二\r\n");
 }
 
+// A C# method without EntryPoint binds to its own name: a prefixed name
+// written from it still binds there, in every syntax, converted or imported.
+TEST(CliConvertTest, ACSharpMethodWithoutEntryPointKeepsItsNameAsTheEntry) {
+  CliCatalogue cat;
+  const std::string method =
+      "[DllImport(\"kernel32.dll\")] public static extern int GetModuleFileNameA(IntPtr hModule, byte[] "
+      "lpFilename, int nSize);\n";
+  const std::pair<const char*, const char*> expected[] = {
+      {"e", ".DLL命令 PGetModuleFileNameA, 整数型, \"kernel32.dll\", \"GetModuleFileNameA\", , "},
+      {"vb", "Private Declare Function PGetModuleFileNameA Lib \"kernel32.dll\" Alias \"GetModuleFileNameA\""},
+      {"csharp", "[DllImport(\"kernel32.dll\", EntryPoint = \"GetModuleFileNameA\")]\r\nprivate static extern int "
+                 "PGetModuleFileNameA("},
+  };
+  cat.Import("csharp", method);
+  for (const auto& [to, start] : expected) {
+    SCOPED_TRACE(to);
+    CliResult r = cat.Run({"--prefix", "P", "convert", "--from", "csharp", "--to", to}, method);
+    EXPECT_EQ(r.out.rfind(start, 0), 0u) << r.out;
+    r = cat.Run({"--prefix", "P", "--syntax", to, "declare", "function", "GetModuleFileNameA"});
+    EXPECT_NE(r.out.find(start), std::string::npos) << r.out;
+  }
+}
+
 // The euro sign is one byte (0x80) in code page 936: a character of its own,
 // at the end of a name, before a separator and before a line end.
 TEST(CliConvertTest, TheEuroSignIsACharacterOfItsOwn) {

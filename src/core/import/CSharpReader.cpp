@@ -208,6 +208,9 @@ bool ReadFunctionBlock(std::string_view block, FunctionRecord& f) {
   std::string_view name = head;
   if (name.substr(0, f.returnType.size()) == f.returnType) name.remove_prefix(f.returnType.size());
   f.name = TrimSpaces(name);
+  // Without EntryPoint the method binds to its own name; kept as the entry
+  // name, so a prefixed or Chinese name written later still binds to it.
+  if (f.entryPoint.empty()) f.entryPoint = f.name;
   // At most one parameter per piece between commas: one allocation for a
   // usual list. Pieces that are no parameter take no room, so a list of
   // nothing but commas reserves no more than a long real one.

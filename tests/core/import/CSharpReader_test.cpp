@@ -75,7 +75,8 @@ static class NativeMethods
   EXPECT_EQ(f[0].name, "MessageBox");
   EXPECT_EQ(f[0].returnType, "int");
   EXPECT_EQ(f[0].library, "user32.dll");
-  EXPECT_EQ(f[0].entryPoint, "");
+  // Without EntryPoint the entry name is the method's own.
+  EXPECT_EQ(f[0].entryPoint, "MessageBox");
   EXPECT_EQ(f[0].charSet, "CharSet.Auto");
   EXPECT_EQ(f[0].callingConvention, "");
   EXPECT_EQ(f[0].syntax, SyntaxKind::CSharp);

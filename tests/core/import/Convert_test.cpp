@@ -102,10 +102,11 @@ TEST(ConvertDeclarations, FromE) {
             "Private Const SW_SHOW = &H5\r\n");
 }
 
-// The method without parameters (GetTickCount) is not read, so it is not written.
+// The method without parameters (GetTickCount) is not read, so it is not
+// written; without EntryPoint a method's entry is its own name.
 TEST(ConvertDeclarations, FromCSharp) {
   EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::E),
-            ".DLL命令 MessageBox, 整数型, \"user32.dll\", \"\", , \r\n"
+            ".DLL命令 MessageBox, 整数型, \"user32.dll\", \"MessageBox\", , \r\n"
             "    .参数 hWnd, 整数型, \r\n"
             "    .参数 lpText, 文本型, \r\n"
             "    .参数 lpCaption, 文本型, \r\n"
@@ -115,7 +116,7 @@ TEST(ConvertDeclarations, FromCSharp) {
             "    .成员 y, 整数型, , \r\n"
             ".常量 MB_OK, \"0\", \r\n");
   EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::CSharp),
-            "[DllImport(\"user32.dll\", CharSet = CharSet.Auto)]\r\n"
+            "[DllImport(\"user32.dll\", EntryPoint = \"MessageBox\", CharSet = CharSet.Auto)]\r\n"
             "private static extern int MessageBox(IntPtr hWnd, string lpText, string lpCaption, int flags);\r\n"
             "[StructLayout(LayoutKind.Sequential)]\r\n"
             "private struct POINT\r\n"
@@ -124,7 +125,7 @@ TEST(ConvertDeclarations, FromCSharp) {
             "}\r\n"
             "MB_OK = 0,\r\n");
   EXPECT_EQ(Convert(kCSharpText, SyntaxKind::CSharp, SyntaxKind::Vb),
-            "Private Declare Function MessageBox Lib \"user32.dll\" "
+            "Private Declare Function MessageBox Lib \"user32.dll\" Alias \"MessageBox\" "
             "(ByVal hWnd As Long, ByVal lpText As String, ByVal lpCaption As String, ByVal flags As Long) As Long\r\n"
             "Private Type POINT\r\n"
             "x As Long\r\n"

@@ -305,7 +305,7 @@ TEST(RoundTrip, CSharpSyntax) {
     EXPECT_EQ(f.name, want.name);
     EXPECT_EQ(f.returnType, want.returnType.empty() ? "void" : want.returnType);
     EXPECT_EQ(f.library, want.library);
-    EXPECT_EQ(f.entryPoint, want.entryPoint);
+    EXPECT_EQ(f.entryPoint, want.entryPoint.empty() ? want.name : want.entryPoint);
     EXPECT_EQ(f.charSet, want.charSet);
     EXPECT_EQ(f.callingConvention, want.callingConvention);
     EXPECT_EQ(f.remark, "");
