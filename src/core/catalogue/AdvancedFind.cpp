@@ -48,13 +48,14 @@ bool IsFindTarget(std::string_view table, std::string_view field) {
   return false;
 }
 
-// field like '%text%'. The database's LIKE reads its texts only up to a NUL
+// field like '%text%', the text's own "%", "_" and "\" taken as they
+// stand (Windows names are full of "_"). The database's LIKE reads its texts only up to a NUL
 // byte, so a text holding one is looked for byte for byte instead (letter
 // case of A to Z still not counting, as with LIKE).
 std::string Contains(std::string_view field, std::string_view text) {
   const std::string f(field);
   if (text.find('\0') != std::string_view::npos) return "instr(lower(" + f + "),lower(" + SqlLiteral(text) + "))>0";
-  return f + " like '%" + SqlEscape(text) + "%'";
+  return f + " like '%" + SqlLikeEscape(text) + "%' escape '\\'";
 }
 
 }  // namespace

@@ -13,9 +13,17 @@ std::string FirstConstantWithPrefix(CatalogueStore& store, std::string_view key)
     return store.QueryText("select 名称 from 常量表 where instr(lower(名称)," + SqlLiteral(folded) +
                            ")=1 order by 名称 asc");
   }
-  return store.QueryText("select 名称 from 常量表 where lower(substr(名称,1," +
-                         std::to_string(CountCharacters(folded)) + ")) = '" + SqlEscape(folded) +
-                         "' order by 名称 asc");
+  // Every name that matches lies between the key in capitals and the key in
+  // small letters followed by the highest byte (capitals sort first), so the
+  // name index finds the first match without reading the table.
+  std::string upper = folded;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return store.QueryText("select 名称 from 常量表 where 名称>=" + SqlLiteral(upper) + " and 名称<" +
+                         SqlLiteral(folded) + "||x'FF' and lower(substr(名称,1," +
+                         std::to_string(CountCharacters(folded)) + ")) = " + SqlLiteral(folded) +
+                         " order by 名称 asc limit 1");
 }
 
 bool TreeItemMatchesKey(std::string_view itemText, std::string_view key) {

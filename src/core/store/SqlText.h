@@ -16,4 +16,9 @@ std::string SqlEscape(std::string_view v);
 // A complete literal: "'" + SqlEscape(v) + "'".
 std::string SqlLiteral(std::string_view v);
 
+// The same for a text inside a LIKE pattern whose statement says
+// "escape '\'": "%", "_" and "\" each stand for themselves. The second byte of
+// a double-byte character is part of it, never a wildcard, and is left alone.
+std::string SqlLikeEscape(std::string_view v);
+
 }  // namespace declarium

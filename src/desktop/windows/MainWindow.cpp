@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "model/Commands.h"
 #include "toolkit/BrowserHost.h"
@@ -78,6 +79,8 @@ bool MainWindow::Create() {
 void MainWindow::OnCreate(Window& w) {
   window_ = &w;
   w.SetIcon(ApplicationIcon());
+  // Smaller, the columns overlap and the splitters cut through the lists.
+  w.setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
   LoadSettingsAtCreation(w);
   BindControls(w);
   w.browser(kDetailBrowser)->Navigate(QStringLiteral("about:blank"));
@@ -99,6 +102,7 @@ void MainWindow::OnCreate(Window& w) {
   categoryTree_->SetPictureList(treePictures_);
   SetUpToolbarAndStatus();
   ShowSelectedFunction();
+  ShowHintWhileEmpty();
   searchBox_->setFocus();
   WireEvents(w);
   tray_->SetUp();
@@ -176,7 +180,16 @@ void MainWindow::WireEvents(Window& w) {
   connect(categoryTree_, &TreeView::selectionChanged, this,
           [this](QTreeWidgetItem* item) { ShowTreeFunction(item); });
   connect(languageBox_, &DropDownList::selectionChanged, this, [this](int) { ChangeLanguage(); });
-  connect(searchBox_, &QLineEdit::textChanged, this, [this] { QuickFind(); });
+  connect(searchBox_, &QLineEdit::textChanged, this, [this] {
+    if (quickFindPending_) return;
+    quickFindPending_ = true;
+    // A zero timer runs once the events already waiting (the other keys of a
+    // burst) have been handled.
+    QTimer::singleShot(0, this, [this] {
+      quickFindPending_ = false;
+      QuickFind();
+    });
+  });
   connect(categoryTree_, &TreeView::labelEditEnded, this,
           [this](QTreeWidgetItem* item, const QString& text, bool) { EndRenameCategory(item, text); });
 

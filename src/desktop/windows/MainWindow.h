@@ -121,8 +121,11 @@ class MainWindow : public QObject {
   void ShowInsertListEntry(const InsertListEntry& entry);
   void ShowStatistics();
 
-  // Finding (MainWindowFind.cpp). QuickFind runs on every change of the SearchBox.
+  // Finding (MainWindowFind.cpp). QuickFind runs once the keys typed into
+  // the SearchBox have all been taken, for the text they left: a burst of
+  // keys is one lookup.
   void QuickFind();
+  bool QuickFindPending() const { return quickFindPending_; }
   // Command 10007: opens the advanced find window unless it is open.
   void OpenAdvancedFind();
   AdvancedFindWindow* advancedFind() const;   // nullptr when closed
@@ -181,12 +184,15 @@ class MainWindow : public QObject {
   void OpenAffixDialog();
   void OpenSettingsDialog();
   void ReloadEntryLists();
+  // The detail view's hint on how to fill a catalogue that holds nothing.
+  void ShowHintWhileEmpty();
   // The rows the function list (or the data type list) was filled with.
   std::vector<EntryRow>& RowsOf(ListBox* list);
   void EndAdvancedFind();
 
   CatalogueStore& store_;
   ProfileFile& config_;
+  bool quickFindPending_ = false;
   Settings settings_;
   BrowseMode browseMode_ = BrowseMode::Functions;
   QPointer<Window> window_;

@@ -76,12 +76,33 @@ TEST_F(AdvancedFind, ChangedInputsStartAgain) {
   EXPECT_EQ(Step(names, "Window").name, "FindWindow");
 }
 
-TEST_F(AdvancedFind, NoMatchAndWildcards) {
+TEST_F(AdvancedFind, NoMatchAndEverything) {
   const FindTarget names = Target(0, 0);
   EXPECT_EQ(Step(names, "Nothing").outcome, FindOutcome::NoRecords);
   EXPECT_EQ(Step(names, "Nothing").outcome, FindOutcome::NoRecords);
-  EXPECT_EQ(Step(names, "B_ep").name, "Beep");  // "_" stands for one character
-  EXPECT_EQ(Step(names, "").name, "Beep");       // everything
+  EXPECT_EQ(Step(names, "").name, "Beep");  // everything
+}
+
+// "_", "%" and "\" in the text are those characters, not wildcards; A to Z
+// still match either case, and a double-byte character whose second byte is
+// "\" or "_" is that character.
+TEST_F(AdvancedFind, WildcardCharactersStandForThemselves) {
+  cat_.Run("insert into 常量表 (名称) values ('CDB2GVF_ALLOWPREVIEWPANE'),('PREVIEW_ON'),('A%B'),('AxB'),"
+           "('C\\D'),('\x95\x5C'),('\x95\x5F'),('E_F')");
+  const FindTarget names = Target(2, 0);
+  auto all = [&](std::string_view text) {
+    std::string found;
+    for (FindStep s = Step(names, text); s.outcome == FindOutcome::Match; s = Step(names, text)) found += s.name + ";";
+    return found;
+  };
+  EXPECT_EQ(all("REVIEW_"), "PREVIEW_ON;");
+  EXPECT_EQ(all("review_"), "PREVIEW_ON;");
+  EXPECT_EQ(all("A%B"), "A%B;");
+  EXPECT_EQ(all("C\\D"), "C\\D;");
+  EXPECT_EQ(all("B_ep"), "");
+  EXPECT_EQ(all("\x95\x5C"), "\x95\x5C;");
+  EXPECT_EQ(all("\x95\x5F"), "\x95\x5F;");
+  EXPECT_EQ(all("_F"), "E_F;");
 }
 
 TEST_F(AdvancedFind, QuoteInTheSearchText) {

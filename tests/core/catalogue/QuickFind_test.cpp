@@ -26,6 +26,19 @@ TEST_F(QuickFindConstants, AsciiKeyFindsTheFirstInNameOrder) {
   EXPECT_EQ(Find("wm_x"), "");
 }
 
+// Whatever the letter case of key and name, the first match in name order
+// (capitals first) is found, a name ending in a double-byte character too.
+TEST_F(QuickFindConstants, EveryCaseOfTheKeyIsLookedFor) {
+  cat_.Run("insert into 常量表 (名称) values ('wM_ant'),('Wm_Zed'),('zz中文'),('ZY')");
+  EXPECT_EQ(Find("WM_A"), "wM_ant");
+  EXPECT_EQ(Find("wm_"), "WM_CLOSE");
+  cat_.Run("delete from 常量表 where 名称 like 'WM_C%'");
+  EXPECT_EQ(Find("wm_"), "Wm_Zed");
+  EXPECT_EQ(Find("ZZ"), "zz中文");
+  EXPECT_EQ(Find("zz中"), "zz中文");
+  EXPECT_EQ(Find("z"), "ZY");
+}
+
 TEST_F(QuickFindConstants, ChinesePrefixMatches) {
   EXPECT_EQ(Find("窗口样式"), "窗口样式_标题");
   EXPECT_EQ(Find("窗口样式_边"), "窗口样式_边框");

@@ -86,6 +86,14 @@ class AppSession {
   ListBox* dataTypes() { return w().listBox(main_control::kDataTypeList); }
   TreeView* tree() { return w().treeView(main_control::kCategoryTree); }
   EditBox* searchBox() { return w().editBox(main_control::kSearchBox); }
+  // Puts text into the SearchBox and lets the lookup it asks for run.
+  void Search(const QString& text) {
+    searchBox()->setText(text);
+    SettleSearch();
+  }
+  void SettleSearch() {
+    while (main().QuickFindPending()) QCoreApplication::processEvents();
+  }
   ToolBar* toolbar() { return w().toolBar(main_control::kToolbar); }
   StatusBar* statusBar() { return w().statusBar(main_control::kStatusBar); }
   BrowserHost* browser() { return w().browser(main_control::kDetailBrowser); }
