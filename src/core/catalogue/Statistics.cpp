@@ -17,4 +17,12 @@ bool StatisticsText(CatalogueStore& store, std::string& text) {
   return true;
 }
 
+bool HoldsNoEntries(CatalogueStore& store) {
+  int any = 1;
+  return store.TryQueryInt(
+             "select exists(select 1 from 函数表) or exists(select 1 from 数据类型表) or exists(select 1 from 常量表)",
+             any) &&
+         any == 0;
+}
+
 }  // namespace declarium

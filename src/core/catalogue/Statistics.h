@@ -11,4 +11,8 @@ class CatalogueStore;
 // when a count fails.
 bool StatisticsText(CatalogueStore& store, std::string& text);
 
+// Whether the catalogue holds no function, data type or constant at all; a
+// catalogue that cannot be read is not taken as empty.
+bool HoldsNoEntries(CatalogueStore& store);
+
 }  // namespace declarium

@@ -37,6 +37,11 @@ namespace declarium {
 int ControlIdOf(const QWidget* widget);
 void SetControlIdOf(QWidget* widget, int id);
 
+// A tooltip with the whole text of the entry under the pointer, when the view
+// shows it cut short ("…", or at its edge); true when event was the tooltip
+// request.
+bool ShowCutTextTip(QAbstractItemView& view, QEvent* event);
+
 // ----- List box -----------------------------------------------------------
 class ListBox : public QListWidget {
   Q_OBJECT
@@ -58,6 +63,7 @@ class ListBox : public QListWidget {
   void doubleClicked(int row);
   void rightButton(QPoint globalPos);
  protected:
+  bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
  private:
@@ -102,6 +108,7 @@ class TreeView : public QTreeWidget {
   // is what the editor held at that moment either way.
   void labelEditEnded(QTreeWidgetItem* item, const QString& newText, bool cancelled);
  protected:
+  bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
  private:
@@ -139,6 +146,7 @@ class ReportView : public QTableWidget {
   void cellClickedAt(int row, int column);
   void rightButton(QPoint globalPos);
  protected:
+  bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
  private:

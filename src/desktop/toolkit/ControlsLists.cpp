@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include "toolkit/Controls.h"
 
@@ -12,6 +13,25 @@ namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
 
 }  // namespace
+
+bool ShowCutTextTip(QAbstractItemView& view, QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return false;
+  auto* help = static_cast<QHelpEvent*>(event);
+  const QModelIndex index = view.indexAt(help->pos());
+  const QString text = index.data(Qt::DisplayRole).toString();
+  // The room the text has: the part of the cell in sight (cut short with
+  // "…", or by the edge of a list that scrolls sideways), less its picture
+  // and the margins the style draws around a text.
+  const QRect shown = view.visualRect(index).intersected(view.viewport()->rect());
+  int room = shown.width() - 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  if (!index.data(Qt::DecorationRole).isNull()) room -= view.iconSize().width() + 4;
+  if (index.isValid() && view.fontMetrics().horizontalAdvance(text) > room) {
+    QToolTip::showText(help->globalPos(), text, view.viewport());
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
 
 int ControlIdOf(const QWidget* widget) {
   if (!widget) return -1;
@@ -101,6 +121,8 @@ int ListBox::RowAt(QPoint viewportPoint) const {
 }
 
 int ListBox::RowAtGlobal(QPoint globalPos) const { return RowAt(viewport()->mapFromGlobal(globalPos)); }
+
+bool ListBox::viewportEvent(QEvent* event) { return ShowCutTextTip(*this, event) || QListWidget::viewportEvent(event); }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
@@ -252,6 +274,8 @@ TreeView::Item TreeView::ItemAt(QPoint viewportPoint) const { return itemAt(view
 
 TreeView::Item TreeView::ItemAtGlobal(QPoint globalPos) const { return ItemAt(viewport()->mapFromGlobal(globalPos)); }
 
+bool TreeView::viewportEvent(QEvent* event) { return ShowCutTextTip(*this, event) || QTreeWidget::viewportEvent(event); }
+
 void TreeView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     emit rightButton(event->globalPosition().toPoint());
@@ -384,6 +408,10 @@ int ReportView::RowAt(QPoint viewportPoint) const {
 }
 
 int ReportView::RowAtGlobal(QPoint globalPos) const { return RowAt(viewport()->mapFromGlobal(globalPos)); }
+
+bool ReportView::viewportEvent(QEvent* event) {
+  return ShowCutTextTip(*this, event) || QTableWidget::viewportEvent(event);
+}
 
 void ReportView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {

@@ -21,6 +21,7 @@ enum MessageStyle : int {
   kMbIconError = 0x10,
   kMbIconWarning = 0x30,
   kMbIconInformation = 0x40,
+  kMbUserIcon = 0x80,  // the asking window's own icon (the program's)
   kMbYesNoWarning = 0x34,
 };
 // Pressed button = platform button id - 1.

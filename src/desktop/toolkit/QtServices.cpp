@@ -8,9 +8,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <utility>
 
 #include "toolkit/Controls.h"
 #include "toolkit/GlobalHotkeys.h"
+#include "toolkit/Runtime.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
 
@@ -29,6 +31,9 @@ int QtServices::ShowMessage(QWidget* owner, const QString& text, int style, cons
     case 0x20: box.setIcon(QMessageBox::Question); break;
     case 0x30: box.setIcon(QMessageBox::Warning); break;
     case 0x40: box.setIcon(QMessageBox::Information); break;
+    case kMbUserIcon:
+      box.setIconPixmap((owner != nullptr ? owner->window()->windowIcon() : QApplication::windowIcon()).pixmap(32, 32));
+      break;
     default: box.setIcon(QMessageBox::NoIcon); break;
   }
   QMessageBox::StandardButtons buttons;
@@ -41,6 +46,16 @@ int QtServices::ShowMessage(QWidget* owner, const QString& text, int style, cons
     default: buttons = QMessageBox::Ok; break;
   }
   box.setStandardButtons(buttons);
+  // The buttons say what a Chinese system's say, with or without Qt's own
+  // translation installed.
+  static constexpr std::pair<QMessageBox::StandardButton, const char16_t*> kButtonTexts[] = {
+      {QMessageBox::Ok, u"确定"},         {QMessageBox::Cancel, u"取消"},    {QMessageBox::Abort, u"中止(&A)"},
+      {QMessageBox::Retry, u"重试(&R)"},  {QMessageBox::Ignore, u"忽略(&I)"}, {QMessageBox::Yes, u"是(&Y)"},
+      {QMessageBox::No, u"否(&N)"},
+  };
+  for (const auto& [which, label] : kButtonTexts)
+    if (QAbstractButton* b = box.button(which)) b->setText(QString::fromUtf16(label));
+  const FocusReturn focusReturn;
   box.exec();
   switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return kAnswerOk;
@@ -113,7 +128,11 @@ QString QtFileFilter(const QString& pipeFilter) {
 
 QString QtServices::SaveFileName(QWidget* owner, const QString& title, const QString& filter,
                                  const QString& defaultExtension) {
-  QString name = QFileDialog::getSaveFileName(owner, title, QString(), QtFileFilter(filter));
+  QString name;
+  {
+    const FocusReturn focusReturn;
+    name = QFileDialog::getSaveFileName(owner, title, QString(), QtFileFilter(filter));
+  }
   if (name.isEmpty()) return {};
   if (!defaultExtension.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += u'.' + defaultExtension;
   return name;

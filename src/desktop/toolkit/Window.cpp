@@ -17,6 +17,7 @@
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
+#include "toolkit/Runtime.h"
 
 namespace declarium {
 
@@ -217,6 +218,7 @@ int Window::RunModal(const WindowTemplate& tmpl, QWidget* owner, CreationCallbac
   }
   if (onCreate) onCreate(*window);
   QPointer<Window> guard(window.get());
+  const FocusReturn focusReturn;
   const int result = window->exec();
   if (!guard) {
     (void)window.release();  // deleted during its own loop
@@ -433,8 +435,13 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-  // Escape ends modal dialogs only; the main and modeless windows keep it.
+  // Escape ends modal dialogs and the tool windows that ask for it; the main
+  // window keeps it.
   if (event->key() == Qt::Key_Escape && !modal_) {
+    if (closesOnEscape_) {
+      CloseWindow();
+      return;
+    }
     event->ignore();
     return;
   }

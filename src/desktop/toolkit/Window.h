@@ -135,6 +135,10 @@ class Window : public QDialog {
   // SetCommandHandler's handler); false for an empty table.
   bool InstallAccelerators(std::span<const AcceleratorEntry> entries);
 
+  // A modeless tool window closes on Escape as a dialog does; the main
+  // window keeps the key.
+  void SetClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+
   void SetMessageFilter(MessageFilter filter);
   // Puts a control made later (a splitter, say) under the message filter.
   void WatchControl(QWidget* widget);
@@ -177,6 +181,7 @@ class Window : public QDialog {
   CommandHandler commands_;
   MessageFilter filter_;
   bool modal_ = false;
+  bool closesOnEscape_ = false;
   bool destroyAnnounced_ = false;
 };
 

@@ -52,6 +52,7 @@ AdvancedFindWindow* AdvancedFindWindow::Open(QWidget* owner, CatalogueStore& sto
   AdvancedFindWindow* controller = nullptr;
   Window* w = Window::CreateModeless(kAdvancedFindTemplate, owner, [&](Window& created) {
     controller = new AdvancedFindWindow(created, store, state, std::move(hooks));
+    created.SetClosesOnEscape(true);
   });
   if (w == nullptr || controller == nullptr) return nullptr;
   // The frame is known once the window is shown: its bottom-right corner goes

@@ -59,22 +59,41 @@ void AppendActivationLog() {
   if (file.open(QIODevice::Append)) file.write("shown\n");
 }
 
+// For the pictures in docs/: DECLARIUM_SCREENSHOT names the file, and
+// optionally _COMMAND a command to run first (a view, or a window such as the
+// import window, which is then the picture), _SELECT a function to show and
+// _TEXT a file whose UTF-8 text goes into the window's first multi-line edit.
 void ScheduleScreenshot(MainWindow& main) {
   const QString path = qEnvironmentVariable("DECLARIUM_SCREENSHOT");
   if (path.isEmpty()) return;
   QTimer::singleShot(300, &main, [&main, path] {
-    bool ok = false;
-    const int view = qEnvironmentVariable("DECLARIUM_SCREENSHOT_COMMAND").toInt(&ok);
-    if (ok) main.DispatchCommand(view);
     const QString select = qEnvironmentVariable("DECLARIUM_SCREENSHOT_SELECT");
     if (!select.isEmpty()) {
       // Selected as the user would, so the page follows.
       main.SelectListEntry(BrowseMode::Functions, ToGbk(select));
     }
+    // Set before the command: a modal window runs its own loop in it.
     QTimer::singleShot(500, &main, [&main, path] {
-      main.window()->grab().save(path);
-      main.DispatchCommand(command::kExit);
+      auto* shown = qobject_cast<Window*>(QApplication::activeModalWidget());
+      QFile text(qEnvironmentVariable("DECLARIUM_SCREENSHOT_TEXT"));
+      if (shown != nullptr && text.open(QIODevice::ReadOnly)) {
+        for (int id : shown->ControlIds()) {
+          if (MultiLineEdit* edit = shown->multiLineEdit(id)) {
+            edit->SetText(QString::fromUtf8(text.readAll()));
+            break;
+          }
+        }
+      }
+      QTimer::singleShot(800, &main, [&main, path] {
+        auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
+        (modal != nullptr ? static_cast<QWidget*>(modal) : main.window())->grab().save(path);
+        if (modal != nullptr) modal->CloseWindow();
+        QTimer::singleShot(0, &main, [&main] { main.DispatchCommand(command::kExit); });
+      });
     });
+    bool ok = false;
+    const int command = qEnvironmentVariable("DECLARIUM_SCREENSHOT_COMMAND").toInt(&ok);
+    if (ok) main.DispatchCommand(command);
   });
 }
 

@@ -64,9 +64,24 @@ bool DetailPage::Show(const char16_t* table, int id) {
     return false;
   }
   browser_->WritePageGbk(doc.html);
+  hintShown_ = false;
   status_->SetPartText(1, FromGbk(doc.remark));
   entryText_->SetText(FromGbk(doc.entryText));
   return true;
+}
+
+void DetailPage::ShowEmptyCatalogueHint(bool empty) {
+  if (empty) {
+    browser_->WritePage(QStringLiteral(
+        "<p><b>数据库中还没有任何 API 数据。</b></p>"
+        "<p>添加声明：选择菜单“数据 → 新增API数据”，粘贴易语言、C# 或 VB 的声明，"
+        "再按“全部添加”。</p>"
+        "<p>从源代码运行时，scripts/run 会以生成的 Windows API 数据库启动本程序。</p>"));
+    hintShown_ = true;
+  } else if (hintShown_) {
+    browser_->Navigate(QStringLiteral("about:blank"));
+    hintShown_ = false;
+  }
 }
 
 void DetailPage::SetEntryText(const QString& text) { entryText_->SetText(text); }

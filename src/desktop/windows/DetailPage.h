@@ -33,6 +33,9 @@ class DetailPage : public QObject {
   // its remark in the status bar's second part. False, with "获取数据错误！"
   // shown, when it cannot be loaded.
   bool Show(const char16_t* table, int id);
+  // While the catalogue holds nothing, the page says how to fill it; once it
+  // holds something, a hint still shown gives way to an empty page.
+  void ShowEmptyCatalogueHint(bool empty);
   void SetEntryText(const QString& text);
   void SetStatus(int part, const QString& text);
 
@@ -49,6 +52,7 @@ class DetailPage : public QObject {
   BrowserHost* browser_;
   MultiLineEdit* entryText_;
   StatusBar* status_;
+  bool hintShown_ = false;
 };
 
 }  // namespace declarium

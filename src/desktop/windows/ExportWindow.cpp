@@ -229,6 +229,9 @@ void ExportWindow::ExportButton() {
                                                QStringLiteral("txt"));
   if (file.isEmpty() || Closed()) return;
 
+  // The sections put their titles on the window while they run; its own
+  // comes back however the export ends.
+  const QString title = window_->Caption();
   ExportProgress progress(*this);
   std::string message;
   ExportResult result;
@@ -238,7 +241,9 @@ void ExportWindow::ExportButton() {
     result = ExportDeclarations(store_, ToPath(file), request, settings_.style, &progress, message);
   }
   exporting_ = false;
-  if (result == ExportResult::Stopped || window_.isNull()) return;
+  if (window_.isNull()) return;
+  window_->SetCaption(title);
+  if (result == ExportResult::Stopped) return;
   const int icon = result == ExportResult::Failed ? kMbIconError : kMbIconInformation;
   window_->MessageBox(FromGbk(message), icon);
 }

@@ -172,6 +172,8 @@ void MainWindow::ShowInsertListEntry(const InsertListEntry& entry) {
   }
 }
 
+void MainWindow::ShowHintWhileEmpty() { page_->ShowEmptyCatalogueHint(HoldsNoEntries(store_)); }
+
 void MainWindow::ShowStatistics() {
   std::string text;
   if (!StatisticsText(store_, text)) {

@@ -33,6 +33,7 @@ void MainWindow::DeleteSelectedEntry(BrowseMode kind) {
     window_->MessageBox(QStringLiteral("删除失败！"), kMbIconError);
     return;
   }
+  ShowHintWhileEmpty();
   if (list != nullptr) {
     list->DeleteRow(row);
     std::vector<EntryRow>& rows = RowsOf(list);

@@ -36,6 +36,7 @@ void MainWindow::ReloadEntryLists() {
   FillEntryList(dataTypeList_, u"数据类型表");
   functionList_->Reset();
   FillEntryList(functionList_, u"函数表");
+  ShowHintWhileEmpty();
 }
 
 }  // namespace declarium

@@ -1,5 +1,8 @@
 // The detail browser: pages shaped like the program's function and data
 // type pages, element at point, attributes, inner text and in-place edits.
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -80,6 +83,7 @@ class BrowserHostTest : public QObject {
   void copyGoesThroughTheServices();
   void gbkPageAndBlankPage();
   void oddPagesStayUsable();
+  void nothingOnAPageIsUnderlined();
 
  private:
   std::unique_ptr<BrowserHost> host_;
@@ -367,6 +371,33 @@ void BrowserHostTest::oddPagesStayUsable() {
   QCOMPARE(host_->InnerText(pre), QStringLiteral("  keep   spaces\r\nand lines"));
   const BrowserHost::Element para = host_->ElementsByTag(QStringLiteral("p")).at(0);
   QCOMPARE(host_->InnerText(para), QStringLiteral("a\r\nb"));
+}
+
+// Type names are blue, as links often are: nothing on a page is underlined,
+// and Chinese text is drawn in a Song (Ming) face, as 宋体 is, not in a heavy
+// sans whose bottom strokes (型, 整) line up into what reads as a link's line.
+void BrowserHostTest::nothingOnAPageIsUnderlined() {
+  host_->WritePage(kStyle + QStringLiteral("<table><tr>") +
+                   Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 1, QStringLiteral("函数参数表"),
+                        QStringLiteral("数据类型"), QStringLiteral("整数型")) +
+                   Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 2, QStringLiteral("函数参数表"),
+                        QStringLiteral("数据类型"), QStringLiteral("int")) +
+                   QStringLiteral("</tr></table>"));
+  QTextDocument* doc = host_->View()->document();
+  QStringList chineseFaces;
+  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat f = it.fragment().charFormat();
+      QVERIFY2(!f.fontUnderline() && f.underlineStyle() == QTextCharFormat::NoUnderline && !f.isAnchor(),
+               qPrintable(it.fragment().text()));
+      if (it.fragment().text() == QStringLiteral("整数型"))
+        for (const QGlyphRun& run : it.fragment().glyphRuns()) chineseFaces << run.rawFont().familyName();
+    }
+  }
+  QVERIFY(!chineseFaces.isEmpty());
+  if (QFontDatabase::families().contains(QStringLiteral("AR PL UMing CN"))) {
+    for (const QString& face : chineseFaces) QVERIFY2(face.contains(QStringLiteral("UMing")), qPrintable(face));
+  }
 }
 
 QTEST_MAIN(BrowserHostTest)

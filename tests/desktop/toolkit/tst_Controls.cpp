@@ -1,5 +1,6 @@
 // The controls' own behaviour: searches, selections, text crossing, drags.
 #include <QLineEdit>
+#include <QToolTip>
 #include <QtTest>
 
 #include "toolkit/Controls.h"
@@ -25,6 +26,7 @@ class ControlsTest : public QObject {
   Q_OBJECT
  private slots:
   void listBoxSelectionAndRowData();
+  void entriesCutShortShowTheirWholeTextAsATip();
   void reportViewRowsCellsAndSelection();
   void treeItemsAndLabelEditing();
   void multiLineEditShowsCrLfAsLineBreaks();
@@ -71,6 +73,24 @@ void ControlsTest::listBoxSelectionAndRowData() {
   list.DeleteRow(1);
   QCOMPARE(list.Count(), 1);
   QCOMPARE(list.Selection(), -1);
+}
+
+void ControlsTest::entriesCutShortShowTheirWholeTextAsATip() {
+  ListBox list;
+  list.resize(90, 100);
+  list.show();
+  const QString whole = QStringLiteral("CreateWindowExWithAVeryLongName");
+  list.AddRow(QStringLiteral("Beep"));
+  list.AddRow(whole);
+  const auto tipAt = [&](int row) {
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  QCOMPARE(tipAt(0), QString());
+  QCOMPARE(tipAt(1), whole);
+  QToolTip::hideText();
 }
 
 void ControlsTest::reportViewRowsCellsAndSelection() {

@@ -1,8 +1,13 @@
 // Windows built from templates, menus, accelerators and toolbars from their
 // tables, and the modal services.
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -13,6 +18,7 @@
 #include "toolkit/Menus.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtServices.h"
+#include "toolkit/Runtime.h"
 #include "toolkit/ScriptedServices.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
@@ -69,6 +75,10 @@ class WindowTest : public QObject {
   void scriptedInputAndSaveFile();
   void realInputBoxReturnsTheEditText();
   void realInputBoxCancelled();
+  void realMessageBoxButtonsAreChinese();
+  void qtDialogsAreChineseWhereTheTranslationIs();
+  void escapeClosesOnlyWindowsThatAskForIt();
+  void focusComesBackAfterAModalWindow();
   void modalResultAndFilterThatKeepsTheWindowOpen();
   void stateAndGeometry();
   void fileFilterConversion();
@@ -262,6 +272,74 @@ void WindowTest::realInputBoxCancelled() {
   }));
   QVERIFY(!result.confirmed);
   QVERIFY(result.text.isEmpty());
+}
+
+void WindowTest::realMessageBoxButtonsAreChinese() {
+  QtServices real;
+  QStringList texts;
+  int answer = 0;
+  const auto find = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); };
+  QVERIFY(test::WhenOpen(find, [&] { answer = real.ShowMessage(nullptr, QStringLiteral("问"), 3, QStringLiteral("信息：")); },
+                         [&](QMessageBox& box) {
+                           for (auto which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                             texts << box.button(which)->text();
+                           box.button(QMessageBox::No)->click();
+                         }));
+  QCOMPARE(texts, QStringList({"是(&Y)", "否(&N)", "取消"}));
+  QCOMPARE(answer, int(kAnswerNo));
+
+  // The asking window's own icon where the style says so.
+  QPixmap programIcon(32, 32);
+  programIcon.fill(Qt::red);
+  QApplication::setWindowIcon(QIcon(programIcon));
+  bool ownIcon = false;
+  QVERIFY(test::WhenOpen(find, [&] { real.ShowMessage(nullptr, QStringLiteral("关于"), kMbUserIcon, QString()); },
+                         [&](QMessageBox& box) {
+                           ownIcon = box.icon() == QMessageBox::NoIcon && !box.iconPixmap().isNull();
+                           box.button(QMessageBox::Ok)->click();
+                         }));
+  QVERIFY(ownIcon);
+}
+
+void WindowTest::qtDialogsAreChineseWhereTheTranslationIs() {
+  const bool found =
+      QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm"));
+  QCOMPARE(InstallChineseTranslation(), found);
+  if (!found) QSKIP("Qt's Chinese translation (qt6-translations-l10n) is not installed");
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  QVERIFY(buttons != nullptr);
+  QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+}
+
+void WindowTest::escapeClosesOnlyWindowsThatAskForIt() {
+  for (bool closes : {false, true}) {
+    QPointer<Window> w = Window::CreateModeless(kTestWindow, nullptr);
+    QVERIFY(w);
+    w->SetClosesOnEscape(closes);
+    w->editBox(kEdit)->setFocus();
+    QTest::keyClick(w->editBox(kEdit), Qt::Key_Escape);
+    QCOMPARE(w.isNull() || !w->isVisible(), closes);
+    if (w) w->CloseWindow();
+    QTRY_VERIFY(w.isNull());
+  }
+}
+
+void WindowTest::focusComesBackAfterAModalWindow() {
+  QPointer<Window> w = Window::CreateModeless(kTestWindow, nullptr);
+  QVERIFY(w);
+  w->activateWindow();
+  w->editBox(kEdit)->setFocus();
+  QVERIFY(QTest::qWaitForWindowActive(w.data()));
+  Window::RunModal(kTestDialog, w.data(), [](Window& d) {
+    QTimer::singleShot(0, &d, [&d] { d.EndWithResult(1); });
+  });
+  QTRY_COMPARE(QApplication::activeWindow(), w.data());
+  QCOMPARE(QApplication::focusWidget(), w->editBox(kEdit));
+  w->CloseWindow();
+  QTRY_VERIFY(w.isNull());
 }
 
 void WindowTest::modalResultAndFilterThatKeepsTheWindowOpen() {

@@ -203,6 +203,21 @@ class ImportTest : public QObject {
     QCOMPARE(s_.Count(QStringLiteral("常量表")), 2);
   }
 
+  // An empty catalogue says on its detail page how to fill it; the first
+  // import takes the hint away.
+  void anEmptyCatalogueShowsHowToFillIt() {
+    s_.Close();
+    QVERIFY(s_.Open([](const QString& db) { return test::MakeCatalogue(db, QString()); }));
+    QVERIFY(s_.Start());
+    QVERIFY(s_.browser()->PageSource().contains(QStringLiteral("数据 → 新增API数据")));
+    WithImportWindow([&](ImportWindow& iw) {
+      Type(iw, kEText);
+      iw.window()->button(import_control::kAddAll)->click();
+    });
+    QCOMPARE(s_.functions()->Count(), 1);
+    QVERIFY(!s_.browser()->PageSource().contains(QStringLiteral("新增API数据")));
+  }
+
   void textGbkCannotHoldIsRefusedWithItsLine() {
     QVERIFY(s_.Start());
     const int functions = s_.functions()->Count();

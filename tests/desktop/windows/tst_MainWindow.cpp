@@ -6,6 +6,7 @@
 
 #include "desktop/windows/AppSession.h"
 #include "model/Commands.h"
+#include "model/Settings.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
@@ -229,6 +230,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(s_.insertList()->geometry().width(), 150);
   }
 
+  // Below its minimum the window does not go: the columns never overlap.
+  void aSmallWindowKeepsItsColumnsApart() {
+    QVERIFY(s_.Start());
+    s_.w().SetOuterGeometry(100, 100, 200, 150);
+    QTRY_VERIFY(s_.w().width() >= kMinimumWindowWidth && s_.w().height() >= kMinimumWindowHeight);
+    s_.main().DispatchCommand(command::kBrowseFunctions);
+    ExpectLayoutMatches();
+    QVERIFY(s_.functions()->geometry().right() < s_.browser()->geometry().left());
+    QVERIFY(s_.browser()->geometry().right() < s_.insertList()->geometry().left());
+    QVERIFY(s_.browser()->width() >= 200);
+  }
+
   void rejectedSplitterMovesSnapBack() {
     QVERIFY(s_.Start());
     SplitterBar* left = s_.main().splitter(Splitter::Left);
@@ -301,6 +314,8 @@ class MainWindowTest : public QObject {
     s_.main().DispatchCommand(command::kAbout);
     QCOMPARE(s_.services().messages().size(), size_t{1});
     QCOMPARE(s_.services().lastMessage().owner, &s_.w());
+    // The program's own icon, not the standard information picture.
+    QCOMPARE(s_.services().lastMessage().style, int(kMbUserIcon));
     QSignalSpy finished(&s_.main(), &MainWindow::finished);
     QVERIFY(s_.main().contextMenus()->Trigger(command::kTrayExit));  // tray "退出"
     QTRY_COMPARE(finished.count(), 1);

@@ -195,7 +195,20 @@ void ResourcesTest::toolbarAndPictures() {
   QVERIFY(bar->IsPressed(3) && !bar->IsPressed(0));
   QCOMPARE(BuildPictureList(PictureSet::Tree).Count(), 2);
   QCOMPARE(BuildPictureList(PictureSet::Status).Count(), 2);
-  QVERIFY(!ApplicationIcon().isNull());
+  // Every picture comes from a compiled-in image, not from a font's glyph.
+  const auto drawn = [](const QIcon& icon, int size) {
+    const QImage image = icon.pixmap(size, size).toImage();
+    if (image.width() != size) return false;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        if (qAlpha(image.pixel(x, y)) > 0) return true;
+    return false;
+  };
+  for (PictureSet set : {PictureSet::Tree, PictureSet::Toolbar, PictureSet::Status}) {
+    const PictureList pictures = BuildPictureList(set);
+    for (int i = 0; i < pictures.Count(); ++i) QVERIFY2(drawn(pictures.Icon(i), 16), qPrintable(QString::number(i)));
+  }
+  QVERIFY(drawn(ApplicationIcon(), 32));
 }
 
 QTEST_MAIN(ResourcesTest)
