@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   const std::vector<Command> commands = {
       AddInitCommand(app, options),    AddImportCommand(app, options), AddConvertCommand(app, options),
       AddDeclareCommand(app, options), AddPageCommand(app, options),   AddExportCommand(app, options),
-      AddStatsCommand(app, options),   AddListCommand(app, options),
+      AddStatsCommand(app, options),   AddListCommand(app, options),   AddConstantsCommand(app, options),
   };
 
   try {

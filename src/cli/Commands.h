@@ -20,5 +20,6 @@ Command AddPageCommand(CLI::App& app, const GlobalOptions& options);
 Command AddExportCommand(CLI::App& app, const GlobalOptions& options);
 Command AddStatsCommand(CLI::App& app, const GlobalOptions& options);
 Command AddListCommand(CLI::App& app, const GlobalOptions& options);
+Command AddConstantsCommand(CLI::App& app, const GlobalOptions& options);
 
 }  // namespace declarium::cli

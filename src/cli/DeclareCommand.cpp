@@ -8,6 +8,7 @@
 #include "cli/FindEntry.h"
 #include "cli/OpenCatalogue.h"
 #include "output/CopyText.h"
+#include "output/Dependencies.h"
 
 namespace declarium::cli {
 namespace {
@@ -15,6 +16,7 @@ namespace {
 struct DeclareArgs {
   std::string kind;
   std::string name;
+  bool withDependencies = false;
 };
 
 int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
@@ -24,7 +26,12 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
   const int id = FindNamedEntry(options, store, kind->table, args.name);
   if (id == 0) return kExitFailed;
   std::string text;
-  if (!SelectedDeclarationText(store, kind->browseMode, id, options.Syntax(), BuildStyle(options), text)) {
+  const CopyResult result =
+      args.withDependencies
+          ? DeclarationsWithDependencies(store, {{args.name, id, kind->browseMode}}, options.Syntax(),
+                                         BuildStyle(options), text)
+          : SelectedDeclaration(store, kind->browseMode, id, options.Syntax(), BuildStyle(options), text);
+  if (result != CopyResult::Copied) {
     PrintError(options, "复制失败！");
     return kExitFailed;
   }
@@ -45,6 +52,9 @@ Command AddDeclareCommand(CLI::App& app, const GlobalOptions& options) {
   c.app->add_option("name", args->name, "The entry's exact name (the first in list order is taken)")
       ->required()
       ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
+  c.app->add_flag("--with-dependencies", args->withDependencies,
+                  "Also every data type the entry uses, each once and before its first use; names the catalogue "
+                  "lacks end the text as comment lines");
   c.run = [&options, args] { return RunDeclare(options, *args); };
   return c;
 }

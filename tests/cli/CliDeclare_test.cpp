@@ -160,5 +160,46 @@ TEST_F(CliDeclareTest, UnknownNameAndWrongWords) {
   EXPECT_EQ(cat.Run({"declare", "function"}).exitCode, 2);
 }
 
+TEST_F(CliDeclareTest, WithDependenciesEveryUsedTypeComesFirstAndMissingOnesLast) {
+  cat.Import("vb",
+             "Public Type POINTAPI\n    x As Long\n    y As Long\nEnd Type\n"
+             "Public Type PLACEMENT\n    pt As POINTAPI\n    rc As RECT\n    other As NOTHERE\nEnd Type\n"
+             "Private Declare Function GetPlacement Lib \"user32\" (ByVal hWnd As Long, lp As PLACEMENT) As Long\n");
+  CliResult r = cat.Run({"--syntax", "vb", "declare", "--with-dependencies", "function", "GetPlacement"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const size_t point = r.out.find("Type POINTAPI"), rect = r.out.find("Type RECT"),
+               placement = r.out.find("Type PLACEMENT"), function = r.out.find("Function GetPlacement");
+  ASSERT_NE(function, std::string::npos) << r.out;
+  EXPECT_TRUE(point < rect && rect < placement && placement < function) << r.out;
+  const std::string missing = "' 未找到：NOTHERE\r\n";
+  EXPECT_EQ(r.out.substr(r.out.size() - missing.size()), missing);
+  r = cat.Run({"--syntax", "csharp", "declare", "--with-dependencies", "type", "PLACEMENT"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("// 未找到：NOTHERE"), std::string::npos);
+  EXPECT_EQ(r.out.find("GetPlacement"), std::string::npos);
+  // Without the flag, the entry alone as before.
+  EXPECT_EQ(cat.Run({"declare", "type", "PLACEMENT"}).out, CoreDeclaration("数据类型表", 2, "PLACEMENT", 0));
+}
+
+TEST_F(CliDeclareTest, ConstantsByValueInAnyNotation) {
+  cat.Import("vb",
+             "Public Const WM_X = 1024\nPublic Const OTHER_X = &H400&\nPublic Const WM_ALL = -1\n"
+             "Public Const WM_EXPR = WM_USER + 1\n");
+  const std::string expected = "OTHER_X = 1024 (0x400)\nWM_USER = 1024 (0x400)\nWM_X = 1024 (0x400)\n";
+  for (const char* value : {"1024", "0x400", "&H400", "400h"}) {
+    CliResult r = cat.Run({"constants", "--value", value});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, expected) << value;
+  }
+  EXPECT_EQ(cat.Run({"constants", "--value", "0x400", "--prefix", "WM_"}).out,
+            "WM_USER = 1024 (0x400)\nWM_X = 1024 (0x400)\n");
+  EXPECT_EQ(cat.Run({"constants", "--value", "0xFFFFFFFF"}).out, "WM_ALL = 4294967295 (0xFFFFFFFF)\n");
+  CliResult none = cat.Run({"constants", "--value", "7", "--prefix", "x' or '1'='1"});
+  EXPECT_EQ(none.exitCode, 0) << none.err;
+  EXPECT_TRUE(none.out.empty());
+  EXPECT_EQ(cat.Run({"constants", "--value", "WM_USER + 1"}).exitCode, 2);
+  EXPECT_EQ(cat.Run({"constants", "--value", "1' or '1'='1"}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace declarium::test

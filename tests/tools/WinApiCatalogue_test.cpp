@@ -6,16 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
 
 #include "catalogue/EntryQueries.h"
+#include "output/Dependencies.h"
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
 #include "store/SqlText.h"
+#include "text/Gbk.h"
 #include "support/TempDir.h"
 
 namespace declarium {
@@ -279,6 +283,124 @@ TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
     if (!failing.count(key)) stale += key + "\n";
   EXPECT_EQ(unlisted, "") << "declarations that do not compile and are not listed as exceptions";
   EXPECT_EQ(stale, "") << "listed exceptions that compile (or are gone): take them off the list";
+}
+
+// --- Copying with dependencies --------------------------------------------
+
+std::string WithDependencies(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind syntax) {
+  std::string text;
+  EXPECT_EQ(DeclarationsWithDependencies(store, {{"", id, kind}}, syntax, DeclarationStyle{}, text),
+            CopyResult::Copied);
+  return text;
+}
+
+// Where name stands in text as a whole word.
+std::size_t FindWhole(const std::string& text, const std::string& name, std::size_t from) {
+  for (std::size_t at = text.find(name, from); at != std::string::npos; at = text.find(name, at + 1)) {
+    const std::size_t end = at + name.size();
+    if (end == text.size() || !(std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) return at;
+  }
+  return std::string::npos;
+}
+
+TEST_F(WinApiCatalogue, CopiesWithDependenciesInEachSyntax) {
+  // The heads each syntax starts a structure with.
+  const std::map<SyntaxKind, std::string> head{
+      {SyntaxKind::E, ".数据类型 "}, {SyntaxKind::CSharp, "struct "}, {SyntaxKind::Vb, "Type "}};
+  const struct {
+    const char* table;
+    BrowseMode kind;
+    const char* name;
+    std::vector<const char*> typesInOrder;  // each before the next, the entry last
+  } cases[] = {
+      {"函数表", BrowseMode::Functions, "RegisterClassExA", {"WNDCLASSEXA"}},
+      {"函数表", BrowseMode::Functions, "GetWindowPlacement", {"POINT", "WINDOWPLACEMENT"}},
+      {"函数表", BrowseMode::Functions, "GetWindowPlacement", {"RECT", "WINDOWPLACEMENT"}},
+      {"数据类型表", BrowseMode::DataTypes, "EMRCREATECOLORSPACE",
+       {"CIEXYZ", "CIEXYZTRIPLE", "LOGCOLORSPACEA", "EMRCREATECOLORSPACE"}},
+  };
+  for (SyntaxKind syntax : kAllSyntaxes) {
+    for (const auto& c : cases) {
+      const std::string text = WithDependencies(store_, c.kind, IdOf(c.table, c.name), syntax);
+      EXPECT_EQ(text.find("未找到"), std::string::npos) << text;
+      std::size_t last = 0;
+      for (const char* type : c.typesInOrder) {
+        const std::string declared = head.at(syntax) + type;
+        const std::size_t at = FindWhole(text, declared, 0);
+        ASSERT_NE(at, std::string::npos) << declared << " in\n" << text;
+        EXPECT_GE(at, last) << c.name << ": " << type;
+        last = at;
+        EXPECT_EQ(FindWhole(text, declared, at + 1), std::string::npos) << type << " twice";
+      }
+      EXPECT_NE(text.find(c.name, last), std::string::npos);
+    }
+  }
+}
+
+// 200 functions taken at random, each copied with its dependencies as C#,
+// each compiled as a text of its own (a namespace each, so that one cannot
+// lend another a type). What fails must be a listed exception, or use one.
+TEST_F(WinApiCatalogue, CSharpCopiesWithDependenciesCompileOnTheirOwn) {
+  if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0)
+    GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
+  std::vector<int> ids;
+  Statement all = store_.Prepare("select id from 函数表 order by id");
+  while (store_.NextRow(all)) ids.push_back(store_.ColumnInt(all, 0));
+  ASSERT_TRUE(store_.Finalize(all));
+  std::mt19937 random(25);
+  std::shuffle(ids.begin(), ids.end(), random);
+  ids.resize(200);
+
+  std::map<int, std::string> texts;
+  for (int id : ids) texts[id] = GbkToUtf8(WithDependencies(store_, BrowseMode::Functions, id, SyntaxKind::CSharp));
+
+  // mcs stops at the first phase with errors, so what fails is left out and
+  // the rest compiled again until it compiles.
+  std::map<int, std::string> failing;  // function id -> first error
+  static const std::regex error(R"(copies\.cs\((\d+),\d+\): error (CS\d+: .*))");
+  for (int round = 0; round < 10; ++round) {
+    std::string source = "using System;\nusing System.Runtime.InteropServices;\n";
+    std::vector<int> lineOwner(3, 0);  // 1-based lines, the function each belongs to
+    for (const auto& [id, text] : texts) {
+      if (failing.count(id)) continue;
+      const std::string wrapped =
+          "namespace Copy" + std::to_string(id) + " {\npublic static class Api\n{\n" + text + "\n}\n}\n";
+      source += wrapped;
+      lineOwner.resize(lineOwner.size() + static_cast<std::size_t>(std::count(wrapped.begin(), wrapped.end(), '\n')),
+                       id);
+    }
+    test::WriteFileBytes(dir_ / "copies.cs", source);
+    const ProgramRun compiled =
+        RunProgram({"mcs", "-target:library", "-nowarn:169,414,649", "-out:copies.dll", "copies.cs"}, dir_.path());
+    if (compiled.exitCode == 0) break;
+    std::size_t added = 0;
+    std::istringstream lines(compiled.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+      std::smatch m;
+      if (!std::regex_search(line, m, error)) continue;
+      const std::size_t number = std::stoul(m[1].str());
+      ASSERT_LT(number, lineOwner.size()) << line;
+      if (failing.emplace(lineOwner[number], m[2].str()).second) ++added;
+    }
+    ASSERT_GT(added, 0u) << compiled.output.substr(0, 2000);
+  }
+
+  // A failure is explained when the function or a type in its text is listed.
+  const auto exceptions = ReadExceptions(DECLARIUM_CSHARP_EXCEPTIONS);
+  std::string unexplained;
+  static const std::regex word(R"(\w+)");
+  for (const auto& [id, why] : failing) {
+    std::set<std::string> words;
+    for (auto w = std::sregex_iterator(texts[id].begin(), texts[id].end(), word); w != std::sregex_iterator(); ++w)
+      words.insert(w->str());
+    bool listed = false;
+    for (const auto& [key, reason] : exceptions) listed = listed || words.count(key.substr(key.find(' ') + 1)) > 0;
+    if (!listed) unexplained += std::to_string(id) + ": " + why + "\n";
+  }
+  EXPECT_EQ(unexplained, "");
+  std::printf("[          ] %zu of %zu copies compile on their own\n", ids.size() - failing.size(), ids.size());
+  for (const auto& [id, why] : failing) std::printf("[          ] function %d: %s\n", id, why.c_str());
 }
 
 // The catalogue holds what importing its own E-syntax export gives: nothing

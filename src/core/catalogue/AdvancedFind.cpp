@@ -1,5 +1,6 @@
 #include "catalogue/AdvancedFind.h"
 
+#include "store/ConstantNumbers.h"
 #include "store/SqlText.h"
 
 namespace declarium {
@@ -38,8 +39,11 @@ const FindChoice* ChoiceAt(int tab, int radio) {
   return &kChoices[tab][radio];
 }
 
+constexpr std::string_view kValueField = "数值";
+
 // Table and field are spliced into the statement, so only the fixed pairs pass.
 bool IsFindTarget(std::string_view table, std::string_view field) {
+  if (table == "常量表" && field == kValueField) return true;
   for (const auto& tab : kChoices) {
     for (const FindChoice& c : tab) {
       if (table == c.table && field == c.field) return true;
@@ -59,6 +63,8 @@ std::string Contains(std::string_view field, std::string_view text) {
 }
 
 }  // namespace
+
+FindTarget ConstantValueTarget() { return {"常量表", std::string(kValueField)}; }
 
 bool FindTargetFor(int tab, int radio, FindTarget& target) {
   const FindChoice* c = ChoiceAt(tab, radio);
@@ -115,6 +121,14 @@ void FindState::Start(CatalogueStore& store, std::string_view table, std::string
     where_ = " where 数据类型成员表.所属数据类型=数据类型表.id and " + Contains(field, text) +
              " order by 数据类型表.名称 asc";
     select = "select 数据类型表.名称 from ";
+  } else if (field == kValueField) {
+    // The number is written by this program, so it is safe to splice; no
+    // number matches nothing.
+    const std::optional<std::int64_t> value = ParseConstantValue(text);
+    where_ = " where " + (value ? ConstantNumberOf(store) + "=" + std::to_string(*value) : std::string("0")) +
+             " order by 名称 asc";
+    constants_ = true;
+    select = "select id,名称 from ";
   } else {
     where_ = " where " + Contains(field, text) + " order by 名称 asc";
     constants_ = table == "常量表";

@@ -22,6 +22,9 @@ struct FindTarget {
 
 // False for a tab or radio outside the table.
 bool FindTargetFor(int tab, int radio, FindTarget& target);
+// The constants by value: the text is a decimal or hexadecimal number
+// (ParseConstantValue), compared with each constant's number.
+FindTarget ConstantValueTarget();
 // Caption of a radio button on a tab; empty outside the table.
 std::string FindRadioCaption(int tab, int radio);
 // Kind of a tab's entries (functions, data types, constants); none outside.
@@ -55,8 +58,9 @@ class FindState {
   FindState& operator=(const FindState&) = delete;
 
   // The same table, field and text as last time continue with the open
-  // cursor; anything else starts a new search. "%" and "_" in text keep their
-  // pattern meaning. Only the targets of FindTargetFor are searched.
+  // cursor; anything else starts a new search. "%", "_" and the backslash in
+  // text stand for themselves. Only the targets of FindTargetFor and ConstantValueTarget
+  // are searched; a value that is no number finds nothing.
   FindStep Step(CatalogueStore& store, std::string_view table, std::string_view field,
                 std::string_view text);
   // Finalizes the cursor and forgets the inputs; the next Step starts afresh.

@@ -29,8 +29,11 @@ bool ListCategories(CatalogueStore& store, std::vector<EntryRow>& rows) {
 
 bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit) {
   rows.clear();
-  Statement stmt = store.Prepare("select id,名称,十进制值,十六进制值,备注,类型 from 常量表 order by 名称 asc" +
-                                 std::string(limit));
+  Statement stmt = store.Prepare(std::string(kConstantColumns) + " order by 名称 asc" + std::string(limit));
+  return ReadConstantRows(store, stmt, rows);
+}
+
+bool ReadConstantRows(CatalogueStore& store, Statement& stmt, std::vector<ConstantRow>& rows) {
   if (!stmt) return false;
   while (store.NextRow(stmt)) {
     ConstantRow row;

@@ -11,6 +11,7 @@
 namespace declarium {
 
 class CatalogueStore;
+class Statement;
 
 // An id with its 名称, as the lists show them.
 struct EntryRow {
@@ -37,6 +38,10 @@ bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<Entr
 // Every constant, with the columns of the constants page, in the same order;
 // limit (" limit offset,count") reads one stretch of them.
 bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit = {});
+// The select of those columns, for a query to go on from ("where …").
+inline constexpr std::string_view kConstantColumns = "select id,名称,十进制值,十六进制值,备注,类型 from 常量表";
+// Appends the rows of such a query; false when it was not prepared or fails part way.
+bool ReadConstantRows(CatalogueStore& store, Statement& stmt, std::vector<ConstantRow>& rows);
 // The categories (类别表), in the same order.
 bool ListCategories(CatalogueStore& store, std::vector<EntryRow>& rows);
 

@@ -5,6 +5,7 @@
 #include "store/CatalogueStore.h"
 #include <sqlite3.h>
 
+#include "store/ConstantNumbers.h"
 #include "store/SqlText.h"
 #include "text/Gbk.h"
 #include "text/TextPrimitives.h"
@@ -268,6 +269,8 @@ bool ImportSession::Add(const std::vector<ConstantRecord>& constants) {
 bool ImportSession::Commit() {
   Run& run = *run_;
   if (!run.open) return false;
+  // New constants get their numbers in the same transaction.
+  if (run.counts[2] > 0 && !FillConstantValues(run.store)) return run.Fail();
   // A commit that does not happen (the file locked by another reader, say)
   // must not be reported as stored.
   if (!run.store.Commit()) return run.Fail();

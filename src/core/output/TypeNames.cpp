@@ -45,7 +45,37 @@ std::string Look(const Row (&table)[N], std::string_view name) {
   return std::string(name);
 }
 
+// Built-in types no row above maps from.
+constexpr std::string_view kOtherEBasics[] = {"日期时间型", "子程序指针", "通用型"};
+constexpr std::string_view kOtherCSharpBasics[] = {"void", "uint", "char", "object", "UIntPtr", "decimal",
+                                                   "StringBuilder"};
+constexpr std::string_view kOtherVbBasics[] = {"Any", "Currency", "Date", "Variant", "Object", "LongPtr", "LongLong"};
+
+template <size_t N>
+bool MapsFrom(const Row (&table)[N], std::string_view name) {
+  for (const Row& row : table)
+    if (row.first == name) return true;
+  return false;
+}
+
+template <size_t N>
+bool Among(const std::string_view (&names)[N], std::string_view name) {
+  for (std::string_view n : names)
+    if (n == name) return true;
+  return false;
+}
+
 }  // namespace
+
+bool IsBasicTypeName(std::string_view name, SyntaxKind syntax) {
+  switch (syntax) {
+    case SyntaxKind::E: return MapsFrom(kEToCSharp, name) || MapsFrom(kEToVb, name) || Among(kOtherEBasics, name);
+    case SyntaxKind::CSharp:
+      return MapsFrom(kCSharpToE, name) || MapsFrom(kCSharpToVb, name) || Among(kOtherCSharpBasics, name);
+    case SyntaxKind::Vb: return MapsFrom(kVbToE, name) || MapsFrom(kVbToCSharp, name) || Among(kOtherVbBasics, name);
+  }
+  return false;
+}
 
 std::string MapTypeName(std::string_view name, SyntaxKind source, SyntaxKind target) {
   using S = SyntaxKind;

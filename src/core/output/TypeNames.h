@@ -12,4 +12,9 @@ namespace declarium {
 // outside 0 to 2 give the name unchanged.
 std::string MapTypeName(std::string_view name, SyntaxKind source, SyntaxKind target);
 
+// True for a type the syntax has without declaring it: every name the table
+// above maps from, and the syntax's other built-in types (E 日期时间型 and
+// 通用型, C# void and uint, VB Any and Variant...). Case-sensitive, as the table.
+bool IsBasicTypeName(std::string_view name, SyntaxKind syntax);
+
 }  // namespace declarium

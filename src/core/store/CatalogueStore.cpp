@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "store/ConstantNumbers.h"
 #include "text/Gbk.h"
 
 namespace declarium {
@@ -39,6 +40,7 @@ bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
     return false;
   }
   db_ = db;
+  RegisterConstantNumber(db_);
   return true;
 }
 

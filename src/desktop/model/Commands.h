@@ -27,6 +27,7 @@ inline constexpr int kContactMaker = 10034;
 inline constexpr int kAbout = 10035;
 inline constexpr int kExit = 10036;
 inline constexpr int kSettings = 10040;
+inline constexpr int kCopyWithDependencies = 10041;
 
 // Context menus 11000: category tree.
 inline constexpr int kTreeAddToList = 11002;
@@ -38,19 +39,23 @@ inline constexpr int kTreeDeleteCategory = 11009;
 inline constexpr int kTreeAddFunctions = 11011;
 inline constexpr int kTreeRemoveFunction = 11012;
 inline constexpr int kTreeRenameCategory = 11018;
+inline constexpr int kTreeCopyWithDependencies = 11041;
 // Insert list.
 inline constexpr int kInsertCopy = 11014;
 inline constexpr int kInsertRemove = 11016;
 inline constexpr int kInsertRemoveAll = 11017;
+inline constexpr int kInsertCopyWithDependencies = 11043;
 // Function list.
 inline constexpr int kFunctionAddToList = 11004;
 inline constexpr int kFunctionCopy = 11007;
 inline constexpr int kFunctionFileInto = 11013;
 inline constexpr int kFunctionDelete = 11015;
+inline constexpr int kFunctionCopyWithDependencies = 11040;
 // Data type list.
 inline constexpr int kDataTypeAddToList = 11019;
 inline constexpr int kDataTypeCopy = 11020;
 inline constexpr int kDataTypeDelete = 11028;
+inline constexpr int kDataTypeCopyWithDependencies = 11042;
 // Constant list.
 inline constexpr int kConstantAddToList = 11022;
 inline constexpr int kConstantCopy = 11023;

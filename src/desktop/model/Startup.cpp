@@ -1,6 +1,7 @@
 #include "model/Startup.h"
 
 #include "store/CatalogueStore.h"
+#include "store/ConstantNumbers.h"
 #include "store/Schema.h"
 
 namespace declarium {
@@ -17,7 +18,12 @@ StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fi
   if (store.Open(fileName, false)) {
     std::string problem;
     bool missing = false;
-    if (HoldsCatalogue(store, problem, missing)) return StartupOutcome::Opened;
+    if (HoldsCatalogue(store, problem, missing)) {
+      // An older catalogue gains the column for finding constants by value;
+      // a read-only one is used without it.
+      EnsureConstantValues(store);
+      return StartupOutcome::Opened;
+    }
     // Never changed: it may be another program's file, or damaged.
     store.Close();
     messages.MessageBox(missing ? "数据库文件不是API数据库，缺少：" + problem : "打开数据库失败！\r\n" + problem,

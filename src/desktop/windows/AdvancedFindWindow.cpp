@@ -5,6 +5,7 @@
 #include "catalogue/AdvancedFind.h"
 #include "model/Commands.h"
 #include "store/CatalogueStore.h"
+#include "store/ConstantNumbers.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
@@ -31,6 +32,7 @@ constexpr ControlTemplate kAdvancedFindControls[] = {
     {kText, K::Edit, nullptr, 3, 41, 126, 13, kNoStyle},
     {kFind, K::Button, u"查找", 133, 40, 40, 15, kDefaultButton},
     {kAddToList, K::Button, u"添加到列表", 177, 40, 60, 15, kNoStyle},
+    {kByValue, K::CheckBox, u"按数值查找（十进制或十六进制，如 1024、0x400）", 3, 58, 234, 10, kDisabled},
 };
 
 int ViewCommandOfKind(std::optional<BrowseMode> kind) {
@@ -42,7 +44,7 @@ int ViewCommandOfKind(std::optional<BrowseMode> kind) {
 
 }  // namespace
 
-const WindowTemplate kAdvancedFindTemplate{resource::kAdvancedFind, u"高级查找", nullptr, 240, 60, {},
+const WindowTemplate kAdvancedFindTemplate{resource::kAdvancedFind, u"高级查找", nullptr, 240, 72, {},
                                            kAdvancedFindControls};
 
 Window* AdvancedFindWindow::window() const { return window_; }
@@ -96,6 +98,8 @@ void AdvancedFindWindow::ApplyFindTab() {
   for (int r = 0; r < kRadioCount; ++r) {
     window_->SetItemText(find_control::kFirstRadio + r, FromGbk(FindRadioCaption(tab, r)));
   }
+  // Only constants have a value to find by.
+  window_->EnableItem(find_control::kByValue, FindTabKind(tab) == BrowseMode::Constants);
   const int view = ViewCommandOfKind(FindTabKind(tab));
   if (view != 0 && hooks_.dispatch) hooks_.dispatch(view);
 }
@@ -116,6 +120,13 @@ void AdvancedFindWindow::FindNext() {
     return;
   }
   const std::string text = ToGbk(window_->ItemText(find_control::kText));
+  if (window_->Item(find_control::kByValue)->isEnabled() && window_->IsChecked(find_control::kByValue)) {
+    if (!ParseConstantValue(text)) {
+      window_->MessageBox(QStringLiteral("请输入十进制或十六进制数值，如 1024、0x400、&H400 或 400h！"), kMbIconWarning);
+      return;
+    }
+    target = ConstantValueTarget();
+  }
   const bool fresh = !state_.Continues(target.table, target.field, text);
   const FindStep step = state_.Step(store_, target.table, target.field, text);
   if (step.outcome == FindOutcome::NothingShown) return;

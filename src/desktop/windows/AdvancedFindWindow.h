@@ -27,6 +27,7 @@ inline constexpr int kFind = 1202;
 inline constexpr int kAddToList = 1203;
 inline constexpr int kTabs = 1204;
 inline constexpr int kFirstRadio = 1205;  // 1205 to 1208
+inline constexpr int kByValue = 1209;     // constants: the text is a number
 }  // namespace find_control
 
 // Template 1200.

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <string>
 
+#include "output/Dependencies.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
 #include "toolkit/Window.h"
@@ -38,11 +39,13 @@ void InsertListPanel::RemoveAll() {
   list_->Reset();
 }
 
-void InsertListPanel::CopyAll() {
+void InsertListPanel::CopyAll(bool withDependencies) {
   if (entries_.size() == 0) return;
   std::string text;
-  DeliverCopy(window_, InsertListDeclarations(store_, entries_.entries(), settings_.language, settings_.style, text),
-              text);
+  const CopyResult result =
+      withDependencies ? DeclarationsWithDependencies(store_, entries_.entries(), settings_.language, settings_.style, text)
+                       : InsertListDeclarations(store_, entries_.entries(), settings_.language, settings_.style, text);
+  DeliverCopy(window_, result, text);
 }
 
 void InsertListPanel::ChooseSelected() {

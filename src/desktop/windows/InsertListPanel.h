@@ -32,8 +32,9 @@ class InsertListPanel : public QObject {
   void Add(const QString& text, int id, BrowseMode kind);
   void RemoveSelected();
   void RemoveAll();
-  // Every entry's declaration to the clipboard (the CopyButton, "复制到剪贴板").
-  void CopyAll();
+  // Every entry's declaration to the clipboard (the CopyButton, "复制到剪贴板");
+  // with dependencies, also every data type they use ("全部复制（含依赖）").
+  void CopyAll(bool withDependencies = false);
 
  private:
   void ChooseSelected();

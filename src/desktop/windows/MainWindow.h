@@ -115,7 +115,7 @@ class MainWindow : public QObject {
   // list whose name starts with gbkPrefix; false if none.
   bool SelectListEntry(BrowseMode mode, const std::string& gbkPrefix);
   void DoubleClickEntry(BrowseMode kind, int modifierMask);
-  void CopySelectedDeclaration(BrowseMode kind);
+  void CopySelectedDeclaration(BrowseMode kind, bool withDependencies = false);
   void AddToInsertList(BrowseMode kind);
   // An InsertList entry shown in its own view.
   void ShowInsertListEntry(const InsertListEntry& entry);

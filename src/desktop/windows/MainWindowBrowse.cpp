@@ -10,6 +10,7 @@
 #include "catalogue/Statistics.h"
 #include "model/Commands.h"
 #include "output/CopyText.h"
+#include "output/Dependencies.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
@@ -135,11 +136,15 @@ void MainWindow::DoubleClickEntry(BrowseMode kind, int modifierMask) {
   }
 }
 
-void MainWindow::CopySelectedDeclaration(BrowseMode kind) {
+void MainWindow::CopySelectedDeclaration(BrowseMode kind, bool withDependencies) {
   const SelectedEntry e = SelectedOf(kind, functionList_, categoryTree_, dataTypeList_, constants_->list());
   if (!e.found || e.id == 0) return;
   std::string text;
-  DeliverCopy(*window_, SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text), text);
+  const CopyResult result =
+      withDependencies
+          ? DeclarationsWithDependencies(store_, {{std::string(), e.id, kind}}, settings_.language, settings_.style, text)
+          : SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text);
+  DeliverCopy(*window_, result, text);
 }
 
 void MainWindow::AddToInsertList(BrowseMode kind) {

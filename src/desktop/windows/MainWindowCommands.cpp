@@ -38,6 +38,11 @@ void MainWindow::DispatchCommand(int commandId) {
     case kDataTypeCopy: CopySelectedDeclaration(BrowseMode::DataTypes); break;
     case kConstantCopy: CopySelectedDeclaration(BrowseMode::Constants); break;
     case kInsertCopy: insertList_->CopyAll(); break;
+    case kCopyWithDependencies: CopySelectedDeclaration(browseMode_, true); break;
+    case kFunctionCopyWithDependencies: CopySelectedDeclaration(BrowseMode::Functions, true); break;
+    case kTreeCopyWithDependencies: CopySelectedDeclaration(BrowseMode::Categories, true); break;
+    case kDataTypeCopyWithDependencies: CopySelectedDeclaration(BrowseMode::DataTypes, true); break;
+    case kInsertCopyWithDependencies: insertList_->CopyAll(true); break;
     case kAddToList: AddToInsertList(browseMode_); break;
     case kFunctionAddToList: AddToInsertList(BrowseMode::Functions); break;
     case kTreeAddToList: AddToInsertList(BrowseMode::Categories); break;

@@ -36,6 +36,7 @@ constexpr MenuEntry kMainMenuEntries[] = {
     {E::Popup, u"插入(&I)", 0, 0},
     {E::Item, u"添加到列表(&A)\tF5", kAddToList, 0},
     {E::Item, u"复制到剪贴板(&C)\tF8", kCopySelected, 0},
+    {E::Item, u"复制（含依赖）(&D)\tShift+F8", kCopyWithDependencies, 0},
     {E::EndPopup, nullptr, 0, 0},
 
     {E::Popup, u"数据(&D)", 0, 0},
@@ -74,6 +75,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
     {E::Popup, u"右键函数分类", 0, 0},
     {E::Item, u"添加到列表", kTreeAddToList, 0},
     {E::Item, u"复制到剪贴板", kTreeCopy, 0},
+    {E::Item, u"复制（含依赖）", kTreeCopyWithDependencies, 0},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"展开所有分类", kTreeExpandAll, 0},
     {E::Item, u"收缩所有分类", kTreeCollapseAll, 0},
@@ -88,6 +90,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
 
     {E::Popup, u"右键待插入", 0, 0},
     {E::Item, u"复制到剪贴板", kInsertCopy, 0},
+    {E::Item, u"全部复制（含依赖）", kInsertCopyWithDependencies, 0},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"移除项目", kInsertRemove, 0},
     {E::Item, u"全部移除", kInsertRemoveAll, 0},
@@ -96,6 +99,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
     {E::Popup, u"右键函数", 0, 0},
     {E::Item, u"添加到列表", kFunctionAddToList, 0},
     {E::Item, u"复制到剪贴板", kFunctionCopy, 0},
+    {E::Item, u"复制（含依赖）", kFunctionCopyWithDependencies, 0},
     {E::Item, u"分类到...", kFunctionFileInto, 0},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"删除", kFunctionDelete, 0},
@@ -104,6 +108,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
     {E::Popup, u"右键数据类型", 0, 0},
     {E::Item, u"添加到列表", kDataTypeAddToList, 0},
     {E::Item, u"复制到剪贴板", kDataTypeCopy, 0},
+    {E::Item, u"复制（含依赖）", kDataTypeCopyWithDependencies, 0},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"删除", kDataTypeDelete, 0},
     {E::EndPopup, nullptr, 0, 0},
@@ -133,6 +138,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
 constexpr AcceleratorEntry kAccelerators1[] = {
     {Qt::Key_F1, kAccelNone, kBrowseFunctions}, {Qt::Key_F2, kAccelNone, kBrowseCategories}, {Qt::Key_F3, kAccelNone, kBrowseDataTypes},
     {Qt::Key_F4, kAccelNone, kBrowseConstants}, {Qt::Key_F5, kAccelNone, kAddToList}, {Qt::Key_F8, kAccelNone, kCopySelected},
+    {Qt::Key_F8, kAccelShift, kCopyWithDependencies},
     {Qt::Key_F, kAccelCtrl, kAdvancedFind},
 };
 

@@ -305,6 +305,31 @@ class BrowseTest : public QObject {
     QCOMPARE(s_.services().lastMessage().text, QStringLiteral("复制失败！"));
   }
 
+  void copyingWithDependenciesPutsTheUsedTypesFirst() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 函数参数表(名称,数据类型,传址,所属函数) values('lpRect','RECT',1,1),"
+                                  "('lpOther','NOTHERE',1,1);"
+                                  "insert into 数据类型成员表(名称,数据类型,所属数据类型) values('corner','POINT',1)")));
+    QVERIFY(s_.Start());
+    Pick(s_.functions(), QStringLiteral("MessageBoxA"));
+    s_.main().DispatchCommand(command::kFunctionCopyWithDependencies);
+    const QString text = s_.services().clipboard();
+    QVERIFY2(text.startsWith(QStringLiteral(".版本 2\r\n\r\n.数据类型 POINT")), qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral(".数据类型 RECT")) < text.indexOf(QStringLiteral(".DLL命令 ")));
+    QVERIFY(text.endsWith(QStringLiteral("' 未找到：NOTHERE\r\n")));
+    // Shift+F8 and the menu do the same for the current view.
+    s_.services().SetClipboardText(QString());
+    s_.main().DispatchCommand(command::kCopyWithDependencies);
+    QCOMPARE(s_.services().clipboard(), text);
+    // The insert list's copy shares the types of all its entries.
+    s_.main().AddToInsertList(BrowseMode::Functions);
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    Pick(s_.dataTypes(), QStringLiteral("RECT"));
+    s_.main().AddToInsertList(BrowseMode::DataTypes);
+    s_.main().DispatchCommand(command::kInsertCopyWithDependencies);
+    QCOMPARE(s_.services().clipboard().count(QStringLiteral(".数据类型 RECT")), 1);
+    QCOMPARE(s_.services().clipboard().count(QStringLiteral(".数据类型 POINT")), 1);
+  }
+
   void statisticsInTheWindowsBox() {
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kStatistics);

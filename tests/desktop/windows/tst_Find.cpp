@@ -261,6 +261,30 @@ class FindTest : public QObject {
     QCOMPARE(s_.insertList()->RowText(0), QStringLiteral("Z_LAST"));
   }
 
+  void constantsAreFoundByValueInAnyNotation() {
+    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values"
+                                  "('WM_USER','0x400','1024',''),('A_VB','','&H400&',''),('X_EXPR','0x0','WM_USER + 1','')")));
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    QVERIFY(!find->window()->Item(find_control::kByValue)->isEnabled());  // functions have no value
+    find->window()->tabControl(find_control::kTabs)->setCurrentIndex(2);
+    QVERIFY(find->window()->Item(find_control::kByValue)->isEnabled());
+    find->window()->SetChecked(find_control::kByValue, true);
+    Search(find, QStringLiteral("400h"));
+    QCOMPARE(SelectedConstant(), QStringLiteral("A_VB"));  // name order
+    Search(find, QStringLiteral("400h"));
+    QCOMPARE(SelectedConstant(), QStringLiteral("WM_USER"));
+    Search(find, QStringLiteral("WM_USER + 1"));
+    QCOMPARE(s_.services().lastMessage().text,
+             QStringLiteral("请输入十进制或十六进制数值，如 1024、0x400、&H400 或 400h！"));
+    // Unchecked, the same text is looked for in the names.
+    find->window()->SetChecked(find_control::kByValue, false);
+    Choose(find, 0);
+    Search(find, QStringLiteral("USER"));
+    QCOMPARE(SelectedConstant(), QStringLiteral("WM_USER"));
+  }
+
   void closingEndsTheSearchAndShowsTheMainWindowNormal() {
     QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,库名) values('A1','k32'),('A2','k32')")));
     Start();

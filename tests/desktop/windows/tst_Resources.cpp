@@ -113,7 +113,7 @@ void ResourcesTest::mainMenuDeliversCommandIds() {
   QCOMPARE(menu->PopupCount(), 6);
   QCOMPARE(menu->Popup(3)->title(), QStringLiteral("选项(&O)"));
   const int ids[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAdvancedFind,
-                     kAddToList, kCopySelected, kNewEntries, kExport, kStatistics, kInsertChineseNames,
+                     kAddToList, kCopySelected, kCopyWithDependencies, kNewEntries, kExport, kStatistics, kInsertChineseNames,
                      kInsertRemarks, kAffixes, kPublic, kSettings, kConversion, kHelpTopics, kOfficialSite,
                      kOfficialForum, kContactMaker, kAbout};
   for (int id : ids) {
@@ -138,7 +138,7 @@ void ResourcesTest::contextMenusHaveSixPopups() {
   QCOMPARE(menus->PopupCount(), 6);
   const QString titles[] = {QStringLiteral("右键函数分类"), QStringLiteral("右键待插入"), QStringLiteral("右键函数"),
                             QStringLiteral("右键数据类型"), QStringLiteral("右键常量"), QStringLiteral("托盘菜单")};
-  const int itemCounts[] = {9, 3, 4, 3, 4, 7};
+  const int itemCounts[] = {10, 4, 5, 4, 4, 7};
   for (int i = 0; i < 6; ++i) {
     QCOMPARE(menus->Popup(i)->title(), titles[i]);
     int items = 0;
@@ -148,7 +148,8 @@ void ResourcesTest::contextMenusHaveSixPopups() {
   }
   const int ids[] = {kTreeAddToList, kTreeCopy, kTreeExpandAll, kTreeCollapseAll, kTreeNewCategory,
                      kTreeRenameCategory, kTreeDeleteCategory, kTreeAddFunctions, kTreeRemoveFunction,
-                     kInsertCopy, kInsertRemove, kInsertRemoveAll, kFunctionAddToList, kFunctionCopy,
+                     kTreeCopyWithDependencies, kInsertCopyWithDependencies, kFunctionCopyWithDependencies,
+                     kDataTypeCopyWithDependencies, kInsertCopy, kInsertRemove, kInsertRemoveAll, kFunctionAddToList, kFunctionCopy,
                      kFunctionFileInto, kFunctionDelete, kDataTypeAddToList, kDataTypeCopy, kDataTypeDelete,
                      kConstantAddToList, kConstantCopy, kConstantEdit, kConstantDelete, kTrayToggle,
                      kTrayFunctions, kTrayCategories, kTrayDataTypes, kTrayConstants, kTraySettings, kTrayExit};
@@ -169,8 +170,9 @@ void ResourcesTest::acceleratorsDispatch() {
   for (Qt::Key key : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F8})
     QTest::keyClick(search, key);
   QTest::keyClick(search, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(search, Qt::Key_F8, Qt::ShiftModifier);
   QCOMPARE(got, (std::vector<int>{kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants,
-                                  kAddToList, kCopySelected, kAdvancedFind}));
+                                  kAddToList, kCopySelected, kAdvancedFind, kCopyWithDependencies}));
 }
 
 void ResourcesTest::toolbarAndPictures() {

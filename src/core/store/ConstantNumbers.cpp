@@ -1,0 +1,131 @@
+#include "store/ConstantNumbers.h"
+
+#include <sqlite3.h>
+
+#include <string>
+
+#include "store/CatalogueStore.h"
+
+namespace declarium {
+
+namespace {
+
+constexpr std::int64_t kLow32 = 0xFFFFFFFFLL;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool StartsWithEither(std::string_view text, std::string_view a, std::string_view b) {
+  return text.substr(0, a.size()) == a || text.substr(0, b.size()) == b;
+}
+
+// declarium_number(十进制值, 十六进制值): StoredConstantValue for SQL, NULL
+// when there is no number. Known to this program's connections only, and
+// never stored in the schema, so other tools still read and write the file.
+void NumberFunction(sqlite3_context* context, int, sqlite3_value** args) {
+  auto text = [](sqlite3_value* v) {
+    const unsigned char* t = sqlite3_value_text(v);
+    return t == nullptr ? std::string_view() : std::string_view(reinterpret_cast<const char*>(t),
+                                                                 static_cast<std::size_t>(sqlite3_value_bytes(v)));
+  };
+  const std::optional<std::int64_t> value = StoredConstantValue(text(args[0]), text(args[1]));
+  if (value) {
+    sqlite3_result_int64(context, *value);
+  } else {
+    sqlite3_result_null(context);
+  }
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ParseConstantValue(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (StartsWithEither(text, "0x", "0X") || StartsWithEither(text, "&H", "&h")) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  std::size_t digits = 0;
+  while (digits < text.size() && DigitValue(text[digits]) >= 0) ++digits;
+  if (digits == 0) return std::nullopt;
+  std::string_view number = text.substr(0, digits);
+  std::string_view rest = text.substr(digits);
+  if (base == 10 && !rest.empty() && (rest.front() == 'h' || rest.front() == 'H')) {
+    base = 16;
+    rest.remove_prefix(1);
+  }
+  for (char c : rest) {
+    if (c != '&' && c != 'L' && c != 'l' && c != 'U' && c != 'u') return std::nullopt;
+  }
+  if (rest.size() > 3) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : number) {
+    const int d = DigitValue(c);
+    if (d >= base) return std::nullopt;  // "FF" without "h" is no decimal number
+    if (value > (UINT64_MAX - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base)) return std::nullopt;
+    value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
+  }
+  if (value > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
+  std::int64_t signedValue = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+  // A 32-bit value is its bit pattern, however it was written.
+  if (signedValue >= -(kLow32 + 1) / 2 && signedValue <= kLow32) signedValue &= kLow32;
+  return signedValue;
+}
+
+std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, std::string_view hexValue) {
+  // The readers derive 十六进制值 from 十进制值 (an expression gives "0x0"), so
+  // the hexadecimal text speaks only where the decimal one is missing.
+  std::string_view trimmed = decimalValue;
+  while (!trimmed.empty() && IsBlank(trimmed.front())) trimmed.remove_prefix(1);
+  return ParseConstantValue(trimmed.empty() ? hexValue : decimalValue);
+}
+
+bool HasConstantValueColumn(CatalogueStore& store) {
+  int count = 0;
+  return store.TryQueryInt("select count(1) from pragma_table_info('常量表') where name='数值'", count) && count > 0;
+}
+
+void RegisterConstantNumber(sqlite3* db) {
+  sqlite3_create_function_v2(db, "declarium_number", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, NumberFunction,
+                             nullptr, nullptr, nullptr);
+}
+
+std::string ConstantNumberOf(CatalogueStore& store) {
+  return HasConstantValueColumn(store) ? "数值" : "declarium_number(十进制值,十六进制值)";
+}
+
+bool FillConstantValues(CatalogueStore& store) {
+  if (!HasConstantValueColumn(store)) return true;
+  return store.Exec(
+      "update 常量表 set 数值=coalesce(declarium_number(十进制值,十六进制值),'') where 数值 is null");
+}
+
+bool RefreshConstantValue(CatalogueStore& store, int id) {
+  if (!HasConstantValueColumn(store)) return true;
+  return store.Exec("update 常量表 set 数值=null where id=" + std::to_string(id)) && FillConstantValues(store);
+}
+
+bool EnsureConstantValues(CatalogueStore& store) {
+  const bool present = HasConstantValueColumn(store);
+  if (!store.Begin()) return false;
+  const bool ok = (present || (store.Exec("alter table 常量表 add column 数值") &&
+                               store.Exec("create index if not exists Index_数值 on 常量表(数值)"))) &&
+                  FillConstantValues(store);
+  if (ok && store.Commit()) return true;
+  store.Rollback();
+  return present;
+}
+
+}  // namespace declarium
