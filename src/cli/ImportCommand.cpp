@@ -9,7 +9,6 @@
 #include "cli/OpenCatalogue.h"
 #include "import/Readers.h"
 #include "import/StoreImported.h"
-#include "store/ConstantNumbers.h"
 
 namespace declarium::cli {
 namespace {
@@ -25,8 +24,6 @@ int RunImport(const GlobalOptions& options, const ImportArgs& args) {
 
   CatalogueStore store;
   if (!OpenCatalogue(options, store)) return kExitFailed;
-  // Opened for writing: an older catalogue gains the column of constants' numbers.
-  EnsureConstantValues(store);
 
   // One transaction: if the process is interrupted or killed meanwhile,
   // SQLite rolls the unfinished transaction back, so nothing is half stored.

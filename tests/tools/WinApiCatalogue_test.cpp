@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "apigen/HeaderScan.h"
 #include "catalogue/EntryQueries.h"
 #include "output/Dependencies.h"
 #include "store/CatalogueStore.h"
@@ -283,6 +285,73 @@ TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
     if (!failing.count(key)) stale += key + "\n";
   EXPECT_EQ(unlisted, "") << "declarations that do not compile and are not listed as exceptions";
   EXPECT_EQ(stale, "") << "listed exceptions that compile (or are gone): take them off the list";
+}
+
+// Every structure without text members marshals, under Mono, to the size
+// its members give on 32-bit Windows, which the generator checks against
+// the compiler's (an int of C# is 4 bytes on 64-bit runtimes too; a string
+// is a pointer, 8 bytes there, so structures holding one are left aside).
+TEST_F(WinApiCatalogue, CSharpStructuresMarshalToTheirSize) {
+  if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0 ||
+      RunProgram({"mono", "--version"}, dir_.path()).exitCode != 0)
+    GTEST_SKIP() << "Mono (mono-mcs, mono-runtime) is not installed";
+  std::vector<DataTypeRecord> types;
+  Statement rows = store_.Prepare("select " + DataTypeColumns() + " from 数据类型表 order by id");
+  while (store_.NextRow(rows)) ReadDataTypeRow(store_, rows, types.emplace_back());
+  ASSERT_TRUE(store_.Finalize(rows));
+  ChildRows members;
+  ASSERT_TRUE(LoadMembersOf(store_, "select id from 数据类型表", members));
+  std::map<std::string, const DataTypeRecord*> byName;
+  for (DataTypeRecord& d : types) {
+    d.members = std::move(members[d.id]);
+    byName.emplace(d.name, &d);
+  }
+  std::map<std::string, bool> holdsText;
+  std::function<bool(const std::string&)> text = [&](const std::string& name) {
+    if (auto known = holdsText.find(name); known != holdsText.end()) return known->second;
+    holdsText[name] = false;  // a structure reaching itself
+    bool any = false;
+    if (auto d = byName.find(name); d != byName.end())
+      for (const ParameterRecord& m : d->second->members) any = any || m.type == "文本型" || text(m.type);
+    return holdsText[name] = any;
+  };
+  std::map<std::string, long long> expected;
+  // A structure of no bytes (DVD_BCA_DESCRIPTOR holds only a char array of
+  // length 0) is 1 byte in C#, which has no empty structures.
+  for (const DataTypeRecord& d : types)
+    if (!text(d.name))
+      if (const auto layout = apigen::RecordLayout(d.name, byName); layout && layout->first > 0)
+        expected.emplace(d.name, layout->first);
+
+  store_.Close();
+  const ProgramRun exported = RunProgram(
+      {DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--public", "export", "--output", "types.cs", "--types"},
+      dir_.path());
+  ASSERT_EQ(exported.exitCode, 0) << exported.output;
+  std::string source = "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n" +
+                       GbkToUtf8(ReadFileBytes(dir_ / "types.cs")) +
+                       "\n}\npublic static class Sizes\n{\npublic static void Main()\n{\n";
+  for (const auto& [name, size] : expected)
+    source += "try { Console.WriteLine(\"" + name + " \" + Marshal.SizeOf(typeof(Api." + name +
+              "))); } catch (Exception e) { Console.WriteLine(\"" + name + " \" + e.GetType().Name); }\n";
+  source += "}\n}\n";
+  test::WriteFileBytes(dir_ / "sizes.cs", source);
+  const ProgramRun compiled =
+      RunProgram({"mcs", "-nowarn:169,414,649", "-out:sizes.exe", "sizes.cs"}, dir_.path());
+  ASSERT_EQ(compiled.exitCode, 0) << compiled.output.substr(0, 2000);
+  const ProgramRun run = RunProgram({"mono", "sizes.exe"}, dir_.path());
+  ASSERT_EQ(run.exitCode, 0) << run.output.substr(0, 2000);
+  std::istringstream lines(run.output);
+  std::string name, size, wrong;
+  std::size_t right = 0;
+  while (lines >> name >> size) {
+    if (size == std::to_string(expected[name]))
+      ++right;
+    else if (wrong.size() < 2000)
+      wrong += name + ": " + size + ", members give " + std::to_string(expected[name]) + "\n";
+  }
+  EXPECT_EQ(wrong, "");
+  std::printf("[          ] %zu of %zu structures without text marshal to their size\n", right, expected.size());
 }
 
 // --- Copying with dependencies --------------------------------------------

@@ -125,7 +125,7 @@ void FindState::Start(CatalogueStore& store, std::string_view table, std::string
     // The number is written by this program, so it is safe to splice; no
     // number matches nothing.
     const std::optional<std::int64_t> value = ParseConstantValue(text);
-    where_ = " where " + (value ? ConstantNumberOf(store) + "=" + std::to_string(*value) : std::string("0")) +
+    where_ = " where " + (value ? ConstantValueIs(store, std::to_string(*value)) : std::string("0")) +
              " order by 名称 asc";
     constants_ = true;
     select = "select id,名称 from ";

@@ -11,7 +11,7 @@ namespace declarium {
 bool FindConstantsByValue(CatalogueStore& store, std::int64_t value, std::string_view prefix,
                           std::vector<ConstantRow>& rows) {
   rows.clear();
-  std::string sql = std::string(kConstantColumns) + " where " + ConstantNumberOf(store) + "=?";
+  std::string sql = std::string(kConstantColumns) + " where " + ConstantValueIs(store, "?1");
   if (!prefix.empty()) sql += " and 名称 like '" + SqlLikeEscape(prefix) + "%' escape '\\'";
   sql += " order by 名称 asc";
   Statement stmt = store.Prepare(sql);

@@ -65,8 +65,8 @@ bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::str
                   std::string_view decimal, std::string_view remark) {
   return store.Exec("update 常量表 set 名称='" + SqlEscape(name) + "',十六进制值='" +
                     SqlEscape(hex) + "',十进制值='" + SqlEscape(decimal) + "',备注='" +
-                    SqlEscape(remark) + "' where id=" + std::to_string(id)) &&
-         RefreshConstantValue(store, id);
+                    SqlEscape(remark) + "'" + ConstantValueAssignment(store, decimal, hex) +
+                    " where id=" + std::to_string(id));
 }
 
 }  // namespace declarium

@@ -134,6 +134,11 @@ std::string StripComments(std::string_view piece) {
   return RemoveAll(m, "*/");
 }
 
+// "@object" is the C# way to write the name "object".
+void DropVerbatimMark(std::string& name) {
+  if (name.size() > 1 && name.front() == '@') name.erase(0, 1);
+}
+
 // One parameter of a method: "type name" or "modifier type name".
 bool ReadParameter(std::string_view piece, ParameterRecord& p) {
   // Most pieces hold no comment and are cut in place.
@@ -167,6 +172,7 @@ bool ReadParameter(std::string_view piece, ParameterRecord& p) {
     p.array.assign(1, '1');
     p.type = TrimSpaces(std::string_view(p.type).substr(0, static_cast<size_t>(bracket) - 1));
   }
+  DropVerbatimMark(p.name);
   return true;
 }
 
@@ -242,6 +248,7 @@ bool ReadMember(std::string_view piece, ParameterRecord& m) {
   });
   if (count < 2) return false;
   m.name = last;
+  DropVerbatimMark(m.name);
   m.type = beforeLast;
   if (Contains(text, "MarshalAs")) {
     const std::string_view marshal = TextBetweenView(text, "[MarshalAs(", ")");
@@ -250,6 +257,10 @@ bool ReadMember(std::string_view piece, ParameterRecord& m) {
       m.array = ArgumentValue(sub);
       return false;
     });
+    // "byte[]" with a SizeConst is a fixed array of bytes: the count is in
+    // 数组, and the type is the element's, as other syntaxes need it.
+    if (!m.array.empty() && m.type.size() > 2 && std::string_view(m.type).substr(m.type.size() - 2) == "[]")
+      m.type.resize(m.type.size() - 2);
   }
   return true;
 }

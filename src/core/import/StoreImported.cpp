@@ -269,8 +269,10 @@ bool ImportSession::Add(const std::vector<ConstantRecord>& constants) {
 bool ImportSession::Commit() {
   Run& run = *run_;
   if (!run.open) return false;
-  // New constants get their numbers in the same transaction.
-  if (run.counts[2] > 0 && !FillConstantValues(run.store)) return run.Fail();
+  // New constants get their numbers in the same transaction, and an older
+  // catalogue the column for them. The numbers can be worked out again, so
+  // not storing them is no reason to lose the import.
+  AddConstantValues(run.store);
   // A commit that does not happen (the file locked by another reader, say)
   // must not be reported as stored.
   if (!run.store.Commit()) return run.Fail();

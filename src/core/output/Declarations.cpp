@@ -25,6 +25,33 @@ bool NamesAHandle(std::string_view name) {
 
 bool IsArrayFlag(const ParameterRecord& p) { return p.array == "1"; }
 
+// C#'s reserved words: a parameter or member of that name is written with
+// "@", which makes it an identifier (Windows headers name parameters
+// "string", "object", "params"...).
+constexpr std::string_view kCSharpKeywords[] = {
+    "abstract", "as",       "base",     "bool",      "break",     "byte",     "case",       "catch",    "char",
+    "checked",  "class",    "const",    "continue",  "decimal",   "default",  "delegate",   "do",       "double",
+    "else",     "enum",     "event",    "explicit",  "extern",    "false",    "finally",    "fixed",    "float",
+    "for",      "foreach",  "goto",     "if",        "implicit",  "in",       "int",        "interface", "internal",
+    "is",       "lock",     "long",     "namespace", "new",       "null",     "object",     "operator", "out",
+    "override", "params",   "private",  "protected", "public",    "readonly", "ref",        "return",   "sbyte",
+    "sealed",   "short",    "sizeof",   "stackalloc", "static",   "string",   "struct",     "switch",   "this",
+    "throw",    "true",     "try",      "typeof",    "uint",      "ulong",    "unchecked",  "unsafe",   "ushort",
+    "using",    "virtual",  "void",     "volatile",  "while"};
+
+std::string CSharpName(const std::string& name) {
+  for (std::string_view k : kCSharpKeywords)
+    if (k == name) return "@" + name;
+  return name;
+}
+
+// VB's "As Any" takes whatever the caller passes: a value or, by reference,
+// the address of a variable. C# has no such type; IntPtr carries either, by
+// value (a ref IntPtr would pass the address of a pointer).
+bool IsVbAny(const FunctionRecord& f, const ParameterRecord& p) {
+  return f.syntax == SyntaxKind::Vb && FoldAsciiLower(TrimSpacesView(p.type)) == "any";
+}
+
 std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
   const std::string& name = ENameOf(f.name, f.chineseName, s);
   std::string out = ".DLL命令 " + s.namePrefix + name + s.nameSuffix + ", " +
@@ -59,14 +86,14 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   for (const ParameterRecord& p : f.parameters) {
     if (!first) out += ", ";
     first = false;
-    if (NamesAHandle(p.name)) {
+    if (NamesAHandle(p.name) || IsVbAny(f, p)) {
       out += "IntPtr";
     } else {
       if (p.byRef) out += "ref ";
       out += MapTypeName(p.type, f.syntax, SyntaxKind::CSharp);
     }
     if (IsArrayFlag(p)) out += "[]";
-    out += " " + p.name;
+    out += " " + CSharpName(p.name);
   }
   out += ");";
   return out;
@@ -117,8 +144,22 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   out += s.isPublic ? "public struct " : "private struct ";
   out += d.name + "\r\n{";
   for (const ParameterRecord& m : d.members) {
-    if (!m.array.empty()) out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
-    out += "\tpublic " + MapTypeName(m.type, d.syntax, SyntaxKind::CSharp) + " " + m.name + ";\r\n";
+    std::string type = MapTypeName(m.type, d.syntax, SyntaxKind::CSharp);
+    // A fixed-size array is an array of its elements (ByValTStr on a number
+    // marshals one character). Only C# says a string array is text in place
+    // (ByValTStr); 文本型 and VB's String are text pointers, so an array of
+    // them is an array of pointers.
+    if (!m.array.empty()) {
+      const bool inPlaceText = type == "string" && d.syntax == SyntaxKind::CSharp;
+      if (inPlaceText) {
+        out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
+      } else {
+        out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + m.array +
+               (type == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "") + ")]";
+        type += "[]";
+      }
+    }
+    out += "\tpublic " + type + " " + CSharpName(m.name) + ";\r\n";
   }
   out += "}";
   return out;

@@ -96,6 +96,8 @@ class DependencyWalk {
  private:
   void NoteUse(std::string_view type, SyntaxKind syntax, std::vector<std::string>& uses) {
     std::string name = TrimSpaces(type);
+    // An array's element type is the dependency ("RECT[]" from older C# imports).
+    while (name.size() > 2 && std::string_view(name).substr(name.size() - 2) == "[]") name.resize(name.size() - 2);
     if (name.empty() || IsBasicTypeName(name, syntax)) return;
     name = MapTypeName(name, syntax, target_);
     if (IsBasicTypeName(name, target_)) return;

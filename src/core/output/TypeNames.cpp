@@ -51,17 +51,27 @@ constexpr std::string_view kOtherCSharpBasics[] = {"void", "uint", "char", "obje
                                                    "StringBuilder"};
 constexpr std::string_view kOtherVbBasics[] = {"Any", "Currency", "Date", "Variant", "Object", "LongPtr", "LongLong"};
 
+// VB does not tell "Long" from "long"; the other two do.
+bool SameName(std::string_view a, std::string_view b, bool anyCase) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (anyCase ? lower(a[i]) != lower(b[i]) : a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 template <size_t N>
-bool MapsFrom(const Row (&table)[N], std::string_view name) {
+bool MapsFrom(const Row (&table)[N], std::string_view name, bool anyCase = false) {
   for (const Row& row : table)
-    if (row.first == name) return true;
+    if (SameName(row.first, name, anyCase)) return true;
   return false;
 }
 
 template <size_t N>
-bool Among(const std::string_view (&names)[N], std::string_view name) {
+bool Among(const std::string_view (&names)[N], std::string_view name, bool anyCase = false) {
   for (std::string_view n : names)
-    if (n == name) return true;
+    if (SameName(n, name, anyCase)) return true;
   return false;
 }
 
@@ -72,7 +82,8 @@ bool IsBasicTypeName(std::string_view name, SyntaxKind syntax) {
     case SyntaxKind::E: return MapsFrom(kEToCSharp, name) || MapsFrom(kEToVb, name) || Among(kOtherEBasics, name);
     case SyntaxKind::CSharp:
       return MapsFrom(kCSharpToE, name) || MapsFrom(kCSharpToVb, name) || Among(kOtherCSharpBasics, name);
-    case SyntaxKind::Vb: return MapsFrom(kVbToE, name) || MapsFrom(kVbToCSharp, name) || Among(kOtherVbBasics, name);
+    case SyntaxKind::Vb:
+      return MapsFrom(kVbToE, name, true) || MapsFrom(kVbToCSharp, name, true) || Among(kOtherVbBasics, name, true);
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "store/CatalogueStore.h"
+#include "store/SqlText.h"
 
 namespace declarium {
 
@@ -102,8 +103,17 @@ void RegisterConstantNumber(sqlite3* db) {
                              nullptr, nullptr, nullptr);
 }
 
-std::string ConstantNumberOf(CatalogueStore& store) {
-  return HasConstantValueColumn(store) ? "数值" : "declarium_number(十进制值,十六进制值)";
+std::string ConstantValueIs(CatalogueStore& store, std::string_view value) {
+  const std::string v(value);
+  const std::string workedOut = "declarium_number(十进制值,十六进制值)=" + v;
+  // A constant another tool added, or whose number could not be stored yet,
+  // has none: it is worked out there (both branches use the index).
+  return HasConstantValueColumn(store) ? "(数值=" + v + " or (数值 is null and " + workedOut + "))" : workedOut;
+}
+
+std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalValue, std::string_view hexValue) {
+  if (!HasConstantValueColumn(store)) return {};
+  return ",数值=coalesce(declarium_number(" + SqlLiteral(decimalValue) + "," + SqlLiteral(hexValue) + "),'')";
 }
 
 bool FillConstantValues(CatalogueStore& store) {
@@ -112,20 +122,24 @@ bool FillConstantValues(CatalogueStore& store) {
       "update 常量表 set 数值=coalesce(declarium_number(十进制值,十六进制值),'') where 数值 is null");
 }
 
-bool RefreshConstantValue(CatalogueStore& store, int id) {
-  if (!HasConstantValueColumn(store)) return true;
-  return store.Exec("update 常量表 set 数值=null where id=" + std::to_string(id)) && FillConstantValues(store);
-}
-
-bool EnsureConstantValues(CatalogueStore& store) {
+bool AddConstantValues(CatalogueStore& store) {
   const bool present = HasConstantValueColumn(store);
-  if (!store.Begin()) return false;
+  // All or nothing, inside whatever transaction is open.
+  if (!store.Exec("savepoint constant_values")) return false;
   const bool ok = (present || (store.Exec("alter table 常量表 add column 数值") &&
                                store.Exec("create index if not exists Index_数值 on 常量表(数值)"))) &&
                   FillConstantValues(store);
-  if (ok && store.Commit()) return true;
+  if (ok) return store.Exec("release constant_values");
+  store.Exec("rollback to constant_values");
+  store.Exec("release constant_values");
+  return false;
+}
+
+bool EnsureConstantValues(CatalogueStore& store) {
+  if (!store.Begin()) return HasConstantValueColumn(store);
+  if (AddConstantValues(store) && store.Commit()) return true;
   store.Rollback();
-  return present;
+  return HasConstantValueColumn(store);
 }
 
 }  // namespace declarium

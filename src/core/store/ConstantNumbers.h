@@ -33,11 +33,19 @@ std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, s
 // number (by this program before, or by another tool) get theirs. False when
 // the column is missing and cannot be added: lookups then read every constant.
 bool EnsureConstantValues(CatalogueStore& store);
+// The same inside a transaction the caller has open (an import's, so that
+// the column comes with the import or not at all); false, with nothing
+// changed, when it cannot be done.
+bool AddConstantValues(CatalogueStore& store);
 // Whether the column is there.
 bool HasConstantValueColumn(CatalogueStore& store);
-// The SQL for a constant's number in a query on 常量表: the column, or where
-// it is missing the same worked out row by row.
-std::string ConstantNumberOf(CatalogueStore& store);
+// The SQL condition, in a query on 常量表, that a constant's number is value
+// (an SQL integer or a parameter such as "?1", which may appear twice).
+std::string ConstantValueIs(CatalogueStore& store, std::string_view value);
+// What an update of a constant's two values adds to its set list so that
+// its number follows them in the same statement: ",数值=..." with the
+// column, nothing without it.
+std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalValue, std::string_view hexValue);
 
 // Makes declarium_number(十进制值, 十六进制值) known to a connection (done by
 // the store when it opens a file).
@@ -46,8 +54,5 @@ void RegisterConstantNumber(sqlite3* db);
 // Gives the constants whose number is not yet known theirs (after an insert or
 // an edit); nothing to do without the column. False when the database fails.
 bool FillConstantValues(CatalogueStore& store);
-
-// After a constant's values were edited: its number is worked out again.
-bool RefreshConstantValue(CatalogueStore& store, int id);
 
 }  // namespace declarium

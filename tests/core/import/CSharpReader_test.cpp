@@ -278,6 +278,25 @@ public class LARGE_INTEGER_BOX
   ExpectParameter(d[1].members[1], "int", "Tag", false, false, "");
 }
 
+TEST(CSharpDataTypes, FixedArraysAndVerbatimNamesReadAsTheyAreWritten) {
+  const auto d = DataTypes(Crlf(R"([StructLayout(LayoutKind.Sequential)]
+public struct VERSIONINFO
+{
+    [MarshalAs(UnmanagedType.ByValArray, SizeConst = 128)]
+    public byte[] szCSDVersion;
+    public int @object;
+})"));
+  ASSERT_EQ(d.size(), 1u);
+  ASSERT_EQ(d[0].members.size(), 2u);
+  ExpectParameter(d[0].members[0], "byte", "szCSDVersion", false, false, "128");
+  ExpectParameter(d[0].members[1], "int", "object", false, false, "");
+  const auto f = Functions("[DllImport(\"x\")] static extern int F(int @params, ref int @in);");
+  ASSERT_EQ(f.size(), 1u);
+  ASSERT_EQ(f[0].parameters.size(), 2u);
+  EXPECT_EQ(f[0].parameters[0].name, "params");
+  EXPECT_EQ(f[0].parameters[1].name, "in");
+}
+
 TEST(CSharpDataTypes, LineCommentTakesInTheNextMember) {
   // The block is made one line before it is split at ";".
   const auto d = DataTypes(Crlf(R"([StructLayout(LayoutKind.Sequential)]
@@ -314,8 +333,8 @@ TEST(CSharpDataTypes, MarshalAsWithoutSizeConstAndOddMembers) {
   EXPECT_EQ(d[0].pack, "1");
   ASSERT_EQ(d[0].members.size(), 2u);
   ExpectParameter(d[0].members[0], "bool", "flag", false, false, "");
-  // Members keep their brackets: only parameters are turned into array marks.
-  ExpectParameter(d[0].members[1], "byte[]", "bytes", false, false, "8");
+  // A fixed array's count is in 数组 and its type is the element's.
+  ExpectParameter(d[0].members[1], "byte", "bytes", false, false, "8");
 }
 
 TEST(CSharpDataTypes, CuttingStopsWithoutAClosingBrace) {

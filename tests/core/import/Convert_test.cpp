@@ -162,7 +162,7 @@ TEST(ConvertDeclarations, FromVb) {
             "[StructLayout(LayoutKind.Sequential)]\r\n"
             "private struct OFSTRUCT\r\n"
             "{\tpublic byte cBytes;\r\n"
-            "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 128)]\tpublic byte szPathName;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 128)]\tpublic byte[] szPathName;\r\n"
             "}\r\n"
             "GENERIC_READ = -2147483648,\r\n"
             "MAX_PATH = 260,\r\n");

@@ -249,7 +249,7 @@ TEST(DeclareDataTypeCSharp, MembersAttributesAndMarshalAs) {
             "[StructLayout(LayoutKind.Sequential, Pack = 4, Size = 16)]\r\n"
             "private struct RECT\r\n"
             "{\tpublic int left;\r\n"
-            "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 16)]\tpublic byte name;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 16)]\tpublic byte[] name;\r\n"
             "\tpublic int p;\r\n"
             "}");
   d.charSet = "CharSet.Unicode";
@@ -264,6 +264,35 @@ TEST(DeclareDataTypeCSharp, WithoutMembersEndsWithBraces) {
   d.name = "EMPTY";
   EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true)),
             "[StructLayout(LayoutKind.Sequential)]\r\npublic struct EMPTY\r\n{}");
+}
+
+TEST(DeclareCSharp, KeywordNamesTextArraysAndVbAnyCompile) {
+  DataTypeRecord d;
+  d.name = "COUNTED";
+  d.members = {Param("string", "", "文本型", false, "32", ""), Param("object", "", "整数型", false, "", "")};
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true)),
+            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct COUNTED\r\n"
+            "{\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 32, ArraySubType = UnmanagedType.LPStr)]"
+            "\tpublic string[] @string;\r\n"
+            "\tpublic int @object;\r\n}");
+  // Only a C# string array is text in place; 文本型 is a text pointer.
+  d.syntax = SyntaxKind::CSharp;
+  d.members = {Param("text", "", "string", false, "8", "")};
+  EXPECT_NE(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true))
+                .find("[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 8)]\tpublic string text;"),
+            std::string::npos);
+  FunctionRecord f;
+  f.name = "CopyMemory";
+  f.library = "kernel32";
+  f.syntax = SyntaxKind::Vb;
+  f.parameters = {Param("Destination", "", "Any", true, "", ""), Param("Source", "", "Any", false, "", ""),
+                  Param("params", "", "Long", false, "", "")};
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, false)),
+            "[DllImport(\"kernel32\")]\r\n"
+            "private static extern void CopyMemory(IntPtr Destination, IntPtr Source, int @params);");
+  // E and VB keep the names and types as they are.
+  EXPECT_NE(DeclareFunction(SyntaxKind::Vb, f, With(false, false, false)).find("ByRef Destination As Any"),
+            std::string::npos);
 }
 
 TEST(DeclareDataTypeVb, DimensionsAndRemarks) {

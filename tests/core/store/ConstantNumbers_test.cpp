@@ -63,16 +63,22 @@ TEST_F(ConstantValuesTest, AnOlderCatalogueIsFoundAsItIsAndGainsTheIndexedColumn
   EXPECT_TRUE(Find(0).empty());  // an expression is no number, not 0
   EXPECT_TRUE(Find(1024, "%").empty());
   EXPECT_TRUE(Find(1024, "'; drop table 常量表;--").empty());
-  EXPECT_TRUE(EnsureConstantValues(cat.store()));  // a second time changes nothing
+  // A constant another tool adds has no number yet, and is found all the same.
+  Constant("OTHER_TOOL", "0x400", "");
+  EXPECT_EQ(Find(1024, "OTHER"), std::vector<std::string>{"OTHER_TOOL"});
+  EXPECT_TRUE(EnsureConstantValues(cat.store()));  // and gets it at the next writing open
+  EXPECT_EQ(cat.store().QueryInt("select 数值 from 常量表 where 名称='OTHER_TOOL'"), 1024);
 }
 
 TEST_F(ConstantValuesTest, EveryWriterKeepsTheNumberUpToDate) {
-  ASSERT_TRUE(EnsureConstantValues(cat.store()));
   std::string message;
   ConstantRecord imported;
   imported.name = "IMPORTED";
   imported.decimalValue = "&H10&";
   ASSERT_TRUE(StoreImported(cat.store(), {}, {}, {imported}, message)) << message;
+  // The import brought the column to an older catalogue, in its own transaction.
+  EXPECT_TRUE(HasConstantValueColumn(cat.store()));
+  EXPECT_EQ(cat.store().QueryInt("select 数值 from 常量表 where 名称='IMPORTED'"), 16);
   EXPECT_EQ(Find(16), std::vector<std::string>{"IMPORTED"});
 
   const int id = cat.store().QueryInt("select id from 常量表 where 名称='IMPORTED'");
