@@ -258,8 +258,11 @@ bool ReadMember(std::string_view piece, ParameterRecord& m) {
       return false;
     });
     // "byte[]" with a SizeConst is a fixed array of bytes: the count is in
-    // 数组, and the type is the element's, as other syntaxes need it.
-    if (!m.array.empty() && m.type.size() > 2 && std::string_view(m.type).substr(m.type.size() - 2) == "[]")
+    // 数组, and the type is the element's, as other syntaxes need it. A
+    // "string[]" keeps its brackets: a string with a SizeConst is text in
+    // place, an array of strings is an array of pointers.
+    if (!m.array.empty() && m.type != "string[]" && m.type.size() > 2 &&
+        std::string_view(m.type).substr(m.type.size() - 2) == "[]")
       m.type.resize(m.type.size() - 2);
   }
   return true;

@@ -150,8 +150,11 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
     // (ByValTStr); 文本型 and VB's String are text pointers, so an array of
     // them is an array of pointers.
     if (!m.array.empty()) {
-      const bool inPlaceText = type == "string" && d.syntax == SyntaxKind::CSharp;
-      if (inPlaceText) {
+      // "string[]" read from C# is an array of text pointers; "byte[]" was
+      // kept with its brackets by older imports.
+      const bool bracketed = type.size() > 2 && type.compare(type.size() - 2, 2, "[]") == 0;
+      if (bracketed) type.resize(type.size() - 2);
+      if (type == "string" && d.syntax == SyntaxKind::CSharp && !bracketed) {
         out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
       } else {
         out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + m.array +

@@ -51,27 +51,17 @@ constexpr std::string_view kOtherCSharpBasics[] = {"void", "uint", "char", "obje
                                                    "StringBuilder"};
 constexpr std::string_view kOtherVbBasics[] = {"Any", "Currency", "Date", "Variant", "Object", "LongPtr", "LongLong"};
 
-// VB does not tell "Long" from "long"; the other two do.
-bool SameName(std::string_view a, std::string_view b, bool anyCase) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (anyCase ? lower(a[i]) != lower(b[i]) : a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 template <size_t N>
-bool MapsFrom(const Row (&table)[N], std::string_view name, bool anyCase = false) {
+bool MapsFrom(const Row (&table)[N], std::string_view name) {
   for (const Row& row : table)
-    if (SameName(row.first, name, anyCase)) return true;
+    if (row.first == name) return true;
   return false;
 }
 
 template <size_t N>
-bool Among(const std::string_view (&names)[N], std::string_view name, bool anyCase = false) {
+bool Among(const std::string_view (&names)[N], std::string_view name) {
   for (std::string_view n : names)
-    if (SameName(n, name, anyCase)) return true;
+    if (n == name) return true;
   return false;
 }
 
@@ -82,8 +72,7 @@ bool IsBasicTypeName(std::string_view name, SyntaxKind syntax) {
     case SyntaxKind::E: return MapsFrom(kEToCSharp, name) || MapsFrom(kEToVb, name) || Among(kOtherEBasics, name);
     case SyntaxKind::CSharp:
       return MapsFrom(kCSharpToE, name) || MapsFrom(kCSharpToVb, name) || Among(kOtherCSharpBasics, name);
-    case SyntaxKind::Vb:
-      return MapsFrom(kVbToE, name, true) || MapsFrom(kVbToCSharp, name, true) || Among(kOtherVbBasics, name, true);
+    case SyntaxKind::Vb: return MapsFrom(kVbToE, name) || MapsFrom(kVbToCSharp, name) || Among(kOtherVbBasics, name);
   }
   return false;
 }

@@ -14,8 +14,8 @@ std::string MapTypeName(std::string_view name, SyntaxKind source, SyntaxKind tar
 
 // True for a type the syntax has without declaring it: every name the table
 // above maps from, and the syntax's other built-in types (E 日期时间型 and
-// 通用型, C# void and uint, VB Any and Variant...). Case-sensitive as the
-// table, but for VB, which does not tell "Long" from "long".
+// 通用型, C# void and uint, VB Any and Variant...). Case-sensitive, as the
+// table: a name the table does not map is no basic type to the output either.
 bool IsBasicTypeName(std::string_view name, SyntaxKind syntax);
 
 }  // namespace declarium

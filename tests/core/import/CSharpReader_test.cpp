@@ -285,9 +285,12 @@ public struct VERSIONINFO
     [MarshalAs(UnmanagedType.ByValArray, SizeConst = 128)]
     public byte[] szCSDVersion;
     public int @object;
+    [MarshalAs(UnmanagedType.ByValArray, SizeConst = 2, ArraySubType = UnmanagedType.LPStr)]
+    public string[] names;
 })"));
   ASSERT_EQ(d.size(), 1u);
-  ASSERT_EQ(d[0].members.size(), 2u);
+  ASSERT_EQ(d[0].members.size(), 3u);
+  ExpectParameter(d[0].members[2], "string[]", "names", false, false, "2");
   ExpectParameter(d[0].members[0], "byte", "szCSDVersion", false, false, "128");
   ExpectParameter(d[0].members[1], "int", "object", false, false, "");
   const auto f = Functions("[DllImport(\"x\")] static extern int F(int @params, ref int @in);");

@@ -275,12 +275,18 @@ TEST(DeclareCSharp, KeywordNamesTextArraysAndVbAnyCompile) {
             "{\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 32, ArraySubType = UnmanagedType.LPStr)]"
             "\tpublic string[] @string;\r\n"
             "\tpublic int @object;\r\n}");
-  // Only a C# string array is text in place; 文本型 is a text pointer.
+  // Only a C# string with a size is text in place; an array of strings, of
+  // 文本型 or of VB String is an array of text pointers; brackets kept by
+  // older imports are not doubled.
   d.syntax = SyntaxKind::CSharp;
-  d.members = {Param("text", "", "string", false, "8", "")};
-  EXPECT_NE(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true))
-                .find("[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 8)]\tpublic string text;"),
-            std::string::npos);
+  d.members = {Param("text", "", "string", false, "8", ""), Param("texts", "", "string[]", false, "2", ""),
+               Param("bytes", "", "byte[]", false, "4", "")};
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, true)),
+            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct COUNTED\r\n"
+            "{\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 8)]\tpublic string text;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 2, ArraySubType = UnmanagedType.LPStr)]"
+            "\tpublic string[] texts;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 4)]\tpublic byte[] bytes;\r\n}");
   FunctionRecord f;
   f.name = "CopyMemory";
   f.library = "kernel32";

@@ -83,9 +83,8 @@ TEST_F(DependenciesTest, ACycleEndsTheWalkAndEachTypeIsWrittenOnce) {
 TEST_F(DependenciesTest, AListSharesItsTypesAndAnEntryAlreadyWrittenIsNotRepeated) {
   const int point = Type("POINT", {{"x", "Long"}});
   const int f1 = Function("MoveTo", {{"p", "POINT"}}, 2);
-  // Found regardless of case; an array's element is the dependency; VB's
-  // basic types are basic in any case.
-  const int f2 = Function("LineTo", {{"p", "point"}, {"q", "POINT[]"}, {"n", "long"}}, 2);
+  // Found regardless of case; an array's element is the dependency.
+  const int f2 = Function("LineTo", {{"p", "point"}, {"q", "POINT[]"}, {"n", "Long"}}, 2);
   const std::string text = Copy({{"", f1, BrowseMode::Functions},
                                  {"", 0, BrowseMode::Functions},
                                  {"", f2, BrowseMode::Functions},
