@@ -174,31 +174,24 @@ size_t ReadConstantRows(sqlite3* db) {
   return ReadQuery(db, U8(u8"select 名称,十进制值,十六进制值,备注,类型 from 常量表 order by 名称 asc"));
 }
 
-// Seconds of one baseline pass, the best of three, measured once per catalogue.
-double BenchCatalogue::BaselineSeconds() {
-  if (baseline_ < 0) {
+// Seconds of one pass of read, the best of three, measured once into cached.
+double BestOfThree(double& cached, size_t (*read)(sqlite3*), sqlite3* db) {
+  if (cached < 0) {
     double best = 1e9;
     for (int i = 0; i < 3; ++i) {
       const double t0 = Now();
-      benchmark::DoNotOptimize(ReadRows(store_.handle()));
+      benchmark::DoNotOptimize(read(db));
       best = std::min(best, Now() - t0);
     }
-    baseline_ = best;
+    cached = best;
   }
-  return baseline_;
+  return cached;
 }
 
+double BenchCatalogue::BaselineSeconds() { return BestOfThree(baseline_, ReadRows, store_.handle()); }
+
 double BenchCatalogue::ConstantBaselineSeconds() {
-  if (constantBaseline_ < 0) {
-    double best = 1e9;
-    for (int i = 0; i < 3; ++i) {
-      const double t0 = Now();
-      benchmark::DoNotOptimize(ReadConstantRows(store_.handle()));
-      best = std::min(best, Now() - t0);
-    }
-    constantBaseline_ = best;
-  }
-  return constantBaseline_;
+  return BestOfThree(constantBaseline_, ReadConstantRows, store_.handle());
 }
 
 // Records per second, and the time per pass as a multiple of the baseline's.

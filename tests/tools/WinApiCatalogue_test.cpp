@@ -233,6 +233,55 @@ std::map<std::string, std::string> ReadExceptions(const std::filesystem::path& f
   return out;
 }
 
+// A piece of C# source (each line ending in "\n") and the key its errors are told by.
+struct SourcePiece {
+  std::string key;
+  std::string text;
+};
+
+// Compiles head, the pieces and tail as a library named file in dir. mcs
+// stops at the first phase with errors, so the pieces the errors point into
+// are left out and the rest compiled again, until it compiles: the key of
+// each piece left out, with its first error.
+std::map<std::string, std::string> CompileLeavingOut(const std::filesystem::path& dir, const std::string& file,
+                                                     const std::string& head, const std::vector<SourcePiece>& pieces,
+                                                     const std::string& tail) {
+  std::map<std::string, std::string> failing;
+  const std::regex error(std::regex_replace(file, std::regex(R"(\.)"), R"(\.)") + R"(\((\d+),\d+\): error (CS\d+: .*))");
+  for (int round = 0; round < 10; ++round) {
+    std::string source = head;
+    // 1-based lines, the piece each belongs to.
+    std::vector<const SourcePiece*> lineOwner(1 + static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n')));
+    for (const SourcePiece& p : pieces) {
+      if (failing.count(p.key)) continue;
+      source += p.text;
+      lineOwner.resize(lineOwner.size() + static_cast<std::size_t>(std::count(p.text.begin(), p.text.end(), '\n')), &p);
+    }
+    test::WriteFileBytes(dir / file, source + tail);
+    const ProgramRun compiled =
+        RunProgram({"mcs", "-target:library", "-nowarn:169,414,649", "-out:compiled.dll", file}, dir);
+    if (compiled.exitCode == 0) break;
+    std::size_t added = 0;
+    std::istringstream lines(compiled.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+      std::smatch m;
+      if (!std::regex_search(line, m, error)) continue;
+      const std::size_t number = std::stoul(m[1].str());
+      if (number >= lineOwner.size() || lineOwner[number] == nullptr) {
+        ADD_FAILURE() << "an error outside the pieces: " << line;
+        return failing;
+      }
+      if (failing.emplace(lineOwner[number]->key, m[2].str()).second) ++added;
+    }
+    if (added == 0) {
+      ADD_FAILURE() << compiled.output.substr(0, 2000);
+      break;
+    }
+  }
+  return failing;
+}
+
 TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
   if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0)
     GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
@@ -245,38 +294,15 @@ TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
   ASSERT_GE(declarations.size(), 12000u);
   const auto exceptions = ReadExceptions(DECLARIUM_CSHARP_EXCEPTIONS);
 
-  // Compile, leave out what fails, and again, until everything left
-  // compiles: what was left out (with whatever needed it) must be exactly
-  // the listed exceptions.
-  std::map<std::string, std::string> failing;  // key -> first error
-  static const std::regex error(R"(api_wrapped\.cs\((\d+),\d+\): error (CS\d+: .*))");
-  for (int round = 0; round < 10; ++round) {
-    std::string source = "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n";
-    std::vector<const Declaration*> lineOwner(5, nullptr);
-    for (const Declaration& d : declarations) {
-      if (failing.count(d.key)) continue;
-      for (const std::string& l : d.lines) {
-        source += l + "\n";
-        lineOwner.push_back(&d);
-      }
-    }
-    source += "}\n";
-    test::WriteFileBytes(dir_ / "api_wrapped.cs", source);
-    const ProgramRun compiled = RunProgram(
-        {"mcs", "-target:library", "-nowarn:169,414,649", "-out:api.dll", "api_wrapped.cs"}, dir_.path());
-    if (compiled.exitCode == 0) break;
-    std::size_t added = 0;
-    std::istringstream lines(compiled.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-      std::smatch m;
-      if (!std::regex_search(line, m, error)) continue;
-      const std::size_t number = std::stoul(m[1].str());
-      ASSERT_TRUE(number < lineOwner.size() && lineOwner[number]) << line;
-      if (failing.emplace(lineOwner[number]->key, m[2].str()).second) ++added;
-    }
-    ASSERT_GT(added, 0u) << compiled.output.substr(0, 2000);
+  // What was left out (with whatever needed it) must be exactly the listed exceptions.
+  std::vector<SourcePiece> pieces;
+  for (const Declaration& d : declarations) {
+    SourcePiece& p = pieces.emplace_back(SourcePiece{d.key, {}});
+    for (const std::string& l : d.lines) p.text += l + "\n";
   }
+  const std::map<std::string, std::string> failing = CompileLeavingOut(
+      dir_.path(), "api_wrapped.cs", "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n",
+      pieces, "}\n");
 
   std::string unlisted, stale;
   for (const auto& [key, why] : failing)
@@ -420,40 +446,15 @@ TEST_F(WinApiCatalogue, CSharpCopiesWithDependenciesCompileOnTheirOwn) {
   std::shuffle(ids.begin(), ids.end(), random);
   ids.resize(200);
 
-  std::map<int, std::string> texts;
-  for (int id : ids) texts[id] = GbkToUtf8(WithDependencies(store_, BrowseMode::Functions, id, SyntaxKind::CSharp));
-
-  // mcs stops at the first phase with errors, so what fails is left out and
-  // the rest compiled again until it compiles.
-  std::map<int, std::string> failing;  // function id -> first error
-  static const std::regex error(R"(copies\.cs\((\d+),\d+\): error (CS\d+: .*))");
-  for (int round = 0; round < 10; ++round) {
-    std::string source = "using System;\nusing System.Runtime.InteropServices;\n";
-    std::vector<int> lineOwner(3, 0);  // 1-based lines, the function each belongs to
-    for (const auto& [id, text] : texts) {
-      if (failing.count(id)) continue;
-      const std::string wrapped =
-          "namespace Copy" + std::to_string(id) + " {\npublic static class Api\n{\n" + text + "\n}\n}\n";
-      source += wrapped;
-      lineOwner.resize(lineOwner.size() + static_cast<std::size_t>(std::count(wrapped.begin(), wrapped.end(), '\n')),
-                       id);
-    }
-    test::WriteFileBytes(dir_ / "copies.cs", source);
-    const ProgramRun compiled =
-        RunProgram({"mcs", "-target:library", "-nowarn:169,414,649", "-out:copies.dll", "copies.cs"}, dir_.path());
-    if (compiled.exitCode == 0) break;
-    std::size_t added = 0;
-    std::istringstream lines(compiled.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-      std::smatch m;
-      if (!std::regex_search(line, m, error)) continue;
-      const std::size_t number = std::stoul(m[1].str());
-      ASSERT_LT(number, lineOwner.size()) << line;
-      if (failing.emplace(lineOwner[number], m[2].str()).second) ++added;
-    }
-    ASSERT_GT(added, 0u) << compiled.output.substr(0, 2000);
+  std::map<std::string, std::string> texts;  // by function id
+  std::vector<SourcePiece> pieces;
+  for (int id : ids) {
+    const std::string key = std::to_string(id);
+    texts[key] = GbkToUtf8(WithDependencies(store_, BrowseMode::Functions, id, SyntaxKind::CSharp));
+    pieces.push_back({key, "namespace Copy" + key + " {\npublic static class Api\n{\n" + texts[key] + "\n}\n}\n"});
   }
+  const std::map<std::string, std::string> failing =
+      CompileLeavingOut(dir_.path(), "copies.cs", "using System;\nusing System.Runtime.InteropServices;\n", pieces, "");
 
   // A failure is explained when the function or a type in its text is listed.
   const auto exceptions = ReadExceptions(DECLARIUM_CSHARP_EXCEPTIONS);
@@ -465,11 +466,11 @@ TEST_F(WinApiCatalogue, CSharpCopiesWithDependenciesCompileOnTheirOwn) {
       words.insert(w->str());
     bool listed = false;
     for (const auto& [key, reason] : exceptions) listed = listed || words.count(key.substr(key.find(' ') + 1)) > 0;
-    if (!listed) unexplained += std::to_string(id) + ": " + why + "\n";
+    if (!listed) unexplained += id + ": " + why + "\n";
   }
   EXPECT_EQ(unexplained, "");
   std::printf("[          ] %zu of %zu copies compile on their own\n", ids.size() - failing.size(), ids.size());
-  for (const auto& [id, why] : failing) std::printf("[          ] function %d: %s\n", id, why.c_str());
+  for (const auto& [id, why] : failing) std::printf("[          ] function %s: %s\n", id.c_str(), why.c_str());
 }
 
 // The catalogue holds what importing its own E-syntax export gives: nothing
