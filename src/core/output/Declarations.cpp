@@ -93,7 +93,8 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
       out += MapTypeName(p.type, f.syntax, SyntaxKind::CSharp);
     }
     if (IsArrayFlag(p)) out += "[]";
-    out += " " + CSharpName(p.name);
+    out += ' ';
+    out += CSharpName(p.name);
   }
   out += ");";
   return out;
@@ -152,17 +153,20 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
     if (!m.array.empty()) {
       // "string[]" read from C# is an array of text pointers; "byte[]" was
       // kept with its brackets by older imports.
-      const bool bracketed = type.size() > 2 && type.compare(type.size() - 2, 2, "[]") == 0;
-      if (bracketed) type.resize(type.size() - 2);
-      if (type == "string" && d.syntax == SyntaxKind::CSharp && !bracketed) {
+      std::string_view element = type;
+      const bool bracketed = element.size() > 2 && element.substr(element.size() - 2) == "[]";
+      if (bracketed) element.remove_suffix(2);
+      if (element == "string" && d.syntax == SyntaxKind::CSharp && !bracketed) {
         out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
       } else {
         out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + m.array +
-               (type == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "") + ")]";
-        type += "[]";
+               (element == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "") + ")]";
+        if (!bracketed) type += "[]";
       }
     }
-    out += "\tpublic " + type + " " + CSharpName(m.name) + ";\r\n";
+    out += "\tpublic " + type + " ";
+    out += CSharpName(m.name);
+    out += ";\r\n";
   }
   out += "}";
   return out;

@@ -123,7 +123,10 @@ class DependencyWalk {
 
   bool LoadLevel(const std::vector<int>& ids) {
     std::string list;
-    for (int id : ids) list += (list.empty() ? "" : ",") + std::to_string(id);
+    for (int id : ids) {
+      if (!list.empty()) list += ',';
+      list += std::to_string(id);
+    }
     ChildRows members;
     if (!LoadMembersOf(store_, list, members)) return false;
     for (int id : ids) {
