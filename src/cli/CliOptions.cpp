@@ -62,6 +62,7 @@ DeclarationStyle BuildStyle(const GlobalOptions& options) {
   if (options.publicGiven) style.isPublic = options.isPublic;
   if (options.prefixGiven) style.namePrefix = Utf8ToGbk(options.prefix);
   if (options.suffixGiven) style.nameSuffix = Utf8ToGbk(options.suffix);
+  if (options.csharp64Given) style.csharp64 = options.csharp64;
   return style;
 }
 
@@ -96,6 +97,14 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
         o.publicGiven = true;
       },
       "Declare entries public instead of private");
+  app.add_flag_function(
+      "--csharp-64",
+      [&o](std::int64_t n) {
+        o.csharp64 = n > 0;
+        o.csharp64Given = true;
+      },
+      "C#: write entries of the generated Windows API catalogue for 64-bit processes as well (IntPtr for "
+      "handles and pointer-sized values, uint for unsigned types, marshalled text and BOOL)");
   app.add_option_function<std::string>(
       "--prefix",
       [&o](const std::string& v) {

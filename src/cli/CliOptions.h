@@ -32,6 +32,8 @@ struct GlobalOptions {
   bool chineseNamesGiven = false;
   bool remarksGiven = false;
   bool publicGiven = false;
+  bool csharp64 = false;
+  bool csharp64Given = false;
   std::filesystem::path config;
   std::string inputEncoding = "auto";
   std::string outputEncoding = "utf-8";

@@ -24,7 +24,7 @@ int RunPage(const GlobalOptions& options, const PageArgs& args) {
   const int id = FindNamedEntry(options, store, kind->table, args.name);
   if (id == 0) return kExitFailed;
   DetailDocument document;
-  if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document)) {
+  if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document, BuildStyle(options).csharp64)) {
     PrintError(options, "获取数据错误！");
     return kExitFailed;
   }

@@ -17,6 +17,7 @@
 
 #include "apigen/HeaderScan.h"
 #include "catalogue/EntryQueries.h"
+#include "output/Declarations.h"
 #include "output/Dependencies.h"
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
@@ -198,10 +199,13 @@ std::vector<Declaration> SplitDeclarations(const std::string& text) {
   std::vector<Declaration> out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::smatch m;
-    if (lines[i].rfind("[DllImport", 0) == 0 && i + 1 < lines.size() &&
-        std::regex_search(lines[i + 1], m, functionName)) {
-      out.push_back({"function " + m[1].str(), {lines[i], lines[i + 1]}});
-      ++i;
+    // A function returning BOOL has its "[return: ...]" line between.
+    const std::size_t head = i + 1 < lines.size() && lines[i + 1].rfind("[return:", 0) == 0 ? i + 2 : i + 1;
+    if (lines[i].rfind("[DllImport", 0) == 0 && head < lines.size() && std::regex_search(lines[head], m, functionName)) {
+      Declaration d{"function " + m[1].str(), {}};
+      for (; i <= head; ++i) d.lines.push_back(lines[i]);
+      out.push_back(std::move(d));
+      --i;
     } else if (lines[i].rfind("[StructLayout", 0) == 0 && i + 1 < lines.size() &&
                std::regex_search(lines[i + 1], m, structName)) {
       Declaration d{"type " + m[1].str(), {}};
@@ -282,17 +286,19 @@ std::map<std::string, std::string> CompileLeavingOut(const std::filesystem::path
   return failing;
 }
 
-TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
-  if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0)
-    GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
-  store_.Close();
-  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "export",
-                                   "--output", "api.cs", "--functions", "--types"},
-                                  dir_.path());
+// What of the C# export (with the global options given) does not compile,
+// against the listed exceptions: the declarations that fail unlisted, and
+// the listed ones that compile.
+void ExpectTheExportCompiles(const std::filesystem::path& dir, const std::vector<std::string>& options,
+                             const std::filesystem::path& exceptionsFile) {
+  std::vector<std::string> words = {DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp"};
+  words.insert(words.end(), options.begin(), options.end());
+  for (const char* w : {"export", "--output", "api.cs", "--functions", "--types"}) words.push_back(w);
+  const ProgramRun exported = RunProgram(words, dir);
   ASSERT_EQ(exported.exitCode, 0) << exported.output;
-  const std::vector<Declaration> declarations = SplitDeclarations(ReadFileBytes(dir_ / "api.cs"));
+  const std::vector<Declaration> declarations = SplitDeclarations(ReadFileBytes(dir / "api.cs"));
   ASSERT_GE(declarations.size(), 12000u);
-  const auto exceptions = ReadExceptions(DECLARIUM_CSHARP_EXCEPTIONS);
+  const auto exceptions = ReadExceptions(exceptionsFile);
 
   // What was left out (with whatever needed it) must be exactly the listed exceptions.
   std::vector<SourcePiece> pieces;
@@ -301,16 +307,57 @@ TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
     for (const std::string& l : d.lines) p.text += l + "\n";
   }
   const std::map<std::string, std::string> failing = CompileLeavingOut(
-      dir_.path(), "api_wrapped.cs", "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n",
+      dir, "api_wrapped.cs",
+      "using System;\nusing System.Text;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n",
       pieces, "}\n");
 
   std::string unlisted, stale;
   for (const auto& [key, why] : failing)
     if (!exceptions.count(key)) unlisted += key + ": " + why + "\n";
   for (const auto& [key, reason] : exceptions)
-    if (!failing.count(key)) stale += key + "\n";
+    if ((key.rfind("function ", 0) == 0 || key.rfind("type ", 0) == 0) && !failing.count(key)) stale += key + "\n";
   EXPECT_EQ(unlisted, "") << "declarations that do not compile and are not listed as exceptions";
   EXPECT_EQ(stale, "") << "listed exceptions that compile (or are gone): take them off the list";
+  std::printf("[          ] %zu of %zu declarations compile\n", declarations.size() - failing.size(),
+              declarations.size());
+}
+
+bool HasMcs(const std::filesystem::path& dir) { return RunProgram({"mcs", "--version"}, dir).exitCode == 0; }
+bool HasMono(const std::filesystem::path& dir) { return HasMcs(dir) && RunProgram({"mono", "--version"}, dir).exitCode == 0; }
+
+TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
+  if (!HasMcs(dir_.path())) GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
+  store_.Close();
+  ExpectTheExportCompiles(dir_.path(), {}, DECLARIUM_CSHARP_EXCEPTIONS);
+}
+
+TEST_F(WinApiCatalogue, CSharp64DeclarationsCompile) {
+  if (!HasMcs(dir_.path())) GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
+  store_.Close();
+  ExpectTheExportCompiles(dir_.path(), {"--csharp-64"}, DECLARIUM_CSHARP64_EXCEPTIONS);
+}
+
+// Marshal.SizeOf of each named structure of the C# source under Mono: the
+// size, or the name of the exception it threw.
+std::map<std::string, std::string> MarshalledSizes(const std::filesystem::path& dir, const std::string& types,
+                                                   const std::vector<std::string>& names) {
+  std::string source = "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n" + types +
+                       "\n}\npublic static class Sizes\n{\npublic static void Main()\n{\n";
+  for (const std::string& name : names)
+    source += "try { Console.WriteLine(\"" + name + " \" + Marshal.SizeOf(typeof(Api." + name +
+              "))); } catch (Exception e) { Console.WriteLine(\"" + name + " \" + e.GetType().Name); }\n";
+  source += "}\n}\n";
+  test::WriteFileBytes(dir / "sizes.cs", source);
+  std::map<std::string, std::string> sizes;
+  const ProgramRun compiled = RunProgram({"mcs", "-nowarn:169,414,649", "-out:sizes.exe", "sizes.cs"}, dir);
+  EXPECT_EQ(compiled.exitCode, 0) << compiled.output.substr(0, 2000);
+  if (compiled.exitCode != 0) return sizes;
+  const ProgramRun run = RunProgram({"mono", "sizes.exe"}, dir);
+  EXPECT_EQ(run.exitCode, 0) << run.output.substr(0, 2000);
+  std::istringstream lines(run.output);
+  std::string name, size;
+  while (lines >> name >> size) sizes[name] = size;
+  return sizes;
 }
 
 // Every structure without text members marshals, under Mono, to the size
@@ -318,11 +365,9 @@ TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
 // the compiler's (an int of C# is 4 bytes on 64-bit runtimes too; a string
 // is a pointer, 8 bytes there, so structures holding one are left aside).
 TEST_F(WinApiCatalogue, CSharpStructuresMarshalToTheirSize) {
-  if (RunProgram({"mcs", "--version"}, dir_.path()).exitCode != 0 ||
-      RunProgram({"mono", "--version"}, dir_.path()).exitCode != 0)
-    GTEST_SKIP() << "Mono (mono-mcs, mono-runtime) is not installed";
+  if (!HasMono(dir_.path())) GTEST_SKIP() << "Mono (mono-mcs, mono-runtime) is not installed";
   std::vector<DataTypeRecord> types;
-  Statement rows = store_.Prepare("select " + DataTypeColumns() + " from 数据类型表 order by id");
+  Statement rows = store_.Prepare("select " + DataTypeColumns(store_) + " from 数据类型表 order by id");
   while (store_.NextRow(rows)) ReadDataTypeRow(store_, rows, types.emplace_back());
   ASSERT_TRUE(store_.Finalize(rows));
   ChildRows members;
@@ -354,23 +399,11 @@ TEST_F(WinApiCatalogue, CSharpStructuresMarshalToTheirSize) {
       {DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--public", "export", "--output", "types.cs", "--types"},
       dir_.path());
   ASSERT_EQ(exported.exitCode, 0) << exported.output;
-  std::string source = "using System;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n" +
-                       GbkToUtf8(ReadFileBytes(dir_ / "types.cs")) +
-                       "\n}\npublic static class Sizes\n{\npublic static void Main()\n{\n";
-  for (const auto& [name, size] : expected)
-    source += "try { Console.WriteLine(\"" + name + " \" + Marshal.SizeOf(typeof(Api." + name +
-              "))); } catch (Exception e) { Console.WriteLine(\"" + name + " \" + e.GetType().Name); }\n";
-  source += "}\n}\n";
-  test::WriteFileBytes(dir_ / "sizes.cs", source);
-  const ProgramRun compiled =
-      RunProgram({"mcs", "-nowarn:169,414,649", "-out:sizes.exe", "sizes.cs"}, dir_.path());
-  ASSERT_EQ(compiled.exitCode, 0) << compiled.output.substr(0, 2000);
-  const ProgramRun run = RunProgram({"mono", "sizes.exe"}, dir_.path());
-  ASSERT_EQ(run.exitCode, 0) << run.output.substr(0, 2000);
-  std::istringstream lines(run.output);
-  std::string name, size, wrong;
+  std::vector<std::string> names;
+  for (const auto& [name, size] : expected) names.push_back(name);
+  std::string wrong;
   std::size_t right = 0;
-  while (lines >> name >> size) {
+  for (const auto& [name, size] : MarshalledSizes(dir_.path(), GbkToUtf8(ReadFileBytes(dir_ / "types.cs")), names)) {
     if (size == std::to_string(expected[name]))
       ++right;
     else if (wrong.size() < 2000)
@@ -378,6 +411,156 @@ TEST_F(WinApiCatalogue, CSharpStructuresMarshalToTheirSize) {
   }
   EXPECT_EQ(wrong, "");
   std::printf("[          ] %zu of %zu structures without text marshal to their size\n", right, expected.size());
+}
+
+// --- C# for 64-bit processes ----------------------------------------------
+
+// What a 64-bit compiler gives for the same headers (the generator's second
+// reading of them): each data type's size, each function's return value
+// (0: void) and parameter sizes, and the functions only 64-bit Windows has.
+struct Sizes64 {
+  std::map<std::string, long long> types;
+  std::map<std::string, std::vector<long long>> functions;
+  std::set<std::string> only64;
+};
+
+Sizes64 ReadSizes64() {
+  Sizes64 out;
+  std::istringstream in(ReadFileBytes(DECLARIUM_WINAPI_SIZES_64));
+  std::string kind, name, value;
+  while (in >> kind >> name >> value) {
+    if (kind == "type") out.types[name] = std::stoll(value);
+    if (kind == "only64") out.only64.insert(name);
+    if (kind != "function") continue;
+    std::vector<long long>& sizes = out.functions[name];
+    std::istringstream list(value);
+    for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoll(size));
+  }
+  return out;
+}
+
+TEST_F(WinApiCatalogue, CSharp64SpotChecks) {
+  const ProgramRun run = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--csharp-64",
+                                     "declare", "function", "SendMessageA"},
+                                    dir_.path());
+  EXPECT_EQ(run.output,
+            "[DllImport(\"user32.dll\", EntryPoint = \"SendMessageA\")]\r\n"
+            "private static extern IntPtr SendMessageA(IntPtr hWnd, uint Msg, IntPtr wParam, IntPtr lParam);");
+  DeclarationStyle on;
+  on.csharp64 = true;
+  FunctionRecord f = Function("CreateWindowExA");
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, on),
+            "[DllImport(\"user32.dll\", EntryPoint = \"CreateWindowExA\", CharSet = CharSet.Ansi)]\r\n"
+            "private static extern IntPtr CreateWindowExA(uint dwExStyle, [MarshalAs(UnmanagedType.LPStr)] string "
+            "lpClassName, [MarshalAs(UnmanagedType.LPStr)] string lpWindowName, uint dwStyle, int X, int Y, int "
+            "nWidth, int nHeight, IntPtr hWndParent, IntPtr hMenu, IntPtr hInstance, IntPtr lpParam);");
+  f = Function("GetWindowTextW");
+  EXPECT_NE(DeclareFunction(SyntaxKind::CSharp, f, on).find("[MarshalAs(UnmanagedType.LPWStr)] StringBuilder lpString"),
+            std::string::npos);
+  f = Function("IsWindow");
+  EXPECT_NE(DeclareFunction(SyntaxKind::CSharp, f, on).find("[return: MarshalAs(UnmanagedType.Bool)]\r\n"),
+            std::string::npos);
+  // The 64-bit-only functions are listed, not in the catalogue.
+  const Sizes64 sizes = ReadSizes64();
+  EXPECT_EQ(sizes.only64.count("GetWindowLongPtrA"), 1u);
+  int id = -1;
+  EXPECT_TRUE(FindEntryByName(store_, "函数表", "GetWindowLongPtrA", id));
+  EXPECT_EQ(id, 0);
+}
+
+// Every structure marshals, under 64-bit Mono, to the size the compiler
+// gives it for x86_64, but for the listed exceptions.
+TEST_F(WinApiCatalogue, CSharp64StructuresMarshalToTheir64BitSize) {
+  if (!HasMono(dir_.path())) GTEST_SKIP() << "Mono (mono-mcs, mono-runtime) is not installed";
+  const Sizes64 sizes = ReadSizes64();
+  std::vector<std::string> names;
+  Statement rows = store_.Prepare("select 名称 from 数据类型表 order by id");
+  while (store_.NextRow(rows)) {
+    const std::string name = store_.ColumnText(rows, 0);
+    if (sizes.types.count(name) && sizes.types.at(name) > 0) names.push_back(name);
+  }
+  ASSERT_TRUE(store_.Finalize(rows));
+  store_.Close();
+  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--public",
+                                          "--csharp-64", "export", "--output", "types.cs", "--types"},
+                                         dir_.path());
+  ASSERT_EQ(exported.exitCode, 0) << exported.output;
+  const auto exceptions = ReadExceptions(DECLARIUM_CSHARP64_EXCEPTIONS);
+  std::string wrong, stale;
+  std::size_t right = 0;
+  for (const auto& [name, size] : MarshalledSizes(dir_.path(), GbkToUtf8(ReadFileBytes(dir_ / "types.cs")), names)) {
+    const bool listed = exceptions.count("size " + name) != 0;
+    if (size == std::to_string(sizes.types.at(name))) {
+      ++right;
+      if (listed) stale += name + "\n";
+    } else if (!listed && wrong.size() < 3000) {
+      wrong += name + ": " + size + ", x86_64 " + std::to_string(sizes.types.at(name)) + "\n";
+    }
+  }
+  EXPECT_EQ(wrong, "");
+  EXPECT_EQ(stale, "") << "listed exceptions that marshal to their size: take them off the list";
+  std::printf("[          ] %zu of %zu structures marshal to their x86_64 size\n", right, names.size());
+}
+
+// The size a parameter or return type of the C# text has when marshalled in
+// a 64-bit process ("[MarshalAs(...)] " before it taken off); 0 for void,
+// -1 for a type not known.
+long long CSharp64Size(std::string type, const std::map<std::string, long long>& structures) {
+  while (!type.empty() && type[0] == '[') type.erase(0, type.find("] ") + 2);
+  if (type.rfind("ref ", 0) == 0 || type.rfind("out ", 0) == 0 || type.find("[]") != std::string::npos) return 8;
+  static const std::map<std::string, long long> kBasic = {
+      {"void", 0}, {"IntPtr", 8}, {"UIntPtr", 8}, {"string", 8}, {"StringBuilder", 8}, {"int", 4},
+      {"uint", 4}, {"bool", 4},   {"float", 4},   {"short", 2},  {"ushort", 2},       {"char", 2},
+      {"byte", 1}, {"sbyte", 1},  {"long", 8},    {"ulong", 8},  {"double", 8}};
+  if (const auto basic = kBasic.find(type); basic != kBasic.end()) return basic->second;
+  const auto structure = structures.find(type);
+  return structure == structures.end() ? -1 : structure->second;
+}
+
+// Each function's return value and parameters, as the C# text declares
+// them, have on 64-bit the sizes the compiler gives their C types there.
+TEST_F(WinApiCatalogue, CSharp64ValuesHaveTheir64BitSize) {
+  const Sizes64 sizes = ReadSizes64();
+  std::vector<FunctionRecord> functions;
+  Statement rows = store_.Prepare("select " + FunctionColumns(store_) + " from 函数表 order by id");
+  while (store_.NextRow(rows)) ReadFunctionRow(store_, rows, functions.emplace_back());
+  ASSERT_TRUE(store_.Finalize(rows));
+  ChildRows parameters;
+  ASSERT_TRUE(LoadParametersOf(store_, "select id from 函数表", parameters));
+  DeclarationStyle on;
+  on.csharp64 = true;
+  const auto exceptions = ReadExceptions(DECLARIUM_CSHARP64_EXCEPTIONS);
+  std::size_t right = 0, checked = 0;
+  std::string wrong, stale;
+  for (FunctionRecord& f : functions) {
+    f.parameters = std::move(parameters[f.id]);
+    const auto expected = sizes.functions.find(f.name);
+    if (expected == sizes.functions.end()) continue;
+    const std::string text = DeclareFunction(SyntaxKind::CSharp, f, on);
+    const std::size_t begin = text.find("static extern ") + 14;
+    const std::size_t open = text.find(" " + f.name + "(", begin);
+    std::vector<long long> got = {CSharp64Size(text.substr(begin, open - begin), sizes.types)};
+    const std::string list = text.substr(open + f.name.size() + 2, text.size() - open - f.name.size() - 4);
+    for (std::size_t at = 0; at < list.size();) {
+      std::size_t end = list.find(", ", at);
+      if (end == std::string::npos) end = list.size();
+      const std::string parameter = list.substr(at, end - at);
+      got.push_back(CSharp64Size(parameter.substr(0, parameter.rfind(' ')), sizes.types));
+      at = end + 2;
+    }
+    ++checked;
+    const bool listed = exceptions.count("values " + f.name) != 0;
+    if (got == expected->second) {
+      ++right;
+      if (listed) stale += f.name + "\n";
+    } else if (!listed && wrong.size() < 3000) {
+      wrong += text.substr(begin) + "\n";
+    }
+  }
+  EXPECT_EQ(wrong, "");
+  EXPECT_EQ(stale, "") << "listed exceptions whose values have their sizes: take them off the list";
+  EXPECT_GE(checked, 12000u);
+  std::printf("[          ] %zu of %zu functions pass values of their x86_64 sizes\n", right, checked);
 }
 
 // --- Copying with dependencies --------------------------------------------

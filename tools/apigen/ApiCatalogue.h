@@ -29,6 +29,14 @@ bool IsRuntimeDll(const std::string& dll);
 std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared,
                                              const ExportTable& exports, ResolveReport& report);
 
+// What a 64-bit compiler makes of the same declarations, where it differs
+// in a way the C# for 64-bit must follow: Pack (commdlg.h packs to 1 byte
+// for 32-bit Windows only), values that become pointer-wide, unions that
+// grow. Structures and functions whose members differ in number are left
+// as they are.
+void TakeOver64BitLayouts(HeaderCatalogue& scanned, std::vector<FunctionRecord>& functions,
+                          const HeaderCatalogue& scanned64);
+
 // Makes a new catalogue at file (an existing file is replaced) and stores
 // the records through the import's storing. message gets the import's
 // summary or the error.

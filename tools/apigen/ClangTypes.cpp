@@ -2,8 +2,23 @@
 
 namespace declarium::apigen {
 
+namespace {
+
+// The typedef names that say an integer is as wide as a pointer (WPARAM,
+// LPARAM and LRESULT are made of UINT_PTR and LONG_PTR, SIZE_T of ULONG_PTR);
+// HALF_PTR is half of one.
+bool NamesPointerSized(const std::string& name) {
+  static const char* const kNames[] = {"size_t", "ssize_t", "ptrdiff_t", "intptr_t", "uintptr_t", "rsize_t",
+                                       "SIZE_T", "SSIZE_T", "WPARAM",    "LPARAM",   "LRESULT"};
+  for (const char* n : kNames)
+    if (name == n) return true;
+  return name.size() > 4 && name.compare(name.size() - 4, 4, "_PTR") == 0 && name.find("HALF_PTR") == std::string::npos;
+}
+
+}  // namespace
+
 Peeled Peel(CXType t) {
-  Peeled p{t};
+  Peeled p{t, false, false, false, {}};
   for (int guard = 0; guard < 64; ++guard) {
     if (p.type.kind == CXType_Elaborated) {
       p.type = clang_Type_getNamedType(p.type);
@@ -13,6 +28,8 @@ Peeled Peel(CXType t) {
       const std::string name = Take(clang_getTypedefName(p.type));
       if (name == "BOOL" || name == "WINBOOL") p.isBool = true;
       if (name == "WCHAR" || name == "wchar_t") p.isWide = true;
+      if (NamesPointerSized(name)) p.isPointerSized = true;
+      if (p.firstTypedef.empty()) p.firstTypedef = name;
       p.type = clang_getTypedefDeclUnderlyingType(clang_getTypeDeclaration(p.type));
     } else if (p.type.kind == CXType_Unexposed) {
       const CXType canonical = clang_getCanonicalType(p.type);
@@ -86,6 +103,28 @@ std::string ScalarType(const Peeled& p) {
     return IntegerOfSize(size);
   }
   return {};
+}
+
+std::string IntegerKindOfSize(long long bytes, bool isUnsigned) {
+  const char* size = bytes == 1 ? "1" : bytes == 2 ? "2" : bytes == 8 ? "8" : "4";
+  return std::string(isUnsigned ? "u" : "i") + size;
+}
+
+std::string ScalarKind(const Peeled& p) {
+  const CXTypeKind k = p.type.kind;
+  if (k == CXType_Float) return "f4";
+  if (k == CXType_Double) return "f8";
+  if (!IsIntegerKind(k)) return {};
+  const long long size = SizeOf(p.type);
+  CXTypeKind sign = k;
+  if (k == CXType_Enum) sign = clang_getCanonicalType(clang_getEnumDeclIntegerType(clang_getTypeDeclaration(p.type))).kind;
+  const bool isUnsigned = IsUnsignedKind(sign);
+  // WPARAM is unsigned, but .NET passes it as an IntPtr (Message.WParam),
+  // as everyone's SendMessage declarations do.
+  if (p.isPointerSized) return isUnsigned && p.firstTypedef != "WPARAM" ? "uptr" : "iptr";
+  if (size == 4 && p.isBool) return "bool";
+  if (IsPlainChar(p.type)) return "c1";
+  return IntegerKindOfSize(size, isUnsigned);
 }
 
 UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,

@@ -57,6 +57,10 @@ struct Peeled {
   CXType type;
   bool isBool = false;  // BOOL: a 32-bit int meant as true or false
   bool isWide = false;  // WCHAR / wchar_t: a UTF-16 unit
+  // INT_PTR, LPARAM, SIZE_T...: an integer as wide as a pointer, 4 bytes
+  // here and 8 in a 64-bit process.
+  bool isPointerSized = false;
+  std::string firstTypedef;  // the name the type is written with, when a typedef
 };
 
 Peeled Peel(CXType t);
@@ -70,6 +74,11 @@ bool IsIntegerKind(CXTypeKind k);
 const char* IntegerOfSize(long long bytes);
 // The E type of a number, a BOOL or an enum; empty for anything else.
 std::string ScalarType(const Peeled& p);
+// The native kind (store/NativeTypes.h) of a number, a BOOL or an enum;
+// empty for anything else.
+std::string ScalarKind(const Peeled& p);
+// The native kind of an integer of this many bytes.
+std::string IntegerKindOfSize(long long bytes, bool isUnsigned);
 
 UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,
               CXUnsavedFile* unsaved, unsigned unsavedCount, unsigned options, std::string& error);

@@ -229,6 +229,46 @@ class Scanner {
     return it == structName_.end() ? std::string() : it->second;
   }
 
+  // The native type (store/NativeTypes.h) of a value of type t, the kind
+  // following what the value is in C, with the type as the headers spell it.
+  // Empty for what has no kind of its own (void, a union kept by its size).
+  std::string NativeOf(CXType t) {
+    const std::string kind = NativeKindOf(Peel(t));
+    if (kind.empty()) return {};
+    return kind + " " + Take(clang_getTypeSpelling(t));
+  }
+
+  std::string NativeKindOf(const Peeled& p) {
+    const CXTypeKind k = p.type.kind;
+    if (k == CXType_Void) return {};
+    if (IsArray(p.type)) return "ptr";
+    if (k == CXType_Pointer || k == CXType_BlockPointer) {
+      const CXType pointee = clang_getPointeeType(p.type);
+      const bool readOnly = clang_isConstQualifiedType(pointee) != 0;
+      const Peeled q = Peel(pointee);
+      const CXTypeKind qk = q.type.kind;
+      if (IsPlainChar(q.type) && !q.isWide) return readOnly ? "astr" : "abuf";
+      if (q.isWide || qk == CXType_WChar) return readOnly ? "wstr" : "wbuf";
+      if (qk == CXType_Pointer || qk == CXType_BlockPointer) return "&ptr";
+      if (qk == CXType_Record) {
+        const long long size = SizeOf(q.type);
+        if (IsUnion(q.type)) return size == 1 || size == 2 || size == 4 || size == 8 ? "&" + IntegerKindOfSize(size, false) : "ptr";
+        return size > 0 && !StructName(q.type).empty() ? "&rec" : "ptr";
+      }
+      const std::string scalar = ScalarKind(q);
+      return scalar.empty() ? "ptr" : "&" + scalar;
+    }
+    if (k == CXType_Record) {
+      if (HoldsAPointer(p.type)) return "iptr";
+      if (IsUnion(p.type) || StructName(p.type).empty()) {
+        const long long size = SizeOf(p.type);
+        return size == 1 || size == 2 || size == 4 || size == 8 ? IntegerKindOfSize(size, false) : std::string();
+      }
+      return "rec";
+    }
+    return ScalarKind(p);
+  }
+
   // --- structures ---------------------------------------------------------
 
   struct MemberList {
@@ -319,7 +359,24 @@ class Scanner {
       declaredArray = true;
     }
     if (declaredArray) m.array = std::to_string(count);
+    if (size / unit == 1 && HoldsAPointer(type)) m.nativeType = "ptr " + Take(clang_getTypeSpelling(type));
     list.members.push_back(std::move(m));
+  }
+
+  // Whether a union is one pointer wide because of a pointer (or a
+  // pointer-sized integer) in it, so that it is an IntPtr in 64-bit code too.
+  static bool HoldsAPointer(CXType type) {
+    const Peeled u = Peel(type);
+    if (!IsUnion(u.type) || SizeOf(u.type) != 4) return false;
+    bool pointer = false, larger = false;
+    VisitChildren(clang_getTypeDeclaration(u.type), [&](CXCursor c, CXCursor) {
+      if (clang_getCursorKind(c) != CXCursor_FieldDecl) return CXChildVisit_Continue;
+      const Peeled f = Peel(clang_getCursorType(c));
+      if (f.type.kind == CXType_Pointer || f.isPointerSized) pointer = true;
+      if (SizeOf(f.type) > 4 || IsArray(f.type) || f.type.kind == CXType_Record) larger = true;
+      return CXChildVisit_Continue;
+    });
+    return pointer && !larger;
   }
 
   void AddBitField(CXCursor c, const std::string& name, CXType type, MemberList& list) {
@@ -335,6 +392,7 @@ class Scanner {
       ParameterRecord m;
       m.type = ScalarType(Peel(type));
       if (m.type.empty()) m.type = IntegerOfSize(SizeOf(type));
+      m.nativeType = NativeOf(type);
       m.remark = "位域：";
       list.members.push_back(std::move(m));
       list.inGroup = true;
@@ -364,6 +422,7 @@ class Scanner {
     list.inGroup = false;
 
     Peeled p = Peel(fieldType);
+    CXType element = fieldType;
     long long count = 1;
     bool declaredArray = false;
     while (IsArray(p.type)) {
@@ -373,11 +432,13 @@ class Scanner {
       }
       count *= clang_getArraySize(p.type);
       declaredArray = true;
-      p = Peel(clang_getArrayElementType(p.type));
+      element = clang_getArrayElementType(p.type);
+      p = Peel(element);
     }
 
     ParameterRecord m;
     m.name = name;
+    m.nativeType = NativeOf(element);
     if (p.type.kind == CXType_Pointer || p.type.kind == CXType_BlockPointer) {
       const Peeled pointee = Peel(clang_getPointeeType(p.type));
       m.type = !declaredArray && IsPlainChar(pointee.type) && !pointee.isWide ? kText : kInteger;
@@ -392,6 +453,7 @@ class Scanner {
         const CXCursor decl = clang_getTypeDeclaration(p.type);
         if (AddDataType(decl, nested, *files_.HeaderOf(c))) m.type = nested;
       }
+      if (!m.type.empty()) m.nativeType = "rec " + Take(clang_getTypeSpelling(element));
       if (m.type.empty()) {
         AddUnion(name, p.type, count, declaredArray, list);
         list.members.back().remark.clear();
@@ -468,6 +530,8 @@ class Scanner {
     f.record.name = Spelling(c);
     const CXType type = clang_getCursorType(c);
     f.record.returnType = MapValue(clang_getResultType(type), true).type;
+    f.record.returnNativeType = NativeOf(clang_getResultType(type));
+    f.sizes.push_back(std::max(0LL, SizeOf(clang_getResultType(type))));
     switch (clang_getFunctionTypeCallingConv(type)) {
       case CXCallingConv_C:
         f.record.callingConvention = "CallingConvention.Cdecl";
@@ -489,6 +553,9 @@ class Scanner {
       p.name = Spelling(arg);
       if (p.name.empty()) p.name = "p" + std::to_string(i + 1);
       const Mapped m = MapValue(clang_getCursorType(arg), false);
+      p.nativeType = NativeOf(clang_getCursorType(arg));
+      // C passes an array parameter as a pointer: -1 stands for its size.
+      f.sizes.push_back(IsArray(Peel(clang_getCursorType(arg)).type) ? -1 : SizeOf(clang_getCursorType(arg)));
       p.type = m.type;
       p.byRef = m.byRef;
       p.remark = m.remark;
@@ -562,8 +629,8 @@ std::optional<std::pair<long long, long long>> RecordLayout(
 }
 
 std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& includeDir,
-                                                  const std::filesystem::path& resourceDir) {
-  std::vector<std::string> args = {"-x", "c", "-std=gnu11", "-target", "i686-w64-mingw32",
+                                                  const std::filesystem::path& resourceDir, const std::string& target) {
+  std::vector<std::string> args = {"-x", "c", "-std=gnu11", "-target", target,
                                    "-isystem", includeDir.string(), "-w", "-ferror-limit=0"};
   if (!resourceDir.empty()) {
     args.push_back("-resource-dir");
@@ -595,6 +662,7 @@ bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string
   const std::vector<Scanner::Macro> macros = scanner.macros();
   std::unordered_set<std::string> names = scanner.constantNames();
   tu.reset();
+  if (!settings.constants) return true;
   return EvaluateMacros(index.get(), settings, macros, names, out, error);
 }
 

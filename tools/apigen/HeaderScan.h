@@ -56,6 +56,8 @@ struct DeclaredFunction {
   FunctionRecord record;  // 名称, 返回值类型, parameters, CallingConvention, 备注
   std::string header;     // the declaring file below the include folder ("winuser.h")
   bool variadic = false;
+  // The size in bytes of the return value (0 for void) and of each parameter.
+  std::vector<long long> sizes;
 };
 
 struct HeaderCatalogue {
@@ -79,13 +81,17 @@ struct ScanSettings {
   std::filesystem::path mainFile;      // the header that includes all the others
   std::filesystem::path includeDir;    // only declarations in files below it are kept
   std::vector<std::string> arguments;  // compiler arguments (DefaultCompilerArguments)
+  bool constants = true;               // also evaluate the macros (the second translation unit)
 };
 
-// C for i686-w64-mingw32, the include folder as a system folder, no warnings.
+// C for the target (i686-w64-mingw32: the catalogue's; x86_64-w64-mingw32
+// gives the sizes of a 64-bit process), the include folder as a system
+// folder, no warnings.
 // resourceDir is the folder of the compiler's own headers (stddef.h,
 // float.h); libclang does not always find it by itself.
 std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& includeDir,
-                                                  const std::filesystem::path& resourceDir);
+                                                  const std::filesystem::path& resourceDir,
+                                                  const std::string& target = "i686-w64-mingw32");
 
 // Parses the main file, then a second translation unit that asks the
 // compiler for the value of every object-like macro that looks like an

@@ -168,6 +168,14 @@ std::string UndecoratedImportName(std::string_view symbol) {
   return std::string(name);
 }
 
+namespace {
+
+// The head object's symbol: "__head_libuser32_a" in 32-bit archives,
+// "_head_libuser32_a" in 64-bit ones, whose C names have no "_" before them.
+bool IsHeadSymbol(std::string_view s) { return StartsWith(s, "__head_") || StartsWith(s, "_head_"); }
+
+}  // namespace
+
 std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
   std::vector<ImportedFunction> out;
   if (!StartsWith(bytes, "!<arch>\n")) return out;
@@ -204,7 +212,7 @@ std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
     for (const std::string& d : facts.defined) {
       if (EndsWith(d, "_iname") && !facts.idata7.empty()) {
         dllByIname[d] = Lower(CString(facts.idata7, 0));
-      } else if (StartsWith(d, "__head_")) {
+      } else if (IsHeadSymbol(d)) {
         for (const std::string& u : facts.undefined)
           if (EndsWith(u, "_iname")) inameByHead[d] = u;
       }
@@ -216,7 +224,7 @@ std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
     FunctionMember m;
     m.symbol = importSymbol;
     for (const std::string& u : facts.undefined)
-      if (StartsWith(u, "__head_")) m.head = u;
+      if (IsHeadSymbol(u)) m.head = u;
     if (facts.idata6.size() > 2) {
       m.exportName = std::string(CString(facts.idata6, 2));
     } else if (auto lookup = U32(facts.idata5, 0); lookup && (*lookup & 0x80000000u)) {

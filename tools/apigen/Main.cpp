@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 
 #include "apigen/ApiCatalogue.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
   std::filesystem::path output = "data.db";
   std::filesystem::path resourceDir = DECLARIUM_CLANG_RESOURCE_DIR;
   std::filesystem::path leftOut;
+  std::filesystem::path sizes64;
+  std::filesystem::path libDir64 = "/usr/x86_64-w64-mingw32/lib";
   CLI::App app{"Builds a catalogue (data.db) of the Windows API from the MinGW-w64 headers and import libraries"};
   app.add_option("--headers", headers, "The header that includes every header to read")->required();
   app.add_option("--include-dir", includeDir, "The MinGW-w64 include folder; declarations below it are kept");
@@ -40,6 +43,11 @@ int main(int argc, char** argv) {
   app.add_option("--resource-dir", resourceDir, "The folder of libclang's own headers");
   app.add_option("--left-out", leftOut,
                  "Write the names of the declared functions that are left out, with the reason, to this file");
+  app.add_option("--sizes-64", sizes64,
+                 "Read the headers once more as a 64-bit compiler does and write the size of every data type "
+                 "and of every function's return value and parameters there to this file; the functions that "
+                 "only 64-bit Windows has are listed too");
+  app.add_option("--lib-dir-64", libDir64, "The folder of the 64-bit import libraries, for --sizes-64");
   CLI11_PARSE(app, argc, argv);
 
   const auto start = std::chrono::steady_clock::now();
@@ -87,13 +95,50 @@ int main(int argc, char** argv) {
     std::printf("data types whose members do not add up to the compiler's size: %d\n", differ);
   }
   ResolveReport report;
-  const std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);
+  std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);
   std::printf("functions with a DLL: %zu; left out: %zu without an export, %zu of the C runtime\n",
               functions.size(), report.withoutExport.size(), report.runtime.size());
   if (!leftOut.empty()) {
     std::ofstream list(leftOut);
     for (const std::string& name : report.withoutExport) list << name << "\tno export\n";
     for (const std::string& name : report.runtime) list << name << "\tC runtime\n";
+  }
+
+  std::vector<std::string> only64;
+  if (!sizes64.empty()) {
+    const auto start64 = std::chrono::steady_clock::now();
+    ScanSettings settings64{headers, includeDir,
+                            DefaultCompilerArguments(includeDir, resourceDir, "x86_64-w64-mingw32"), false};
+    HeaderCatalogue scanned64;
+    if (!ScanHeaders(settings64, scanned64, error)) {
+      std::fprintf(stderr, "declarium-apigen: %s\n", error.c_str());
+      return 1;
+    }
+    ExportTable exports64;
+    const int libraries64 = exports64.AddFolder(libDir64);
+    std::set<std::string> declared32;
+    for (const DeclaredFunction& f : scanned.functions) declared32.insert(f.record.name);
+    std::ofstream out(sizes64);
+    for (const auto& [name, layout] : scanned64.layouts) out << "type\t" << name << "\t" << layout.first << "\n";
+    for (const DeclaredFunction& f : scanned64.functions) {
+      out << "function\t" << f.record.name << "\t";
+      for (std::size_t i = 0; i < f.sizes.size(); ++i) out << (i ? "," : "") << (f.sizes[i] < 0 ? 8 : f.sizes[i]);
+      out << "\n";
+      // Declared for 64-bit Windows only (GetWindowLongPtrA is a macro for
+      // GetWindowLongA in 32-bit code) and exported there.
+      const auto* where = exports64.Find(f.record.name);
+      if (!declared32.count(f.record.name) && where && !IsRuntimeDll(where->front().dll)) {
+        only64.push_back(f.record.name);
+        out << "only64\t" << f.record.name << "\t" << where->front().dll << "\n";
+      }
+    }
+    TakeOver64BitLayouts(scanned, functions, scanned64);
+    std::printf("64-bit: %d import libraries, %zu data types, %zu functions; %zu functions only 64-bit Windows has (%.1f s)\n", libraries64,
+                scanned64.layouts.size(), scanned64.functions.size(), only64.size(), Seconds(start64));
+  }
+  if (!leftOut.empty()) {
+    std::ofstream list(leftOut, std::ios::app);
+    for (const std::string& name : only64) list << name << "\t64-bit only\n";
   }
 
   const auto storeStart = std::chrono::steady_clock::now();

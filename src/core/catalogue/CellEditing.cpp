@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "store/NativeTypes.h"
 #include "store/SqlText.h"
 #include "store/Tables.h"
 
@@ -67,8 +68,11 @@ CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string
     }
     if (others != 0) return CellUpdate::DuplicateName;
   }
-  const std::string assigned =
+  std::string assigned =
       kind == CellKind::Int ? std::string(value) : "'" + SqlEscape(value) + "'";
+  // A value whose type is edited no longer has the C type the generator saw.
+  const bool typeCell = field == "数据类型" || field == "传址" || field == "数组" || field == "返回值类型";
+  if (typeCell && HasNativeTypeColumn(store, table)) assigned += ",原生类型=null";
   const bool ok =
       store.Exec("update " + t + " set " + std::string(field) + "=" + assigned + " where id=" + key);
   return ok ? CellUpdate::Written : CellUpdate::Failed;

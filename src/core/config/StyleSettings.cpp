@@ -9,15 +9,19 @@ DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
   s.namePrefix = file.Text(style_key::kPrefix);
   s.nameSuffix = file.Text(style_key::kSuffix);
   s.isPublic = file.NotZero(style_key::kPublic);
+  s.csharp64 = file.One(style_key::kCSharp64);
   return s;
 }
 
-void AppendDeclarationStyle(const DeclarationStyle& style, std::vector<ProfileEntry>& entries) {
+void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& file, std::vector<ProfileEntry>& entries) {
   entries.push_back(Entry(style_key::kChineseNames, FlagText(style.insertChineseNames)));
   entries.push_back(Entry(style_key::kRemarks, FlagText(style.insertRemarks)));
   entries.push_back(Entry(style_key::kPrefix, style.namePrefix));
   entries.push_back(Entry(style_key::kSuffix, style.nameSuffix));
   entries.push_back(Entry(style_key::kPublic, FlagText(style.isPublic)));
+  const SettingKey& key = style_key::kCSharp64;
+  if (style.csharp64 || !file.Read(key.section, key.key, "").empty())
+    entries.push_back(Entry(key, FlagText(style.csharp64)));
 }
 
 }  // namespace declarium

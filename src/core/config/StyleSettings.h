@@ -1,4 +1,4 @@
-// The declaration style as the settings file keeps it: five keys of section
+// The declaration style as the settings file keeps it: six keys of section
 // "Setings", read by the desktop program and the command line alike.
 #pragma once
 
@@ -15,10 +15,14 @@ inline constexpr SettingKey kRemarks{"Setings", "插入备注信息", "0"};
 inline constexpr SettingKey kPrefix{"Setings", "API名称前缀", ""};
 inline constexpr SettingKey kSuffix{"Setings", "API名称后缀", ""};
 inline constexpr SettingKey kPublic{"Setings", "Public", "0"};
+inline constexpr SettingKey kCSharp64{"Setings", "C#按64位生成", "0"};
 }  // namespace style_key
 
 DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file);
-// The five entries in the order the file has them; they view style's texts.
-void AppendDeclarationStyle(const DeclarationStyle& style, std::vector<ProfileEntry>& entries);
+// The entries in the order the file has them; they view style's texts. The
+// C# 64-bit key, which older files lack, is written when the setting is on
+// or the file already has it, so that a file of those who never use it
+// stays as it was.
+void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& file, std::vector<ProfileEntry>& entries);
 
 }  // namespace declarium

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include "store/ConstantNumbers.h"
+#include "store/NativeTypes.h"
 #include "store/SqlText.h"
 #include "text/Gbk.h"
 #include "text/TextPrimitives.h"
@@ -33,6 +34,12 @@ constexpr std::string_view kDataTypeInsert =
     "insert into 数据类型表 (名称,备注,导入语言,CharSet,Pack,Size) values (?,?,?,?,?,?)";
 constexpr std::string_view kMemberInsert =
     "insert into 数据类型成员表 (名称,数据类型,数组,传址,备注,所属数据类型) values (?,?,?,?,?,?)";
+// Native types come only from the generator, into a file that has their
+// column; they are set on the row just stored.
+constexpr std::string_view kFunctionNative = "update 函数表 set 原生类型=? where id=?";
+constexpr std::string_view kParameterNative = "update 函数参数表 set 原生类型=? where id=?";
+constexpr std::string_view kDataTypeNative = "update 数据类型表 set 原生类型=? where id=?";
+constexpr std::string_view kMemberNative = "update 数据类型成员表 set 原生类型=? where id=?";
 constexpr std::string_view kConstantInsert =
     "insert into 常量表 (名称,十进制值,十六进制值,备注,类型) values (?,?,?,?,?)";
 
@@ -157,6 +164,16 @@ struct ImportSession::Run {
     open = false;
     return false;
   }
+  // Sets the native type of the row just stored, when it has one and the
+  // file keeps them.
+  bool StoreNative(Insert& update, const std::string& nativeType) {
+    if (nativeType.empty()) return true;
+    if (keepsNative < 0) keepsNative = HasNativeTypeColumn(store, "函数参数表") ? 1 : 0;
+    if (keepsNative == 0) return true;
+    update.Text(nativeType).Int(store.LastInsertId());
+    return Store(update);
+  }
+
   // Whether a list of that section (0 functions, 1 data types, 2 constants)
   // may be stored: the run is still open, and the summary moves on to it.
   bool Enter(int section) {
@@ -184,6 +201,11 @@ struct ImportSession::Run {
   Insert dataTypeInsert{store, kDataTypeInsert};
   Insert memberInsert{store, kMemberInsert};
   Insert constantInsert{store, kConstantInsert};
+  Insert functionNative{store, kFunctionNative};
+  Insert parameterNative{store, kParameterNative};
+  Insert dataTypeNative{store, kDataTypeNative};
+  Insert memberNative{store, kMemberNative};
+  int keepsNative = -1;  // unknown until a record has a native type
   TableNames functionNames{store, "函数表"};
   TableNames dataTypeNames{store, "数据类型表"};
   TableNames constantNames{store, "常量表"};
@@ -217,7 +239,8 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
     int id = 0;
     run.functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
     run.functionInsert.Int(SyntaxNumber(f.syntax)).Text(f.charSet).Text(f.callingConvention);
-    if (!run.Store(run.functionInsert) || !run.NewId(id)) return false;
+    if (!run.Store(run.functionInsert) || !run.NewId(id) || !run.StoreNative(run.functionNative, f.returnNativeType))
+      return false;
     run.functionNames.Add(f.name);
     ++run.counts[0];
     for (const ParameterRecord& p : f.parameters) {
@@ -225,7 +248,7 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
       // Only the reader's exact "1" marks an array parameter.
       run.parameterInsert.Text(p.name).Text(p.type).Int(p.array == "1" ? 1 : 0).Int(p.byRef ? 1 : 0);
       run.parameterInsert.Text(p.remark).Int(id);
-      if (!run.Store(run.parameterInsert)) return false;
+      if (!run.Store(run.parameterInsert) || !run.StoreNative(run.parameterNative, p.nativeType)) return false;
     }
   }
   return true;
@@ -240,13 +263,14 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
     int id = 0;
     run.dataTypeInsert.Text(d.name).Text(d.remark).Int(SyntaxNumber(d.syntax)).Text(d.charSet).Text(d.pack);
     run.dataTypeInsert.Text(d.size);
-    if (!run.Store(run.dataTypeInsert) || !run.NewId(id)) return false;
+    if (!run.Store(run.dataTypeInsert) || !run.NewId(id) || !run.StoreNative(run.dataTypeNative, d.nativeType))
+      return false;
     run.dataTypeNames.Add(d.name);
     ++run.counts[1];
     for (const ParameterRecord& m : d.members) {
       if (!run.NextRecord()) return false;
       run.memberInsert.Text(m.name).Text(m.type).Text(m.array).Int(m.byRef ? 1 : 0).Text(m.remark).Int(id);
-      if (!run.Store(run.memberInsert)) return false;
+      if (!run.Store(run.memberInsert) || !run.StoreNative(run.memberNative, m.nativeType)) return false;
     }
   }
   return true;

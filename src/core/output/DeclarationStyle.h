@@ -12,6 +12,10 @@ struct DeclarationStyle {
   bool isPublic = false;            // Setings/Public
   std::string namePrefix;           // Setings/API名称前缀
   std::string nameSuffix;           // Setings/API名称后缀
+  // C# from the C types the generated catalogue keeps, right for 64-bit
+  // processes (IntPtr for handles and pointer-sized values...); entries
+  // without them are written as always.
+  bool csharp64 = false;            // Setings/C#按64位生成
 };
 
 }  // namespace declarium

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "output/CSharp64.h"
 #include "output/TypeNames.h"
+#include "store/NativeTypes.h"
 #include "text/AsciiFold.h"
 #include "text/TextPrimitives.h"
 
@@ -75,18 +77,27 @@ std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
 std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   std::string out = "[DllImport(\"" + f.library + "\"";
   if (!f.entryPoint.empty()) out += ", EntryPoint = \"" + f.entryPoint + "\"";
-  if (!f.charSet.empty()) out += ", CharSet = " + f.charSet;
+  const std::string charSet = f.charSet.empty() && s.csharp64 ? CSharp64CharSet(f) : f.charSet;
+  if (!charSet.empty()) out += ", CharSet = " + charSet;
   if (!f.callingConvention.empty()) out += ", CallingConvention = " + f.callingConvention;
   out += ")]\r\n";
+  CSharpValue native;
+  const bool nativeReturn = s.csharp64 && CSharp64Return(f, native);
+  if (nativeReturn) out += native.attribute;
   out += s.isPublic ? "public " : "private ";
   out += "static extern ";
-  out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, SyntaxKind::CSharp);
+  if (nativeReturn)
+    out += native.type;
+  else
+    out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, SyntaxKind::CSharp);
   out += " " + s.namePrefix + f.name + s.nameSuffix + "(";
   bool first = true;
   for (const ParameterRecord& p : f.parameters) {
     if (!first) out += ", ";
     first = false;
-    if (NamesAHandle(p.name) || IsVbAny(f, p)) {
+    if (s.csharp64 && CSharp64Parameter(p, native)) {
+      out += native.attribute + native.type;
+    } else if (NamesAHandle(p.name) || IsVbAny(f, p)) {
       out += "IntPtr";
     } else {
       if (p.byRef) out += "ref ";
@@ -138,13 +149,25 @@ std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
 
 std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = "[StructLayout(LayoutKind.Sequential";
-  if (!d.pack.empty()) out += ", Pack = " + d.pack;
+  std::string pack = d.pack;
+  if (s.csharp64) {
+    // Some headers pack a structure for 32-bit Windows only (commdlg.h), others only for 64-bit.
+    const NativeType native = ParseNativeType(d.nativeType);
+    if (native.kind == "pack") pack = native.spelling == "0" ? std::string() : native.spelling;
+  }
+  if (!pack.empty()) out += ", Pack = " + pack;
   if (!d.charSet.empty()) out += ", CharSet = " + d.charSet;
   if (!d.size.empty()) out += ", Size = " + d.size;
   out += ")]\r\n";
   out += s.isPublic ? "public struct " : "private struct ";
   out += d.name + "\r\n{";
   for (const ParameterRecord& m : d.members) {
+    CSharpValue native;
+    if (s.csharp64 && CSharp64Member(m, native)) {
+      if (!native.attribute.empty()) out += "\t" + native.attribute.substr(0, native.attribute.size() - 1);
+      out += "\tpublic " + native.type + " " + CSharpName(m.name) + ";\r\n";
+      continue;
+    }
     std::string type = MapTypeName(m.type, d.syntax, SyntaxKind::CSharp);
     // A fixed-size array is an array of its elements (ByValTStr on a number
     // marshals one character). Only C# says a string array is text in place

@@ -1,5 +1,6 @@
 #include "output/DetailPages.h"
 
+#include "output/CSharp64.h"
 #include "output/TypeNames.h"
 #include "store/Loaders.h"
 #include "text/TextPrimitives.h"
@@ -54,7 +55,21 @@ const std::string& DetailStyleSheet() {
   return sheet;
 }
 
-std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
+namespace {
+
+// A type cell of the C# page shows the type without the marks that other
+// cells show (传址, 数组).
+std::string Shown(std::string type) {
+  if (type.rfind("ref ", 0) == 0) type.erase(0, 4);
+  if (type.size() > 2 && type.compare(type.size() - 2, 2, "[]") == 0) type.resize(type.size() - 2);
+  return type;
+}
+
+}  // namespace
+
+std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp64) {
+  const bool native = v == SyntaxKind::CSharp && csharp64;
+  CSharpValue value;
   const std::string_view t = "函数表";
   const int id = f.id;
   std::string out =
@@ -78,8 +93,7 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
       "colspan=3>备注</td>\r\n</tr>";
   out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + Html(f.name) + "</td>";
   out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + Html(f.chineseName) + "</td>";
-  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(MapTypeName(f.returnType, f.syntax, v)) +
-         "</td>";
+  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(native && CSharp64Return(f, value) ? value.type : MapTypeName(f.returnType, f.syntax, v)) + "</td>";
   out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + Html(f.remark) + "</td></tr>";
   out += "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>";
   out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + Html(f.library) + "</td>" +
@@ -91,8 +105,9 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
       "width=\"100\">备注</td>\r\n</tr>\r\n";
   const std::string_view pt = "函数参数表";
   for (const ParameterRecord& p : f.parameters) {
-    const std::string type =
-        v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr") : MapTypeName(p.type, f.syntax, v);
+    const std::string type = native && CSharp64Parameter(p, value) ? Shown(value.type)
+                             : v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr")
+                                                                              : MapTypeName(p.type, f.syntax, v);
     out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + Html(p.name) + "</td>";
     out += Cell(" nowrap", p.id, pt, "中文名") + Html(p.chineseName) + "</td>";
     out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + Html(type) + "</td>";
@@ -105,7 +120,9 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v) {
   return out;
 }
 
-std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
+std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool csharp64) {
+  const bool native = v == SyntaxKind::CSharp && csharp64;
+  CSharpValue value;
   const std::string_view t = "数据类型表";
   const int id = d.id;
   std::string out =
@@ -131,7 +148,8 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
   for (const ParameterRecord& m : d.members) {
     out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + Html(m.name) + "</td>";
     out += Cell(" nowrap", m.id, mt, "中文名") + Html(m.chineseName) + "</td>";
-    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + Html(MapTypeName(m.type, d.syntax, v)) + "</td>";
+    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + 
+           Html(native && CSharp64Member(m, value) ? Shown(value.type) : MapTypeName(m.type, d.syntax, v)) + "</td>";
     out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") +
            "</td>";
     out += Cell(" nowrap", m.id, mt, "数组") + Html(m.array) + "</td>";
@@ -142,12 +160,12 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v) {
 }
 
 bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
-                         DetailDocument& out) {
+                         DetailDocument& out, bool csharp64) {
   if (table == "函数表") {
     FunctionRecord f;
     if (!LoadFunction(store, id, f)) return false;
     out.shown = true;
-    out.html = DetailStyleSheet() + BuildFunctionPage(f, v);
+    out.html = DetailStyleSheet() + BuildFunctionPage(f, v, csharp64);
     out.remark = f.remark;
     out.entryText = f.description;
     return true;
@@ -156,7 +174,7 @@ bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, 
     DataTypeRecord d;
     if (!LoadDataType(store, id, d)) return false;
     out.shown = true;
-    out.html = DetailStyleSheet() + BuildDataTypePage(d, v);
+    out.html = DetailStyleSheet() + BuildDataTypePage(d, v, csharp64);
     out.remark = d.remark;
     out.entryText = d.name;
     return true;

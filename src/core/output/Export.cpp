@@ -58,8 +58,8 @@ class Exporter {
     if (observer_ != nullptr) observer_->Progress(0);
     const std::string where = WhereText(section.kind, conditions);
     // Every record of the section from one query, in name order.
-    const std::string& columns = section.kind == ExportKind::Functions   ? FunctionColumns()
-                                 : section.kind == ExportKind::DataTypes ? DataTypeColumns()
+    const std::string columns = section.kind == ExportKind::Functions   ? FunctionColumns(store_)
+                                 : section.kind == ExportKind::DataTypes ? DataTypeColumns(store_)
                                                                          : ConstantColumns();
     Statement rows =
         store_.Prepare("select " + columns + " from " + section.table + where + " order by 名称 asc");

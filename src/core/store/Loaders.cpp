@@ -1,6 +1,7 @@
 #include "store/Loaders.h"
 
 #include "store/CatalogueStore.h"
+#include "store/NativeTypes.h"
 #include "text/TextPrimitives.h"
 
 namespace declarium {
@@ -16,6 +17,7 @@ ParameterRecord ReadChild(CatalogueStore& store, Statement& stmt) {
   p.byRef = store.ColumnInt(stmt, 5) == 1;
   p.output = store.ColumnInt(stmt, 6) == 1;
   p.remark = store.ColumnText(stmt, 7);
+  p.nativeType = store.ColumnText(stmt, 8);
   return p;
 }
 
@@ -35,18 +37,22 @@ bool LoadChildrenOf(CatalogueStore& store, const std::string& sql, ChildRows& ro
   if (!stmt) return false;
   int step;
   while ((step = store.Step(stmt)) == kStepRow) {
-    int owner = store.ColumnInt(stmt, 8);
+    int owner = store.ColumnInt(stmt, 9);
     rows[owner].push_back(ReadChild(store, stmt));
   }
   return step == kStepDone;
 }
 
+// The columns ReadChild reads, from a parameter or member table.
+std::string ChildColumns(CatalogueStore& store, std::string_view table) {
+  return "id,名称,中文名,数据类型,数组,传址,输出,备注," + NativeTypeSelect(store, table);
+}
+
 }  // namespace
 
-const std::string& FunctionColumns() {
-  static const std::string columns =
-      "id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,CallingConvention,导入语言";
-  return columns;
+std::string FunctionColumns(CatalogueStore& store) {
+  return "id,名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,CallingConvention,导入语言," +
+         NativeTypeSelect(store, "函数表");
 }
 
 void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& f) {
@@ -62,12 +68,13 @@ void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& f) 
   f.charSet = store.ColumnText(stmt, 9);
   f.callingConvention = store.ColumnText(stmt, 10);
   f.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 11));
+  f.returnNativeType = store.ColumnText(stmt, 12);
 }
 
 bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   if (id == 0) return false;
   f.parameters.clear();
-  Statement stmt = store.Prepare("select " + FunctionColumns() + " from 函数表 where id=" + DecimalText(id));
+  Statement stmt = store.Prepare("select " + FunctionColumns(store) + " from 函数表 where id=" + DecimalText(id));
   if (!stmt || !store.StepOnce(stmt)) return false;
   ReadFunctionRow(store, stmt, f);
   return store.Finalize(stmt);
@@ -76,14 +83,13 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
 bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
   if (!LoadFunctionRow(store, id, f)) return false;
   return LoadRows(store,
-                  "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 函数参数表 where 所属函数=" +
+                  "select " + ChildColumns(store, "函数参数表") + " from 函数参数表 where 所属函数=" +
                       DecimalText(f.id) + " order by id asc",
                   f.parameters);
 }
 
-const std::string& DataTypeColumns() {
-  static const std::string columns = "id,名称,中文名,备注,CharSet,Pack,Size,导入语言";
-  return columns;
+std::string DataTypeColumns(CatalogueStore& store) {
+  return "id,名称,中文名,备注,CharSet,Pack,Size,导入语言," + NativeTypeSelect(store, "数据类型表");
 }
 
 void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& d) {
@@ -95,12 +101,13 @@ void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& d) 
   d.pack = store.ColumnText(stmt, 5);
   d.size = store.ColumnText(stmt, 6);
   d.syntax = SyntaxOfNumber(store.ColumnInt(stmt, 7));
+  d.nativeType = store.ColumnText(stmt, 8);
 }
 
 bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (id == 0) return false;
   d.members.clear();
-  Statement stmt = store.Prepare("select " + DataTypeColumns() + " from 数据类型表 where id=" + DecimalText(id));
+  Statement stmt = store.Prepare("select " + DataTypeColumns(store) + " from 数据类型表 where id=" + DecimalText(id));
   if (!stmt || !store.StepOnce(stmt)) return false;
   ReadDataTypeRow(store, stmt, d);
   return store.Finalize(stmt);
@@ -109,23 +116,21 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (!LoadDataTypeRow(store, id, d)) return false;
   return LoadRows(store,
-                  "select id,名称,中文名,数据类型,数组,传址,输出,备注 from 数据类型成员表 where "
-                  "所属数据类型=" +
+                  "select " + ChildColumns(store, "数据类型成员表") + " from 数据类型成员表 where 所属数据类型=" +
                       DecimalText(d.id) + " order by id asc",
                   d.members);
 }
 
 bool LoadParametersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
   return LoadChildrenOf(store,
-                        "select id,名称,中文名,数据类型,数组,传址,输出,备注,所属函数 from 函数参数表 where "
-                        "所属函数 in (" + std::string(ownerIds) + ") order by id asc",
+                        "select " + ChildColumns(store, "函数参数表") + ",所属函数 from 函数参数表 where 所属函数 in (" + std::string(ownerIds) + ") order by id asc",
                         rows);
 }
 
 bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
   return LoadChildrenOf(store,
-                        "select id,名称,中文名,数据类型,数组,传址,输出,备注,所属数据类型 from 数据类型成员表 "
-                        "where 所属数据类型 in (" + std::string(ownerIds) + ") order by id asc",
+                        "select " + ChildColumns(store, "数据类型成员表") +
+                            ",所属数据类型 from 数据类型成员表 where 所属数据类型 in (" + std::string(ownerIds) + ") order by id asc",
                         rows);
 }
 

@@ -31,9 +31,10 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& record);
 
 // The rows of many entries from one query: "select " + FunctionColumns() +
-// " from 函数表 ..." gives the rows ReadFunctionRow reads, and so on.
-const std::string& FunctionColumns();
-const std::string& DataTypeColumns();
+// " from 函数表 ..." gives the rows ReadFunctionRow reads, and so on (the
+// functions' columns depend on whether the file has native types).
+std::string FunctionColumns(CatalogueStore& store);
+std::string DataTypeColumns(CatalogueStore& store);
 const std::string& ConstantColumns();
 void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& record);
 void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& record);

@@ -33,6 +33,7 @@ struct ParameterRecord {
   std::string array;         // 数组: "1" for an array parameter; a member's dimension text
   bool output = false;       // 输出 (exactly 1)
   std::string remark;        // 备注
+  std::string nativeType;    // 原生类型 of the generated catalogue (NativeTypes.h), or empty
 };
 
 struct FunctionRecord {
@@ -48,6 +49,7 @@ struct FunctionRecord {
   SyntaxKind syntax = SyntaxKind::E;    // 导入语言 (NULL reads as 0)
   std::string charSet;             // CharSet
   std::string callingConvention;   // CallingConvention
+  std::string returnNativeType;    // 原生类型 of the generated catalogue, or empty
   bool isPublic = false;           // public flag of the E reader; never stored
   std::vector<ParameterRecord> parameters;  // 函数参数表 rows by ascending id
 };
@@ -61,6 +63,7 @@ struct DataTypeRecord {
   std::string charSet;            // CharSet
   std::string pack;               // Pack
   std::string size;               // Size
+  std::string nativeType;         // 原生类型 of the generated catalogue: "pack N", the Pack a 64-bit compiler gives (0: none), where it differs
   bool isPublic = false;          // public flag of the E reader; never stored
   std::vector<ParameterRecord> members;  // 数据类型成员表 rows by ascending id
 };

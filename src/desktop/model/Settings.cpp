@@ -94,7 +94,7 @@ WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const S
 
 void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext& context) {
   std::vector<ProfileEntry> entries;
-  AppendDeclarationStyle(settings.style, entries);
+  AppendDeclarationStyle(settings.style, file, entries);
   const std::string language = DecimalText(context.languageIndex);
   entries.push_back(Entry(kLanguage, language));
   std::array<std::string, 2> hotkey;

@@ -180,6 +180,8 @@ class MainWindow : public QObject {
   void ViewCommand(BrowseMode mode);
   void ToggleOption(int commandId, bool& field);
   void ChangeLanguage();
+  // The page of the selected entry, after a setting that shapes it changed.
+  void ShowSelectedEntryAgain();
   void ApplyLayout(const MainLayout& layout);
   void OpenAffixDialog();
   void OpenSettingsDialog();

@@ -55,6 +55,10 @@ void MainWindow::DispatchCommand(int commandId) {
     case kInsertChineseNames: ToggleOption(commandId, settings_.style.insertChineseNames); break;
     case kInsertRemarks: ToggleOption(commandId, settings_.style.insertRemarks); break;
     case kPublic: ToggleOption(commandId, settings_.style.isPublic); break;
+    case kCSharp64:
+      ToggleOption(commandId, settings_.style.csharp64);
+      ShowSelectedEntryAgain();
+      break;
     case kAffixes: OpenAffixDialog(); break;
     case kSettings:
     case kTraySettings: OpenSettingsDialog(); break;
@@ -141,6 +145,10 @@ void MainWindow::ToggleOption(int commandId, bool& field) {
 
 void MainWindow::ChangeLanguage() {
   settings_.language = ChosenSyntax(languageBox_);
+  ShowSelectedEntryAgain();
+}
+
+void MainWindow::ShowSelectedEntryAgain() {
   if (browseMode_ == BrowseMode::Functions) ShowSelectedFunction();
   if (browseMode_ == BrowseMode::DataTypes) ShowSelectedDataType();
 }

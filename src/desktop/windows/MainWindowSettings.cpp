@@ -24,6 +24,7 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     menu->SetChecked(command::kInsertChineseNames, settings_.style.insertChineseNames);
     menu->SetChecked(command::kInsertRemarks, settings_.style.insertRemarks);
     menu->SetChecked(command::kPublic, settings_.style.isPublic);
+    menu->SetChecked(command::kCSharp64, settings_.style.csharp64);
   }
   // A placement made of garbage, too small to use or off every screen gives
   // way to the default one.

@@ -146,6 +146,62 @@ TEST(DeclareFunctionCSharp, HandleRuleIsCaseInsensitiveAnywhereInTheName) {
 
 // ---- functions, VB ----
 
+// With the 64-bit setting, values with a native type follow it; a value
+// without one, and every value with the setting off, as before.
+TEST(DeclareCSharp64, NativeTypesDecideTheCSharp) {
+  FunctionRecord f;
+  f.name = "GetWindowTextW";
+  f.library = "user32.dll";
+  f.returnType = "逻辑型";
+  f.returnNativeType = "bool BOOL";
+  const char* params[][3] = {{"hWnd", "整数型", "ptr HWND"},        {"lpString", "整数型", "wbuf LPWSTR"},
+                             {"lpText", "文本型", "astr LPCSTR"},   {"pcb", "整数型", "&u4 LPDWORD"},
+                             {"lprc", "RECT", "&rec LPRECT"},      {"extra", "整数型", ""}};
+  for (const auto& [name, type, native] : params) {
+    ParameterRecord& p = f.parameters.emplace_back();
+    p.name = name;
+    p.type = type;
+    p.nativeType = native;
+    p.byRef = std::string(native).rfind('&', 0) == 0;
+  }
+  const FunctionRecord off = f;
+  DeclarationStyle style;
+  const std::string before = DeclareFunction(SyntaxKind::CSharp, f, style);
+  style.csharp64 = true;
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, style),
+            // Narrow and wide text together: no CharSet is right for both.
+            "[DllImport(\"user32.dll\")]\r\n[return: MarshalAs(UnmanagedType.Bool)]\r\n"
+            "private static extern bool GetWindowTextW(IntPtr hWnd, [MarshalAs(UnmanagedType.LPWStr)] StringBuilder "
+            "lpString, [MarshalAs(UnmanagedType.LPStr)] string lpText, ref uint pcb, ref RECT lprc, int extra);");
+  style.csharp64 = false;
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, style), before);
+  FunctionRecord plain = off;
+  for (ParameterRecord& p : plain.parameters) p.nativeType.clear();
+  plain.returnNativeType.clear();
+  EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, plain, style), before);
+
+  DataTypeRecord d;
+  d.name = "S";
+  d.pack = "1";
+  d.nativeType = "pack 0";  // packed for 32-bit Windows only
+  const char* members[][4] = {{"flags", "逻辑型", "8", "bool BOOL"}, {"u", "整数型", "2", "blob 8*2"},
+                              {"name", "文本型", "", "wstr LPCWSTR"}, {"count", "整数型", "", ""}};
+  for (const auto& [name, type, array, native] : members) {
+    ParameterRecord& m = d.members.emplace_back();
+    m.name = name;
+    m.type = type;
+    m.array = array;
+    m.nativeType = native;
+  }
+  style.csharp64 = true;
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, style),
+            "[StructLayout(LayoutKind.Sequential)]\r\nprivate struct S\r\n{"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 8, ArraySubType = UnmanagedType.Bool)]\tpublic bool[] flags;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 2)]\tpublic ulong[] u;\r\n"
+            "\t[MarshalAs(UnmanagedType.LPWStr)]\tpublic string name;\r\n"
+            "\tpublic int count;\r\n}");
+}
+
 TEST(DeclareFunctionVb, ByValByRefAliasAndReturn) {
   FunctionRecord f = MessageBox();
   EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, With(true, true, false)),

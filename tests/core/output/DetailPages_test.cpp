@@ -102,6 +102,17 @@ TEST(FunctionPage, CSharpAddsAttributeRowsAndHandleParameters) {
             kFunctionHead + kFunctionCSharpRows + FunctionBody("int", "IntPtr", "byte"));
 }
 
+TEST(FunctionPage, CSharp64ShowsTheTypesTheCopyWrites) {
+  FunctionRecord f = GetWindowText();
+  f.returnNativeType = "i4 int";
+  f.parameters[1].nativeType = "abuf LPSTR";
+  // Only with the setting, and only in C#.
+  EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::CSharp, true),
+            kFunctionHead + kFunctionCSharpRows + FunctionBody("int", "IntPtr", "StringBuilder"));
+  EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::CSharp), BuildFunctionPage(GetWindowText(), SyntaxKind::CSharp));
+  EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::Vb, true), BuildFunctionPage(GetWindowText(), SyntaxKind::Vb));
+}
+
 TEST(FunctionPage, CSharpCellsShowValuesUntrimmed) {
   FunctionRecord f = GetWindowText();
   f.charSet = " CharSet.Ansi ";

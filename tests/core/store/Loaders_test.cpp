@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CellEditing.h"
+#include "import/StoreImported.h"
+#include "store/NativeTypes.h"
 #include "support/Catalogue.h"
 
 namespace declarium {
@@ -164,6 +167,59 @@ TEST_F(LoadersTest, RowsCutShortByAnErrorAreNoList) {
   EXPECT_FALSE(LoadFunction(cat.store(), f, r));
   ChildRows rows;
   EXPECT_FALSE(LoadParametersOf(cat.store(), fs, rows));
+}
+
+// Native types live in columns only the generator adds: a catalogue without
+// them loads as before; with them, what was stored comes back, and editing
+// a value's type forgets its C type.
+TEST_F(LoadersTest, NativeTypesAreStoredLoadedAndForgottenOnEdit) {
+  FunctionRecord f;
+  f.name = "SendMessageA";
+  f.returnType = "整数型";
+  f.returnNativeType = "iptr LRESULT";
+  f.parameters.push_back({});
+  f.parameters[0].name = "wParam";
+  f.parameters[0].type = "整数型";
+  f.parameters[0].nativeType = "iptr WPARAM";
+  DataTypeRecord d;
+  d.name = "OPENFILENAMEA";
+  d.nativeType = "pack 0";
+  d.members.push_back({});
+  d.members[0].name = "lpstrFilter";
+  d.members[0].type = "文本型";
+  d.members[0].nativeType = "astr LPCSTR";
+  std::string message;
+  // Without the columns the import stores the rest, and loads none.
+  ASSERT_TRUE(StoreImported(cat.store(), {f}, {d}, {}, message)) << message;
+  FunctionRecord loaded;
+  ASSERT_TRUE(LoadFunction(cat.store(), 1, loaded));
+  EXPECT_EQ(loaded.returnNativeType, "");
+  ASSERT_EQ(loaded.parameters.size(), 1u);
+  EXPECT_EQ(loaded.parameters[0].nativeType, "");
+
+  ASSERT_TRUE(AddNativeTypeColumns(cat.store()));
+  f.name = "SendMessageW";
+  d.name = "OPENFILENAMEW";
+  ASSERT_TRUE(StoreImported(cat.store(), {f}, {d}, {}, message)) << message;
+  ASSERT_TRUE(LoadFunction(cat.store(), 2, loaded));
+  EXPECT_EQ(loaded.returnNativeType, "iptr LRESULT");
+  EXPECT_EQ(loaded.parameters[0].nativeType, "iptr WPARAM");
+  DataTypeRecord type;
+  ASSERT_TRUE(LoadDataType(cat.store(), 2, type));
+  EXPECT_EQ(type.nativeType, "pack 0");
+  ASSERT_EQ(type.members.size(), 1u);
+  EXPECT_EQ(type.members[0].nativeType, "astr LPCSTR");
+  ChildRows rows;
+  ASSERT_TRUE(LoadMembersOf(cat.store(), "select 2", rows));
+  EXPECT_EQ(rows[2].at(0).nativeType, "astr LPCSTR");
+
+  EXPECT_EQ(UpdateCell(cat.store(), "函数参数表", "数据类型", loaded.parameters[0].id, "文本型", CellKind::Text),
+            CellUpdate::Written);
+  EXPECT_EQ(UpdateCell(cat.store(), "函数参数表", "备注", loaded.parameters[0].id, "x", CellKind::Text),
+            CellUpdate::Written);
+  ASSERT_TRUE(LoadFunction(cat.store(), 2, loaded));
+  EXPECT_EQ(loaded.parameters[0].nativeType, "");
+  EXPECT_EQ(loaded.returnNativeType, "iptr LRESULT");
 }
 
 }  // namespace

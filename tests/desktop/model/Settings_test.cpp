@@ -272,6 +272,21 @@ TEST_F(SettingsFile, AffixesSurviveSaving) {
   EXPECT_EQ(back.style.nameSuffix, "\"A\"");
 }
 
+// The C# 64-bit key: written once the setting is on, and kept (as 0) once
+// there; a file that never had it gets none.
+TEST_F(SettingsFile, CSharp64KeyAppearsOnlyOnceUsed) {
+  Settings s;
+  SaveSettings(file_, s, SaveContext{});
+  EXPECT_EQ(Bytes().find("C#按64位生成"), std::string::npos);
+  s.style.csharp64 = true;
+  SaveSettings(file_, s, SaveContext{});
+  EXPECT_TRUE(Load().style.csharp64);
+  s.style.csharp64 = false;
+  SaveSettings(file_, s, SaveContext{});
+  EXPECT_NE(Bytes().find("C#按64位生成=0\r\n"), std::string::npos);
+  EXPECT_FALSE(Load().style.csharp64);
+}
+
 TEST(HotkeyModifiers, SwapsShiftAndAltKeepsCtrl) {
   EXPECT_EQ(HotkeyModifiers(1), 4);  // control Shift -> platform Shift
   EXPECT_EQ(HotkeyModifiers(4), 1);  // control Alt -> platform Alt

@@ -61,12 +61,16 @@ class OptionsTest : public QObject {
     QCOMPARE(FileBytes(), before);
     s_.main().DispatchCommand(command::kPublic);
     QVERIFY(!s_.main().settings().style.isPublic);
+    s_.main().DispatchCommand(command::kCSharp64);
+    QVERIFY(s_.main().settings().style.csharp64);
+    QVERIFY(s_.w().Menu()->IsChecked(command::kCSharp64));
 
     s_.main().DispatchCommand(command::kExit);
     QTRY_VERIFY(!s_.main().Exists());
     QCOMPARE(Stored(u"插入中文名"), std::string("0"));
     QCOMPARE(Stored(u"插入备注信息"), std::string("1"));
     QCOMPARE(Stored(u"Public"), std::string("0"));
+    QCOMPARE(Stored(u"C#按64位生成"), std::string("1"));
   }
 
   void affixDialogCutsAtTwentyBytesAndWritesEverything() {

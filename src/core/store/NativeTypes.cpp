@@ -1,0 +1,49 @@
+#include "store/NativeTypes.h"
+
+#include "store/CatalogueStore.h"
+#include "store/SqlText.h"
+
+namespace declarium {
+
+NativeType ParseNativeType(std::string_view text) {
+  NativeType t;
+  const std::size_t space = text.find(' ');
+  std::string_view kind = text.substr(0, space);
+  if (!kind.empty() && kind.front() == '&') {
+    t.pointer = true;
+    kind.remove_prefix(1);
+  }
+  t.kind = std::string(kind);
+  if (space != std::string_view::npos) t.spelling = std::string(text.substr(space + 1));
+  return t;
+}
+
+std::string NativeTypeText(const NativeType& type) {
+  if (type.kind.empty()) return {};
+  std::string out = type.pointer ? "&" + type.kind : type.kind;
+  if (!type.spelling.empty()) out += " " + type.spelling;
+  return out;
+}
+
+bool HasNativeTypeColumn(CatalogueStore& store, std::string_view table) {
+  int count = 0;
+  return store.TryQueryInt("select count(1) from pragma_table_info(" + SqlLiteral(table) + ") where name=" +
+                               SqlLiteral(kNativeTypeColumn),
+                           count) &&
+         count > 0;
+}
+
+std::string NativeTypeSelect(CatalogueStore& store, std::string_view table) {
+  return HasNativeTypeColumn(store, table) ? std::string(kNativeTypeColumn) : "null";
+}
+
+bool AddNativeTypeColumns(CatalogueStore& store) {
+  for (std::string_view table : {"函数表", "函数参数表", "数据类型表", "数据类型成员表"}) {
+    if (HasNativeTypeColumn(store, table)) continue;
+    if (!store.Exec("alter table " + std::string(table) + " add column " + std::string(kNativeTypeColumn)))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace declarium

@@ -1,0 +1,48 @@
+// The C type a value of the generated Windows API catalogue has, as the
+// compiler saw it, kept beside the specified columns: 原生类型 in 函数表 (the
+// return value), 函数参数表 and 数据类型成员表; in 数据类型表 it is
+// "pack N", the Pack a 64-bit compiler gives the structure (0: none), where
+// that differs from the stored Pack. A catalogue made by import, or
+// by this program before, lacks the columns and reads as having no native
+// types; an entry whose value has none is written by the syntax's own rules.
+//
+// The text is "<kind> <C spelling>", the kind one of
+//   i1 u1 c1 i2 u2 i4 u4 i8 u8 f4 f8   numbers by size and sign (c1: char)
+//   bool                               BOOL: a 4-byte int meant as true/false
+//   iptr uptr                          pointer-sized integers (LPARAM, WPARAM)
+//   ptr                                a handle or other address
+//   astr wstr                          text the callee reads (LPCSTR, LPCWSTR)
+//   abuf wbuf                          text the callee may write (LPSTR, LPWSTR)
+//   rec                                a structure, named by 数据类型
+//   blob                               a union's bytes in 64-bit code, as
+//                                      "blob <unit>*<count>" ("blob 8*2")
+// with "&" before it for a pointer to such a value ("&u4 LPDWORD").
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace declarium {
+
+class CatalogueStore;
+
+inline constexpr std::string_view kNativeTypeColumn = "原生类型";
+
+struct NativeType {
+  std::string kind;      // without the "&"; empty: none
+  bool pointer = false;  // a pointer to a value of that kind
+  std::string spelling;  // as the headers write it
+};
+
+NativeType ParseNativeType(std::string_view text);
+std::string NativeTypeText(const NativeType& type);
+
+// Whether the table has the column.
+bool HasNativeTypeColumn(CatalogueStore& store, std::string_view table);
+// "原生类型" for a table that has the column, "null" for one without, to select.
+std::string NativeTypeSelect(CatalogueStore& store, std::string_view table);
+// Adds the column to the four tables where missing (the generator does,
+// before it stores); false when the database refuses.
+bool AddNativeTypeColumns(CatalogueStore& store);
+
+}  // namespace declarium
