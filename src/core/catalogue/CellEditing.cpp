@@ -71,7 +71,9 @@ CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string
   std::string assigned =
       kind == CellKind::Int ? std::string(value) : "'" + SqlEscape(value) + "'";
   // A value whose type is edited no longer has the C type the generator saw.
-  const bool typeCell = field == "数据类型" || field == "传址" || field == "数组" || field == "返回值类型";
+  // (A data type's native type is its 64-bit Pack, which an edited Pack replaces.)
+  const bool typeCell = field == "数据类型" || field == "传址" || field == "数组" || field == "返回值类型" ||
+                        (table == "数据类型表" && field == "Pack");
   if (typeCell && HasNativeTypeColumn(store, table)) assigned += ",原生类型=null";
   const bool ok =
       store.Exec("update " + t + " set " + std::string(field) + "=" + assigned + " where id=" + key);

@@ -113,4 +113,11 @@ std::string CSharp64CharSet(const FunctionRecord& f) {
   return {};
 }
 
+std::string CSharp64Pack(const DataTypeRecord& d) {
+  // Some headers pack a structure for 32-bit Windows only (commdlg.h), others only for 64-bit.
+  const NativeType native = ParseNativeType(d.nativeType);
+  if (native.kind != "pack") return d.pack;
+  return native.spelling == "0" ? std::string() : native.spelling;
+}
+
 }  // namespace declarium

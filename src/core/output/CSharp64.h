@@ -19,7 +19,8 @@ struct CSharpValue {
 // A parameter: pointers to values are ref (ref T for a structure); text the
 // callee reads is string, text it may write StringBuilder.
 bool CSharp64Parameter(const ParameterRecord& p, CSharpValue& out);
-// The return value ("[return: MarshalAs(UnmanagedType.Bool)] " for BOOL):
+// The return value (the attribute "[return: MarshalAs(UnmanagedType.Bool)]"
+// and a line break, for BOOL):
 // returned text is an IntPtr, which the marshaller would otherwise free.
 bool CSharp64Return(const FunctionRecord& f, CSharpValue& out);
 // A structure member; a fixed-size array is ByValArray of its elements.
@@ -27,5 +28,7 @@ bool CSharp64Member(const ParameterRecord& m, CSharpValue& out);
 // "CharSet.Ansi" or "CharSet.Unicode" when the function passes narrow or
 // wide text, else empty.
 std::string CSharp64CharSet(const FunctionRecord& f);
+// The Pack a structure is written with for 64-bit processes.
+std::string CSharp64Pack(const DataTypeRecord& d);
 
 }  // namespace declarium

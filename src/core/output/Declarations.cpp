@@ -4,7 +4,6 @@
 
 #include "output/CSharp64.h"
 #include "output/TypeNames.h"
-#include "store/NativeTypes.h"
 #include "text/AsciiFold.h"
 #include "text/TextPrimitives.h"
 
@@ -149,12 +148,7 @@ std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
 
 std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = "[StructLayout(LayoutKind.Sequential";
-  std::string pack = d.pack;
-  if (s.csharp64) {
-    // Some headers pack a structure for 32-bit Windows only (commdlg.h), others only for 64-bit.
-    const NativeType native = ParseNativeType(d.nativeType);
-    if (native.kind == "pack") pack = native.spelling == "0" ? std::string() : native.spelling;
-  }
+  const std::string pack = s.csharp64 ? CSharp64Pack(d) : d.pack;
   if (!pack.empty()) out += ", Pack = " + pack;
   if (!d.charSet.empty()) out += ", CharSet = " + d.charSet;
   if (!d.size.empty()) out += ", Size = " + d.size;

@@ -82,7 +82,9 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp
     out +=
         "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">CharSet</td>\r\n<td nowrap "
         "colspan=\"3\">CallingConvention</td>\r\n</tr>";
-    out += "<tr>" + Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CharSet") + BlankToSpace(f.charSet) +
+    // With C# for 64-bit processes, what the copy writes.
+    const std::string charSet = native && f.charSet.empty() ? CSharp64CharSet(f) : f.charSet;
+    out += "<tr>" + Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CharSet") + BlankToSpace(charSet) +
            "</td>";
     out += Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CallingConvention") +
            BlankToSpace(f.callingConvention) + "</td></tr>";
@@ -136,7 +138,8 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool csharp
         "<tr bgcolor=\"#E6EDE4\">\r\n<td width=\"70\">CharSet</td>\r\n<td width=\"70\">Pack</td>\r\n<td "
         "width=\"100\" colspan=4>Size</td>\r\n</tr>";
     out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "CharSet") + EmptyToSpace(d.charSet) + "</td>";
-    out += Cell(" nowrap style={color=#000080;}", id, t, "Pack") + EmptyToSpace(d.pack) + "</td>";
+    out += Cell(" nowrap style={color=#000080;}", id, t, "Pack") + EmptyToSpace(native ? CSharp64Pack(d) : d.pack) +
+           "</td>";
     out += Cell(" nowrap colspan=4 style={color=#000080;}", id, t, "Size") + EmptyToSpace(d.size) + "</td></tr>";
   }
   out +=

@@ -30,7 +30,7 @@ bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& 
 bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& record);
 
-// The rows of many entries from one query: "select " + FunctionColumns() +
+// The rows of many entries from one query: "select " + FunctionColumns(store) +
 // " from 函数表 ..." gives the rows ReadFunctionRow reads, and so on (the
 // functions' columns depend on whether the file has native types).
 std::string FunctionColumns(CatalogueStore& store);

@@ -106,9 +106,11 @@ TEST(FunctionPage, CSharp64ShowsTheTypesTheCopyWrites) {
   FunctionRecord f = GetWindowText();
   f.returnNativeType = "i4 int";
   f.parameters[1].nativeType = "abuf LPSTR";
-  // Only with the setting, and only in C#.
+  // Only with the setting, and only in C#; CharSet as the copy writes it.
+  std::string rows = kFunctionCSharpRows;
+  rows.replace(rows.find("CharSet>&nbsp"), 13, "CharSet>CharSet.Ansi");
   EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::CSharp, true),
-            kFunctionHead + kFunctionCSharpRows + FunctionBody("int", "IntPtr", "StringBuilder"));
+            kFunctionHead + rows + FunctionBody("int", "IntPtr", "StringBuilder"));
   EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::CSharp), BuildFunctionPage(GetWindowText(), SyntaxKind::CSharp));
   EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::Vb, true), BuildFunctionPage(GetWindowText(), SyntaxKind::Vb));
 }

@@ -220,6 +220,10 @@ TEST_F(LoadersTest, NativeTypesAreStoredLoadedAndForgottenOnEdit) {
   ASSERT_TRUE(LoadFunction(cat.store(), 2, loaded));
   EXPECT_EQ(loaded.parameters[0].nativeType, "");
   EXPECT_EQ(loaded.returnNativeType, "iptr LRESULT");
+  // An edited Pack replaces the 64-bit one.
+  EXPECT_EQ(UpdateCell(cat.store(), "数据类型表", "Pack", 2, "4", CellKind::Text), CellUpdate::Written);
+  ASSERT_TRUE(LoadDataType(cat.store(), 2, type));
+  EXPECT_EQ(type.nativeType, "");
 }
 
 }  // namespace
