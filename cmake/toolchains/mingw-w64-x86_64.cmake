@@ -25,6 +25,13 @@ set(SQLite3_LIBRARY "${DECLARIUM_WINDOWS_DEPS}/sqlite/lib/libsqlite3.a" CACHE FI
 # Headers and libraries come only from the MinGW sysroot and the SQLite
 # build, never from the host's /usr/include or /usr/lib.
 set(CMAKE_FIND_ROOT_PATH /usr/${DECLARIUM_MINGW_TRIPLE} "${DECLARIUM_WINDOWS_DEPS}/sqlite")
+# Qt and libxml2 for Windows, when scripts/build-windows-qt made them; Qt's
+# build tools (moc, rcc, uic) are the host's.
+if(EXISTS "${DECLARIUM_WINDOWS_DEPS}/qt/debian-version")
+  list(APPEND CMAKE_FIND_ROOT_PATH "${DECLARIUM_WINDOWS_DEPS}/qt" "${DECLARIUM_WINDOWS_DEPS}/libxml2")
+  set(QT_HOST_PATH /usr)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -7,7 +7,13 @@
 #   cli   CROSS_DIR STATE_DIR LINUX_CLI SOURCE_DIR
 #                                      declarium-cli.exe against the Linux declarium-cli on the
 #                                      same inputs; every output must be the same, byte for byte
-# Exit code 77 (skipped) when wine64 or the cross build is missing.
+#   gui   CROSS_DIR STATE_DIR          the cross-built GUI suites (offscreen), and RegisterHotKey
+#                                      with the windows platform plugin under Xvfb
+#   screenshot CROSS_DIR STATE_DIR CATALOGUE PNG
+#                                      declarium.exe on the catalogue with the windows plugin under
+#                                      Xvfb, the screen saved as PNG (by hand, not a test)
+# Exit code 77 (skipped) when wine64 or the cross build is missing, and for gui
+# when the cross build has no desktop program (no Qt for Windows: scripts/build-windows-qt).
 set -uo pipefail
 
 mode=$1
@@ -45,9 +51,21 @@ run_wine() {
 # A Unix path as Wine's Z: drive shows it.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
+# The DLLs the desktop program needs besides Windows': Qt's, and the MinGW
+# runtime Qt was built with. Sets WINEPATH; false without the desktop program.
+gui_environment() {
+  [ -f "$cross/declarium.exe" ] || return 1
+  local qt=${DECLARIUM_WINDOWS_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/declarium/windows-deps}/qt
+  local gcc
+  gcc=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+  export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc");$(windows_path /usr/x86_64-w64-mingw32/lib)"
+  export QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+  return 0
+}
+
 case "$mode" in
 setup)
-  if ! cmake --build "$cross" --target core_tests model_tests cli_tests declarium-cli >"$state.build.log" 2>&1; then
+  if ! cmake --build "$cross" --target windows_programs >"$state.build.log" 2>&1; then
     cat "$state.build.log"
     echo "FAILED: the Windows cross build does not build"
     exit 1
@@ -98,6 +116,80 @@ cli-tests)
   rc=$?
   cat "$work/all.txt"
   [ $rc -eq 0 ] || { echo "FAILED: cli_tests.exe exited with $rc"; exit 1; }
+  ;;
+
+gui)
+  if ! gui_environment; then
+    echo "SKIPPED: the Windows cross build has no declarium.exe (no Qt for Windows: scripts/build-windows-qt builds it)"
+    exit $skip
+  fi
+  if ! command -v xvfb-run >/dev/null; then
+    echo "SKIPPED: no xvfb-run (Wine makes even Qt's offscreen windows through its X11 driver)"
+    exit $skip
+  fi
+  work=$state/gui
+  rm -rf "$work"
+  mkdir -p "$work"
+  # Wine creates every window, offscreen ones too, through its X11 driver: the
+  # suites run on one virtual display. Qt Test's report goes to a file (-o):
+  # under Wine its standard output stays empty.
+  cat >"$work/suites.sh" <<EOF
+#!/bin/sh
+cd "$work"
+for exe in "$cross"/tests/desktop/toolkit/*.exe "$cross"/tests/desktop/windows/*.exe; do
+  name=\$(basename "\$exe" .exe)
+  QT_QPA_PLATFORM=offscreen "$wine" "\$exe" -o "Z:$work/\$name.txt,txt" >"$work/\$name.log" 2>&1
+  echo \$? >"$work/\$name.rc"
+done
+# RegisterHotKey needs real window handles: the windows platform plugin.
+QT_QPA_PLATFORM=windows "$wine" "$cross/tests/desktop/windows/windows_tst_GlobalHotkey.exe" registerHotKeyOnWindows \
+  -o "Z:$work/hotkey.txt,txt" >"$work/hotkey.log" 2>&1
+echo \$? >"$work/hotkey.rc"
+"$(dirname "$wine")/wineserver" -k 2>/dev/null || wineserver -k 2>/dev/null
+EOF
+  xvfb-run -a -s "-screen 0 1280x1024x24" sh "$work/suites.sh"
+  failed=0
+  count=0
+  for rc in "$work"/*.rc; do
+    name=$(basename "$rc" .rc)
+    count=$((count + 1))
+    grep -E "^(Totals|FAIL!|SKIP)" "$work/$name.txt" 2>/dev/null | sed "s/^/$name: /"
+    if [ "$(cat "$rc")" != 0 ] || ! grep -q "^Totals" "$work/$name.txt" 2>/dev/null; then
+      cat "$work/$name.txt" "$work/$name.log" 2>/dev/null | tail -n 40
+      echo "FAILED: $name exited with $(cat "$rc")"
+      failed=1
+    fi
+  done
+  grep -q "^PASS   : GlobalHotkeyTest::registerHotKeyOnWindows" "$work/hotkey.txt" ||
+    { echo "FAILED: RegisterHotKey under Wine did not pass"; failed=1; }
+  [ $failed -eq 0 ] || exit 1
+  echo "$((count - 1)) GUI suites of the Windows build and RegisterHotKey passed under Wine"
+  ;;
+
+screenshot)
+  catalogue=$4
+  png=$5
+  gui_environment || { echo "no declarium.exe in $cross"; exit $skip; }
+  work=$state/screenshot
+  rm -rf "$work"
+  mkdir -p "$work"
+  cp "$cross/declarium.exe" "$work/"
+  cp "$catalogue" "$work/data.db"
+  cat >"$work/shot.sh" <<EOF
+#!/bin/sh
+cd "$work"
+QT_QPA_PLATFORM=windows "$wine" declarium.exe >"$work/run.log" 2>&1 &
+for i in \$(seq 1 60); do
+  xdotool search --onlyvisible --name '^Declarium' >/dev/null 2>&1 && break
+  sleep 1
+done
+sleep 5
+import -window root "$png"
+"$(dirname "$wine")/wineserver" -k 2>/dev/null || wineserver -k
+EOF
+  xvfb-run -a -s "-screen 0 1280x1024x24" sh "$work/shot.sh"
+  [ -s "$png" ] || { cat "$work/run.log"; echo "FAILED: no screenshot"; exit 1; }
+  echo "screenshot: $png"
   ;;
 
 cli)

@@ -38,17 +38,32 @@ class PlainStartupMessages : public StartupMessages {
 };
 
 #ifdef _WIN32
-// The named event marks the running instance machine-wide; the handle stays
-// open until the process ends.
-bool AnotherInstanceHoldsTheEvent() {
-  const char* name = "Global\\mornel-Declarium";
-  if (HANDLE h = OpenEventA(EVENT_ALL_ACCESS, FALSE, name)) {
-    CloseHandle(h);
-    return true;
+// The named event marks the running instance machine-wide, for as long as
+// the program runs: the handle is closed when RunDesktopProgram returns, so
+// that a later run in the same process (the tests) is not taken for a second
+// instance. Its name follows the instance name ("Global\\mornel-Declarium").
+class InstanceEvent {
+ public:
+  explicit InstanceEvent(const QString& instanceName) {
+    std::wstring name = L"Global\\" + QString(instanceName).replace(u'\\', u'/').toStdWString();
+    if (HANDLE h = OpenEventW(EVENT_ALL_ACCESS, FALSE, name.c_str())) {
+      CloseHandle(h);
+      taken_ = true;
+      return;
+    }
+    handle_ = CreateEventW(nullptr, FALSE, FALSE, name.c_str());
   }
-  CreateEventA(nullptr, FALSE, FALSE, name);
-  return false;
-}
+  ~InstanceEvent() {
+    if (handle_) CloseHandle(handle_);
+  }
+  InstanceEvent(const InstanceEvent&) = delete;
+  InstanceEvent& operator=(const InstanceEvent&) = delete;
+  bool TakenByAnother() const { return taken_; }
+
+ private:
+  HANDLE handle_ = nullptr;
+  bool taken_ = false;
+};
 #endif
 
 // Test and documentation hooks, all off unless their variable is set.
@@ -144,13 +159,14 @@ bool InstanceServer::Listen(const QString& name) {
 }
 
 int RunDesktopProgram() {
+  const QString name = InstanceName();
 #ifdef _WIN32
-  if (AnotherInstanceHoldsTheEvent()) {
-    AskRunningInstance(InstanceName());
+  const InstanceEvent instance(name);
+  if (instance.TakenByAnother()) {
+    AskRunningInstance(name);
     return 0;
   }
 #endif
-  const QString name = InstanceName();
   if (AskRunningInstance(name)) return 0;
   InstanceServer server;
   server.Listen(name);

@@ -1,6 +1,8 @@
 // The real program under a virtual X display: Alt+K, pressed through the X
 // test extension, hides the main window and brings it back. A second copy on
-// the same display cannot have the key and runs on without it.
+// the same display cannot have the key and runs on without it. On Windows
+// (under Wine), RegisterHotKey: a key taken is refused, and free again once
+// unregistered.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,7 +10,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QGuiApplication>
+#include <memory>
+
 #include "desktop/windows/AppCatalogue.h"
+#include "toolkit/GlobalHotkeys.h"
+#include "toolkit/Window.h"
+#include "windows/MainWindow.h"
 
 namespace {
 
@@ -50,6 +58,27 @@ class GlobalHotkeyTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void registerHotKeyOnWindows() {
+#ifndef _WIN32
+    QSKIP("RegisterHotKey is the Windows code");
+#endif
+    if (QGuiApplication::platformName() != QLatin1String("windows"))
+      QSKIP("needs the windows platform plugin (a real window handle)");
+    using declarium::Window;
+    std::unique_ptr<Window> first = Window::Build(declarium::kMainWindowTemplate);
+    std::unique_ptr<Window> second = Window::Build(declarium::kMainWindowTemplate);
+    first->show();
+    second->show();
+    declarium::GlobalHotkeys hotkeys, other;
+    constexpr int kAlt = 1, kCtrl = 2, kKeyK = 0x4B;
+    const int id = hotkeys.Register(first.get(), kAlt | kCtrl, kKeyK);
+    QCOMPARE(id, 1);
+    // Taken: refused, and the counter does not move.
+    QCOMPARE(other.Register(second.get(), kAlt | kCtrl, kKeyK), 0);
+    QVERIFY(hotkeys.Unregister(first.get(), id));
+    QCOMPARE(other.Register(second.get(), kAlt | kCtrl, kKeyK), 1);
+  }
+
   void altKHidesAndShowsTheWindow() {
     const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));

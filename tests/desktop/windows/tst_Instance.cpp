@@ -9,6 +9,18 @@
 
 #include "desktop/windows/AppCatalogue.h"
 
+namespace {
+
+bool Listening(const QString& name) {
+  QLocalSocket probe;
+  probe.connectToServer(name);
+  const bool up = probe.waitForConnected(200);
+  probe.abort();
+  return up;
+}
+
+}  // namespace
+
 class InstanceTest : public QObject {
   Q_OBJECT
 
@@ -29,7 +41,8 @@ class InstanceTest : public QObject {
     running.setWorkingDirectory(first.path());
     running.start(QStringLiteral(DECLARIUM_PROGRAM), {});
     QVERIFY(running.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(name), 20000);
+    // Listening: a socket file here, a named pipe on Windows.
+    QTRY_VERIFY_WITH_TIMEOUT(Listening(name), 20000);
 
     // The second start runs where there is no catalogue: it must not get as
     // far as asking for one.

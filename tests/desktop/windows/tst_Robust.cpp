@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 #include <filesystem>
 #include <random>
 
@@ -28,6 +29,19 @@ using namespace declarium;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Whether a file made read-only refuses an ordinary user's writing here:
+// under Wine run as root (the Windows build's tests) it does not, and the
+// read-only cases cannot be tested.
+bool ReadOnlyHolds() {
+  const test::TempDir dir;
+  const fs::path probe = dir / "probe";
+  test::WriteFileBytes(probe, "x");
+  test::ReadOnlyForEveryone(probe);
+  test::AsUnprivilegedUser user;
+  std::ofstream out(probe, std::ios::app);
+  return !out;
+}
 
 enum class Kind { Empty, RandomBytes, Foreign, TableMissing, ReadOnlyFile, ReadOnlyFolder };
 
@@ -143,7 +157,9 @@ class RobustTest : public QObject {
     QTemporaryDir home;
     qputenv("DECLARIUM_INSTANCE_NAME", QDir(home.path()).filePath(QStringLiteral("instance")).toUtf8());
     const QString previous = QDir::currentPath();
+    const bool readOnlyHolds = ReadOnlyHolds();
     for (const BadCase& c : BadCases()) {
+      if ((c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder) && !readOnlyHolds) continue;
       const test::TempDir dir;
       MakeBadCatalogue(dir.path(), c.kind);
       const std::string bytes = test::ReadFileBytes(dir / "data.db");
@@ -177,7 +193,9 @@ class RobustTest : public QObject {
   // Every change fails with its own words and the database's error; reading
   // what can be read works; the file is not changed.
   void changesFailWithTheDatabasesError() {
+    const bool readOnlyHolds = ReadOnlyHolds();
     for (const BadCase& c : BadCases()) {
+      if ((c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder) && !readOnlyHolds) continue;
       const test::TempDir dir, out, settings;
       MakeBadCatalogue(dir.path(), c.kind);
       test::OpenToEveryone(out.path());
@@ -385,6 +403,7 @@ class RobustTest : public QObject {
 
   // A settings file that may not be written is read and left as it was.
   void readOnlySettings() {
+    if (!ReadOnlyHolds()) QSKIP("a read-only file does not stop writing here (Wine run as root)");
     const std::string bytes = ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\n; mine\r\n"));
     for (bool folder : {false, true}) {
       const test::TempDir dir;
