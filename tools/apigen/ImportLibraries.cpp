@@ -150,6 +150,10 @@ std::optional<ImportedFunction> ReadShortImport(std::string_view b) {
   return f;
 }
 
+// The head object's symbol: "__head_libuser32_a" in 32-bit archives,
+// "_head_libuser32_a" in 64-bit ones, whose C names have no "_" before them.
+bool IsHeadSymbol(std::string_view s) { return StartsWith(s, "__head_") || StartsWith(s, "_head_"); }
+
 }  // namespace
 
 std::string UndecoratedImportName(std::string_view symbol) {
@@ -167,14 +171,6 @@ std::string UndecoratedImportName(std::string_view symbol) {
   if (name.empty() || name.find_first_of("?@$") != std::string_view::npos) return {};
   return std::string(name);
 }
-
-namespace {
-
-// The head object's symbol: "__head_libuser32_a" in 32-bit archives,
-// "_head_libuser32_a" in 64-bit ones, whose C names have no "_" before them.
-bool IsHeadSymbol(std::string_view s) { return StartsWith(s, "__head_") || StartsWith(s, "_head_"); }
-
-}  // namespace
 
 std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
   std::vector<ImportedFunction> out;
