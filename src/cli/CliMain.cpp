@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   // Global options may also follow the command.
   app.fallthrough();
   app.require_subcommand(1);
+  app.set_version_flag("--version", "declarium-cli " DECLARIUM_VERSION);
   // "/x" is a value on every platform ("/*" in a condition, a path), never an
   // option; set before the commands are added, which take it over.
   app.allow_windows_style_options(false);
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::cerr << "declarium-cli: " << e.what() << "\nRun with --help for more information.\n";

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the desktop program's pictures as PNG files (16 x 16, the program
-icon 32 x 32) into src/desktop/windows/pictures. The files are kept in the
+icon 32 x 32) into src/desktop/windows/pictures, and the program icon at the
+sizes Windows asks for (16 to 256 pixels) as src/desktop/windows/resources/
+declarium.ico, the icon of declarium.exe. The files are kept in the
 repository; run this again only to change a picture.
 
 Each picture is a list of shapes painted in order, sampled 4 x 4 times per
@@ -14,17 +16,37 @@ import zlib
 SAMPLES = 4
 
 
-def png(path, size, pixels):
+def png_bytes(size, pixels):
     rows = b"".join(b"\x00" + bytes(v for p in pixels[y] for v in p) for y in range(size))
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def png(path, size, pixels):
     with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(rows, 9)))
-        f.write(chunk(b"IEND", b""))
+        f.write(png_bytes(size, pixels))
+
+
+def ico(path, images):
+    """images: (size, PNG bytes); Windows Vista and later read PNG entries."""
+    offset = 6 + 16 * len(images)
+    head = struct.pack("<HHH", 0, 1, len(images))
+    body = b""
+    for size, data in images:
+        side = size if size < 256 else 0  # 0 is 256 in the directory
+        head += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset + len(body))
+        body += data
+    with open(path, "wb") as f:
+        f.write(head + body)
+
+
+def scaled(shapes, factor):
+    """The shapes drawn factor times as large."""
+    return [(colour, lambda x, y, inside=inside: inside(x / factor, y / factor)) for colour, inside in shapes]
 
 
 def render(size, shapes):
@@ -192,6 +214,11 @@ ICON = [(DARK_BLUE, rect(1, 1, 31, 31, 6)), (BLUE, rect(2.5, 2.5, 29.5, 29.5, 5)
         ] + parentheses(16.5, 17.5, 8, BLUE, 2.4)
 
 
+# The sizes of the .ico: the shell's small and large icons at 100 to 200 %
+# scaling, and 256 for large views.
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = os.path.join(here, "..", "..", "src", "desktop", "windows", "pictures")
@@ -199,6 +226,10 @@ def main():
     for name, shapes in PICTURES.items():
         png(os.path.join(out, name + ".png"), 16, render(16, shapes))
     png(os.path.join(out, "program.png"), 32, render(32, ICON))
+    resources = os.path.join(here, "..", "..", "src", "desktop", "windows", "resources")
+    os.makedirs(resources, exist_ok=True)
+    ico(os.path.join(resources, "declarium.ico"),
+        [(size, png_bytes(size, render(size, scaled(ICON, size / 32)))) for size in ICON_SIZES])
 
 
 if __name__ == "__main__":

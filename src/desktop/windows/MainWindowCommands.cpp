@@ -85,7 +85,7 @@ void MainWindow::DispatchCommand(int commandId) {
 
     case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
     case kAbout:
-      window_->MessageBox(QStringLiteral("Declarium 0.1\nWindows API 声明助手"), kMbUserIcon,
+      window_->MessageBox(QStringLiteral("Declarium " DECLARIUM_VERSION "\nWindows API 声明助手"), kMbUserIcon,
                           QStringLiteral("关于 Declarium"));
       break;
     // The shell's answer is of no interest: a missing browser shows its own error.
