@@ -20,7 +20,16 @@ void ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind ta
   };
   DeclarationBatches batches;
   batches.functions = [&](std::vector<FunctionRecord>& b) { declare(b, DeclareFunction); };
-  batches.dataTypes = [&](std::vector<DataTypeRecord>& b) { declare(b, DeclareDataType); };
+  // A VB Type's padding needs the types nested in it: those the text declared
+  // so far. Only VB keeps them, so other conversions stay in bounded memory.
+  DataTypeCache types;
+  batches.dataTypes = [&](std::vector<DataTypeRecord>& b) {
+    if (target == SyntaxKind::Vb)
+      for (const DataTypeRecord& d : b) types.Add(d);
+    declare(b, [&](SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
+      return DeclareDataType(t, d, s, types.Lookup());
+    });
+  };
   batches.constants = [&](std::vector<ConstantRecord>& b) { declare(b, DeclareConstant); };
   ReadDeclarations(text, source, batches);
 }

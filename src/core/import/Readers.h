@@ -3,6 +3,7 @@
 // and returns the number of records it read.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,12 @@ int ReadEConstants(std::string_view text, RecordSink<ConstantRecord> constants);
 int ReadCSharpFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
 int ReadCSharpDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);
 int ReadCSharpConstants(std::string_view text, RecordSink<ConstantRecord> constants);
+
+// VB's line continuation: a line that ends in a blank and "_" (outside a
+// string and a remark) goes on in the next, as VB reads it. Gives the text
+// itself when no line is continued, else the joined text, kept in storage.
+// Each VB reader joins first.
+std::string_view JoinVbContinuations(std::string_view text, std::string& storage);
 
 int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
 int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);

@@ -5,6 +5,7 @@
 #include "store/CatalogueStore.h"
 #include <sqlite3.h>
 
+#include "output/VbTypes.h"
 #include "store/ConstantNumbers.h"
 #include "store/NativeTypes.h"
 #include "store/SqlText.h"
@@ -194,8 +195,44 @@ struct ImportSession::Run {
     return text;
   }
 
+  // A VB member whose bounds or string length name a constant the text did
+  // not define takes the number the catalogue's constant of that name has;
+  // names neither knows are kept and listed after the summary.
+  const ParameterRecord& Resolved(const DataTypeRecord& d, const ParameterRecord& m) {
+    if (d.syntax != SyntaxKind::Vb) return m;
+    const auto length = FixedStringLength(m.type);
+    const bool namedLength = length && !VbWholeNumber(*length);
+    if (!namedLength && NamesIn(m.array).empty()) return m;
+    const NameValue lookup = [this](std::string_view name) { return CatalogueConstant(name); };
+    resolved = m;
+    if (!m.array.empty()) resolved.array = ResolveCounts(m.array, lookup, &unresolved);
+    if (namedLength) resolved.type = "String * " + ResolveCounts(*length, lookup, &unresolved);
+    return resolved;
+  }
+  std::optional<std::int64_t> CatalogueConstant(std::string_view name) {
+    Statement stmt = store.Prepare("select 十进制值,十六进制值 from 常量表 where 名称=? limit 1");
+    if (!stmt || !store.BindText(stmt, 1, name) || !store.StepOnce(stmt)) return std::nullopt;
+    const auto value = StoredConstantValue(store.ColumnText(stmt, 0), store.ColumnText(stmt, 1));
+    store.Finalize(stmt);
+    return value;
+  }
+  // The names no count or length could be worked out for, after the summary.
+  std::string UnresolvedNote() const {
+    if (unresolved.empty()) return {};
+    std::string note = "\r\n未能确定的数组长度或文本长度（常量未定义）：";
+    std::unordered_set<std::string> said;
+    for (const std::string& name : unresolved) {
+      if (!said.insert(name).second) continue;
+      if (said.size() > 1) note += "、";
+      note += name;
+    }
+    return note;
+  }
+
   CatalogueStore& store;
   BetweenRecords betweenRecords;
+  ParameterRecord resolved;
+  std::vector<std::string> unresolved;
   Insert functionInsert{store, kFunctionInsert};
   Insert parameterInsert{store, kParameterInsert};
   Insert dataTypeInsert{store, kDataTypeInsert};
@@ -267,8 +304,9 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
       return false;
     run.dataTypeNames.Add(d.name);
     ++run.counts[1];
-    for (const ParameterRecord& m : d.members) {
+    for (const ParameterRecord& member : d.members) {
       if (!run.NextRecord()) return false;
+      const ParameterRecord& m = run.Resolved(d, member);
       run.memberInsert.Text(m.name).Text(m.type).Text(m.array).Int(m.byRef ? 1 : 0).Text(m.remark).Int(id);
       if (!run.Store(run.memberInsert) || !run.StoreNative(run.memberNative, m.nativeType)) return false;
     }
@@ -302,7 +340,7 @@ bool ImportSession::Commit() {
   if (!run.store.Commit()) return run.Fail();
   run.open = false;
   run.reached = 3;
-  run.message = run.Summary();
+  run.message = run.Summary() + run.UnresolvedNote();
   return true;
 }
 

@@ -2,13 +2,18 @@
 // blocks and "Const" lines. A keyword scanner, not a parser: markers are
 // looked for in each line and the text between them is taken.
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include <unordered_map>
+
 #include "import/ReaderScan.h"
 #include "import/Readers.h"
+#include "output/VbTypes.h"
 #include "text/TextPrimitives.h"
 
 namespace declarium {
@@ -22,6 +27,8 @@ constexpr std::string_view kDeclareKey = "Declare ";
 constexpr std::string_view kConstKey = "Const ";
 constexpr std::string_view kTypeKey = "Type ";
 constexpr std::string_view kEndType = "End Type";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Calls visit with the text after every key up to the next CR LF or the end
 // of the text. Each line is a view into text.
@@ -63,10 +70,23 @@ std::string_view ListToLastParenthesis(std::string_view line) {
   return last == std::string_view::npos ? std::string_view() : rest.substr(0, last);
 }
 
+// The name after the keyword that opens a declaration ("Sub Sleep Lib …",
+// "PtrSafe Function F Lib …"). The keyword is the first word, so a
+// parameter named "lpFunction" in a Sub is no keyword; a line that opens
+// with neither takes the word after "Function " anywhere, as it always did.
+std::string DeclaredName(std::string_view line) {
+  std::string_view head = TrimSpacesView(line);
+  if (head.substr(0, 8) == "PtrSafe ") head = TrimSpacesView(head.substr(8));
+  for (std::string_view key : {std::string_view("Function "), std::string_view("Sub ")}) {
+    if (head.substr(0, key.size()) == key) return TextBetween(head.substr(key.size() - 1), " ", " ");
+  }
+  return TextBetween(line, "Function ", " ");
+}
+
 bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   if (!Contains(line, "Lib")) return false;
   fn.syntax = SyntaxKind::Vb;
-  fn.name = TextBetween(line, "Function ", " ");
+  fn.name = DeclaredName(line);
   fn.library = TextBetween(line, "Lib \"", "\" ");
   fn.entryPoint = TextBetween(line, "Alias \"", "\" ");
   if (fn.entryPoint.empty()) fn.entryPoint = fn.name;
@@ -81,10 +101,13 @@ bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
   return !fn.name.empty();
 }
 
-void ReadMemberLine(std::string_view line, ParameterRecord& m) {
+// Bounds become element counts and a fixed-length string "String * N"
+// keeps its length; a name for either takes its number from lookup where
+// known (see output/VbTypes.h).
+void ReadMemberLine(std::string_view line, ParameterRecord& m, const NameValue& lookup) {
   m.name = TextBetween(line, nullopt, " As");
   if (Contains(m.name, "(")) {
-    m.array = TextBetween(m.name, "(", ")");
+    m.array = CountsOfVbBounds(TextBetweenView(m.name, "(", ")"), lookup, nullptr);
     m.name = TextBetween(m.name, nullopt, "(");
   }
   m.type = TextBetween(line, "As ", nullopt);
@@ -92,11 +115,17 @@ void ReadMemberLine(std::string_view line, ParameterRecord& m) {
     m.remark = TextBetween(m.type, "'", nullopt);
     m.type = TrimSpaces(TextBetween(m.type, nullopt, "'"));
   }
-  // A fixed-length string keeps only its type; the length is dropped.
-  if (Contains(m.type, "*")) m.type = TrimSpaces(TextBetween(m.type, nullopt, "*"));
+  if (const auto length = FixedStringLength(m.type)) {
+    std::string n(*length);
+    if (!VbWholeNumber(n) && lookup)
+      if (const auto value = lookup(n)) n = DecimalText(*value);
+    m.type = "String * " + n;
+  } else if (Contains(m.type, "*")) {
+    m.type = TrimSpaces(TextBetween(m.type, nullopt, "*"));
+  }
 }
 
-void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
+void ReadTypeBlock(std::string_view block, DataTypeRecord& dt, const NameValue& lookup) {
   scan::LineCursor lines(block);
   std::string_view raw;
   bool header = true;
@@ -115,7 +144,7 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt) {
     }
     // Filled in place: a record moved is several strings moved.
     ParameterRecord& m = dt.members.emplace_back();
-    ReadMemberLine(line, m);
+    ReadMemberLine(line, m, lookup);
     if (m.name.empty()) dt.members.pop_back();
   }
 }
@@ -142,9 +171,62 @@ void ReadConstLine(std::string_view line, ConstantRecord& c) {
   }
 }
 
+// Where the line from..end (without its CR LF) is continued: the index of
+// its final "_", preceded by a blank and followed only by blanks, outside a
+// string and a remark; npos when it is not.
+size_t ContinuationMark(std::string_view text, size_t from, size_t end) {
+  size_t last = end;
+  while (last > from && IsBlank(text[last - 1])) --last;
+  if (last < from + 2 || text[last - 1] != '_' || !IsBlank(text[last - 2])) return std::string_view::npos;
+  bool inString = false;
+  // '"' and '\'' are below 0x40, so never the second byte of a GBK character.
+  for (size_t i = from; i < last - 1; ++i) {
+    if (text[i] == '"') inString = !inString;
+    else if (text[i] == '\'' && !inString) return std::string_view::npos;
+  }
+  return inString ? std::string_view::npos : last - 1;
+}
+
 }  // namespace
 
+std::string_view JoinVbContinuations(std::string_view text, std::string& storage) {
+  // First only look: most texts continue no line and are not copied.
+  bool any = false;
+  for (size_t pos = 0; pos < text.size() && !any;) {
+    const size_t at = FindSeparator(text, kCrLf, pos);
+    if (at == std::string_view::npos) break;
+    any = ContinuationMark(text, pos, at) != std::string_view::npos;
+    pos = at + 2;
+  }
+  if (!any) return text;
+  storage.clear();
+  storage.reserve(text.size());
+  size_t pos = 0;
+  bool joining = false;
+  while (pos < text.size()) {
+    size_t at = FindSeparator(text, kCrLf, pos);
+    const size_t end = at == std::string_view::npos ? text.size() : at;
+    size_t from = pos;
+    // A continued line goes on after one blank; the next line's indent is not kept.
+    if (joining)
+      while (from < end && IsBlank(text[from])) ++from;
+    const size_t mark = at == std::string_view::npos ? std::string_view::npos : ContinuationMark(text, pos, end);
+    if (mark != std::string_view::npos) {
+      storage.append(text.substr(from, mark > from ? mark - from : 0));
+      joining = true;
+    } else {
+      storage.append(text.substr(from, end - from));
+      if (at != std::string_view::npos) storage.append(kCrLf);
+      joining = false;
+    }
+    pos = at == std::string_view::npos ? text.size() : at + 2;
+  }
+  return storage;
+}
+
 int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
+  std::string joined;
+  text = JoinVbContinuations(text, joined);
   ForEachLine(text, kDeclareKey, [&](std::string_view line) {
     if (!ReadFunctionLine(line, functions.emplace_back())) functions.pop_back();
   });
@@ -153,7 +235,6 @@ int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions)
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool EndsWithWord(std::string_view text, size_t end, std::string_view word) {
   return end >= word.size() && text.substr(end - word.size(), word.size()) == word;
@@ -186,6 +267,24 @@ long FindTypeStatement(std::string_view text, long from) {
 }  // namespace
 
 int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
+  std::string joined;
+  text = JoinVbContinuations(text, joined);
+  // The constants of the same text give names in bounds and lengths their
+  // numbers; read only when a name is met.
+  std::unordered_map<std::string, std::int64_t> values;
+  bool valuesRead = false;
+  const NameValue lookup = [&](std::string_view name) -> std::optional<std::int64_t> {
+    if (!valuesRead) {
+      valuesRead = true;
+      ForEachLine(text, kConstKey, [&](std::string_view line) {
+        ConstantRecord c;
+        ReadConstLine(line, c);
+        if (const auto n = VbWholeNumber(c.decimalValue)) values.emplace(c.name, *n);
+      });
+    }
+    const auto it = values.find(std::string(name));
+    return it == values.end() ? std::nullopt : std::optional<std::int64_t>(it->second);
+  };
   long p = FindTypeStatement(text, 1);
   while (p != -1) {
     long e = FindText(text, kEndType, p);
@@ -193,7 +292,7 @@ int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes)
     size_t from = static_cast<size_t>(p - 1) + kTypeKey.size();
     size_t to = static_cast<size_t>(e - 1);
     DataTypeRecord& dt = dataTypes.emplace_back();
-    ReadTypeBlock(text.substr(from, to > from ? to - from : 0), dt);
+    ReadTypeBlock(text.substr(from, to > from ? to - from : 0), dt, lookup);
     if (dt.name.empty()) dataTypes.pop_back();
     p = FindTypeStatement(text, e);
   }
@@ -201,6 +300,8 @@ int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes)
 }
 
 int ReadVbConstants(std::string_view text, RecordSink<ConstantRecord> constants) {
+  std::string joined;
+  text = JoinVbContinuations(text, joined);
   ForEachLine(text, kConstKey, [&](std::string_view line) {
     ReadConstLine(line, constants.emplace_back());
   });

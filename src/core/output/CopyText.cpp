@@ -24,7 +24,8 @@ bool Declaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind targ
     case BrowseMode::DataTypes: {
       DataTypeRecord d;
       if (!LoadDataType(store, id, d)) return false;
-      out = DeclareDataType(target, d, style);
+      DataTypeCache types(&store);
+      out = DeclareDataType(target, d, style, types.Lookup());
       return true;
     }
     case BrowseMode::Constants: {

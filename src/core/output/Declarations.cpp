@@ -1,9 +1,12 @@
 #include "output/Declarations.h"
 
+#include <set>
 #include <string_view>
 
 #include "output/CSharp64.h"
+#include "output/Layout.h"
 #include "output/TypeNames.h"
+#include "output/VbTypes.h"
 #include "text/AsciiFold.h"
 #include "text/TextPrimitives.h"
 
@@ -110,9 +113,18 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   return out;
 }
 
+// A function that returns nothing is a Sub to VB: a Function would return a
+// Variant the DLL never sets.
+bool ReturnsNothing(const FunctionRecord& f) {
+  const std::string_view type = TrimSpacesView(f.returnType);
+  return type.empty() || (f.syntax == SyntaxKind::CSharp && type == "void");
+}
+
 std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
+  const bool sub = ReturnsNothing(f);
   std::string out = s.isPublic ? "Public " : "Private ";
-  out += "Declare Function " + s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
+  out += sub ? "Declare Sub " : "Declare Function ";
+  out += s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
   if (!f.entryPoint.empty()) out += "Alias \"" + f.entryPoint + "\" ";
   out += "(";
   bool first = true;
@@ -123,7 +135,7 @@ std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
     out += p.name + " As " + MapTypeName(p.type, f.syntax, SyntaxKind::Vb);
   }
   out += ")";
-  if (!f.returnType.empty()) out += " As " + MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb);
+  if (!sub) out += " As " + MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb);
   return out;
 }
 
@@ -135,15 +147,40 @@ std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
     out += "\r\n    .成员 ";
     out += ENameOf(m.name, m.chineseName, s);
     out += ", ";
-    out += MapTypeName(m.type, d.syntax, SyntaxKind::E);
+    // VB's text of fixed length is that many bytes in place.
+    const auto length = d.syntax == SyntaxKind::Vb ? FixedStringLength(m.type) : std::nullopt;
+    out += length ? std::string("字节型") : MapTypeName(m.type, d.syntax, SyntaxKind::E);
     out += ", ";
     if (m.byRef) out += "传址";
     out += ", ";
     // The E syntax (and its reader) takes the dimension between double quotes.
-    if (!m.array.empty()) out += "\"" + m.array + "\"";
+    std::string dimensions = m.array;
+    if (length) dimensions += (dimensions.empty() ? "" : ",") + std::string(*length);
+    if (!dimensions.empty()) out += "\"" + dimensions + "\"";
     if (s.insertRemarks) out += ", " + m.remark;
   }
   return out;
+}
+
+// The count of all elements of "2,3": a number where each is one, else the
+// counts multiplied as C# writes it.
+std::string TotalCount(std::string_view counts) {
+  if (const auto n = CountProduct(counts)) return DecimalText(*n);
+  std::string out(counts);
+  for (char& c : out)
+    if (c == ',') c = '*';
+  return out;
+}
+
+// A VB String * N member: N bytes of ANSI text in place, C#'s default for a
+// structure; an array of them is that many bytes.
+std::string FixedStringCSharp(const ParameterRecord& m, std::string_view length) {
+  if (m.array.empty())
+    return "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + std::string(length) + ")]\tpublic string " +
+           CSharpName(m.name) + ";\r\n";
+  std::string bytes = TotalCount(m.array + "," + std::string(length));
+  return "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + bytes + ")]\tpublic byte[] " + CSharpName(m.name) +
+         ";\r\n";
 }
 
 std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
@@ -162,6 +199,10 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
       out += "\tpublic " + native.type + " " + CSharpName(m.name) + ";\r\n";
       continue;
     }
+    if (const auto length = d.syntax == SyntaxKind::Vb ? FixedStringLength(m.type) : std::nullopt) {
+      out += FixedStringCSharp(m, *length);
+      continue;
+    }
     std::string type = MapTypeName(m.type, d.syntax, SyntaxKind::CSharp);
     // A fixed-size array is an array of its elements (ByValTStr on a number
     // marshals one character). Only C# says a string array is text in place
@@ -173,10 +214,12 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
       std::string_view element = type;
       const bool bracketed = element.size() > 2 && element.substr(element.size() - 2) == "[]";
       if (bracketed) element.remove_suffix(2);
+      // SizeConst counts all elements; VB gives each dimension's count.
+      const std::string count = d.syntax == SyntaxKind::Vb ? TotalCount(m.array) : m.array;
       if (element == "string" && d.syntax == SyntaxKind::CSharp && !bracketed) {
-        out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + m.array + ")]";
+        out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + count + ")]";
       } else {
-        out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + m.array +
+        out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + count +
                (element == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "") + ")]";
         if (!bracketed) type += "[]";
       }
@@ -189,16 +232,53 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
   return out;
 }
 
-std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s) {
+// A member VB writes only to keep the members after it where C puts them.
+void AppendVbPadding(long long offset, long long bytes, const std::set<std::string>& taken, std::string& out) {
+  std::string name = "Padding" + std::to_string(offset);
+  while (taken.count(FoldAsciiLower(name))) name += "_";
+  out += name + "(0 To " + std::to_string(bytes - 1) + ") As Byte '填充：与 C 的布局对齐\r\n";
+}
+
+// Whether VB6 can place every member where C does: C's offsets and size fall
+// on VB6's alignments, which fails only where C packs below 4 bytes.
+bool VbCanFollow(const TypeLayout& c, const std::optional<TypeLayout>& vb) {
+  if (!vb || vb->members.size() != c.members.size() || c.size % vb->align != 0) return false;
+  for (size_t i = 0; i < c.members.size(); ++i)
+    if (c.members[i].offset % vb->members[i].align != 0) return false;
+  return true;
+}
+
+// VB lays a Type out by its own rules (members aligned on at most 4 bytes,
+// and Len() counting no gap), so the gaps C leaves are written as Byte
+// members and the Type takes C's size; where C packs tighter than VB6 can,
+// the Type is written as it is, with a remark.
+std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types) {
+  std::optional<TypeLayout> c = LayOutDataType(d, LayoutRules::C32, types);
+  if (c && !VbCanFollow(*c, LayOutDataType(d, LayoutRules::Vb6, types))) c.reset();
   std::string out = s.isPublic ? "Public " : "Private ";
-  out += "Type " + d.name + "\r\n";
-  for (const ParameterRecord& m : d.members) {
+  out += "Type " + d.name;
+  const int pack = PackOf(d);
+  if (!c && pack > 0 && pack < 4) out += " '按 " + std::to_string(pack) + " 字节对齐，VB6 无法如此排列：成员位置可能与 C 不同";
+  out += "\r\n";
+  std::set<std::string> taken;
+  if (c)
+    for (const ParameterRecord& m : d.members) taken.insert(FoldAsciiLower(m.name));
+  long long cursor = 0;
+  for (size_t i = 0; i < d.members.size(); ++i) {
+    const ParameterRecord& m = d.members[i];
+    if (c) {
+      const MemberLayout& at = c->members[i];
+      if (at.offset > cursor) AppendVbPadding(cursor, at.offset - cursor, taken, out);
+      cursor = at.offset + at.size;
+    }
     out += m.name;
-    if (!m.array.empty()) out += "(" + m.array + ")";
-    out += " As " + MapTypeName(m.type, d.syntax, SyntaxKind::Vb);
+    if (!m.array.empty()) out += "(" + VbBoundsOfCounts(m.array) + ")";
+    // A member that holds an address is a Long to VB.
+    out += " As " + (m.byRef ? std::string("Long") : MapTypeName(m.type, d.syntax, SyntaxKind::Vb));
     if (s.insertRemarks && !m.remark.empty()) out += " '" + m.remark;
     out += "\r\n";
   }
+  if (c && c->size > cursor) AppendVbPadding(cursor, c->size - cursor, taken, out);
   out += "End Type";
   return out;
 }
@@ -249,11 +329,12 @@ std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const Dec
   }
 }
 
-std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style) {
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style,
+                            const DataTypeLookup& types) {
   switch (target) {
     case SyntaxKind::E: return DataTypeE(record, style);
     case SyntaxKind::CSharp: return DataTypeCSharp(record, style);
-    case SyntaxKind::Vb: return DataTypeVb(record, style);
+    case SyntaxKind::Vb: return DataTypeVb(record, style, types);
     default: return {};
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "output/DeclarationStyle.h"
+#include "output/Layout.h"
 #include "store/Records.h"
 
 namespace declarium {
@@ -13,9 +14,14 @@ namespace declarium {
 // 中文名 of the record (and of its parameters or members) is first set to
 // its 名称, as the E syntax output writes 中文名 then. VB writes a stored
 // C-style hexadecimal value "0x104" as "&H104"; E writes a member's array
-// dimension between double quotes, as its reader expects it.
+// dimension between double quotes, as its reader expects it. A function that
+// returns nothing is a VB Sub. VB writes each count of a member as the bounds
+// (0 To n - 1), and pads a Type where C leaves a gap, with the nested data
+// types its layout needs found through types (without them, or where C packs
+// below 4 bytes, it is written without padding).
 std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style);
-std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style);
+std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style,
+                            const DataTypeLookup& types = {});
 std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const DeclarationStyle& style);
 
 }  // namespace declarium

@@ -109,17 +109,8 @@ class DependencyWalk {
     for (const ParameterRecord& m : d.members) NoteUse(m.type, d.syntax, uses);
   }
 
-  bool FindDataTypeId(const std::string& name, int& id) {
-    for (const char* sql : {"select id from 数据类型表 where 名称=? order by id limit 1",
-                            "select id from 数据类型表 where 名称=? collate nocase order by id limit 1"}) {
-      Statement stmt = store_.Prepare(sql);
-      if (!stmt || !store_.BindText(stmt, 1, name) || !store_.StepOnce(stmt)) return false;
-      id = store_.ColumnInt(stmt, 0);
-      if (!store_.Finalize(stmt)) return false;
-      if (id != 0) return true;
-    }
-    return true;
-  }
+  bool FindDataTypeId(const std::string& name, int& id) { return FindDataTypeByName(store_, name, id); }
+
 
   bool LoadLevel(const std::vector<int>& ids) {
     std::string list;
@@ -171,7 +162,7 @@ class DependencyWalk {
   void Write(Node& node, std::string& out) {
     switch (node.kind) {
       case BrowseMode::Functions: out += DeclareFunction(target_, node.function, style_); break;
-      case BrowseMode::DataTypes: out += DeclareDataType(target_, node.dataType, style_); break;
+      case BrowseMode::DataTypes: out += DeclareDataType(target_, node.dataType, style_, layoutTypes_.Lookup()); break;
       default: out += DeclareConstant(target_, node.constant, style_); break;
     }
     out += "\r\n";
@@ -187,6 +178,7 @@ class DependencyWalk {
   std::vector<std::string> pending_;          // names of the next level
   std::vector<std::string> missing_;          // in the order they were met
   std::set<int> written_;
+  DataTypeCache layoutTypes_{&store_};  // the nested types a VB Type's padding is worked out from
 };
 
 }  // namespace

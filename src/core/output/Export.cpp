@@ -118,7 +118,7 @@ class Exporter {
       case ExportKind::DataTypes:
         ReadDataTypeRow(store_, row, dataType_);
         TakeChildren(dataType_.id, dataType_.members);
-        out = DeclareDataType(target_, dataType_, style_);
+        out = DeclareDataType(target_, dataType_, style_, layoutTypes_.Lookup());
         return;
       case ExportKind::Constants:
         ReadConstantRow(store_, row, constant_);
@@ -146,6 +146,7 @@ class Exporter {
   DataTypeRecord dataType_;
   ConstantRecord constant_;
   ChildRows children_;
+  DataTypeCache layoutTypes_{&store_};  // the nested types a VB Type's padding is worked out from
 };
 
 }  // namespace

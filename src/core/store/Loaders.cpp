@@ -113,6 +113,19 @@ bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   return store.Finalize(stmt);
 }
 
+bool FindDataTypeByName(CatalogueStore& store, std::string_view name, int& id) {
+  id = 0;
+  for (const char* sql : {"select id from 数据类型表 where 名称=? order by id limit 1",
+                          "select id from 数据类型表 where 名称=? collate nocase order by id limit 1"}) {
+    Statement stmt = store.Prepare(sql);
+    if (!stmt || !store.BindText(stmt, 1, name) || !store.StepOnce(stmt)) return false;
+    id = store.ColumnInt(stmt, 0);
+    if (!store.Finalize(stmt)) return false;
+    if (id != 0) return true;
+  }
+  return true;
+}
+
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (!LoadDataTypeRow(store, id, d)) return false;
   return LoadRows(store,

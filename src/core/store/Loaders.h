@@ -18,6 +18,10 @@ bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& record);
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& record);
 bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& record);
 
+// The id of the data type of that name: exact 名称 first, then regardless of
+// ASCII case; 0 when there is none. False when the query fails.
+bool FindDataTypeByName(CatalogueStore& store, std::string_view name, int& id);
+
 // Loading many entries in a row. The parameter and member tables have no
 // index on their owner column, so loading the children of each entry on its
 // own scans the whole table every time; these read the children of all

@@ -93,7 +93,7 @@ TEST(ConvertDeclarations, FromE) {
             "SW_SHOW = 5,\r\n");
   EXPECT_EQ(Convert(kEText, SyntaxKind::E, SyntaxKind::Vb),
             "Private Declare Function GetWindowRect Lib \"user32.dll\" Alias \"GetWindowRect\" "
-            "(ByVal hWnd As Long, ByRef lpRect As RECT) As Boolean\r\n"
+            "(ByVal hWnd As Long, ByRef lpRect As RECT) As Long\r\n"
             "Private Declare Function GetTickCount Lib \"kernel32.dll\" Alias \"GetTickCount\" () As Long\r\n"
             "Private Type RECT\r\n"
             "left As Long\r\n"
@@ -134,11 +134,13 @@ TEST(ConvertDeclarations, FromCSharp) {
             "Private Const MB_OK = &H00000000\r\n");
 }
 
-// The Sub (Sleep) has no name for the reader and is left out.
+// A Sub (Sleep) returns nothing in every syntax; a bound N holds N + 1 elements.
 TEST(ConvertDeclarations, FromVb) {
   EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::E),
             ".DLL命令 GetCursorPos, 整数型, \"user32\", \"GetCursorPos\", , \r\n"
             "    .参数 lpPoint, POINTAPI, 传址 \r\n"
+            ".DLL命令 Sleep, , \"kernel32\", \"Sleep\", , \r\n"
+            "    .参数 dwMilliseconds, 整数型, \r\n"
             ".DLL命令 lstrlen, 整数型, \"kernel32\", \"lstrlenA\", , \r\n"
             "    .参数 lpString, 文本型, \r\n"
             ".数据类型 POINTAPI, \r\n"
@@ -146,12 +148,14 @@ TEST(ConvertDeclarations, FromVb) {
             "    .成员 y, 整数型, , \r\n"
             ".数据类型 OFSTRUCT, \r\n"
             "    .成员 cBytes, 字节型, , \r\n"
-            "    .成员 szPathName, 字节型, , \"128\"\r\n"
+            "    .成员 szPathName, 字节型, , \"129\"\r\n"
             ".常量 GENERIC_READ, \"-2147483648\", \r\n"
             ".常量 MAX_PATH, \"260\", \r\n");
   EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::CSharp),
             "[DllImport(\"user32\", EntryPoint = \"GetCursorPos\")]\r\n"
             "private static extern int GetCursorPos(ref POINTAPI lpPoint);\r\n"
+            "[DllImport(\"kernel32\", EntryPoint = \"Sleep\")]\r\n"
+            "private static extern void Sleep(int dwMilliseconds);\r\n"
             "[DllImport(\"kernel32\", EntryPoint = \"lstrlenA\")]\r\n"
             "private static extern int lstrlen(string lpString);\r\n"
             "[StructLayout(LayoutKind.Sequential)]\r\n"
@@ -162,13 +166,14 @@ TEST(ConvertDeclarations, FromVb) {
             "[StructLayout(LayoutKind.Sequential)]\r\n"
             "private struct OFSTRUCT\r\n"
             "{\tpublic byte cBytes;\r\n"
-            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 128)]\tpublic byte[] szPathName;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 129)]\tpublic byte[] szPathName;\r\n"
             "}\r\n"
             "GENERIC_READ = -2147483648,\r\n"
             "MAX_PATH = 260,\r\n");
   EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::Vb),
             "Private Declare Function GetCursorPos Lib \"user32\" Alias \"GetCursorPos\" "
             "(ByRef lpPoint As POINTAPI) As Long\r\n"
+            "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)\r\n"
             "Private Declare Function lstrlen Lib \"kernel32\" Alias \"lstrlenA\" (ByVal lpString As String) As Long\r\n"
             "Private Type POINTAPI\r\n"
             "x As Long\r\n"
@@ -176,7 +181,7 @@ TEST(ConvertDeclarations, FromVb) {
             "End Type\r\n"
             "Private Type OFSTRUCT\r\n"
             "cBytes As Byte\r\n"
-            "szPathName(128) As Byte\r\n"
+            "szPathName(0 To 128) As Byte\r\n"
             "End Type\r\n"
             "Private Const GENERIC_READ = &H80000000\r\n"
             "Private Const MAX_PATH = &H104\r\n");
@@ -189,7 +194,7 @@ TEST(ConvertDeclarations, SettingsShapeTheOutput) {
   s.namePrefix = "Api";
   EXPECT_EQ(ConvertDeclarations(kEText, SyntaxKind::E, SyntaxKind::Vb, s),
             "Public Declare Function ApiGetWindowRect Lib \"user32.dll\" Alias \"GetWindowRect\" "
-            "(ByVal hWnd As Long, ByRef lpRect As RECT) As Boolean\r\n"
+            "(ByVal hWnd As Long, ByRef lpRect As RECT) As Long\r\n"
             "Public Declare Function ApiGetTickCount Lib \"kernel32.dll\" Alias \"GetTickCount\" () As Long\r\n"
             "Public Type RECT\r\n"
             "left As Long '左边\r\n"
@@ -208,7 +213,6 @@ TEST(ConvertDeclarations, NothingReadableGivesNothing) {
   EXPECT_EQ(Convert(ToCrLf("[DllImport(\"kernel32.dll\")]\npublic static extern uint GetTickCount();\n"),
                     SyntaxKind::CSharp, SyntaxKind::Vb),
             "");
-  EXPECT_EQ(Convert("Declare Sub Sleep Lib \"kernel32\" (ByVal dwMilliseconds As Long)\r\n", SyntaxKind::Vb, SyntaxKind::E), "");
   // A syntax outside the three reads nothing.
   EXPECT_EQ(Convert(kEText, SyntaxOfNumber(3), SyntaxKind::Vb), "");
 }

@@ -228,6 +228,21 @@ TEST(StoreImported, ExistingAndRepeatedNamesAreSkippedWithTheirParameters) {
   EXPECT_EQ(DumpAll(cat.store()), before);
 }
 
+// A VB length or bound named by a constant the text did not define takes the
+// catalogue's number; a name nobody defines is kept and named after the summary.
+TEST(StoreImported, VbLengthsNamedByConstantsOfTheCatalogue) {
+  TestCatalogue cat;
+  std::string message;
+  ASSERT_TRUE(StoreImported(cat.store(), {}, {}, {Constant("MAX_PATH", "260", "&H104")}, message)) << message;
+  DataTypeRecord d = DataType("FIND", {Param("path", "String * MAX_PATH"), Param("alt", "Byte", "MAX_PATH + 1"),
+                                       Param("rest", "Byte", "NO_SUCH + 1")});
+  d.syntax = SyntaxKind::Vb;
+  ASSERT_TRUE(StoreImported(cat.store(), {}, {d}, {}, message)) << message;
+  EXPECT_EQ(message, Summary(0, 1, 0) + "\r\n未能确定的数组长度或文本长度（常量未定义）：NO_SUCH");
+  EXPECT_EQ(Dump(cat.store(), "select 数据类型, 数组 from 数据类型成员表 order by id"),
+            (Rows{{"t:String * 260", "t:"}, {"t:Byte", "t:261"}, {"t:Byte", "t:NO_SUCH + 1"}}));
+}
+
 TEST(StoreImported, NameExistsComparesExactly) {
   TestCatalogue cat;
   Seed(cat);

@@ -89,8 +89,54 @@ TEST(ReadVbFunctions, ParameterPassing) {
   }
 }
 
+TEST(ReadVbFunctions, SubsHaveNoReturnType) {
+  auto fs = Functions(
+      "Private Declare Sub Sleep Lib \"kernel32\" (ByVal dwMilliseconds As Long)\r\n"
+      "Public Declare PtrSafe Sub CopyMemory Lib \"kernel32\" Alias \"RtlMoveMemory\" (Destination As Any, "
+      "Source As Any, ByVal Length As Long)\r\n"
+      "Declare Sub S Lib \"k\" (ByVal lpFunction As Long)\r\n");
+  ASSERT_EQ(fs.size(), 3u);
+  EXPECT_EQ(fs[0].name, "Sleep");
+  EXPECT_EQ(fs[0].returnType, "");
+  ASSERT_EQ(fs[0].parameters.size(), 1u);
+  EXPECT_EQ(fs[1].name, "CopyMemory");
+  EXPECT_EQ(fs[1].entryPoint, "RtlMoveMemory");
+  EXPECT_EQ(fs[1].parameters.size(), 3u);
+  // "Function " inside a parameter's name is no keyword.
+  EXPECT_EQ(fs[2].name, "S");
+}
+
+TEST(ReadVbFunctions, ContinuedLinesReadAsOne) {
+  const std::string one =
+      "Private Declare Function SendMessage Lib \"user32\" Alias \"SendMessageA\" (ByVal hwnd As Long, "
+      "ByVal wMsg As Long, ByVal wParam As Long, lParam As Any) As Long\r\n";
+  const std::string wrapped =
+      "Private Declare Function SendMessage Lib \"user32\" Alias \"SendMessageA\" (ByVal hwnd As Long, _\r\n"
+      "    ByVal wMsg As Long, ByVal wParam As Long, _\r\n"
+      "\tlParam As Any) As Long\r\n";
+  auto a = Functions(one);
+  auto b = Functions(wrapped);
+  ASSERT_EQ(a.size(), 1u);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_EQ(b[0].returnType, "Long");
+  ASSERT_EQ(b[0].parameters.size(), 4u);
+  EXPECT_EQ(b[0].parameters[3].name, "lParam");
+  EXPECT_EQ(b[0].parameters[3].type, a[0].parameters[3].type);
+  // A " _" in a remark or a string continues nothing.
+  std::string storage;
+  const std::string kept = "x = 1 ' see _\r\ny = \"a _\r\nz\r\n";
+  EXPECT_EQ(JoinVbContinuations(kept, storage), kept);
+  // Members and constants are joined too.
+  auto ts = DataTypes("Type T\r\n  a As _\r\n    Long\r\nEnd Type\r\n");
+  ASSERT_EQ(ts.size(), 1u);
+  ASSERT_EQ(ts[0].members.size(), 1u);
+  EXPECT_EQ(ts[0].members[0].type, "Long");
+  auto cs = Constants("Const A = _\r\n  5\r\n");
+  ASSERT_EQ(cs.size(), 1u);
+  EXPECT_EQ(cs[0].decimalValue, "5");
+}
+
 TEST(ReadVbFunctions, LinesThatYieldNothing) {
-  EXPECT_TRUE(Functions("Declare Sub Sleep Lib \"kernel32\" (ByVal ms As Long)\r\n").empty());
   EXPECT_TRUE(Functions("' Declare Function statements follow\r\n").empty());
   EXPECT_TRUE(Functions("Declare Function F (ByVal a As Long) As Long\r\n").empty());
   EXPECT_TRUE(Functions("Function F Lib \"k\" () As Long\r\n").empty());
@@ -136,8 +182,15 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
       "        szCSDVersion As String * 128      '  Maintenance string\r\n"
       "        bytes(0 To 7) As Byte\r\n"
       "        name As String * 16\r\n"
-      "End Type\r\n");
-  ASSERT_EQ(ts.size(), 1u);
+      "End Type\r\n"
+      "Type B\r\n"
+      "  v(6) As Byte\r\n"
+      "  grid(1 To 3, 4) As Long\r\n"
+      "  path As String * MAX_PATH\r\n"
+      "  tail(LAST) As Byte\r\n"
+      "End Type\r\n"
+      "Const MAX_PATH = 260\r\n");
+  ASSERT_EQ(ts.size(), 2u);
   const DataTypeRecord& t = ts[0];
   EXPECT_EQ(t.name, "OSVERSIONINFO");
   EXPECT_EQ(t.remark, " version");
@@ -147,13 +200,21 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
   EXPECT_EQ(t.members[0].type, "Long");
   EXPECT_EQ(t.members[0].remark, "");
   EXPECT_EQ(t.members[1].name, "szCSDVersion");
-  EXPECT_EQ(t.members[1].type, "String");
+  // A fixed-length string keeps its length; bounds become element counts.
+  EXPECT_EQ(t.members[1].type, "String * 128");
   EXPECT_EQ(t.members[1].array, "");
   EXPECT_EQ(t.members[1].remark, "  Maintenance string");
   EXPECT_EQ(t.members[2].name, "bytes");
-  EXPECT_EQ(t.members[2].array, "0 To 7");
+  EXPECT_EQ(t.members[2].array, "8");
   EXPECT_EQ(t.members[2].type, "Byte");
-  EXPECT_EQ(t.members[3].type, "String");
+  EXPECT_EQ(t.members[3].type, "String * 16");
+  const auto& b = ts[1].members;
+  ASSERT_EQ(b.size(), 4u);
+  EXPECT_EQ(b[0].array, "7");
+  EXPECT_EQ(b[1].array, "3,5");
+  // A constant of the same text gives a length; an unknown name is kept.
+  EXPECT_EQ(b[2].type, "String * 260");
+  EXPECT_EQ(b[3].array, "LAST + 1");
   for (const auto& m : t.members) {
     EXPECT_FALSE(m.byRef);
     EXPECT_FALSE(m.output);
@@ -299,8 +360,8 @@ TEST(VbReaders, Win32ApiDeclarations) {
   std::vector<FunctionRecord> fs;
   std::vector<DataTypeRecord> ts;
   std::vector<ConstantRecord> cs;
-  // 1,549 "Declare " lines: the 39 Subs and one comment yield nothing.
-  EXPECT_EQ(ReadVbFunctions(text, fs), 1509);
+  // 1,549 "Declare " lines: 1,509 Functions and 39 Subs; one comment yields nothing.
+  EXPECT_EQ(ReadVbFunctions(text, fs), 1548);
   // "Type" blocks; only a "Type " that opens a statement starts one.
   EXPECT_EQ(ReadVbDataTypes(text, ts), 419);
   for (const char* name : {"RECT", "OSVERSIONINFO", "LARGE_INTEGER", "TIME_ZONE_INFORMATION"}) {
@@ -331,7 +392,8 @@ TEST(VbReaders, Win32ApiDeclarations) {
   ASSERT_NE(ticks, nullptr);
   EXPECT_EQ(ticks->library, "kernel32");
   EXPECT_TRUE(ticks->parameters.empty());
-  EXPECT_EQ(Named(fs, "Sleep"), nullptr);
+  ASSERT_NE(Named(fs, "Sleep"), nullptr);
+  EXPECT_EQ(Named(fs, "Sleep")->returnType, "");
 
   const DataTypeRecord* find = Named(ts, "WIN32_FIND_DATA");
   ASSERT_NE(find, nullptr);
@@ -339,8 +401,11 @@ TEST(VbReaders, Win32ApiDeclarations) {
   ASSERT_EQ(find->members.size(), 10u);
   EXPECT_EQ(find->members[1].type, "FILETIME");
   EXPECT_EQ(find->members[8].name, "cFileName");
-  EXPECT_EQ(find->members[8].type, "String");
+  EXPECT_EQ(find->members[8].type, "String * 260");
   EXPECT_EQ(find->members[8].array, "");
+  const DataTypeRecord* version = Named(ts, "OSVERSIONINFO");
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->members.back().type, "String * 128");
   const DataTypeRecord* point = Named(ts, "POINTAPI");
   ASSERT_NE(point, nullptr);
   ASSERT_EQ(point->members.size(), 2u);

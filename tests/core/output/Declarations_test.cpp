@@ -215,7 +215,7 @@ TEST(DeclareFunctionVb, NoAliasNoReturnArrayIsByRefPublicPrefix) {
   f.library = "k.dll";
   f.parameters = {Param("buf", "", "字节型", false, "1", ""), Param("n", "", "长整数型", false, "0", "")};
   EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, With(false, false, true, "My", "_")),
-            "Public Declare Function MyFill_ Lib \"k.dll\" (ByRef buf As Byte, ByVal n As 长整数型)");
+            "Public Declare Sub MyFill_ Lib \"k.dll\" (ByRef buf As Byte, ByVal n As Currency)");
 }
 
 // ---- translation from the record's own syntax ----
@@ -360,9 +360,54 @@ TEST(DeclareCSharp, KeywordNamesTextArraysAndVbAnyCompile) {
 TEST(DeclareDataTypeVb, DimensionsAndRemarks) {
   DataTypeRecord d = Rect();
   EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
-            "Private Type RECT\r\nleft As Long\r\nname(16) As Byte\r\np As Long\r\nEnd Type");
+            "Private Type RECT\r\nleft As Long\r\nname(0 To 15) As Byte\r\np As Long\r\nEnd Type");
   EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(true, true, true)),
-            "Public Type RECT\r\nleft As Long '左\r\nname(16) As Byte\r\np As Long '指针\r\nEnd Type");
+            "Public Type RECT\r\nleft As Long '左\r\nname(0 To 15) As Byte\r\np As Long '指针\r\nEnd Type");
+}
+
+TEST(DeclareDataTypeVb, FixedLengthTextIsThatManyBytesInEverySyntax) {
+  DataTypeRecord d;
+  d.syntax = SyntaxKind::Vb;
+  d.name = "V";
+  d.members = {Param("sz", "", "String * 128", false, "", ""), Param("names", "", "String * 8", false, "2", "")};
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
+            "Private Type V\r\nsz As String * 128\r\nnames(0 To 1) As String * 8\r\nEnd Type");
+  EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, false, false)),
+            ".数据类型 V, \r\n    .成员 sz, 字节型, , \"128\"\r\n    .成员 names, 字节型, , \"2,8\"");
+  EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, With(false, false, false)),
+            "[StructLayout(LayoutKind.Sequential)]\r\nprivate struct V\r\n"
+            "{\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = 128)]\tpublic string sz;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 16)]\tpublic byte[] names;\r\n}");
+}
+
+// VB6 aligns on at most 4 bytes and Len() counts no gap: the Type is padded
+// to C's offsets and size, nested types included.
+TEST(DeclareDataTypeVb, PaddedWhereCLeavesGaps) {
+  DataTypeRecord inner;
+  inner.name = "INNER";
+  inner.members = {Param("d", "", "双精度小数型", false, "", ""), Param("b", "", "字节型", false, "", "")};
+  DataTypeRecord outer;
+  outer.name = "OUTER";
+  outer.members = {Param("n", "", "整数型", false, "", ""), Param("i", "", "INNER", false, "", ""),
+                   Param("Padding4", "", "字节型", false, "", "")};
+  const DataTypeLookup lookup = [&](std::string_view n) { return n == "INNER" ? &inner : nullptr; };
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, inner, With(false, false, false), lookup),
+            "Private Type INNER\r\nd As Double\r\nb As Byte\r\nPadding9(0 To 6) As Byte '填充：与 C 的布局对齐\r\n"
+            "End Type");
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, outer, With(false, false, false), lookup),
+            "Private Type OUTER\r\nn As Long\r\nPadding4_(0 To 3) As Byte '填充：与 C 的布局对齐\r\ni As INNER\r\n"
+            "Padding4 As Byte\r\nPadding25(0 To 6) As Byte '填充：与 C 的布局对齐\r\nEnd Type");
+  // Without the nested type the layout is unknown: written as it stands.
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, outer, With(false, false, false)),
+            "Private Type OUTER\r\nn As Long\r\ni As INNER\r\nPadding4 As Byte\r\nEnd Type");
+  // Packed tighter than VB6 can place members: said so, not padded.
+  DataTypeRecord packed;
+  packed.name = "PACKED";
+  packed.pack = "1";
+  packed.members = {Param("b", "", "字节型", false, "", ""), Param("n", "", "整数型", false, "", "")};
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, packed, With(false, false, false), lookup),
+            "Private Type PACKED '按 1 字节对齐，VB6 无法如此排列：成员位置可能与 C 不同\r\nb As Byte\r\nn As Long\r\n"
+            "End Type");
 }
 
 TEST(DeclareDataType, TranslatesFromCSharpRecordAndRejectsUnknownTarget) {
@@ -371,7 +416,7 @@ TEST(DeclareDataType, TranslatesFromCSharpRecordAndRejectsUnknownTarget) {
   d.name = "P";
   d.members = {Param("a", "", "ushort", false, "", ""), Param("b", "", "IntPtr", false, "", "")};
   EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
-            "Private Type P\r\na As Integer\r\nb As Long\r\nEnd Type");
+            "Private Type P\r\na As Integer\r\nPadding2(0 To 1) As Byte '填充：与 C 的布局对齐\r\nb As Long\r\nEnd Type");
   EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, false, false)),
             ".数据类型 P, \r\n    .成员 a, 短整数型, , \r\n    .成员 b, 整数型, , ");
   EXPECT_EQ(DeclareDataType(SyntaxOfNumber(7), d, With(false, false, false)), "");

@@ -125,7 +125,7 @@ TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
   EXPECT_EQ(File(),
             "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
             "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n"
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
             "\r\n");
 }
 
@@ -146,7 +146,7 @@ TEST_F(ExportTest, OneAndTwoConditions) {
   ASSERT_EQ(Export(r, &rec), ExportResult::Done);
   EXPECT_EQ(File(),
             "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
             "\r\n");
   EXPECT_EQ(rec.progress, (std::vector<int>{0, 50, 100}));
 
@@ -154,7 +154,7 @@ TEST_F(ExportTest, OneAndTwoConditions) {
   Recorder one;
   ASSERT_EQ(Export(r, &one), ExportResult::Done);
   EXPECT_EQ(File(),
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n"
+            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
             "\r\n");
   EXPECT_EQ(one.progress, (std::vector<int>{0, 100}));  // one row: straight from 0 to 100
 }
