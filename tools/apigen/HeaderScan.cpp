@@ -16,6 +16,7 @@
 
 #include "apigen/ClangTypes.h"
 #include "apigen/MacroValues.h"
+#include "output/Layout.h"
 
 namespace declarium::apigen {
 
@@ -272,7 +273,9 @@ class Scanner {
   // --- structures ---------------------------------------------------------
 
   struct MemberList {
+    CXType top{};  // the structure the members are laid out in, anonymous ones flattened into it
     std::vector<ParameterRecord> members;
+    std::vector<long long> offsets;  // each member's, in bytes, as the compiler places it (-1: unknown)
     std::vector<std::string> notes;
     long long maxAlign = 1;
     // the bit-field group being filled
@@ -293,8 +296,10 @@ class Scanner {
   bool AddDataType(CXCursor s, const std::string& name, const std::string& header) {
     if (!dataTypeNames_.insert(name).second) return false;
     MemberList list;
+    list.top = clang_getCursorType(s);
     AddFields(s, name, list);
     if (list.members.empty()) return false;
+    out_.offsets[name] = list.offsets;
     DataTypeRecord d;
     d.name = name;
     d.remark = header;
@@ -361,6 +366,7 @@ class Scanner {
     if (declaredArray) m.array = std::to_string(count);
     if (size / unit == 1 && HoldsAPointer(type)) m.nativeType = "ptr " + Take(clang_getTypeSpelling(type));
     list.members.push_back(std::move(m));
+    list.offsets.push_back(OffsetOf(list, name, -1));
   }
 
   // Whether a union is one pointer wide because of a pointer (or a
@@ -395,6 +401,8 @@ class Scanner {
       m.nativeType = NativeOf(type);
       m.remark = "位域：";
       list.members.push_back(std::move(m));
+      const long long at = name.empty() ? -1 : clang_Type_getOffsetOf(list.top, name.c_str());
+      list.offsets.push_back(at >= 0 && unit > 0 ? (at - at % unit) / 8 : (start >= 0 ? start / 8 : -1));
       list.inGroup = true;
       list.groupNamed = false;
       list.groupStart = start;
@@ -469,6 +477,16 @@ class Scanner {
     }
     if (declaredArray) m.array = std::to_string(count);
     list.members.push_back(std::move(m));
+    list.offsets.push_back(OffsetOf(list, name, clang_Cursor_getOffsetOfField(c)));
+  }
+
+  // A member's offset in bytes from the start of the structure the list is
+  // for: by name, which reaches into anonymous members as offsetof does, else
+  // the field's own offset in bits (relative to its record), else -1.
+  static long long OffsetOf(const MemberList& list, const std::string& name, long long fieldBits) {
+    const long long bits = name.empty() ? -1 : clang_Type_getOffsetOf(list.top, name.c_str());
+    if (bits >= 0) return bits / 8;
+    return fieldBits >= 0 ? fieldBits / 8 : -1;
   }
 
   // --- functions ----------------------------------------------------------
@@ -598,34 +616,15 @@ void CountErrors(CXTranslationUnit tu, HeaderCatalogue& out) {
 
 std::optional<std::pair<long long, long long>> RecordLayout(
     const std::string& name, const std::map<std::string, const DataTypeRecord*>& byName) {
-  static const std::map<std::string, long long> basic = {
-      {kByte, 1}, {kShort, 2}, {kInteger, 4}, {kLong, 8}, {kFloat, 4},
-      {kDouble, 8}, {kBool, 4}, {kText, 4}};
-  const auto it = byName.find(name);
-  if (it == byName.end()) return std::nullopt;
-  const DataTypeRecord& d = *it->second;
-  const long long pack = d.pack.empty() ? 0 : std::stoll(d.pack);
-  long long offset = 0;
-  long long align = 1;
-  for (const ParameterRecord& m : d.members) {
-    long long size = 0;
-    long long memberAlign = 0;
-    if (const auto b = basic.find(m.type); b != basic.end()) {
-      size = memberAlign = b->second;
-    } else if (m.type != name) {
-      const auto nested = RecordLayout(m.type, byName);
-      if (!nested) return std::nullopt;
-      std::tie(size, memberAlign) = *nested;
-    } else {
-      return std::nullopt;
-    }
-    if (pack > 0) memberAlign = std::min(memberAlign, pack);
-    const long long count = m.array.empty() ? 1 : std::stoll(m.array);
-    offset = (offset + memberAlign - 1) / memberAlign * memberAlign + size * count;
-    align = std::max(align, memberAlign);
-  }
-  offset = (offset + align - 1) / align * align;
-  return std::make_pair(offset, align);
+  const DataTypeLookup lookup = [&byName](std::string_view n) -> const DataTypeRecord* {
+    const auto it = byName.find(std::string(n));
+    return it == byName.end() ? nullptr : it->second;
+  };
+  const DataTypeRecord* d = lookup(name);
+  if (!d) return std::nullopt;
+  const auto layout = LayOutDataType(*d, LayoutRules::C32, lookup);
+  if (!layout) return std::nullopt;
+  return std::make_pair(layout->size, layout->align);
 }
 
 std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& includeDir,

@@ -69,6 +69,8 @@ struct HeaderCatalogue {
   int macrosTried = 0;                  // object-like macros given to the compiler for a value
   // The size and alignment the compiler gives each data type, in bytes.
   std::map<std::string, std::pair<long long, long long>> layouts;
+  // The offset the compiler gives each member of a data type, in bytes (-1: unknown).
+  std::map<std::string, std::vector<long long>> offsets;
 };
 
 // The size and alignment of a data type laid out member after member from

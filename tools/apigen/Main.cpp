@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   std::filesystem::path resourceDir = DECLARIUM_CLANG_RESOURCE_DIR;
   std::filesystem::path leftOut;
   std::filesystem::path sizes64;
+  std::filesystem::path layout32;
   std::filesystem::path libDir64 = "/usr/x86_64-w64-mingw32/lib";
   CLI::App app{"Builds a catalogue (data.db) of the Windows API from the MinGW-w64 headers and import libraries"};
   app.add_option("--headers", headers, "The header that includes every header to read")->required();
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
                  "Read the headers once more as a 64-bit compiler does and write the size of every data type "
                  "and of every function's return value and parameters there to this file; the functions that "
                  "only 64-bit Windows has are listed too");
+  app.add_option("--layout-32", layout32,
+                 "Write the size and alignment of every data type and the offset of each of its members, as "
+                 "the compiler lays them out, to this file");
   app.add_option("--lib-dir-64", libDir64, "The folder of the 64-bit import libraries, for --sizes-64");
   CLI11_PARSE(app, argc, argv);
 
@@ -93,6 +97,20 @@ int main(int argc, char** argv) {
                     ours ? ours->first : -1LL);
     }
     std::printf("data types whose members do not add up to the compiler's size: %d\n", differ);
+  }
+  if (!layout32.empty()) {
+    std::ofstream out(layout32);
+    for (const auto& [name, layout] : scanned.layouts) {
+      out << "type\t" << name << "\t" << layout.first << "\t" << layout.second << "\t";
+      const auto offsets = scanned.offsets.find(name);
+      if (offsets != scanned.offsets.end())
+        for (std::size_t i = 0; i < offsets->second.size(); ++i) out << (i ? "," : "") << offsets->second[i];
+      out << "\n";
+    }
+    if (!out.flush()) {
+      std::fprintf(stderr, "declarium-apigen: cannot write %s\n", layout32.string().c_str());
+      return 1;
+    }
   }
   ResolveReport report;
   std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);

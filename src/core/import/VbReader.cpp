@@ -142,6 +142,8 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt, const NameValue& 
       }
       continue;
     }
+    // A remark on a line of its own is no member.
+    if (line[0] == '\'') continue;
     // Filled in place: a record moved is several strings moved.
     ParameterRecord& m = dt.members.emplace_back();
     ReadMemberLine(line, m, lookup);

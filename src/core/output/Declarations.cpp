@@ -271,6 +271,12 @@ std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const
       if (at.offset > cursor) AppendVbPadding(cursor, at.offset - cursor, taken, out);
       cursor = at.offset + at.size;
     }
+    // VB has no array of no elements (C's trailing "x[0]"): it takes no
+    // bytes, so only a remark tells of it.
+    if (CountProduct(m.array) == 0) {
+      out += "'" + m.name + " As " + MapTypeName(m.type, d.syntax, SyntaxKind::Vb) + "：零长数组，VB 无法声明\r\n";
+      continue;
+    }
     out += m.name;
     if (!m.array.empty()) out += "(" + VbBoundsOfCounts(m.array) + ")";
     // A member that holds an address is a Long to VB.

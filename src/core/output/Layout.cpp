@@ -89,7 +89,8 @@ class Calculator {
       if (!element) return std::nullopt;
       long long count = 1;
       // A 64-bit blob already covers the whole member.
-      if (!BlobOf(m) && !m.array.empty()) {
+      const bool blob = rules_ == LayoutRules::C64 && BlobOf(m);
+      if (!blob && !m.array.empty()) {
         const auto product = CountProduct(m.array);
         if (!product) return std::nullopt;
         count = *product;

@@ -1,0 +1,255 @@
+// The generated catalogue as VB: type names VB has, and Types that VB6 lays
+// out as the compiler lays out their C structures. VB's layout is worked out
+// here by VB6's own rules, not by the program's calculator.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+
+#include "output/Export.h"
+#include "output/Layout.h"
+#include "output/TypeNames.h"
+#include "store/CatalogueStore.h"
+#include "store/Loaders.h"
+#include "support/TempDir.h"
+
+namespace declarium {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+
+// What the compiler gives each structure (the generator's layout-32.txt).
+struct CLayout {
+  long long size = 0;
+  long long align = 0;
+  std::vector<long long> offsets;
+};
+
+std::map<std::string, CLayout> CompilerLayouts() {
+  std::map<std::string, CLayout> out;
+  std::istringstream in(ReadFileBytes(DECLARIUM_WINAPI_LAYOUT_32));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string kind, name, offsets;
+    CLayout c;
+    if (!std::getline(fields, kind, '\t') || kind != "type" || !std::getline(fields, name, '\t')) continue;
+    fields >> c.size >> c.align;
+    fields.ignore(1);
+    std::getline(fields, offsets);
+    std::istringstream list(offsets);
+    for (std::string o; std::getline(list, o, ',');) c.offsets.push_back(std::stoll(o));
+    out[name] = c;
+  }
+  return out;
+}
+
+// "size NAME reason" lines; # starts a comment.
+std::map<std::string, std::string> Exceptions() {
+  std::map<std::string, std::string> out;
+  std::istringstream in(ReadFileBytes(DECLARIUM_VB_EXCEPTIONS));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string kind, name, reason;
+    words >> kind >> name;
+    std::getline(words, reason);
+    out[name] = reason;
+  }
+  return out;
+}
+
+class WinApiVb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(DECLARIUM_WINAPI_DB) || !std::filesystem::exists(DECLARIUM_WINAPI_LAYOUT_32))
+      GTEST_SKIP() << "the catalogue was not generated";
+    std::filesystem::copy_file(DECLARIUM_WINAPI_DB, dir_ / "data.db");
+    ASSERT_TRUE(store_.OpenPath(dir_ / "data.db", false));
+  }
+
+  // Every data type with its members, read in one pass over the member table.
+  std::map<std::string, DataTypeRecord> AllDataTypes() {
+    ChildRows members;
+    EXPECT_TRUE(LoadMembersOf(store_, "select id from 数据类型表", members));
+    std::map<std::string, DataTypeRecord> out;
+    Statement ids = store_.Prepare("select id from 数据类型表");
+    std::vector<int> all;
+    while (store_.NextRow(ids)) all.push_back(store_.ColumnInt(ids, 0));
+    store_.Finalize(ids);
+    for (int id : all) {
+      DataTypeRecord d;
+      EXPECT_TRUE(LoadDataTypeRow(store_, id, d));
+      d.members = std::move(members[id]);
+      out.emplace(d.name, std::move(d));
+    }
+    return out;
+  }
+
+  std::string ExportVb() {
+    ExportRequest request;
+    request.functions = request.dataTypes = true;
+    request.target = SyntaxKind::Vb;
+    std::string message;
+    EXPECT_EQ(ExportDeclarations(store_, dir_ / "all.bas", request, {}, nullptr, message), ExportResult::Done)
+        << message;
+    return ReadFileBytes(dir_ / "all.bas");
+  }
+
+  TempDir dir_;
+  CatalogueStore store_;
+};
+
+TEST_F(WinApiVb, TheLayoutCalculatorAgreesWithTheCompiler) {
+  const auto compiler = CompilerLayouts();
+  auto types = AllDataTypes();
+  const DataTypeLookup lookup = [&](std::string_view name) -> const DataTypeRecord* {
+    const auto it = types.find(std::string(name));
+    return it == types.end() ? nullptr : &it->second;
+  };
+  std::string wrong;
+  int right = 0;
+  for (const auto& [name, d] : types) {
+    const auto c = compiler.find(name);
+    if (c == compiler.end()) continue;
+    const auto ours = LayOutDataType(d, LayoutRules::C32, lookup);
+    bool same = ours && ours->size == c->second.size && ours->members.size() == c->second.offsets.size();
+    for (std::size_t i = 0; same && i < ours->members.size(); ++i)
+      same = c->second.offsets[i] < 0 || ours->members[i].offset == c->second.offsets[i];
+    if (same)
+      ++right;
+    else if (wrong.size() < 2000)
+      wrong += name + ": " + (ours ? std::to_string(ours->size) : std::string("unknown")) + " / " +
+               std::to_string(c->second.size) + "\n";
+  }
+  EXPECT_EQ(wrong, "");
+  std::printf("[          ] %d of %zu structures: every member at the compiler's offset, the compiler's size\n", right,
+              types.size());
+}
+
+// A Type of the export: its members' type words, element counts and fixed lengths.
+struct VbMember {
+  std::string type;
+  long long count = 1;
+  long long fixedLength = 0;  // String * N
+};
+
+// Sizes of VB6's own types; a Type's alignment is its largest member's, at most 4.
+std::optional<std::pair<long long, long long>> VbUnit(const std::string& type,
+                                                      const std::map<std::string, std::vector<VbMember>>& types,
+                                                      std::map<std::string, std::pair<long long, long long>>& done);
+
+std::pair<long long, long long> VbLayout(const std::string& name,
+                                         const std::map<std::string, std::vector<VbMember>>& types,
+                                         std::map<std::string, std::pair<long long, long long>>& done,
+                                         long long& gaps) {
+  if (auto it = done.find(name); it != done.end()) return it->second;
+  done[name] = {-1, 1};  // a Type reaching itself
+  long long offset = 0, align = 1;
+  for (const VbMember& m : types.at(name)) {
+    const auto unit = m.fixedLength ? std::make_optional(std::make_pair(m.fixedLength, 1LL)) : VbUnit(m.type, types, done);
+    if (!unit || unit->first < 0) return done[name] = {-1, 1};
+    const long long a = std::min(unit->second, 4LL);
+    const long long at = (offset + a - 1) / a * a;
+    gaps += at - offset;
+    offset = at + unit->first * m.count;
+    align = std::max(align, a);
+  }
+  const long long size = (offset + align - 1) / align * align;
+  gaps += size - offset;
+  return done[name] = {size, align};
+}
+
+std::optional<std::pair<long long, long long>> VbUnit(const std::string& type,
+                                                      const std::map<std::string, std::vector<VbMember>>& types,
+                                                      std::map<std::string, std::pair<long long, long long>>& done) {
+  static const std::map<std::string, long long> kBasic = {{"Byte", 1},     {"Integer", 2}, {"Boolean", 2},
+                                                          {"Long", 4},     {"Single", 4},  {"String", 4},
+                                                          {"Double", 8},   {"Currency", 8}, {"Date", 8}};
+  if (auto b = kBasic.find(type); b != kBasic.end()) return std::make_pair(b->second, b->second);
+  if (!types.count(type)) return std::nullopt;
+  long long inner = 0;  // gaps inside a nested Type are its own
+  return VbLayout(type, types, done, inner);
+}
+
+TEST_F(WinApiVb, TheExportIsVbThatLaysOutLikeC) {
+  const std::string text = ExportVb();
+  std::map<std::string, std::vector<VbMember>> types;
+  std::string otherWords;
+  const std::regex member(R"(^(\w+)(?:\(([^)]*)\))? As (\S+)(?: \* (\d+))?)");
+  const std::regex bound(R"(0 To (\d+))");
+  std::istringstream in(text);
+  std::string line, current;
+  auto noteWord = [&](const std::string& word) {
+    const bool ascii = std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if ((!ascii || IsBasicTypeName(word, SyntaxKind::E) || IsBasicTypeName(word, SyntaxKind::CSharp)) &&
+        otherWords.size() < 1000)
+      otherWords += word + "\n";
+  };
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with("Private Type ")) {
+      current = line.substr(13, line.find(' ', 13) - 13);
+      types[current];
+      continue;
+    }
+    if (line == "End Type") {
+      current.clear();
+      continue;
+    }
+    if (current.empty()) {
+      // A Declare line: every word after "As ".
+      for (std::size_t at = line.find(" As "); at != std::string::npos; at = line.find(" As ", at + 4)) {
+        const std::size_t end = line.find_first_of(",) ", at + 4);
+        noteWord(line.substr(at + 4, end == std::string::npos ? std::string::npos : end - at - 4));
+      }
+      continue;
+    }
+    if (line.starts_with("'")) continue;  // a member VB cannot declare, told in a remark
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(line, m, member)) << line;
+    VbMember v;
+    v.type = m[3];
+    noteWord(v.type);
+    const std::string bounds = m[2];
+    for (auto b = std::sregex_iterator(bounds.begin(), bounds.end(), bound); b != std::sregex_iterator(); ++b)
+      v.count *= std::stoll((*b)[1]) + 1;
+    if (m[4].matched) v.fixedLength = std::stoll(m[4]);
+    types[current].push_back(v);
+  }
+  EXPECT_EQ(otherWords, "") << "type names VB does not have";
+
+  const auto compiler = CompilerLayouts();
+  const auto exceptions = Exceptions();
+  std::map<std::string, std::pair<long long, long long>> done;
+  std::string wrong, listedButRight;
+  int right = 0, compared = 0;
+  for (const auto& [name, members] : types) {
+    const auto c = compiler.find(name);
+    if (c == compiler.end()) continue;
+    ++compared;
+    long long gaps = 0;
+    done.erase(name);
+    const auto vb = VbLayout(name, types, done, gaps);
+    // Len() counts no gap VB leaves, so the Type needs none to be C's size.
+    const bool same = vb.first == c->second.size && gaps == 0;
+    const bool listed = exceptions.count(name) != 0;
+    if (same && !listed) ++right;
+    if (same && listed) listedButRight += name + "\n";
+    if (!same && !listed && wrong.size() < 30000)
+      wrong += name + ": VB6 " + std::to_string(vb.first) + " (gaps " + std::to_string(gaps) + "), C " +
+               std::to_string(c->second.size) + "\n";
+  }
+  EXPECT_EQ(wrong, "");
+  EXPECT_EQ(listedButRight, "") << "listed as exceptions, but laid out like C: take them off the list";
+  std::printf("[          ] %d of %d Types lay out in VB6 as in 32-bit C (%zu listed exceptions)\n", right, compared,
+              exceptions.size());
+}
+
+}  // namespace
+}  // namespace declarium
