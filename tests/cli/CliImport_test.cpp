@@ -1,6 +1,9 @@
 // import: every syntax, files and standard input, and that nothing is half stored.
 #include <chrono>
 #include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
 #include <thread>
 
 #include "cli/CliRunner.h"
@@ -145,7 +148,18 @@ TEST_F(CliImportTest, Corpus) {
   if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
   CliResult r = cat.Run({"import", "--from", "vb", file.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("成功添加\n函数：", 0), 0u);
+  // Every Declare line arrives, the Subs too; a name declared twice is stored once.
+  const std::string text = ReadFileBytes(file);
+  const std::regex declare(R"(\n\s*(?:(?:Public|Private) )?Declare (?:Function|Sub) (\w+))");
+  std::set<std::string> names;
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), declare); m != std::sregex_iterator(); ++m)
+    names.insert((*m)[1]);
+  EXPECT_EQ(r.out.rfind("成功添加\n函数：" + std::to_string(names.size()) + "个", 0), 0u) << r.out;
+  EXPECT_EQ(cat.Run({"--syntax", "vb", "declare", "function", "Sleep"}).out,
+            "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)");
+  // A fixed-length string keeps its bytes.
+  EXPECT_NE(cat.Run({"--syntax", "csharp", "declare", "type", "OSVERSIONINFO"}).out.find("SizeConst = 128)]\tpublic string szCSDVersion"),
+            std::string::npos);
   // A second import of the same text adds nothing.
   r = cat.Run({"import", "--from", "vb", file.string()});
   EXPECT_EQ(r.out, kSummaryNone);

@@ -203,6 +203,34 @@ TEST(ConvertDeclarations, SettingsShapeTheOutput) {
             "Public Const SW_SHOW = &H5 '显示窗口\r\n");
 }
 
+// Through VB and back, element counts, fixed lengths and Subs stay what they were.
+TEST(ConvertDeclarations, RoundTripsThroughVbKeepCountsLengthsAndSubs) {
+  const std::string e =
+      ".DLL命令 ExitProcess, , \"kernel32.dll\", \"ExitProcess\", , \r\n"
+      "    .参数 uExitCode, 整数型, \r\n"
+      ".数据类型 T, \r\n"
+      "    .成员 name, 字节型, , \"8\"\r\n"
+      "    .成员 grid, 整数型, , \"2,3\"\r\n";
+  EXPECT_EQ(Convert(Convert(e, SyntaxKind::E, SyntaxKind::Vb), SyntaxKind::Vb, SyntaxKind::E),
+            Convert(e, SyntaxKind::E, SyntaxKind::E));
+  const std::string cs =
+      "[DllImport(\"kernel32.dll\")]\r\npublic static extern void Sleep(int ms);\r\n"
+      "[StructLayout(LayoutKind.Sequential)]\r\npublic struct S\r\n{\r\n    public int a;\r\n"
+      "    [MarshalAs(UnmanagedType.ByValArray, SizeConst = 16)]\r\n    public byte[] b;\r\n}\r\n";
+  const std::string back = Convert(Convert(cs, SyntaxKind::CSharp, SyntaxKind::Vb), SyntaxKind::Vb, SyntaxKind::CSharp);
+  EXPECT_NE(back.find("static extern void Sleep(int ms);"), std::string::npos) << back;
+  EXPECT_NE(back.find("SizeConst = 16)]\tpublic byte[] b;"), std::string::npos) << back;
+  const std::string vb =
+      "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)\r\n"
+      "Private Type V\r\nv(0 To 3) As Byte\r\nsz As String * 20\r\nEnd Type\r\n";
+  const std::string viaE = Convert(Convert(vb, SyntaxKind::Vb, SyntaxKind::E), SyntaxKind::E, SyntaxKind::Vb);
+  EXPECT_NE(viaE.find("Declare Sub Sleep"), std::string::npos) << viaE;
+  EXPECT_NE(viaE.find("v(0 To 3) As Byte"), std::string::npos) << viaE;
+  // E keeps the text's 20 bytes as a byte array.
+  EXPECT_NE(viaE.find("sz(0 To 19) As Byte"), std::string::npos) << viaE;
+  EXPECT_EQ(Convert(vb, SyntaxKind::Vb, SyntaxKind::Vb), vb);
+}
+
 TEST(ConvertDeclarations, NothingReadableGivesNothing) {
   for (SyntaxKind source : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
     for (SyntaxKind target : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
