@@ -61,6 +61,9 @@ int main(int argc, char** argv) {
   // Global options may also follow the command.
   app.fallthrough();
   app.require_subcommand(1);
+  app.footer(
+      "Exit codes: 0 success, 1 a failed operation, 2 wrong usage, 3 an import stored its rows but could not "
+      "write its report.");
   app.set_version_flag("--version", "declarium-cli " DECLARIUM_VERSION);
   // "/x" is a value on every platform ("/*" in a condition, a path), never an
   // option; set before the commands are added, which take it over.
@@ -73,14 +76,19 @@ int main(int argc, char** argv) {
       AddStatsCommand(app, options),   AddListCommand(app, options),   AddConstantsCommand(app, options),
   };
 
+  // Help that did not reach its reader (a full disk) is a failure too.
+  auto printed = [&options](int code) {
+    std::cout.flush();
+    return OutputWasWritten(options) && std::cout ? code : kExitFailed;
+  };
   try {
     app.parse(static_cast<int>(words.size()), wordPointers.data());
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return printed(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return printed(app.exit(e));
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return printed(app.exit(e));
   } catch (const CLI::ParseError& e) {
     std::cerr << "declarium-cli: " << e.what() << "\nRun with --help for more information.\n";
     return kExitUsage;
@@ -96,7 +104,9 @@ int main(int argc, char** argv) {
       // transaction that is rolled back on the way out.
       PrintError(options, "内存不足！");
     }
-    // What a command printed and did not reach its reader is a failure too.
+    // What a command printed and did not reach its reader is a failure too;
+    // a command that changed the catalogue before its report says so itself.
+    if (code == kExitReportLost) return code;
     return OutputWasWritten(options) ? code : kExitFailed;
   }
   return kExitUsage;

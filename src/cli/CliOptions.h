@@ -16,6 +16,9 @@ namespace declarium::cli {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// The catalogue was changed (an import stored its rows) but the report of it
+// could not be written.
+constexpr int kExitReportLost = 3;
 
 enum class Encoding { Auto, Utf8, Gbk };
 

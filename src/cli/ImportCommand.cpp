@@ -49,6 +49,12 @@ int RunImport(const GlobalOptions& options, const ImportArgs& args) {
     return kExitFailed;
   }
   PrintMessage(options, session.Message());
+  // The rows are stored whatever happens to the report: a plain failure
+  // would have the user import them again.
+  if (!OutputWasWritten(options)) {
+    PrintError(options, "已添加，但报告未能写出。");
+    return kExitReportLost;
+  }
   return kExitOk;
 }
 

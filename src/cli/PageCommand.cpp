@@ -25,7 +25,7 @@ int RunPage(const GlobalOptions& options, const PageArgs& args) {
   if (id == 0) return kExitFailed;
   DetailDocument document;
   if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document, BuildStyle(options).csharp64)) {
-    PrintError(options, "获取数据错误！");
+    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
     return kExitFailed;
   }
   WriteText(options, document.html);

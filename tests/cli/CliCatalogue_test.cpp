@@ -139,6 +139,29 @@ TEST_F(CliListTest, BrokenTableIsReported) {
   }
 }
 
+// A row whose reading fails gives the database's error in every command.
+TEST_F(CliListTest, ADamagedRowIsReportedWithTheDatabasesError) {
+  cat.Import("vb", "Private Declare Function Bad Lib \"k\" () As Long\nPublic Type BAD\n    a As Long\nEnd Type\n");
+  CatalogueStore store;
+  ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
+  for (const char* table : {"函数表", "数据类型表"}) {
+    // The same columns, but reading 备注 fails.
+    const std::string t = table;
+    ASSERT_TRUE(store.Exec(Utf8ToGbk("alter table " + t + " rename to 原" + t)));
+    const std::string columns = GbkToUtf8(store.QueryText(Utf8ToGbk(
+        "select group_concat(case name when '备注' then 'abs(-9223372036854775807-1) as 备注' else name end) "
+        "from pragma_table_info('原" + t + "')")));
+    ASSERT_TRUE(store.Exec(Utf8ToGbk("create view " + t + " as select " + columns + " from 原" + t)));
+  }
+  store.Close();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"declare", "function", "Bad"}, {"page", "type", "BAD"}}) {
+    CliResult r = cat.Run(args);
+    EXPECT_EQ(r.exitCode, 1) << args[0];
+    EXPECT_TRUE(Contains(r.err, "！\ninteger overflow\n")) << r.err;
+  }
+}
+
 #ifndef _WIN32
 // Output that cannot be written (a full disk, a closed output) is a failure,
 // said on standard error.
@@ -148,7 +171,8 @@ TEST_F(CliListTest, OutputThatCannotBeWrittenFails) {
   WriteFileBytes(cat.file("in.txt"), vb);
   const std::string cli = DECLARIUM_CLI_PATH;
   for (const std::string redirect : {"> /dev/full", ">&-"}) {
-    for (const std::string command : {"list functions", "stats", "page function Sleep", "convert --from vb --to e in.txt"}) {
+    for (const std::string command :
+         {"list functions", "stats", "page function Sleep", "convert --from vb --to e in.txt", "--help"}) {
       SCOPED_TRACE(command + " " + redirect);
       const std::string err = cat.file("err.txt").string();
       const int status = std::system(("cd '" + cat.dir().string() + "' && '" + cli + "' " + command + " " + redirect +
@@ -157,6 +181,13 @@ TEST_F(CliListTest, OutputThatCannotBeWrittenFails) {
       EXPECT_EQ(ReadFileBytes(err).rfind("写入输出失败！\n", 0), 0u) << ReadFileBytes(err);
     }
   }
+  // An import's rows are stored though its report is lost, and it says so.
+  WriteFileBytes(cat.file("new.txt"), "Public Const NEW_ONE = 1\n");
+  const int status = std::system(("cd '" + cat.dir().string() + "' && '" + cli +
+                                  "' import --from vb new.txt > /dev/full 2> err.txt").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 3);
+  EXPECT_TRUE(Contains(ReadFileBytes(cat.file("err.txt")), "已添加，但报告未能写出。")) << ReadFileBytes(cat.file("err.txt"));
+  EXPECT_EQ(cat.Run({"list", "constants"}).out.rfind("NEW_ONE\t", 0), 0u);
 }
 #endif
 
