@@ -40,6 +40,9 @@ bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
     return false;
   }
   db_ = db;
+  // Another program or window writing at the same moment is waited for; only
+  // a lock held longer than this fails, as "database is locked".
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   RegisterConstantNumber(db_);
   return true;
 }
@@ -169,7 +172,9 @@ std::string CatalogueStore::ErrorMessage() {
   return message == nullptr ? std::string() : Utf8ToGbk(message);
 }
 
-bool CatalogueStore::Begin() { return Exec("BEGIN"); }
+// The write lock is taken at once: a transaction that read first could not
+// wait for another writer (SQLite refuses to, as that could deadlock).
+bool CatalogueStore::Begin() { return Exec("BEGIN IMMEDIATE"); }
 bool CatalogueStore::Commit() { return Exec("COMMIT"); }
 bool CatalogueStore::Rollback() { return Exec("ROLLBACK"); }
 

@@ -17,6 +17,9 @@ namespace declarium {
 inline constexpr int kStepRow = 100;
 inline constexpr int kStepDone = 101;
 
+// How long a connection waits for another's lock before it fails.
+inline constexpr int kBusyTimeoutMs = 5000;
+
 // A prepared query, owned by whoever prepared it. An empty Statement is "no
 // statement". It is finalized when it goes out of scope, so an early return
 // cannot leak it; Finalize ends it earlier and reports SQLite's answer.
@@ -81,6 +84,8 @@ class CatalogueStore {
   bool Finalize(Statement& stmt);
   std::string ErrorMessage();
 
+  // A write transaction, its lock taken at once (waiting as long as the
+  // busy timeout for another writer).
   bool Begin();
   bool Commit();
   bool Rollback();
