@@ -12,8 +12,9 @@ FileRead ReadWholeFile(const fs::path& path, std::string& bytes, std::uintmax_t 
   std::error_code ec;
   const auto st = fs::status(path, ec);
   if (st.type() == fs::file_type::not_found) return FileRead::Missing;
-  if (ec || st.type() == fs::file_type::directory) return FileRead::Failed;
-  if (st.type() == fs::file_type::regular && fs::file_size(path, ec) > limit && !ec) return FileRead::TooLarge;
+  // Only a regular file: a FIFO or a device would block or never end.
+  if (ec || st.type() != fs::file_type::regular) return FileRead::Failed;
+  if (fs::file_size(path, ec) > limit && !ec) return FileRead::TooLarge;
   std::ifstream in(path, std::ios::binary);
   if (!in) return FileRead::Failed;
   char buffer[65536];

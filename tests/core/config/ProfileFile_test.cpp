@@ -7,6 +7,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 #include "config/ProfileText.h"
@@ -266,6 +267,14 @@ TEST(ProfileFile, NotAFileIsNeitherReadNorReplaced) {
   EXPECT_EQ(file.Read("Setings", "语言", "0"), "0");
   EXPECT_FALSE(file.Write("Setings", "语言", "1"));
   EXPECT_TRUE(fs::is_directory(dir / "Config.ini"));
+#ifndef _WIN32
+  // A FIFO would block the reader until something writes into it.
+  ASSERT_EQ(mkfifo((dir / "fifo.ini").c_str(), 0600), 0);
+  ProfileFile fifo(dir / "fifo.ini");
+  EXPECT_EQ(fifo.Read("Setings", "语言", "0"), "0");
+  EXPECT_FALSE(fifo.Write("Setings", "语言", "1"));
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo.ini"));
+#endif
 }
 
 TEST(ProfileFile, ALinkedFileIsUpdatedThroughTheLink) {
