@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 #include "output/Declarations.h"
 #include "output/OutputFile.h"
 #include "store/CatalogueStore.h"
@@ -24,6 +30,67 @@ constexpr Section kFunctions{ExportKind::Functions, "函数表", "正在导出�
 constexpr Section kDataTypes{ExportKind::DataTypes, "数据类型表", "正在导出数据类型...", "导出数据类型失败！",
                              true};
 constexpr Section kConstants{ExportKind::Constants, "常量表", "正在导出常量...", "导出常量失败！", false};
+
+// A killed export leaves its unfinished file behind (the target's name,
+// ".tmp" and 8 hex digits). Every export holds a shared lock on its folder
+// while it writes; one that gets the folder to itself removes the leftovers
+// of its target first, since no export can be writing them. Windows refuses
+// to delete a file a process has open, so there removing is enough.
+class FolderClaim {
+ public:
+  explicit FolderClaim(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::path target =
+        std::filesystem::is_symlink(path, ec) ? std::filesystem::weakly_canonical(path, ec) : path;
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+#ifndef _WIN32
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    const bool alone = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+    if (alone) RemoveLeftovers(folder, target.filename().string());
+    ::flock(fd_, LOCK_SH | LOCK_NB);
+#else
+    RemoveLeftovers(folder, target.filename().string());
+#endif
+  }
+  ~FolderClaim() {
+#ifndef _WIN32
+    if (fd_ >= 0) ::close(fd_);
+#endif
+  }
+  FolderClaim(const FolderClaim&) = delete;
+  FolderClaim& operator=(const FolderClaim&) = delete;
+
+ private:
+  static void RemoveLeftovers(const std::filesystem::path& folder, const std::string& name) {
+    const std::string prefix = name + ".tmp";
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+      const std::string file = it->path().filename().string();
+      if (file.size() != prefix.size() + 8 || file.compare(0, prefix.size(), prefix) != 0) continue;
+      if (file.find_first_not_of("0123456789abcdef", prefix.size()) != std::string::npos) continue;
+      std::error_code ignored;
+      if (it->is_regular_file(ignored)) std::filesystem::remove(it->path(), ignored);
+    }
+  }
+  int fd_ = -1;
+};
+
+bool IsCatalogueFile(const std::filesystem::path& catalogue, const std::filesystem::path& path) {
+  if (catalogue.empty()) return false;
+  std::error_code ec;
+  if (std::filesystem::equivalent(path, catalogue, ec)) return true;
+  const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+  const std::filesystem::path db = std::filesystem::weakly_canonical(catalogue, ec);
+  for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+    std::filesystem::path name = db;
+    name += suffix;
+    if (target == name) return true;
+  }
+  return false;
+}
 
 bool Contains(const std::vector<std::string>& list, const std::string& v) {
   return std::find(list.begin(), list.end(), v) != list.end();
@@ -184,15 +251,15 @@ ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::pa
     message = "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！";
     return ExportResult::NothingChosen;
   }
-  // Written over, the catalogue would be lost with every entry in it.
-  std::error_code ec;
-  const std::filesystem::path catalogue = store.FilePath();
-  if (!catalogue.empty() && std::filesystem::equivalent(path, catalogue, ec)) {
+  // Written over, the catalogue would be lost with every entry in it; its
+  // journal files are SQLite's, which deletes or rewrites them at will.
+  if (IsCatalogueFile(store.FilePath(), path)) {
     message = "导出文件不能是正在使用的数据库文件！";
     return ExportResult::Failed;
   }
   // The export goes to a new file that takes the old one's place only when
   // it is complete: a failed, stopped or killed export leaves it as it was.
+  const FolderClaim claim(path);
   OutputFile file;
   std::string reason;
   if (!file.Create(path, reason)) {

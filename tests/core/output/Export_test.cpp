@@ -214,6 +214,19 @@ TEST_F(ExportTest, StopMidwayKeepsTheOlderFile) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// What a killed export left of its target is removed by the next one;
+// other files are not.
+TEST_F(ExportTest, LeftoversOfAKilledExportAreRemoved) {
+  const std::filesystem::path leftover = cat.dir() / "导出.txt.tmp0123abcd";
+  const std::filesystem::path other = cat.dir() / "其他.txt.tmp0123abcd";
+  test::WriteFileBytes(leftover, "partial");
+  test::WriteFileBytes(other, "theirs");
+  ASSERT_EQ(Export(All(SyntaxKind::E)), ExportResult::Done);
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+  EXPECT_EQ(test::ReadFileBytes(other), "theirs");
+  EXPECT_EQ(FilesBeside(), 1);
+}
+
 TEST_F(ExportTest, ReadFailingPartWayEndsTheExport) {
   cat.Run("alter table 函数表 rename to 函数原表");
   cat.Run("create view 函数表 as select * from 函数原表 where "
@@ -225,15 +238,16 @@ TEST_F(ExportTest, ReadFailingPartWayEndsTheExport) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-// The catalogue itself, under its own name or through a link, is never
-// opened for writing.
+// The catalogue itself, under its own name or through a link, and its
+// journal files are never opened for writing.
 TEST_F(ExportTest, ExportOntoTheCatalogueIsRefused) {
   const std::filesystem::path db = cat.file();
   const std::string bytes = test::ReadFileBytes(db);
   const std::filesystem::path link = cat.dir() / "link.db";
   std::error_code ec;
   std::filesystem::create_symlink(db, link, ec);
-  for (const std::filesystem::path& p : {db, cat.dir() / "." / "data.db", link}) {
+  for (const std::filesystem::path& p : {db, cat.dir() / "." / "data.db", link, cat.dir() / "data.db-journal",
+                                         cat.dir() / "data.db-wal", cat.dir() / "." / "data.db-shm"}) {
     if (p == link && ec) continue;  // no links here
     path = p;
     ASSERT_EQ(Export(All(SyntaxKind::Vb)), ExportResult::Failed) << p;
