@@ -63,6 +63,7 @@ DeclarationStyle BuildStyle(const GlobalOptions& options) {
   if (options.prefixGiven) style.namePrefix = Utf8ToGbk(options.prefix);
   if (options.suffixGiven) style.nameSuffix = Utf8ToGbk(options.suffix);
   if (options.csharp64Given) style.csharp64 = options.csharp64;
+  if (options.vba7Given) style.vba7 = options.vba7;
   return style;
 }
 
@@ -105,6 +106,14 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
       },
       "C#: write entries of the generated Windows API catalogue for 64-bit processes as well (IntPtr for "
       "handles and pointer-sized values, uint for unsigned types, marshalled text and BOOL)");
+  app.add_flag_function(
+      "--vb-64",
+      [&o](std::int64_t n) {
+        o.vba7 = n > 0;
+        o.vba7Given = true;
+      },
+      "VB: write VBA 7 for 64-bit Office (Declare PtrSafe; LongPtr and LongLong, and Types laid out for 64-bit "
+      "code, for entries of the generated Windows API catalogue)");
   app.add_option_function<std::string>(
       "--prefix",
       [&o](const std::string& v) {

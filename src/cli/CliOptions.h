@@ -37,6 +37,8 @@ struct GlobalOptions {
   bool publicGiven = false;
   bool csharp64 = false;
   bool csharp64Given = false;
+  bool vba7 = false;
+  bool vba7Given = false;
   std::filesystem::path config;
   std::string inputEncoding = "auto";
   std::string outputEncoding = "utf-8";

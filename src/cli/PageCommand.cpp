@@ -24,7 +24,8 @@ int RunPage(const GlobalOptions& options, const PageArgs& args) {
   const int id = FindNamedEntry(options, store, kind->table, args.name);
   if (id == 0) return kExitFailed;
   DetailDocument document;
-  if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document, BuildStyle(options).csharp64)) {
+  if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document,
+                           Native64(BuildStyle(options), options.Syntax()))) {
     PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
     return kExitFailed;
   }

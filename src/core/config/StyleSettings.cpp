@@ -1,5 +1,7 @@
 #include "config/StyleSettings.h"
 
+#include <utility>
+
 namespace declarium {
 
 DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
@@ -10,6 +12,7 @@ DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
   s.nameSuffix = file.Text(style_key::kSuffix);
   s.isPublic = file.NotZero(style_key::kPublic);
   s.csharp64 = file.One(style_key::kCSharp64);
+  s.vba7 = file.One(style_key::kVba7);
   return s;
 }
 
@@ -19,9 +22,8 @@ void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& fi
   entries.push_back(Entry(style_key::kPrefix, style.namePrefix));
   entries.push_back(Entry(style_key::kSuffix, style.nameSuffix));
   entries.push_back(Entry(style_key::kPublic, FlagText(style.isPublic)));
-  const SettingKey& key = style_key::kCSharp64;
-  if (style.csharp64 || !file.Read(key.section, key.key, "").empty())
-    entries.push_back(Entry(key, FlagText(style.csharp64)));
+  for (const auto& [key, on] : {std::pair{&style_key::kCSharp64, style.csharp64}, std::pair{&style_key::kVba7, style.vba7}})
+    if (on || !file.Read(key->section, key->key, "").empty()) entries.push_back(Entry(*key, FlagText(on)));
 }
 
 }  // namespace declarium

@@ -16,12 +16,13 @@ inline constexpr SettingKey kPrefix{"Setings", "API名称前缀", ""};
 inline constexpr SettingKey kSuffix{"Setings", "API名称后缀", ""};
 inline constexpr SettingKey kPublic{"Setings", "Public", "0"};
 inline constexpr SettingKey kCSharp64{"Setings", "C#按64位生成", "0"};
+inline constexpr SettingKey kVba7{"Setings", "VB按64位生成", "0"};
 }  // namespace style_key
 
 DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file);
 // The entries in the order the file has them; they view style's texts. The
-// C# 64-bit key, which older files lack, is written when the setting is on
-// or the file already has it, so that a file of those who never use it
+// 64-bit keys, which older files lack, are written when the setting is on
+// or the file already has them, so that a file of those who never use them
 // stays as it was.
 void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& file, std::vector<ProfileEntry>& entries);
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "store/Records.h"
+
 namespace declarium {
 
 struct DeclarationStyle {
@@ -16,6 +18,14 @@ struct DeclarationStyle {
   // processes (IntPtr for handles and pointer-sized values...); entries
   // without them are written as always.
   bool csharp64 = false;            // Setings/C#按64位生成
+  // VB for 64-bit Office (VBA 7): Declare PtrSafe, and LongPtr and LongLong
+  // from the same C types; entries without them are written as always, with PtrSafe.
+  bool vba7 = false;                // Setings/VB按64位生成
 };
+
+// Whether the view of that syntax follows its 64-bit setting.
+inline bool Native64(const DeclarationStyle& style, SyntaxKind syntax) {
+  return syntax == SyntaxKind::CSharp ? style.csharp64 : syntax == SyntaxKind::Vb && style.vba7;
+}
 
 }  // namespace declarium

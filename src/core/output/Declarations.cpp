@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "output/CSharp64.h"
-#include "output/Layout.h"
+#include "output/VbDeclarations.h"
 #include "output/TypeNames.h"
 #include "output/VbTypes.h"
 #include "text/AsciiFold.h"
@@ -113,32 +113,6 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
   return out;
 }
 
-// A function that returns nothing is a Sub to VB: a Function would return a
-// Variant the DLL never sets.
-bool ReturnsNothing(const FunctionRecord& f) {
-  const std::string_view type = TrimSpacesView(f.returnType);
-  return type.empty() || (f.syntax == SyntaxKind::CSharp && type == "void");
-}
-
-std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
-  const bool sub = ReturnsNothing(f);
-  std::string out = s.isPublic ? "Public " : "Private ";
-  out += sub ? "Declare Sub " : "Declare Function ";
-  out += s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
-  if (!f.entryPoint.empty()) out += "Alias \"" + f.entryPoint + "\" ";
-  out += "(";
-  bool first = true;
-  for (const ParameterRecord& p : f.parameters) {
-    if (!first) out += ", ";
-    first = false;
-    out += p.byRef || IsArrayFlag(p) ? "ByRef " : "ByVal ";
-    out += p.name + " As " + MapTypeName(p.type, f.syntax, SyntaxKind::Vb);
-  }
-  out += ")";
-  if (!sub) out += " As " + MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb);
-  return out;
-}
-
 std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
   std::string out = ".数据类型 " + ENameOf(d.name, d.chineseName, s);
   out += s.isPublic ? ", 公开" : ", ";
@@ -229,63 +203,6 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
     out += ";\r\n";
   }
   out += "}";
-  return out;
-}
-
-// A member VB writes only to keep the members after it where C puts them.
-void AppendVbPadding(long long offset, long long bytes, const std::set<std::string>& taken, std::string& out) {
-  std::string name = "Padding" + std::to_string(offset);
-  while (taken.count(FoldAsciiLower(name))) name += "_";
-  out += name + "(0 To " + std::to_string(bytes - 1) + ") As Byte '填充：与 C 的布局对齐\r\n";
-}
-
-// Whether VB6 can place every member where C does: C's offsets and size fall
-// on VB6's alignments, which fails only where C packs below 4 bytes.
-bool VbCanFollow(const TypeLayout& c, const std::optional<TypeLayout>& vb) {
-  if (!vb || vb->members.size() != c.members.size() || c.size % vb->align != 0) return false;
-  for (size_t i = 0; i < c.members.size(); ++i)
-    if (c.members[i].offset % vb->members[i].align != 0) return false;
-  return true;
-}
-
-// VB lays a Type out by its own rules (members aligned on at most 4 bytes,
-// and Len() counting no gap), so the gaps C leaves are written as Byte
-// members and the Type takes C's size; where C packs tighter than VB6 can,
-// the Type is written as it is, with a remark.
-std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types) {
-  std::optional<TypeLayout> c = LayOutDataType(d, LayoutRules::C32, types);
-  if (c && !VbCanFollow(*c, LayOutDataType(d, LayoutRules::Vb6, types))) c.reset();
-  std::string out = s.isPublic ? "Public " : "Private ";
-  out += "Type " + d.name;
-  const int pack = PackOf(d);
-  if (!c && pack > 0 && pack < 4) out += " '按 " + std::to_string(pack) + " 字节对齐，VB6 无法如此排列：成员位置可能与 C 不同";
-  out += "\r\n";
-  std::set<std::string> taken;
-  if (c)
-    for (const ParameterRecord& m : d.members) taken.insert(FoldAsciiLower(m.name));
-  long long cursor = 0;
-  for (size_t i = 0; i < d.members.size(); ++i) {
-    const ParameterRecord& m = d.members[i];
-    if (c) {
-      const MemberLayout& at = c->members[i];
-      if (at.offset > cursor) AppendVbPadding(cursor, at.offset - cursor, taken, out);
-      cursor = at.offset + at.size;
-    }
-    // VB has no array of no elements (C's trailing "x[0]"): it takes no
-    // bytes, so only a remark tells of it.
-    if (CountProduct(m.array) == 0) {
-      out += "'" + m.name + " As " + MapTypeName(m.type, d.syntax, SyntaxKind::Vb) + "：零长数组，VB 无法声明\r\n";
-      continue;
-    }
-    out += m.name;
-    if (!m.array.empty()) out += "(" + VbBoundsOfCounts(m.array) + ")";
-    // A member that holds an address is a Long to VB.
-    out += " As " + (m.byRef ? std::string("Long") : MapTypeName(m.type, d.syntax, SyntaxKind::Vb));
-    if (s.insertRemarks && !m.remark.empty()) out += " '" + m.remark;
-    out += "\r\n";
-  }
-  if (c && c->size > cursor) AppendVbPadding(cursor, c->size - cursor, taken, out);
-  out += "End Type";
   return out;
 }
 

@@ -1,6 +1,7 @@
 #include "output/DetailPages.h"
 
 #include "output/CSharp64.h"
+#include "output/Vba7.h"
 #include "output/TypeNames.h"
 #include "store/Loaders.h"
 #include "text/TextPrimitives.h"
@@ -67,9 +68,11 @@ std::string Shown(std::string type) {
 
 }  // namespace
 
-std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp64) {
-  const bool native = v == SyntaxKind::CSharp && csharp64;
+std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool native64) {
+  const bool native = v == SyntaxKind::CSharp && native64;
+  const bool vba7 = v == SyntaxKind::Vb && native64;
   CSharpValue value;
+  VbValue vb;
   const std::string_view t = "函数表";
   const int id = f.id;
   std::string out =
@@ -95,7 +98,9 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp
       "colspan=3>备注</td>\r\n</tr>";
   out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + Html(f.name) + "</td>";
   out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + Html(f.chineseName) + "</td>";
-  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(native && CSharp64Return(f, value) ? value.type : MapTypeName(f.returnType, f.syntax, v)) + "</td>";
+  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(native && CSharp64Return(f, value) ? value.type
+                                                : vba7 && Vba7Return(f, vb) ? vb.type
+                                                                            : MapTypeName(f.returnType, f.syntax, v)) + "</td>";
   out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + Html(f.remark) + "</td></tr>";
   out += "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>";
   out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + Html(f.library) + "</td>" +
@@ -108,6 +113,7 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp
   const std::string_view pt = "函数参数表";
   for (const ParameterRecord& p : f.parameters) {
     const std::string type = native && CSharp64Parameter(p, value) ? Shown(value.type)
+                             : vba7 && Vba7Parameter(p, vb)       ? vb.type
                              : v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr")
                                                                               : MapTypeName(p.type, f.syntax, v);
     out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + Html(p.name) + "</td>";
@@ -122,9 +128,11 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool csharp
   return out;
 }
 
-std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool csharp64) {
-  const bool native = v == SyntaxKind::CSharp && csharp64;
+std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool native64) {
+  const bool native = v == SyntaxKind::CSharp && native64;
+  const bool vba7 = v == SyntaxKind::Vb && native64;
   CSharpValue value;
+  VbValue vb;
   const std::string_view t = "数据类型表";
   const int id = d.id;
   std::string out =
@@ -152,7 +160,10 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool csharp
     out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + Html(m.name) + "</td>";
     out += Cell(" nowrap", m.id, mt, "中文名") + Html(m.chineseName) + "</td>";
     out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + 
-           Html(native && CSharp64Member(m, value) ? Shown(value.type) : MapTypeName(m.type, d.syntax, v)) + "</td>";
+           Html(native && CSharp64Member(m, value) ? Shown(value.type)
+                : vba7 && Vba7Member(m, vb)          ? vb.type
+                                                     : MapTypeName(m.type, d.syntax, v)) +
+           "</td>";
     out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") +
            "</td>";
     out += Cell(" nowrap", m.id, mt, "数组") + Html(m.array) + "</td>";
@@ -163,12 +174,12 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool csharp
 }
 
 bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
-                         DetailDocument& out, bool csharp64) {
+                         DetailDocument& out, bool native64) {
   if (table == "函数表") {
     FunctionRecord f;
     if (!LoadFunction(store, id, f)) return false;
     out.shown = true;
-    out.html = DetailStyleSheet() + BuildFunctionPage(f, v, csharp64);
+    out.html = DetailStyleSheet() + BuildFunctionPage(f, v, native64);
     out.remark = f.remark;
     out.entryText = f.description;
     return true;
@@ -177,7 +188,7 @@ bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, 
     DataTypeRecord d;
     if (!LoadDataType(store, id, d)) return false;
     out.shown = true;
-    out.html = DetailStyleSheet() + BuildDataTypePage(d, v, csharp64);
+    out.html = DetailStyleSheet() + BuildDataTypePage(d, v, native64);
     out.remark = d.remark;
     out.entryText = d.name;
     return true;

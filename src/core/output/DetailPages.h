@@ -14,9 +14,10 @@ class CatalogueStore;
 const std::string& DetailStyleSheet();
 
 // The table of a function or data type page for syntax v (without the style
-// sheet); csharp64: C# types as the C# 64-bit setting writes them.
-std::string BuildFunctionPage(const FunctionRecord& record, SyntaxKind v, bool csharp64 = false);
-std::string BuildDataTypePage(const DataTypeRecord& record, SyntaxKind v, bool csharp64 = false);
+// sheet); native64: C# or VB types as the syntax's 64-bit setting writes
+// them (DeclarationStyle's Native64).
+std::string BuildFunctionPage(const FunctionRecord& record, SyntaxKind v, bool native64 = false);
+std::string BuildDataTypePage(const DataTypeRecord& record, SyntaxKind v, bool native64 = false);
 
 struct DetailDocument {
   bool shown = false;      // false for a table name other than 函数表 / 数据类型表
@@ -28,6 +29,6 @@ struct DetailDocument {
 // Loads the entry of table (函数表 or 数据类型表) and builds its page. False
 // when the load fails; the caller then shows "获取数据错误！".
 bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
-                         DetailDocument& out, bool csharp64 = false);
+                         DetailDocument& out, bool native64 = false);
 
 }  // namespace declarium

@@ -22,7 +22,9 @@ struct Unit {
 // Nested types deeper than this are taken as a loop.
 constexpr int kMaxDepth = 64;
 
-long long PointerSize(LayoutRules rules) { return rules == LayoutRules::C64 ? 8 : 4; }
+bool Is64(LayoutRules rules) { return rules == LayoutRules::C64 || rules == LayoutRules::Vba64; }
+
+long long PointerSize(LayoutRules rules) { return Is64(rules) ? 8 : 4; }
 
 Unit Scalar(long long size) { return {size, size}; }
 
@@ -89,7 +91,7 @@ class Calculator {
       if (!element) return std::nullopt;
       long long count = 1;
       // A 64-bit blob already covers the whole member.
-      const bool blob = rules_ == LayoutRules::C64 && BlobOf(m);
+      const bool blob = Is64(rules_) && BlobOf(m);
       if (!blob && !m.array.empty()) {
         const auto product = CountProduct(m.array);
         if (!product) return std::nullopt;
@@ -109,7 +111,7 @@ class Calculator {
 
  private:
   long long EffectivePack(const DataTypeRecord& d) const {
-    if (rules_ == LayoutRules::Vb6) return 0;
+    if (rules_ == LayoutRules::Vb6 || rules_ == LayoutRules::Vba64) return 0;
     if (rules_ == LayoutRules::C64) {
       const std::string_view native = d.nativeType;
       if (native.substr(0, 5) == "pack ") {
@@ -134,7 +136,7 @@ class Calculator {
 
   std::optional<Unit> ElementOf(const DataTypeRecord& d, const ParameterRecord& m, int depth) {
     if (m.byRef) return Scalar(PointerSize(rules_));
-    if (rules_ == LayoutRules::C64) {
+    if (Is64(rules_)) {
       if (auto blob = BlobOf(m)) return blob;
       const NativeType n = ParseNativeType(m.nativeType);
       if (auto unit = NativeUnit(n)) return unit;

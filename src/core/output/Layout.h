@@ -1,6 +1,8 @@
 // Where each member of a data type lies in memory, by the rules of 32-bit C
 // (Windows, default packing 8, the record's Pack), of VB6 (a member aligned on
-// its size, never beyond 4 bytes) and of 64-bit C.
+// its size, never beyond 4 bytes), of 64-bit C (sizes from the native types
+// where the record has them) and of VBA 7 in 64-bit Office (as 64-bit C, but
+// no Pack: every member on its own size).
 //
 // Sizes come from the records: the basic types of the record's syntax, a
 // member's element counts, a member passed by address as a pointer, and nested
@@ -22,7 +24,7 @@ namespace declarium {
 
 class CatalogueStore;
 
-enum class LayoutRules { C32, Vb6, C64 };
+enum class LayoutRules { C32, Vb6, C64, Vba64 };
 
 struct MemberLayout {
   long long offset = 0;

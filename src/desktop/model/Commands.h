@@ -29,6 +29,7 @@ inline constexpr int kExit = 10036;
 inline constexpr int kSettings = 10040;
 inline constexpr int kCopyWithDependencies = 10041;
 inline constexpr int kCSharp64 = 10042;
+inline constexpr int kVba7 = 10043;
 
 // Context menus 11000: category tree.
 inline constexpr int kTreeAddToList = 11002;

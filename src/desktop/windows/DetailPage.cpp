@@ -60,7 +60,7 @@ DetailPage::DetailPage(Window& window, CatalogueStore& store, const Settings& se
 bool DetailPage::Show(const char16_t* table, int id) {
   DetailDocument doc;
   if (!BuildDetailDocument(store_, ToGbk(QString::fromUtf16(table)), id, settings_.language, doc,
-                           settings_.style.csharp64)) {
+                           Native64(settings_.style, settings_.language))) {
     ShowReadError(store_);
     return false;
   }

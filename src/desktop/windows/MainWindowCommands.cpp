@@ -59,6 +59,10 @@ void MainWindow::DispatchCommand(int commandId) {
       ToggleOption(commandId, settings_.style.csharp64);
       ShowSelectedEntryAgain();
       break;
+    case kVba7:
+      ToggleOption(commandId, settings_.style.vba7);
+      ShowSelectedEntryAgain();
+      break;
     case kAffixes: OpenAffixDialog(); break;
     case kSettings:
     case kTraySettings: OpenSettingsDialog(); break;

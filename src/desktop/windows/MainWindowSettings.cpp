@@ -25,6 +25,7 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     menu->SetChecked(command::kInsertRemarks, settings_.style.insertRemarks);
     menu->SetChecked(command::kPublic, settings_.style.isPublic);
     menu->SetChecked(command::kCSharp64, settings_.style.csharp64);
+    menu->SetChecked(command::kVba7, settings_.style.vba7);
   }
   // A placement made of garbage, too small to use or off every screen gives
   // way to the default one.

@@ -53,6 +53,7 @@ constexpr MenuEntry kMainMenuEntries[] = {
     {E::Item, u"API前后缀(&A)", kAffixes, 0},
     {E::Item, u"Public", kPublic, kCheck},
     {E::Item, u"C# 按 64 位生成", kCSharp64, kCheck},
+    {E::Item, u"VB 按 64 位生成（VBA7）", kVba7, kCheck},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"软件设置(&S)", kSettings, 0},
     {E::EndPopup, nullptr, 0, 0},

@@ -410,6 +410,40 @@ TEST(DeclareDataTypeVb, PaddedWhereCLeavesGaps) {
             "End Type");
 }
 
+// VBA 7: PtrSafe always; LongPtr, LongLong and by-reference values from the
+// C types where the entry has them, the 32-bit words where it has none.
+TEST(DeclareVba7, PtrSafeAndTypesFromTheCTypes) {
+  DeclarationStyle style;
+  style.vba7 = true;
+  FunctionRecord f;
+  f.name = "GetWindowThreadProcessId";
+  f.library = "user32.dll";
+  f.returnType = "整数型";
+  f.returnNativeType = "u4 DWORD";
+  f.parameters = {Param("hWnd", "", "整数型", false, "", ""), Param("lpdwProcessId", "", "整数型", true, "", ""),
+                  Param("n", "", "长整数型", false, "", "")};
+  f.parameters[0].nativeType = "ptr HWND";
+  f.parameters[1].nativeType = "&u4 LPDWORD";
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, style),
+            "Private Declare PtrSafe Function GetWindowThreadProcessId Lib \"user32.dll\" (ByVal hWnd As LongPtr, "
+            "ByRef lpdwProcessId As Long, ByVal n As Currency) As Long");
+  f.returnType.clear();
+  f.returnNativeType.clear();
+  EXPECT_EQ(DeclareFunction(SyntaxKind::Vb, f, style).substr(0, 34), "Private Declare PtrSafe Sub GetWin");
+
+  // Laid out for 64-bit code: a pointer aligns on 8.
+  DataTypeRecord d;
+  d.name = "D";
+  d.members = {Param("p", "", "整数型", false, "", ""), Param("n", "", "整数型", false, "", ""),
+               Param("q", "", "整数型", false, "", "")};
+  d.members[0].nativeType = "ptr LPVOID";
+  d.members[1].nativeType = "i4 int";
+  d.members[2].nativeType = "ptr HANDLE";
+  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, style),
+            "Private Type D\r\np As LongPtr\r\nn As Long\r\nPadding12(0 To 3) As Byte '填充：与 C 的布局对齐\r\n"
+            "q As LongPtr\r\nEnd Type");
+}
+
 TEST(DeclareDataType, TranslatesFromCSharpRecordAndRejectsUnknownTarget) {
   DataTypeRecord d;
   d.syntax = SyntaxKind::CSharp;

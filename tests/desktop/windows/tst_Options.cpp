@@ -64,6 +64,8 @@ class OptionsTest : public QObject {
     s_.main().DispatchCommand(command::kCSharp64);
     QVERIFY(s_.main().settings().style.csharp64);
     QVERIFY(s_.w().Menu()->IsChecked(command::kCSharp64));
+    s_.main().DispatchCommand(command::kVba7);
+    QVERIFY(s_.w().Menu()->IsChecked(command::kVba7));
 
     s_.main().DispatchCommand(command::kExit);
     QTRY_VERIFY(!s_.main().Exists());
@@ -71,6 +73,7 @@ class OptionsTest : public QObject {
     QCOMPARE(Stored(u"插入备注信息"), std::string("1"));
     QCOMPARE(Stored(u"Public"), std::string("0"));
     QCOMPARE(Stored(u"C#按64位生成"), std::string("1"));
+    QCOMPARE(Stored(u"VB按64位生成"), std::string("1"));
   }
 
   void affixDialogCutsAtTwentyBytesAndWritesEverything() {

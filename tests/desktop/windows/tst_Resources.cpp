@@ -114,7 +114,7 @@ void ResourcesTest::mainMenuDeliversCommandIds() {
   QCOMPARE(menu->Popup(3)->title(), QStringLiteral("选项(&O)"));
   const int ids[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAdvancedFind,
                      kAddToList, kCopySelected, kCopyWithDependencies, kNewEntries, kExport, kStatistics, kInsertChineseNames,
-                     kInsertRemarks, kAffixes, kPublic, kCSharp64, kSettings, kConversion, kHelpTopics, kOfficialSite,
+                     kInsertRemarks, kAffixes, kPublic, kCSharp64, kVba7, kSettings, kConversion, kHelpTopics, kOfficialSite,
                      kOfficialForum, kContactMaker, kAbout};
   for (int id : ids) {
     QAction* action = menu->Action(id);
