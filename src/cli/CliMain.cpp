@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
       AddInitCommand(app, options),    AddImportCommand(app, options), AddConvertCommand(app, options),
       AddDeclareCommand(app, options), AddPageCommand(app, options),   AddExportCommand(app, options),
       AddStatsCommand(app, options),   AddListCommand(app, options),   AddConstantsCommand(app, options),
+      AddLayoutCommand(app, options),
   };
 
   // Help that did not reach its reader (a full disk) is a failure too.

@@ -21,5 +21,6 @@ Command AddExportCommand(CLI::App& app, const GlobalOptions& options);
 Command AddStatsCommand(CLI::App& app, const GlobalOptions& options);
 Command AddListCommand(CLI::App& app, const GlobalOptions& options);
 Command AddConstantsCommand(CLI::App& app, const GlobalOptions& options);
+Command AddLayoutCommand(CLI::App& app, const GlobalOptions& options);
 
 }  // namespace declarium::cli
