@@ -21,14 +21,8 @@ cross=$2
 state=$3
 skip=77
 
-wine=$(command -v wine64 || true)
-for candidate in /usr/lib/wine/wine64 /usr/lib64/wine/wine64; do
-  if [ -z "$wine" ] && [ -x "$candidate" ]; then wine=$candidate; fi
-done
-if [ -z "$wine" ]; then
-  echo "SKIPPED: wine64 is not installed (scripts/setup installs it)"
-  exit $skip
-fi
+# wine, wineserver, windows_path
+source "$(dirname "$0")/wine-common.sh"
 if [ ! -f "$cross/CMakeCache.txt" ]; then
   echo "SKIPPED: no Windows cross build in $cross (scripts/build-windows-cross makes it)"
   exit $skip
@@ -47,9 +41,6 @@ corpus=${DECLARIUM_CORPUS_DIR:-${DECLARIUM_CORPUS_FALLBACK:-}}
 run_wine() {
   "$wine" "$@"
 }
-
-# A Unix path as Wine's Z: drive shows it.
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The DLLs the desktop program needs besides Windows': Qt's, and the MinGW
 # runtime Qt was built with. Sets WINEPATH; false without the desktop program.
