@@ -139,6 +139,82 @@ void DropVerbatimMark(std::string& name) {
   if (name.size() > 1 && name.front() == '@') name.erase(0, 1);
 }
 
+bool IsBlankOrBreak(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The length of the comment or quoted text at i, or 0 when none starts
+// there. A line comment runs to its line's end, quoted text to its closing
+// quote (or the line's end: C# text does not span lines), a block comment
+// to its "*/" (without one it is no comment).
+size_t SkipAt(std::string_view t, size_t i) {
+  if (t[i] == '"') {
+    size_t j = i + 1;
+    while (j < t.size() && t[j] != '"' && t[j] != '\r' && t[j] != '\n') j += t[j] == '\\' || High(t[j]) ? 2 : 1;
+    return std::min(j + 1, t.size()) - i;
+  }
+  if (t[i] != '/' || i + 1 >= t.size()) return 0;
+  if (t[i + 1] == '/') {
+    const size_t end = t.find_first_of("\r\n", i);
+    return (end == kNpos ? t.size() : end) - i;
+  }
+  if (t[i + 1] == '*') {
+    const size_t end = t.find("*/", i + 2);
+    return end == kNpos ? 0 : end + 2 - i;
+  }
+  return 0;
+}
+
+// The 0-based position of the first end character at or after from that is
+// not inside a comment or quoted text, or kNpos: a ";" in a comment on a
+// parameter's line does not end the declaration.
+size_t DeclarationEnd(std::string_view t, size_t from, char end) {
+  for (size_t i = from; i < t.size();) {
+    if (t[i] == end) return i;
+    const size_t skip = SkipAt(t, i);
+    i += skip != 0 ? skip : High(t[i]) ? 2 : 1;
+  }
+  return kNpos;
+}
+
+// A declaration as one line: C# reads a line break, a tab or a run of
+// blanks between words as one space, and none beside brackets and
+// separators; line comments go, since the next line would join them.
+// Quoted text and block comments stay as written. The block itself when
+// there is nothing to change.
+std::string_view OneLine(std::string_view block, std::string& storage) {
+  if (block.find_first_of("\r\n\t") == kNpos && block.find("  ") == kNpos) return block;
+  storage.clear();
+  storage.reserve(block.size());
+  bool blank = false;
+  auto opens = [](char c) { return c == '(' || c == '['; };
+  auto closes = [](char c) { return c == ')' || c == ']' || c == ',' || c == ';'; };
+  for (size_t i = 0; i < block.size();) {
+    const char c = block[i];
+    if (IsBlankOrBreak(c)) {
+      blank = true;
+      ++i;
+      continue;
+    }
+    size_t n = SkipAt(block, i);
+    const bool lineComment = n != 0 && c == '/' && block[i + 1] == '/';
+    if (lineComment) {
+      blank = true;
+      i += n;
+      continue;
+    }
+    if (n == 0) n = High(c) && i + 1 < block.size() ? 2 : 1;
+    if (blank && !storage.empty() && !opens(storage.back()) && !closes(c)) storage += ' ';
+    blank = false;
+    storage.append(block.substr(i, n));
+    i += n;
+  }
+  return storage;
+}
+
+// A piece that holds more than blanks and comments.
+bool HasWords(std::string_view piece) {
+  return !TrimSpacesView(piece.find_first_of("/*") == kNpos ? piece : StripComments(piece)).empty();
+}
+
 // One parameter of a method: "type name" or "modifier type name".
 bool ReadParameter(std::string_view piece, ParameterRecord& p) {
   // Most pieces hold no comment and are cut in place.
@@ -177,12 +253,14 @@ bool ReadParameter(std::string_view piece, ParameterRecord& p) {
 }
 
 // Records are filled where they will stay: a record moved is a dozen strings moved.
-bool ReadFunctionBlock(std::string_view block, FunctionRecord& f) {
+bool ReadFunctionBlock(std::string_view written, FunctionRecord& f) {
+  std::string storage;
+  const std::string_view block = OneLine(written, storage);
   const std::string_view arguments = TextBetweenView(block, "[DllImport(", ")]");
   bool first = true;
   ForEachPiece(arguments, ",", [&](std::string_view piece) {
     if (first) {
-      f.library = RemoveAll(piece, "\"");
+      f.library = TrimSpaces(RemoveAll(piece, "\""));
       first = false;
     } else if (Contains(piece, "EntryPoint")) {
       f.entryPoint = TrimSpaces(RemoveAll(TextBetweenView(piece, "=", kNone), "\""));
@@ -224,7 +302,9 @@ bool ReadFunctionBlock(std::string_view block, FunctionRecord& f) {
   f.parameters.reserve(
       std::min(kUsualMost, static_cast<size_t>(std::count(parameters.begin(), parameters.end(), ',')) + 1));
   ForEachPiece(parameters, ",", [&](std::string_view piece) {
-    if (!ReadParameter(piece, f.parameters.emplace_back())) f.parameters.pop_back();
+    if (ReadParameter(piece, f.parameters.emplace_back())) return true;
+    f.parameters.pop_back();
+    if (HasWords(piece)) f.readInPart = true;
     return true;
   });
   return true;
@@ -269,7 +349,8 @@ bool ReadMember(std::string_view piece, ParameterRecord& m) {
 }
 
 bool ReadDataTypeBlock(std::string_view block, DataTypeRecord& d) {
-  const std::string line = RemoveAll(block, "\r\n");
+  std::string storage;
+  const std::string_view line = OneLine(block, storage);
   const std::string_view layout = TextBetweenView(line, "[StructLayout(", ")]");
   ForEachPiece(layout, ",", [&](std::string_view piece) {
     if (Contains(piece, "CharSet")) {
@@ -287,7 +368,9 @@ bool ReadDataTypeBlock(std::string_view block, DataTypeRecord& d) {
   const std::string_view members = TextBetweenView(line, "{", "}");
   if (members.empty()) return false;
   ForEachPiece(members, ";", [&](std::string_view piece) {
-    if (!ReadMember(piece, d.members.emplace_back())) d.members.pop_back();
+    if (ReadMember(piece, d.members.emplace_back())) return true;
+    d.members.pop_back();
+    if (HasWords(piece)) d.readInPart = true;
     return true;
   });
   return true;
@@ -329,8 +412,9 @@ std::string_view Span(std::string_view text, long p, long q) {
 int ReadCSharpFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
   long p = FindText(text, "[DllImport");
   while (p != -1) {
-    const long q = FindText(text, ";", p);
-    if (q == -1) break;
+    const size_t end = DeclarationEnd(text, static_cast<size_t>(p) - 1, ';');
+    if (end == kNpos) break;
+    const long q = static_cast<long>(end) + 1;
     if (!ReadFunctionBlock(Span(text, p, q), functions.emplace_back())) functions.pop_back();
     p = FindText(text, "[DllImport", q + 1);
   }
@@ -340,8 +424,9 @@ int ReadCSharpFunctions(std::string_view text, RecordSink<FunctionRecord> functi
 int ReadCSharpDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
   long p = FindText(text, "[StructLayout");
   while (p != -1) {
-    const long q = FindText(text, "}", p);
-    if (q == -1) break;
+    const size_t end = DeclarationEnd(text, static_cast<size_t>(p) - 1, '}');
+    if (end == kNpos) break;
+    const long q = static_cast<long>(end) + 1;
     if (!ReadDataTypeBlock(Span(text, p, q), dataTypes.emplace_back())) dataTypes.pop_back();
     p = FindText(text, "[StructLayout", q + 1);
   }

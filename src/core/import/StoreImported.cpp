@@ -229,8 +229,21 @@ struct ImportSession::Run {
     return note;
   }
 
+  // The declarations stored without a piece of their text the reader could
+  // not read (a parameter or member), named after the summary so that none
+  // goes missing unseen.
+  std::string PartlyReadNote() const {
+    if (partlyRead.empty()) return {};
+    constexpr std::size_t kNamed = 20;
+    std::string note = "\r\n未能完整读取的声明：";
+    for (std::size_t i = 0; i < partlyRead.size() && i < kNamed; ++i) note += (i > 0 ? "、" : "") + partlyRead[i];
+    if (partlyRead.size() > kNamed) note += "等" + std::to_string(partlyRead.size()) + "个";
+    return note;
+  }
+
   CatalogueStore& store;
   BetweenRecords betweenRecords;
+  std::vector<std::string> partlyRead;
   ParameterRecord resolved;
   std::vector<std::string> unresolved;
   Insert functionInsert{store, kFunctionInsert};
@@ -280,6 +293,7 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
       return false;
     run.functionNames.Add(f.name);
     ++run.counts[0];
+    if (f.readInPart) run.partlyRead.push_back(f.name);
     for (const ParameterRecord& p : f.parameters) {
       if (!run.NextRecord()) return false;
       // Only the reader's exact "1" marks an array parameter.
@@ -304,6 +318,7 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
       return false;
     run.dataTypeNames.Add(d.name);
     ++run.counts[1];
+    if (d.readInPart) run.partlyRead.push_back(d.name);
     for (const ParameterRecord& member : d.members) {
       if (!run.NextRecord()) return false;
       const ParameterRecord& m = run.Resolved(d, member);
@@ -340,7 +355,7 @@ bool ImportSession::Commit() {
   if (!run.store.Commit()) return run.Fail();
   run.open = false;
   run.reached = 3;
-  run.message = run.Summary() + run.UnresolvedNote();
+  run.message = run.Summary() + run.UnresolvedNote() + run.PartlyReadNote();
   return true;
 }
 

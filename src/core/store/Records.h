@@ -51,6 +51,7 @@ struct FunctionRecord {
   std::string callingConvention;   // CallingConvention
   std::string returnNativeType;    // 原生类型 of the generated catalogue, or empty
   bool isPublic = false;           // public flag of the E reader; never stored
+  bool readInPart = false;         // a piece of its text could not be read; never stored
   std::vector<ParameterRecord> parameters;  // 函数参数表 rows by ascending id
 };
 
@@ -65,6 +66,7 @@ struct DataTypeRecord {
   std::string size;               // Size
   std::string nativeType;         // 原生类型 of the generated catalogue: "pack N", the Pack a 64-bit compiler gives (0: none), where it differs
   bool isPublic = false;          // public flag of the E reader; never stored
+  bool readInPart = false;        // a piece of its text could not be read; never stored
   std::vector<ParameterRecord> members;  // 数据类型成员表 rows by ascending id
 };
 

@@ -146,13 +146,13 @@ TEST(CSharpFunctions, OutParameterIsAlsoPassedByReference) {
 
 TEST(CSharpFunctions, AttributeArguments) {
   // Spaces around "=" and quotes are dropped from the entry point; the library
-  // keeps what stands between "(" and the first ",", quotes removed.
+  // is what stands between "(" and the first ",", quotes and spaces removed.
   auto f = Functions(
       "[DllImport( \"gdi32\" ,EntryPoint  =  \"BitBlt\", CallingConvention=CallingConvention.Winapi,"
       "CharSet=CharSet.Ansi, ExactSpelling = true)]\r\n"
       "static extern bool Blit(IntPtr hdc, int x);");
   ASSERT_EQ(f.size(), 1u);
-  EXPECT_EQ(f[0].library, " gdi32 ");
+  EXPECT_EQ(f[0].library, "gdi32");
   EXPECT_EQ(f[0].entryPoint, "BitBlt");
   EXPECT_EQ(f[0].callingConvention, "CallingConvention.Winapi");
   EXPECT_EQ(f[0].charSet, "CharSet.Ansi");
@@ -194,18 +194,34 @@ TEST(CSharpFunctions, ParametersThatAreNotTwoOrThreeWordsAreLeftOut) {
   ExpectParameter(f[0].parameters[1], "uint", "flags", false, false, "");
   // The comment runs to the end of the piece, so the line break goes with it.
   ExpectParameter(f[0].parameters[2], "int", "last", false, false, "");
+  // What was left out is not lost unseen.
+  EXPECT_TRUE(f[0].readInPart);
 }
 
-TEST(CSharpFunctions, ParameterStartingOnANewLineIsLeftOut) {
-  // Line breaks stay in the parameter pieces, so a piece that starts on a new
-  // line, indented, has more than three words.
-  const auto f = Functions(Crlf(R"([DllImport("user32.dll")]
-static extern int SendMessage(IntPtr hWnd, uint Msg,
-    IntPtr wParam, IntPtr lParam);)"));
-  ASSERT_EQ(f.size(), 1u);
+// Line breaks, tabs and runs of blanks inside a declaration are one space,
+// in attributes and parameter lists alike; a line comment ends at its line,
+// even with a ";" in it.
+TEST(CSharpFunctions, DeclarationsOverLinesReadAsOnOneLine) {
+  const auto f = Functions(Crlf(R"([DllImport("user32.dll",
+    EntryPoint = "MessageBoxA",	CharSet = CharSet.Ansi)]
+public static extern int MessageBoxX(
+    IntPtr hWnd,   // the owner; may be zero
+    string lpText,
+	string   lpCaption
+);
+[DllImport("k")] static extern int F(IntPtr h,
+string text)
+;)"));
+  ASSERT_EQ(f.size(), 2u);
+  EXPECT_EQ(f[0].entryPoint, "MessageBoxA");
+  EXPECT_EQ(f[0].charSet, "CharSet.Ansi");
+  EXPECT_EQ(f[0].name, "MessageBoxX");
   ASSERT_EQ(f[0].parameters.size(), 3u);
-  EXPECT_EQ(f[0].parameters[1].name, "Msg");
-  EXPECT_EQ(f[0].parameters[2].name, "lParam");
+  ExpectParameter(f[0].parameters[0], "IntPtr", "hWnd", false, false, "");
+  ExpectParameter(f[0].parameters[2], "string", "lpCaption", false, false, "");
+  ASSERT_EQ(f[1].parameters.size(), 2u);
+  ExpectParameter(f[1].parameters[1], "string", "text", false, false, "");
+  EXPECT_FALSE(f[0].readInPart || f[1].readInPart);
 }
 
 TEST(CSharpFunctions, CuttingStopsAtAMissingSemicolon) {
@@ -300,18 +316,22 @@ public struct VERSIONINFO
   EXPECT_EQ(f[0].parameters[1].name, "in");
 }
 
-TEST(CSharpDataTypes, LineCommentTakesInTheNextMember) {
-  // The block is made one line before it is split at ";".
-  const auto d = DataTypes(Crlf(R"([StructLayout(LayoutKind.Sequential)]
+TEST(CSharpDataTypes, MembersAndAttributesOverLines) {
+  const auto d = DataTypes(Crlf(R"([StructLayout(LayoutKind.Sequential,
+    Pack = 1)]
 struct POINT {
-    public int x; // horizontal
-    public int y;
-    public int z;
+    public int x; // horizontal; in pixels
+    public
+        int y;
+    [MarshalAs(UnmanagedType.ByValArray,
+        SizeConst = 4)] public byte[] z;
 })"));
   ASSERT_EQ(d.size(), 1u);
-  ASSERT_EQ(d[0].members.size(), 2u);
-  EXPECT_EQ(d[0].members[0].name, "x");
-  EXPECT_EQ(d[0].members[1].name, "z");
+  EXPECT_EQ(d[0].pack, "1");
+  ASSERT_EQ(d[0].members.size(), 3u);
+  ExpectParameter(d[0].members[1], "int", "y", false, false, "");
+  ExpectParameter(d[0].members[2], "byte", "z", false, false, "4");
+  EXPECT_FALSE(d[0].readInPart);
 }
 
 TEST(CSharpDataTypes, BodyOfSpacesAndEmptyBraces) {
@@ -338,6 +358,7 @@ TEST(CSharpDataTypes, MarshalAsWithoutSizeConstAndOddMembers) {
   ExpectParameter(d[0].members[0], "bool", "flag", false, false, "");
   // A fixed array's count is in 数组 and its type is the element's.
   ExpectParameter(d[0].members[1], "byte", "bytes", false, false, "8");
+  EXPECT_TRUE(d[0].readInPart);  // "lonely"
 }
 
 TEST(CSharpDataTypes, CuttingStopsWithoutAClosingBrace) {
@@ -485,7 +506,7 @@ TEST(CSharpReaders, LargeAndRepetitiveTextIsReadInOnePass) {
   EXPECT_EQ(f[0].name, run.substr(1) + "b");
 
   // A comment as long as the parameter it follows.
-  ReadCSharpFunctions("[DllImport(\"x\")] extern int F(int " + run + "//" + run.substr(1) + "b);", f);
+  ReadCSharpFunctions("[DllImport(\"x\")] extern int F(int " + run + "//" + run.substr(1) + "b\r\n);", f);
   ASSERT_EQ(f.size(), 1u);
   ASSERT_EQ(f[0].parameters.size(), 1u);
   EXPECT_EQ(f[0].parameters[0].name.size(), n);
@@ -504,7 +525,7 @@ TEST(CSharpReaders, LargeAndRepetitiveTextIsReadInOnePass) {
   ASSERT_EQ(d.size(), 1u);
   ASSERT_EQ(d[0].members.size(), 1u);
   EXPECT_EQ(d[0].members[0].name, "y");
-  EXPECT_EQ(d[0].members[0].type, "");
+  EXPECT_EQ(d[0].members[0].type, "x");
 
   std::string structs;
   for (size_t i = 0; i < n / 64; ++i) structs += "[StructLayout(Pack=1)] struct S { int a; }\r\n";

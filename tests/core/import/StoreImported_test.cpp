@@ -243,6 +243,19 @@ TEST(StoreImported, VbLengthsNamedByConstantsOfTheCatalogue) {
             (Rows{{"t:String * 260", "t:"}, {"t:Byte", "t:261"}, {"t:Byte", "t:NO_SUCH + 1"}}));
 }
 
+// A declaration stored without a piece its reader could not read is named.
+TEST(StoreImported, DeclarationsReadInPartAreNamed) {
+  TestCatalogue cat;
+  FunctionRecord f;
+  f.name = "F";
+  f.readInPart = true;
+  DataTypeRecord d = DataType("T", {});
+  d.readInPart = true;
+  std::string message;
+  ASSERT_TRUE(StoreImported(cat.store(), {f}, {d, DataType("FINE", {})}, {}, message)) << message;
+  EXPECT_EQ(message, Summary(1, 2, 0) + "\r\n未能完整读取的声明：F、T");
+}
+
 TEST(StoreImported, NameExistsComparesExactly) {
   TestCatalogue cat;
   Seed(cat);
