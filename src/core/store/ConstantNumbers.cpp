@@ -78,8 +78,11 @@ std::optional<std::int64_t> ParseConstantValue(std::string_view text) {
     if (value > (UINT64_MAX - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base)) return std::nullopt;
     value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
   }
-  if (value > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
-  std::int64_t signedValue = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+  // -2^63 to 2^64 - 1, kept as the 64-bit pattern: a 64-bit value is written
+  // in hexadecimal as its pattern (0xFFFFFFFF80110401 is -2146368511).
+  constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+  if (negative && value > kSignBit) return std::nullopt;
+  std::int64_t signedValue = static_cast<std::int64_t>(negative ? std::uint64_t{0} - value : value);
   // A 32-bit value is its bit pattern, however it was written.
   if (signedValue >= -(kLow32 + 1) / 2 && signedValue <= kLow32) signedValue &= kLow32;
   return signedValue;
@@ -118,8 +121,11 @@ std::string ConstantValueAssignment(CatalogueStore& store, std::string_view deci
 
 bool FillConstantValues(CatalogueStore& store) {
   if (!HasConstantValueColumn(store)) return true;
+  // '' is "no number"; one the program can now read (a 64-bit value an
+  // older version refused) gets its number too.
   return store.Exec(
-      "update 常量表 set 数值=coalesce(declarium_number(十进制值,十六进制值),'') where 数值 is null");
+      "update 常量表 set 数值=coalesce(declarium_number(十进制值,十六进制值),'') where 数值 is null or "
+      "(数值='' and declarium_number(十进制值,十六进制值) is not null)");
 }
 
 bool AddConstantValues(CatalogueStore& store) {

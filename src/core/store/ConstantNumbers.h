@@ -19,8 +19,9 @@ class CatalogueStore;
 // A number written as decimal digits (a sign allowed), "0x…", "&H…" or hex
 // digits with a trailing "h"; blanks around it and C or VB type marks after
 // it ("&", "L", "U", "UL") are allowed. Anything else (an expression such as
-// "LVM_FIRST + 95", a name) is no number. Values from -2^31 to 2^32 - 1 are
-// given as their 32-bit pattern (0 to 2^32 - 1).
+// "LVM_FIRST + 95", a name) is no number. Values from -2^63 to 2^64 - 1 are
+// numbers, given as their 64-bit pattern, and those that are then from -2^31
+// to 2^32 - 1 as their 32-bit pattern (0 to 2^32 - 1).
 std::optional<std::int64_t> ParseConstantValue(std::string_view text);
 
 // The number a stored constant stands for: its 十进制值 (which readers keep as

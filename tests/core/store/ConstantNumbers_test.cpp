@@ -20,8 +20,14 @@ TEST(ConstantNumbers, EveryNotationOfOneNumberIsTheSameValue) {
   EXPECT_EQ(ParseConstantValue("-2147483648"), 0x80000000LL);
   EXPECT_EQ(ParseConstantValue("0x100000000"), 0x100000000LL);
   EXPECT_EQ(ParseConstantValue("-2147483649"), -2147483649LL);
+  // Up to 64 bits, a 64-bit hexadecimal value being its pattern.
+  EXPECT_EQ(ParseConstantValue("-9223372036854775808"), ParseConstantValue("0x8000000000000000"));
+  EXPECT_EQ(ParseConstantValue("0xFFFFFFFF80110401"), ParseConstantValue("-2146368511"));
+  EXPECT_EQ(ParseConstantValue("18446744073709551615"), ParseConstantValue("&HFFFFFFFFFFFFFFFF"));
+  EXPECT_EQ(ParseConstantValue("9223372036854775807"), INT64_MAX);
   for (const char* text : {"", "-", "0x", "&H", "FF", "1e3", "LVM_FIRST + 95", "(0x400)", "0x400 | 1", "1024&&&&",
-                           "99999999999999999999", "0xFFFFFFFFFFFFFFFFF", "'; drop table 常量表;--", "１０２４"})
+                           "99999999999999999999", "0xFFFFFFFFFFFFFFFFF", "18446744073709551616",
+                           "-9223372036854775809", "'; drop table 常量表;--", "１０２４"})
     EXPECT_FALSE(ParseConstantValue(text).has_value()) << text;
   // The decimal text speaks; the hexadecimal one only where it is blank.
   EXPECT_EQ(StoredConstantValue("LVM_FIRST + 95", "0x0"), std::nullopt);
@@ -68,6 +74,20 @@ TEST_F(ConstantValuesTest, AnOlderCatalogueIsFoundAsItIsAndGainsTheIndexedColumn
   EXPECT_EQ(Find(1024, "OTHER"), std::vector<std::string>{"OTHER_TOOL"});
   EXPECT_TRUE(EnsureConstantValues(cat.store()));  // and gets it at the next writing open
   EXPECT_EQ(cat.store().QueryInt("select 数值 from 常量表 where 名称='OTHER_TOOL'"), 1024);
+}
+
+// 64-bit values are found by any of their notations, in a catalogue where
+// an older version stored them without a number too.
+TEST_F(ConstantValuesTest, SixtyFourBitValuesAreFound) {
+  ASSERT_TRUE(EnsureConstantValues(cat.store()));
+  cat.Run("insert into 常量表 (名称,十进制值,十六进制值,数值) values "
+          "('ULLONG_MAX','18446744073709551615','0xFFFFFFFFFFFFFFFF',''),"
+          "('LLONG_MIN','-9223372036854775808','0x8000000000000000','')");
+  Constant("MTS", "-2146368511", "0xFFFFFFFF80110401");
+  ASSERT_TRUE(EnsureConstantValues(cat.store()));
+  EXPECT_EQ(Find(*ParseConstantValue("0xFFFFFFFFFFFFFFFF")), std::vector<std::string>{"ULLONG_MAX"});
+  EXPECT_EQ(Find(*ParseConstantValue("-9223372036854775808")), std::vector<std::string>{"LLONG_MIN"});
+  EXPECT_EQ(Find(*ParseConstantValue("0xFFFFFFFF80110401")), std::vector<std::string>{"MTS"});
 }
 
 TEST_F(ConstantValuesTest, EveryWriterKeepsTheNumberUpToDate) {
