@@ -116,13 +116,9 @@ run_program() {
   "$wine" "$work/clipboard-text.exe" >"$out.clipboard" 2>/dev/null
 }
 
-# A Windows path in a loaddll line, as a Unix path relative to $2 when it is
-# in that folder.
-loaded_from() {
-  # Wine writes \\ for a backslash and \XXXX for a character outside ASCII.
-  grep -o 'Loaded L"[^"]*"' "$1" | sed 's/^Loaded L"//; s/"$//' |
-    perl -CS -pe 's/\\(\\|[0-9a-f]{4})/$1 eq "\\" ? "\/" : chr(hex($1))/ge'
-}
+# The modules Wine's log says were loaded, with / between folders. The log writes \\ for a backslash and \XXXX for a character outside ASCII.
+unescape() { perl -CS -pe 's/\\(\\|[0-9a-f]{4})/$1 eq "\\" ? "\/" : chr(hex($1))/ge'; }
+loaded_from() { grep -o 'Loaded L"[^"]*"' "$1" | sed 's/^Loaded L"//; s/"$//' | unescape; }
 
 # The clipboard reader, made here: it is no part of the package.
 x86_64-w64-mingw32-gcc -O1 -s -o "$work/clipboard-text.exe" "$here/clipboard-text.c" ||
@@ -151,7 +147,7 @@ snapshot "$WINEPREFIX" >"$work/portable-before.txt"
 snapshot "$HOME" >"$work/home-before.txt"
 run_program "$folder" "$folder_windows\\declarium.exe" "$work/portable"
 rc=$(cat "$work/portable.rc")
-grep -o 'Library [^ ]* (which is needed by [^)]*) not found' "$work/portable.log" | sort -u |
+grep -o 'Library [^ ]* (which is needed by [^)]*) not found' "$work/portable.log" | sort -u | unescape |
   while read -r line; do echo "FAILED: $line"; done
 grep -q 'Library .* not found' "$work/portable.log" && failed=1
 [ "$rc" = 0 ] || fail "declarium.exe exited with $rc (Wine's log: $work/portable.log)"
@@ -160,7 +156,7 @@ grep -q 'Library .* not found' "$work/portable.log" && failed=1
 loaded=$(loaded_from "$work/portable.log")
 prefix_c=${folder_windows//\\/\/}
 for dll in $expected_dlls; do
-  echo "$loaded" | grep -qixF "$prefix_c/$dll" || fail "$dll of the package was not loaded"
+  grep -qixF "$prefix_c/$dll" <<<"$loaded" || fail "$dll of the package was not loaded"
 done
 outside=$(echo "$loaded" | grep -v -i -e "^$prefix_c/" -e '^C:/windows/' | sort -u)
 [ -z "$outside" ] || fail "DLLs loaded from outside the package and Windows: $(echo $outside)"
@@ -204,7 +200,9 @@ fi
 [ "$(tr -d '\r' <"$work/version.windows")" = "declarium-cli $version" ] &&
   pass "declarium-cli.exe --version: $version" || fail "declarium-cli.exe --version: $(cat "$work/version.windows")"
 for exe in declarium.exe declarium-cli.exe; do
-  x86_64-w64-mingw32-windres -i "$folder/$exe" -O rc 2>/dev/null | grep -q "VALUE \"ProductVersion\", \"$version\"" &&
+  # Read whole before grep looks (a grep -q ending early would fail the pipe).
+  x86_64-w64-mingw32-windres -i "$folder/$exe" -O rc >"$work/$exe.rc" 2>/dev/null
+  grep -q "VALUE \"ProductVersion\", \"$version\"" "$work/$exe.rc" &&
     pass "$exe's version resource: $version" || fail "$exe has no version resource of $version"
 done
 snapshot "$WINEPREFIX" >"$work/cli-after.txt"
@@ -231,7 +229,7 @@ install_windows='C:\users\'$user'\AppData\Local\Programs\Declarium'
 install=$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Declarium
 start_menu=$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
 registry_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Declarium'
-has_entry() { "$wine" reg query "$registry_key" /v QuietUninstallString 2>/dev/null | grep -q 'Uninstall.exe.* /S'; }
+has_entry() { grep -q 'Uninstall.exe.* /S' <<<"$("$wine" reg query "$registry_key" /v QuietUninstallString 2>/dev/null)"; }
 # Waits up to a minute for a condition (a command); false when it did not come.
 wait_for() {
   local deadline=$(($(date +%s) + 60))
@@ -297,6 +295,9 @@ left=$(cd "$install" 2>/dev/null && find . -type f -printf '%P\n' | LC_ALL=C sor
   fail "after uninstall /S the install folder holds: ${left:-nothing}"
 
 if [ -n "${DECLARIUM_PACKAGE_PICTURES:-}" ]; then
+  # The installer's pages are set in 宋体, as on a Chinese Windows; Wine has no
+  # such font and draws boxes, so the picture uses a Chinese font of this machine.
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 宋体 /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
   "$wine" "$setup" &
   for _ in $(seq 1 100); do
     id=$(xdotool search --onlyvisible --name 'Declarium' 2>/dev/null | head -n 1)
