@@ -58,6 +58,7 @@ inline constexpr int kDataTypeAddToList = 11019;
 inline constexpr int kDataTypeCopy = 11020;
 inline constexpr int kDataTypeDelete = 11028;
 inline constexpr int kDataTypeCopyWithDependencies = 11042;
+inline constexpr int kDataTypeLayout = 11044;
 // Constant list.
 inline constexpr int kConstantAddToList = 11022;
 inline constexpr int kConstantCopy = 11023;

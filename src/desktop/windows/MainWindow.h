@@ -116,6 +116,7 @@ class MainWindow : public QObject {
   bool SelectListEntry(BrowseMode mode, const std::string& gbkPrefix);
   void DoubleClickEntry(BrowseMode kind, int modifierMask);
   void CopySelectedDeclaration(BrowseMode kind, bool withDependencies = false);
+  void ShowSelectedLayout();
   void AddToInsertList(BrowseMode kind);
   // An InsertList entry shown in its own view.
   void ShowInsertListEntry(const InsertListEntry& entry);

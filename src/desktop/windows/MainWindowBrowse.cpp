@@ -12,6 +12,7 @@
 #include "output/CopyText.h"
 #include "output/Dependencies.h"
 #include "toolkit/Controls.h"
+#include "windows/LayoutWindow.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
 #include "windows/ConstantsPager.h"
@@ -145,6 +146,13 @@ void MainWindow::CopySelectedDeclaration(BrowseMode kind, bool withDependencies)
           ? DeclarationsWithDependencies(store_, {{std::string(), e.id, kind}}, settings_.language, settings_.style, text)
           : SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text);
   DeliverCopy(*window_, result, text);
+}
+
+void MainWindow::ShowSelectedLayout() {
+  const SelectedEntry e =
+      SelectedOf(BrowseMode::DataTypes, functionList_, categoryTree_, dataTypeList_, constants_->list());
+  if (!e.found || e.id == 0) return;
+  RunLayoutWindow(window_, store_, e.id, settings_.style.vba7);
 }
 
 void MainWindow::AddToInsertList(BrowseMode kind) {

@@ -42,6 +42,7 @@ void MainWindow::DispatchCommand(int commandId) {
     case kFunctionCopyWithDependencies: CopySelectedDeclaration(BrowseMode::Functions, true); break;
     case kTreeCopyWithDependencies: CopySelectedDeclaration(BrowseMode::Categories, true); break;
     case kDataTypeCopyWithDependencies: CopySelectedDeclaration(BrowseMode::DataTypes, true); break;
+    case kDataTypeLayout: ShowSelectedLayout(); break;
     case kInsertCopyWithDependencies: insertList_->CopyAll(true); break;
     case kAddToList: AddToInsertList(browseMode_); break;
     case kFunctionAddToList: AddToInsertList(BrowseMode::Functions); break;

@@ -111,6 +111,7 @@ constexpr MenuEntry kContextMenuEntries[] = {
     {E::Item, u"添加到列表", kDataTypeAddToList, 0},
     {E::Item, u"复制到剪贴板", kDataTypeCopy, 0},
     {E::Item, u"复制（含依赖）", kDataTypeCopyWithDependencies, 0},
+    {E::Item, u"内存布局...", kDataTypeLayout, 0},
     {E::Separator, nullptr, 0, 0},
     {E::Item, u"删除", kDataTypeDelete, 0},
     {E::EndPopup, nullptr, 0, 0},

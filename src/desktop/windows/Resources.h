@@ -20,6 +20,7 @@ inline constexpr int kExportWindow = 1500;    // "导出数据"
 inline constexpr int kAffixDialog = 1600;
 inline constexpr int kConstantEditor = 1700;  // "修改常量"
 inline constexpr int kSettingsDialog = 1800;
+inline constexpr int kLayoutWindow = 1900;  // "内存布局"
 inline constexpr int kConversionWindow = 2000;
 }  // namespace resource
 

@@ -12,6 +12,8 @@
 #include "windows/ConstantsPager.h"
 #include "windows/DetailPage.h"
 #include "windows/InsertListPanel.h"
+#include "windows/LayoutWindow.h"
+#include "windows/Resources.h"
 
 using namespace declarium;
 
@@ -201,6 +203,19 @@ class BrowseTest : public QObject {
     QCOMPARE(s_.insertList()->Count(), 1);
     QCOMPARE(s_.services().clipboard(), QString());
     QVERIFY(s_.services().messages().empty());
+  }
+
+  void layoutWindowShowsTheSelectedDataType() {
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    Pick(s_.dataTypes(), QStringLiteral("RECT"));
+    QVERIFY(s_.InModal(command::kDataTypeLayout, resource::kLayoutWindow, [](Window& d) {
+      const QString text = d.ItemText(layout_control::kText);
+      QVERIFY2(text.startsWith(QStringLiteral("RECT：32 位 C 4 字节")), qPrintable(text));
+      d.button(layout_control::kFor64)->click();
+      QVERIFY(d.ItemText(layout_control::kText).startsWith(QStringLiteral("RECT：64 位 C 4 字节")));
+      d.button(layout_control::kClose)->click();
+    }));
   }
 
   void locatingAnEntryOfEachKind() {

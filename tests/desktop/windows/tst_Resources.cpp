@@ -138,7 +138,7 @@ void ResourcesTest::contextMenusHaveSixPopups() {
   QCOMPARE(menus->PopupCount(), 6);
   const QString titles[] = {QStringLiteral("右键函数分类"), QStringLiteral("右键待插入"), QStringLiteral("右键函数"),
                             QStringLiteral("右键数据类型"), QStringLiteral("右键常量"), QStringLiteral("托盘菜单")};
-  const int itemCounts[] = {10, 4, 5, 4, 4, 7};
+  const int itemCounts[] = {10, 4, 5, 5, 4, 7};
   for (int i = 0; i < 6; ++i) {
     QCOMPARE(menus->Popup(i)->title(), titles[i]);
     int items = 0;
@@ -150,7 +150,7 @@ void ResourcesTest::contextMenusHaveSixPopups() {
                      kTreeRenameCategory, kTreeDeleteCategory, kTreeAddFunctions, kTreeRemoveFunction,
                      kTreeCopyWithDependencies, kInsertCopyWithDependencies, kFunctionCopyWithDependencies,
                      kDataTypeCopyWithDependencies, kInsertCopy, kInsertRemove, kInsertRemoveAll, kFunctionAddToList, kFunctionCopy,
-                     kFunctionFileInto, kFunctionDelete, kDataTypeAddToList, kDataTypeCopy, kDataTypeDelete,
+                     kFunctionFileInto, kFunctionDelete, kDataTypeAddToList, kDataTypeCopy, kDataTypeLayout, kDataTypeDelete,
                      kConstantAddToList, kConstantCopy, kConstantEdit, kConstantDelete, kTrayToggle,
                      kTrayFunctions, kTrayCategories, kTrayDataTypes, kTrayConstants, kTraySettings, kTrayExit};
   for (int id : ids) QVERIFY2(menus->Trigger(id), qPrintable(QString::number(id)));
