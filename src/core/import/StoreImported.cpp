@@ -8,6 +8,7 @@
 #include "output/VbTypes.h"
 #include "store/ConstantNumbers.h"
 #include "store/NativeTypes.h"
+#include "store/Schema.h"
 #include "store/SqlText.h"
 #include "text/Gbk.h"
 #include "text/TextPrimitives.h"
@@ -350,6 +351,7 @@ bool ImportSession::Commit() {
   // catalogue the column for them. The numbers can be worked out again, so
   // not storing them is no reason to lose the import.
   AddConstantValues(run.store);
+  AddOwnerIndexes(run.store);
   // A commit that does not happen (the file locked by another reader, say)
   // must not be reported as stored.
   if (!run.store.Commit()) return run.Fail();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "store/CatalogueStore.h"
+#include "store/Schema.h"
 #include "store/SqlText.h"
 
 namespace declarium {
@@ -143,6 +144,8 @@ bool AddConstantValues(CatalogueStore& store) {
 
 bool EnsureConstantValues(CatalogueStore& store) {
   if (!store.Begin()) return HasConstantValueColumn(store);
+  // The owner indexes come with the same first writing open.
+  AddOwnerIndexes(store);
   if (AddConstantValues(store) && store.Commit()) return true;
   store.Rollback();
   return HasConstantValueColumn(store);

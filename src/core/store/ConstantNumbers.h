@@ -33,6 +33,7 @@ std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, s
 // gains it here, when the file can be written; constants stored without a
 // number (by this program before, or by another tool) get theirs. False when
 // the column is missing and cannot be added: lookups then read every constant.
+// The owner indexes (AddOwnerIndexes) come in the same transaction.
 bool EnsureConstantValues(CatalogueStore& store);
 // The same inside a transaction the caller has open (an import's, so that
 // the column comes with the import or not at all); false, with nothing

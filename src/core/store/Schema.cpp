@@ -44,6 +44,12 @@ bool CreateSchema(CatalogueStore& store, std::string& error) {
   return true;
 }
 
+bool AddOwnerIndexes(CatalogueStore& store) {
+  return store.Exec(
+      "create index if not exists Index_所属函数 on 函数参数表(所属函数);"
+      "create index if not exists Index_所属数据类型 on 数据类型成员表(所属数据类型)");
+}
+
 bool HoldsCatalogue(CatalogueStore& store, std::string& problem, bool& missing) {
   problem.clear();
   missing = false;

@@ -14,6 +14,12 @@ const std::string& SchemaScript();
 // behind; error receives the database's text.
 bool CreateSchema(CatalogueStore& store, std::string& error);
 
+// Indexes on the owner columns (函数参数表.所属函数, 数据类型成员表.所属数据类型),
+// which every page and every copy with dependencies looks rows up by; added
+// where missing, inside whatever transaction is open (an import's, or the
+// first writing open's). False when the database refuses.
+bool AddOwnerIndexes(CatalogueStore& store);
+
 // Whether the open file holds the catalogue's six tables (a view of the same
 // name counts). When it does not, problem receives the names of those it
 // lacks (GBK, joined by "、"), or the database's words when it cannot even be

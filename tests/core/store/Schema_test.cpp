@@ -4,7 +4,9 @@
 
 #include <set>
 
+#include "import/StoreImported.h"
 #include "store/CatalogueStore.h"
+#include "store/ConstantNumbers.h"
 #include "support/Catalogue.h"
 #include "support/TempDir.h"
 
@@ -25,6 +27,26 @@ TEST(Schema, ExactlySixTablesThreeIndexesAndTheSequenceTable) {
                                    "table:数据类型成员表", "table:常量表", "table:类别表",
                                    "table:sqlite_sequence", "index:Index_名称",
                                    "index:Index_函数名", "index:Index_数据类型名"}));
+}
+
+// Parameters and members are looked up by their owner through an index once
+// the catalogue has been open for writing, or taken an import.
+TEST(Schema, OwnerLookupsAreIndexedAfterTheFirstWritingOpenOrAnImport) {
+  auto indexed = [](CatalogueStore& store) {
+    for (const char* query : {"select 名称 from 函数参数表 where 所属函数=1",
+                              "select 名称 from 数据类型成员表 where 所属数据类型=1"}) {
+      Statement plan = store.Prepare(std::string("explain query plan ") + query);
+      if (!store.NextRow(plan) || store.ColumnText(plan, 3).find("INDEX") == std::string::npos) return false;
+    }
+    return true;
+  };
+  test::TestCatalogue opened, imported;
+  EXPECT_FALSE(indexed(opened.store()));
+  EXPECT_TRUE(EnsureConstantValues(opened.store()));
+  EXPECT_TRUE(indexed(opened.store()));
+  std::string message;
+  ASSERT_TRUE(StoreImported(imported.store(), {}, {}, {}, message)) << message;
+  EXPECT_TRUE(indexed(imported.store()));
 }
 
 TEST(Schema, ScriptIsNineStatementsJoinedByCrLf) {
