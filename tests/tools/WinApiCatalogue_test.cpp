@@ -24,10 +24,12 @@
 #include "store/SqlText.h"
 #include "text/Gbk.h"
 #include "support/TempDir.h"
+#include "tools/ExceptionsFile.h"
 
 namespace declarium {
 namespace {
 
+using test::ReadExceptions;
 using test::ReadFileBytes;
 using test::TempDir;
 
@@ -217,22 +219,6 @@ std::vector<Declaration> SplitDeclarations(const std::string& text) {
       out.push_back(std::move(d));
       i = j;
     }
-  }
-  return out;
-}
-
-// "function Name reason" / "type Name reason" lines; # starts a comment.
-std::map<std::string, std::string> ReadExceptions(const std::filesystem::path& file) {
-  std::map<std::string, std::string> out;
-  std::istringstream in(ReadFileBytes(file));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream words(line);
-    std::string kind, name, reason;
-    words >> kind >> name;
-    std::getline(words, reason);
-    out[kind + " " + name] = reason;
   }
   return out;
 }

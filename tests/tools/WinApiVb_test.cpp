@@ -16,6 +16,7 @@
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
 #include "support/TempDir.h"
+#include "tools/ExceptionsFile.h"
 
 namespace declarium {
 namespace {
@@ -61,20 +62,8 @@ std::map<std::string, long long> Sizes64() {
   return sizes;
 }
 
-// "KIND NAME reason" lines by "KIND NAME"; # starts a comment.
 std::map<std::string, std::string> Exceptions(const char* file = DECLARIUM_VB_EXCEPTIONS) {
-  std::map<std::string, std::string> out;
-  std::istringstream in(ReadFileBytes(file));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream words(line);
-    std::string kind, name, reason;
-    words >> kind >> name;
-    std::getline(words, reason);
-    out[kind + " " + name] = reason;
-  }
-  return out;
+  return test::ReadExceptions(file);
 }
 
 class WinApiVb : public ::testing::Test {

@@ -71,12 +71,11 @@ bool CSharp64Member(const ParameterRecord& m, CSharpValue& out) {
   out = {};
   if (n.kind == "blob") {
     // Integers of that width covering a union's bytes in 64-bit code.
-    const std::size_t times = n.spelling.find('*');
-    if (times == std::string::npos) return false;
-    const std::string unit = n.spelling.substr(0, times), count = n.spelling.substr(times + 1);
+    std::string_view unit, count;
+    if (!BlobShape(n, unit, count)) return false;
     out.type = unit == "1" ? "byte" : unit == "2" ? "ushort" : unit == "8" ? "ulong" : "uint";
     if (count != "1") {
-      out.attribute = "[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + count + ")] ";
+      out.attribute = "[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + std::string(count) + ")] ";
       out.type += "[]";
     }
     return true;

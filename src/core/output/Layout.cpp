@@ -123,13 +123,10 @@ class Calculator {
   }
 
   static std::optional<Unit> BlobOf(const ParameterRecord& m) {
-    const NativeType n = ParseNativeType(m.nativeType);
-    if (n.kind != "blob") return std::nullopt;
-    const std::string_view spelling = n.spelling;
-    const auto star = spelling.find('*');
-    if (star == std::string_view::npos) return std::nullopt;
-    const auto unit = VbWholeNumber(spelling.substr(0, star));
-    const auto count = VbWholeNumber(spelling.substr(star + 1));
+    std::string_view unitText, countText;
+    if (!BlobShape(ParseNativeType(m.nativeType), unitText, countText)) return std::nullopt;
+    const auto unit = VbWholeNumber(unitText);
+    const auto count = VbWholeNumber(countText);
     if (!unit || !count || *unit <= 0) return std::nullopt;
     return Unit{*unit * *count, *unit};
   }

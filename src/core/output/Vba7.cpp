@@ -58,11 +58,10 @@ bool Vba7Member(const ParameterRecord& m, VbValue& out) {
   out = {};
   if (n.kind == "blob") {
     // Integers of that width covering a union's bytes in 64-bit code.
-    const std::size_t times = n.spelling.find('*');
-    if (times == std::string::npos) return false;
-    const std::string unit = n.spelling.substr(0, times);
+    std::string_view unit, count;
+    if (!BlobShape(n, unit, count)) return false;
     out.type = unit == "1" ? "Byte" : unit == "2" ? "Integer" : unit == "8" ? "LongLong" : "Long";
-    out.count = n.spelling.substr(times + 1);
+    out.count = count;
     return true;
   }
   // Narrow text is a String, as in 32-bit VB; a pointer is an address.

@@ -35,9 +35,22 @@ struct NativeType {
 };
 
 NativeType ParseNativeType(std::string_view text);
+
+// The unit (bytes) and count of a "blob <unit>*<count>" as written; false
+// for any other type.
+inline bool BlobShape(const NativeType& type, std::string_view& unit, std::string_view& count) {
+  if (type.kind != "blob") return false;
+  const std::string_view spelling = type.spelling;
+  const std::size_t times = spelling.find('*');
+  if (times == std::string_view::npos) return false;
+  unit = spelling.substr(0, times);
+  count = spelling.substr(times + 1);
+  return true;
+}
 std::string NativeTypeText(const NativeType& type);
 
-// Whether the table has the column.
+// Whether the table has the column as the program declares it
+// (kOwnTextType); one of that name another tool made does not count.
 bool HasNativeTypeColumn(CatalogueStore& store, std::string_view table);
 // "原生类型" for a table that has the column, "null" for one without, to select.
 std::string NativeTypeSelect(CatalogueStore& store, std::string_view table);
