@@ -15,11 +15,15 @@ void ReadDeclarations(std::string_view text, SyntaxKind syntax, RecordSink<Funct
       ReadCSharpDataTypes(text, std::move(dataTypes));
       ReadCSharpConstants(text, std::move(constants));
       return;
-    case SyntaxKind::Vb:
+    case SyntaxKind::Vb: {
+      // Joined once for the three readers, which then find nothing to join.
+      std::string joined;
+      text = JoinVbContinuations(text, joined);
       ReadVbFunctions(text, std::move(functions));
       ReadVbDataTypes(text, std::move(dataTypes));
       ReadVbConstants(text, std::move(constants));
       return;
+    }
     default:
       // No reader for it: nothing is found (the sinks were emptied).
       return;
