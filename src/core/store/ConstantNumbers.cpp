@@ -7,6 +7,7 @@
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
 #include "store/SqlText.h"
+#include "store/Tables.h"
 
 namespace declarium {
 
@@ -97,9 +98,24 @@ std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, s
   return ParseConstantValue(trimmed.empty() ? hexValue : decimalValue);
 }
 
-bool HasConstantValueColumn(CatalogueStore& store) {
+namespace {
+
+bool HasColumnNamedValue(CatalogueStore& store) {
   int count = 0;
   return store.TryQueryInt("select count(1) from pragma_table_info('常量表') where name='数值'", count) && count > 0;
+}
+
+}  // namespace
+
+bool HasConstantValueColumn(CatalogueStore& store) {
+  if (HasOwnColumn(store, "常量表", "数值", kOwnNumberType)) return true;
+  // Versions before the mark made it without a type, always with this index.
+  int count = 0;
+  return store.TryQueryInt("select count(1) from pragma_table_info('常量表') where name='数值' and type='' and "
+                           "exists (select 1 from sqlite_master where type='index' and name='Index_数值' and "
+                           "tbl_name='常量表')",
+                           count) &&
+         count > 0;
 }
 
 void RegisterConstantNumber(sqlite3* db) {
@@ -131,9 +147,11 @@ bool FillConstantValues(CatalogueStore& store) {
 
 bool AddConstantValues(CatalogueStore& store) {
   const bool present = HasConstantValueColumn(store);
+  // Another tool's column of that name is its own: never written.
+  if (!present && HasColumnNamedValue(store)) return false;
   // All or nothing, inside whatever transaction is open.
   if (!store.Exec("savepoint constant_values")) return false;
-  const bool ok = (present || (store.Exec("alter table 常量表 add column 数值") &&
+  const bool ok = (present || (store.Exec("alter table 常量表 add column 数值 " + std::string(kOwnNumberType)) &&
                                store.Exec("create index if not exists Index_数值 on 常量表(数值)"))) &&
                   FillConstantValues(store);
   if (ok) return store.Exec("release constant_values");

@@ -29,7 +29,8 @@ std::optional<std::int64_t> ParseConstantValue(std::string_view text);
 std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, std::string_view hexValue);
 
 // The catalogue keeps each constant's number in a column of its own (数值,
-// indexed; the empty text when it has none). A catalogue without the column
+// indexed, declared kOwnNumberType; the empty text when it has none). A
+// column of that name another tool made is neither read nor written. A catalogue without the column
 // gains it here, when the file can be written; constants stored without a
 // number (by this program before, or by another tool) get theirs. False when
 // the column is missing and cannot be added: lookups then read every constant.
@@ -39,7 +40,7 @@ bool EnsureConstantValues(CatalogueStore& store);
 // the column comes with the import or not at all); false, with nothing
 // changed, when it cannot be done.
 bool AddConstantValues(CatalogueStore& store);
-// Whether the column is there.
+// Whether the program's column is there.
 bool HasConstantValueColumn(CatalogueStore& store);
 // The SQL condition, in a query on 常量表, that a constant's number is value
 // (an SQL integer or a parameter such as "?1", which may appear twice).

@@ -2,6 +2,7 @@
 
 #include "store/CatalogueStore.h"
 #include "store/SqlText.h"
+#include "store/Tables.h"
 
 namespace declarium {
 
@@ -26,11 +27,7 @@ std::string NativeTypeText(const NativeType& type) {
 }
 
 bool HasNativeTypeColumn(CatalogueStore& store, std::string_view table) {
-  int count = 0;
-  return store.TryQueryInt("select count(1) from pragma_table_info(" + SqlLiteral(table) + ") where name=" +
-                               SqlLiteral(kNativeTypeColumn),
-                           count) &&
-         count > 0;
+  return HasOwnColumn(store, table, kNativeTypeColumn, kOwnTextType);
 }
 
 std::string NativeTypeSelect(CatalogueStore& store, std::string_view table) {
@@ -39,8 +36,15 @@ std::string NativeTypeSelect(CatalogueStore& store, std::string_view table) {
 
 bool AddNativeTypeColumns(CatalogueStore& store) {
   for (std::string_view table : {"函数表", "函数参数表", "数据类型表", "数据类型成员表"}) {
-    if (HasNativeTypeColumn(store, table)) continue;
-    if (!store.Exec("alter table " + std::string(table) + " add column " + std::string(kNativeTypeColumn)))
+    // A column of that name another tool made is left alone, and unread.
+    int count = 0;
+    if (!store.TryQueryInt("select count(1) from pragma_table_info(" + SqlLiteral(table) + ") where name=" +
+                               SqlLiteral(kNativeTypeColumn),
+                           count))
+      return false;
+    if (count > 0) continue;
+    if (!store.Exec("alter table " + std::string(table) + " add column " + std::string(kNativeTypeColumn) + " " +
+                    std::string(kOwnTextType)))
       return false;
   }
   return true;

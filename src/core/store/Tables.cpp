@@ -1,5 +1,8 @@
 #include "store/Tables.h"
 
+#include "store/CatalogueStore.h"
+#include "store/SqlText.h"
+
 namespace declarium {
 namespace {
 
@@ -27,6 +30,14 @@ std::span<const std::string_view> ColumnsOf(std::string_view table) {
   for (const TableColumns& t : kTables)
     if (t.table == table) return t.columns;
   return {};
+}
+
+bool HasOwnColumn(CatalogueStore& store, std::string_view table, std::string_view column, std::string_view type) {
+  int count = 0;
+  return store.TryQueryInt("select count(1) from pragma_table_info(" + SqlLiteral(table) + ") where name=" +
+                               SqlLiteral(column) + " and type=" + SqlLiteral(type),
+                           count) &&
+         count > 0;
 }
 
 }  // namespace declarium

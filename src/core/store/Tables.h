@@ -7,6 +7,8 @@
 
 namespace declarium {
 
+class CatalogueStore;
+
 struct TableColumns {
   std::string_view table;
   std::span<const std::string_view> columns;
@@ -16,5 +18,13 @@ struct TableColumns {
 std::span<const TableColumns> CatalogueTables();
 // The table's columns; empty for a name that is no table of the catalogue.
 std::span<const std::string_view> ColumnsOf(std::string_view table);
+
+// The columns the program adds to the schema (数值, 原生类型) are declared
+// with a type of their own, so that a column of that name another tool made
+// is told apart: it is neither read nor written.
+inline constexpr std::string_view kOwnNumberType = "DECLARIUM_NUMBER";  // numeric affinity
+inline constexpr std::string_view kOwnTextType = "DECLARIUM_TEXT";      // text affinity
+// Whether table has column, declared with type.
+bool HasOwnColumn(CatalogueStore& store, std::string_view table, std::string_view column, std::string_view type);
 
 }  // namespace declarium

@@ -90,6 +90,22 @@ TEST_F(ConstantValuesTest, SixtyFourBitValuesAreFound) {
   EXPECT_EQ(Find(*ParseConstantValue("0xFFFFFFFF80110401")), std::vector<std::string>{"MTS"});
 }
 
+// A 数值 column another tool made is its own: lookups work the numbers out,
+// and no writer touches it.
+TEST_F(ConstantValuesTest, AnotherToolsValueColumnIsNeitherReadNorWritten) {
+  cat.Run("alter table 常量表 add column 数值 text");
+  cat.Run("insert into 常量表 (名称,十进制值,十六进制值,数值) values ('MB_OK','0','0x0','theirs')");
+  EXPECT_FALSE(EnsureConstantValues(cat.store()));
+  std::string message;
+  ConstantRecord imported;
+  imported.name = "IMPORTED";
+  imported.decimalValue = "16";
+  ASSERT_TRUE(StoreImported(cat.store(), {}, {}, {imported}, message)) << message;
+  EXPECT_EQ(Find(0), std::vector<std::string>{"MB_OK"});
+  EXPECT_EQ(Find(16), std::vector<std::string>{"IMPORTED"});
+  EXPECT_EQ(cat.store().QueryInt("select count(1) from 常量表 where 数值 is null or 数值='theirs'"), 2);
+}
+
 TEST_F(ConstantValuesTest, EveryWriterKeepsTheNumberUpToDate) {
   std::string message;
   ConstantRecord imported;

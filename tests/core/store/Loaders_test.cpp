@@ -226,5 +226,31 @@ TEST_F(LoadersTest, NativeTypesAreStoredLoadedAndForgottenOnEdit) {
   EXPECT_EQ(type.nativeType, "");
 }
 
+// A 原生类型 column another tool made is not the program's: nothing is read
+// from it, and neither an import nor an edit writes into it.
+TEST_F(LoadersTest, AnotherToolsNativeTypeColumnIsLeftAlone) {
+  for (const char* table : {"函数表", "函数参数表", "数据类型表", "数据类型成员表"})
+    cat.Run(std::string("alter table ") + table + " add column 原生类型 text default 'theirs'");
+  ASSERT_TRUE(AddNativeTypeColumns(cat.store()));
+  FunctionRecord f;
+  f.name = "F";
+  f.returnNativeType = "iptr LRESULT";
+  f.parameters.push_back({});
+  f.parameters[0].name = "p";
+  f.parameters[0].type = "整数型";
+  f.parameters[0].nativeType = "iptr WPARAM";
+  std::string message;
+  ASSERT_TRUE(StoreImported(cat.store(), {f}, {}, {}, message)) << message;
+  FunctionRecord loaded;
+  ASSERT_TRUE(LoadFunction(cat.store(), 1, loaded));
+  EXPECT_EQ(loaded.returnNativeType, "");
+  ASSERT_EQ(loaded.parameters.size(), 1u);
+  EXPECT_EQ(loaded.parameters[0].nativeType, "");
+  EXPECT_EQ(UpdateCell(cat.store(), "函数参数表", "数据类型", loaded.parameters[0].id, "文本型", CellKind::Text),
+            CellUpdate::Written);
+  EXPECT_EQ(cat.store().QueryText("select 原生类型 from 函数表") + cat.store().QueryText("select 原生类型 from 函数参数表"),
+            "theirstheirs");
+}
+
 }  // namespace
 }  // namespace declarium
