@@ -91,9 +91,8 @@ class AppSession {
     searchBox()->setText(text);
     SettleSearch();
   }
-  void SettleSearch() {
-    while (main().QuickFindPending()) QCoreApplication::processEvents();
-  }
+  // The lookup runs from a timer: waited for, though not for ever.
+  void SettleSearch() { QTRY_VERIFY_WITH_TIMEOUT(!main().QuickFindPending(), 10000); }
   ToolBar* toolbar() { return w().toolBar(main_control::kToolbar); }
   StatusBar* statusBar() { return w().statusBar(main_control::kStatusBar); }
   BrowserHost* browser() { return w().browser(main_control::kDetailBrowser); }
