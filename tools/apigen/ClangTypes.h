@@ -5,6 +5,7 @@
 
 #include <clang-c/Index.h>
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,16 +40,49 @@ struct UnitDeleter {
 using IndexPtr = std::unique_ptr<void, IndexDeleter>;
 using UnitPtr = std::unique_ptr<CXTranslationUnitImpl, UnitDeleter>;
 
+// Tokens and diagnostics, disposed of however the reading of them ends.
+class Tokens {
+ public:
+  Tokens(CXTranslationUnit tu, CXSourceRange range) : tu_(tu) { clang_tokenize(tu, range, &tokens_, &count_); }
+  ~Tokens() { clang_disposeTokens(tu_, tokens_, count_); }
+  Tokens(const Tokens&) = delete;
+  Tokens& operator=(const Tokens&) = delete;
+  unsigned size() const { return count_; }
+  CXToken operator[](unsigned i) const { return tokens_[i]; }
+
+ private:
+  CXTranslationUnit tu_;
+  CXToken* tokens_ = nullptr;
+  unsigned count_ = 0;
+};
+struct DiagnosticDeleter {
+  void operator()(void* d) const { clang_disposeDiagnostic(d); }
+};
+using DiagnosticPtr = std::unique_ptr<void, DiagnosticDeleter>;
+
 // Visits the children of c with a callable; the callable returns the
-// CXChildVisitResult.
+// CXChildVisitResult. An exception thrown by the callable must not unwind
+// through libclang's C frames: it is kept, the visit is broken off, and it
+// is thrown again once libclang has returned.
 template <typename F>
 void VisitChildren(CXCursor c, F&& f) {
+  struct Visit {
+    F& f;
+    std::exception_ptr error;
+  } visit{f, nullptr};
   clang_visitChildren(
       c,
-      [](CXCursor child, CXCursor parent, CXClientData data) {
-        return (*static_cast<F*>(data))(child, parent);
+      [](CXCursor child, CXCursor parent, CXClientData data) noexcept {
+        Visit& v = *static_cast<Visit*>(data);
+        try {
+          return v.f(child, parent);
+        } catch (...) {
+          v.error = std::current_exception();
+          return CXChildVisit_Break;
+        }
       },
-      &f);
+      &visit);
+  if (visit.error) std::rethrow_exception(visit.error);
 }
 
 // A type with typedefs, elaborations and attributes taken off, and what the

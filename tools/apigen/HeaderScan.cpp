@@ -161,9 +161,8 @@ class Scanner {
   // derail the translation unit that evaluates the macros.
   static bool LooksLikeExpression(CXCursor c) {
     CXTranslationUnit tu = clang_Cursor_getTranslationUnit(c);
-    CXToken* tokens = nullptr;
-    unsigned count = 0;
-    clang_tokenize(tu, clang_getCursorExtent(c), &tokens, &count);
+    const Tokens tokens(tu, clang_getCursorExtent(c));
+    const unsigned count = tokens.size();
     static const std::set<std::string> operators = {
         "(", ")", "+", "-", "*", "/", "%", "<<", ">>", "&", "|", "^", "~", "!",
         "<", ">", "<=", ">=", "==", "!=", "&&", "||", "?", ":"};
@@ -182,7 +181,6 @@ class Scanner {
       }
     }
     if (depth != 0) ok = false;
-    clang_disposeTokens(tu, tokens, count);
     return ok;
   }
 
@@ -600,14 +598,13 @@ class Scanner {
 void CountErrors(CXTranslationUnit tu, HeaderCatalogue& out) {
   const unsigned n = clang_getNumDiagnostics(tu);
   for (unsigned i = 0; i < n; ++i) {
-    CXDiagnostic d = clang_getDiagnostic(tu, i);
-    if (clang_getDiagnosticSeverity(d) >= CXDiagnostic_Error) {
+    const DiagnosticPtr d(clang_getDiagnostic(tu, i));
+    if (clang_getDiagnosticSeverity(d.get()) >= CXDiagnostic_Error) {
       ++out.errors;
       if (out.firstErrors.size() < 10)
         out.firstErrors.push_back(
-            Take(clang_formatDiagnostic(d, clang_defaultDiagnosticDisplayOptions())));
+            Take(clang_formatDiagnostic(d.get(), clang_defaultDiagnosticDisplayOptions())));
     }
-    clang_disposeDiagnostic(d);
   }
 }
 

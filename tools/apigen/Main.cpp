@@ -21,6 +21,14 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// Whether all of a side file reached the disk; says which file could not be written.
+bool Written(std::ofstream& out, const std::filesystem::path& path) {
+  out.flush();
+  if (out) return true;
+  std::fprintf(stderr, "declarium-apigen: cannot write %s\n", path.string().c_str());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,10 +115,7 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < offsets->second.size(); ++i) out << (i ? "," : "") << offsets->second[i];
       out << "\n";
     }
-    if (!out.flush()) {
-      std::fprintf(stderr, "declarium-apigen: cannot write %s\n", layout32.string().c_str());
-      return 1;
-    }
+    if (!Written(out, layout32)) return 1;
   }
   ResolveReport report;
   std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);
@@ -120,6 +125,7 @@ int main(int argc, char** argv) {
     std::ofstream list(leftOut);
     for (const std::string& name : report.withoutExport) list << name << "\tno export\n";
     for (const std::string& name : report.runtime) list << name << "\tC runtime\n";
+    if (!Written(list, leftOut)) return 1;
   }
 
   std::vector<std::string> only64;
@@ -150,6 +156,7 @@ int main(int argc, char** argv) {
         out << "only64\t" << f.record.name << "\t" << where->front().dll << "\n";
       }
     }
+    if (!Written(out, sizes64)) return 1;
     TakeOver64BitLayouts(scanned, functions, scanned64);
     std::printf("64-bit: %d import libraries, %zu data types, %zu functions; %zu functions only 64-bit Windows has (%.1f s)\n", libraries64,
                 scanned64.layouts.size(), scanned64.functions.size(), only64.size(), Seconds(start64));
@@ -157,6 +164,7 @@ int main(int argc, char** argv) {
   if (!leftOut.empty()) {
     std::ofstream list(leftOut, std::ios::app);
     for (const std::string& name : only64) list << name << "\t64-bit only\n";
+    if (!Written(list, leftOut)) return 1;
   }
 
   const auto storeStart = std::chrono::steady_clock::now();
