@@ -83,9 +83,13 @@ WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const S
                                                  static_cast<long long>(s.top) + s.height);
     return right - left >= kGrip && bottom - top >= kTitle / 2;
   };
-  if (stored.width >= kMinimumWindowWidth && stored.height >= kMinimumWindowHeight &&
-      std::any_of(screens.begin(), screens.end(), visible)) {
-    return stored;
+  const auto screen = std::find_if(screens.begin(), screens.end(), visible);
+  if (stored.width >= kMinimumWindowWidth && stored.height >= kMinimumWindowHeight && screen != screens.end()) {
+    // Larger than its screen, it is made the screen's size, there.
+    WindowPlacement p = stored;
+    if (p.width > screen->width) p = {p.maximized, screen->left, p.top, screen->width, p.height};
+    if (p.height > screen->height) p = {p.maximized, p.left, screen->top, p.width, screen->height};
+    return p;
   }
   WindowPlacement fallback;
   fallback.maximized = stored.maximized;

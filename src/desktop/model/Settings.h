@@ -65,7 +65,9 @@ struct ScreenArea {
 // The placement the window takes from a stored one: the stored one when it
 // is at least the minimum size and at least partly on one of the screens (100
 // by 20 pixels of its top 40 or more, enough to take it by the title), the
-// default one otherwise (the maximised flag kept either way).
+// default one otherwise (the maximised flag kept either way). A stored one
+// wider or taller than that screen is cut to the screen's width or height,
+// from its edge.
 WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const ScreenArea> screens);
 
 // Reads every setting; the splitter values are range-limited against the

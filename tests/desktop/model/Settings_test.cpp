@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/HotkeyKeys.h"
 #include "model/Settings.h"
@@ -141,6 +142,11 @@ TEST(UsablePlacement, TooSmallOrOffEveryScreenGivesTheDefault) {
   EXPECT_FALSE(usable(-50000, -50000, 800, 600));     // off every screen
   EXPECT_FALSE(usable(100, 890, 800, 600));           // only a sliver of the title on screen
   EXPECT_FALSE(usable(2147483000, 0, 2147483647, 600));
+  // Larger than the screen its title is on: the screen's size, on it.
+  const WindowPlacement big = UsablePlacement({false, 200, 100, 999999999, 999999999}, screens);
+  EXPECT_EQ((std::vector<int>{big.left, big.top, big.width, big.height}), (std::vector<int>{0, 0, 1280, 900}));
+  const WindowPlacement wide = UsablePlacement({false, 1400, 100, 5000, 600}, screens);
+  EXPECT_EQ((std::vector<int>{wide.left, wide.top, wide.width, wide.height}), (std::vector<int>{1280, 100, 1024, 600}));
 }
 
 TEST_F(SettingsFile, NormalSaveWritesEveryKeyInOrder) {
