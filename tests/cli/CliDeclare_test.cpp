@@ -30,7 +30,8 @@ class CliDeclareTest : public ::testing::Test {
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_TRUE(SelectedDeclarationText(store, static_cast<BrowseMode>(kind), id, SyntaxOfNumber(syntax), style, text));
+    EXPECT_EQ(SelectedDeclaration(store, static_cast<BrowseMode>(kind), id, SyntaxOfNumber(syntax), style, text),
+              CopyResult::Copied);
     return GbkToUtf8(text);
   }
   std::string CorePage(const std::string& table, const std::string& name, int syntax) {

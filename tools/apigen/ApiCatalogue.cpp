@@ -12,10 +12,9 @@ namespace declarium::apigen {
 
 namespace {
 
-bool StartsWith(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
 
 bool IsApiSet(const std::string& dll) {
-  return StartsWith(dll, "api-ms-win-") || StartsWith(dll, "ext-ms-win-");
+  return dll.starts_with("api-ms-win-") || dll.starts_with("ext-ms-win-");
 }
 
 // The candidates that count: no API sets when there is anything else.
@@ -28,9 +27,9 @@ std::vector<const ImportedFunction*> Candidates(const std::vector<ImportedFuncti
 }  // namespace
 
 bool IsRuntimeDll(const std::string& dll) {
-  return StartsWith(dll, "msvcr") || StartsWith(dll, "msvcp") || StartsWith(dll, "ucrtbase") ||
-         StartsWith(dll, "api-ms-win-crt-") || StartsWith(dll, "vcruntime") ||
-         StartsWith(dll, "crtdll") || StartsWith(dll, "libwinpthread");
+  return dll.starts_with("msvcr") || dll.starts_with("msvcp") || dll.starts_with("ucrtbase") ||
+         dll.starts_with("api-ms-win-crt-") || dll.starts_with("vcruntime") ||
+         dll.starts_with("crtdll") || dll.starts_with("libwinpthread");
 }
 
 std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared,

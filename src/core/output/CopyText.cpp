@@ -6,7 +6,6 @@
 namespace declarium {
 namespace {
 
-constexpr const char* kEHeader = ".版本 2\r\n\r\n";
 
 bool KnownKind(BrowseMode kind) { return kind >= BrowseMode::Functions && kind <= BrowseMode::Constants; }
 
@@ -40,24 +39,25 @@ bool Declaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind targ
 
 }  // namespace
 
+const std::string& EHeader() {
+  static const std::string header = ".版本 2\r\n\r\n";
+  return header;
+}
+
 CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text) {
   if (id == 0 || !KnownKind(kind) || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string declaration;
   if (!Declaration(store, kind, id, target, style, declaration)) return CopyResult::Failed;
-  text = target == SyntaxKind::E ? kEHeader + declaration : std::move(declaration);
+  text = target == SyntaxKind::E ? EHeader() + declaration : std::move(declaration);
   return CopyResult::Copied;
 }
 
-bool SelectedDeclarationText(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
-                             const DeclarationStyle& style, std::string& text) {
-  return SelectedDeclaration(store, kind, id, target, style, text) == CopyResult::Copied;
-}
 
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text) {
   if (entries.empty() || !IsKnownSyntax(target)) return CopyResult::Nothing;
-  std::string out = target == SyntaxKind::E ? kEHeader : "";
+  std::string out = target == SyntaxKind::E ? EHeader() : "";
   std::string declaration;
   for (const InsertListEntry& e : entries) {
     if (e.id == 0) continue;
@@ -70,9 +70,5 @@ CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<Inser
   return CopyResult::Copied;
 }
 
-bool InsertListDeclarationsText(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                SyntaxKind target, const DeclarationStyle& style, std::string& text) {
-  return InsertListDeclarations(store, entries, target, style, text) == CopyResult::Copied;
-}
 
 }  // namespace declarium

@@ -30,12 +30,6 @@ enum class CopyResult {
 CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text);
 
-// True only for CopyResult::Copied; text is untouched otherwise. A caller
-// that has to tell "stop silently" from "复制失败！" checks id != 0 (and the
-// kind) before calling, or calls SelectedDeclaration.
-bool SelectedDeclarationText(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
-                             const DeclarationStyle& style, std::string& text);
-
 // Every entry in order, each followed by CR LF (E: headed by ".版本 2" and an
 // empty line); entries with id 0 are skipped. Nothing for an empty list;
 // Failed, with text untouched, when one entry cannot be loaded or has a kind
@@ -43,9 +37,7 @@ bool SelectedDeclarationText(CatalogueStore& store, BrowseMode kind, int id, Syn
 CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text);
 
-// True only for CopyResult::Copied; an empty list gives false with text
-// untouched, so callers stop on an empty list before calling.
-bool InsertListDeclarationsText(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
-                                SyntaxKind target, const DeclarationStyle& style, std::string& text);
+// The E syntax's head of a copied text: ".版本 2" and an empty line.
+const std::string& EHeader();
 
 }  // namespace declarium

@@ -14,8 +14,6 @@
 namespace declarium {
 namespace {
 
-constexpr const char* kEHeader = ".版本 2\r\n\r\n";
-
 // An entry or a data type met on the way, with the names of the types it uses.
 struct Node {
   BrowseMode kind = BrowseMode::DataTypes;
@@ -80,7 +78,7 @@ class DependencyWalk {
   }
 
   std::string Text() {
-    std::string out = target_ == SyntaxKind::E ? kEHeader : "";
+    std::string out = target_ == SyntaxKind::E ? EHeader() : std::string();
     for (Node& entry : entries_) {
       const int ownId = entry.kind == BrowseMode::DataTypes ? entry.dataType.id : 0;
       if (ownId != 0 && written_.count(ownId) != 0) continue;

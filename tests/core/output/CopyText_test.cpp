@@ -40,7 +40,8 @@ TEST_F(CopyTextTest, SelectedFunctionInEIsHeadedByTheVersionLine) {
             ".DLL命令 Sleep, , \"kernel32\", \"Sleep\", 公开, 等待\r\n    .参数 毫秒, 整数型, , 时长");
   // From the category tree the same function gives the same text.
   std::string fromTree;
-  ASSERT_TRUE(SelectedDeclarationText(cat.store(), BrowseMode::Categories, function, SyntaxKind::E, style, fromTree));
+  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Categories, function, SyntaxKind::E, style, fromTree),
+            CopyResult::Copied);
   EXPECT_EQ(fromTree, text);
 }
 
@@ -58,7 +59,7 @@ TEST_F(CopyTextTest, NothingSelectedStopsSilentlyAndFailedLoadIsReported) {
   std::string text = "clipboard";
   EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text), CopyResult::Nothing);
   EXPECT_EQ(SelectedDeclaration(cat.store(), static_cast<BrowseMode>(4), function, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_FALSE(SelectedDeclarationText(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text));
+  EXPECT_NE(SelectedDeclaration(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text), CopyResult::Copied);
   cat.store().Close();
   EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, function, SyntaxKind::E, style, text), CopyResult::Failed);
   EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::DataTypes, dataType, SyntaxKind::E, style, text), CopyResult::Failed);
@@ -80,7 +81,7 @@ TEST_F(CopyTextTest, InsertListInCSharpEndsEveryEntryWithCrLf) {
   style = DeclarationStyle{};
   std::vector<InsertListEntry> list = {{"POINT", dataType, BrowseMode::DataTypes}, {"Sleep", function, BrowseMode::Categories}};
   std::string text;
-  ASSERT_TRUE(InsertListDeclarationsText(cat.store(), list, SyntaxKind::CSharp, style, text));
+  ASSERT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::CSharp, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
             "[StructLayout(LayoutKind.Sequential)]\r\nprivate struct POINT\r\n{\tpublic int x;\r\n}\r\n"
             "[DllImport(\"kernel32\", EntryPoint = \"Sleep\")]\r\nprivate static extern void Sleep(int "
@@ -95,7 +96,7 @@ TEST_F(CopyTextTest, InsertListIsAllOrNothing) {
   cat.store().Close();
   std::vector<InsertListEntry> list = {{"Sleep", function, BrowseMode::Functions}};
   EXPECT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::Vb, style, text), CopyResult::Failed);
-  EXPECT_FALSE(InsertListDeclarationsText(cat.store(), list, SyntaxKind::Vb, style, text));
+  EXPECT_NE(InsertListDeclarations(cat.store(), list, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "clipboard");
 }
 
