@@ -69,15 +69,15 @@ std::filesystem::path CatalogueStore::FilePath() const {
 
 bool CatalogueStore::Close() {
   if (db_ == nullptr) return false;
-  int rc = sqlite3_close(db_);
-  if (rc != SQLITE_OK) {
-    // Statements still open: finalize what is left, then close for good.
-    sqlite3_stmt* s;
-    while ((s = sqlite3_next_stmt(db_, nullptr)) != nullptr) sqlite3_finalize(s);
-    rc = sqlite3_close(db_);
-  }
+  // A Statement still held elsewhere stays its owner's to finalize: the
+  // connection goes when the last of them does, and none is freed under it.
+  const int rc = sqlite3_close_v2(db_);
   db_ = nullptr;
   return rc == SQLITE_OK;
+}
+
+bool CatalogueStore::Mine(const Statement& stmt) const {
+  return stmt && db_ != nullptr && sqlite3_db_handle(stmt.get()) == db_;
 }
 
 bool CatalogueStore::Exec(std::string_view sql, std::string& error) {
@@ -112,12 +112,12 @@ Statement CatalogueStore::Prepare(std::string_view sql) {
 }
 
 bool CatalogueStore::NextRow(Statement& stmt) {
-  if (!stmt) return false;
+  if (!Mine(stmt)) return false;
   return sqlite3_step(stmt.get()) == SQLITE_ROW;
 }
 
 int CatalogueStore::Step(Statement& stmt) {
-  if (!stmt) return SQLITE_ERROR;
+  if (!Mine(stmt)) return SQLITE_ERROR;
   return sqlite3_step(stmt.get());
 }
 
@@ -127,24 +127,24 @@ bool CatalogueStore::StepOnce(Statement& stmt) {
 }
 
 bool CatalogueStore::Reset(Statement& stmt) {
-  if (!stmt) return false;
+  if (!Mine(stmt)) return false;
   return sqlite3_reset(stmt.get()) == SQLITE_OK;
 }
 
 bool CatalogueStore::BindText(Statement& stmt, int index, std::string_view gbk) {
-  if (!stmt) return false;
+  if (!Mine(stmt)) return false;
   std::string utf8 = GbkToUtf8(gbk);
   return sqlite3_bind_text64(stmt.get(), index, utf8.data(), utf8.size(), SQLITE_TRANSIENT,
                              SQLITE_UTF8) == SQLITE_OK;
 }
 
 bool CatalogueStore::BindInt(Statement& stmt, int index, long long value) {
-  if (!stmt) return false;
+  if (!Mine(stmt)) return false;
   return sqlite3_bind_int64(stmt.get(), index, value) == SQLITE_OK;
 }
 
 std::string CatalogueStore::ColumnText(Statement& stmt, int column) {
-  if (!stmt) return {};
+  if (!Mine(stmt)) return {};
   const unsigned char* text = sqlite3_column_text(stmt.get(), column);
   if (text == nullptr) return {};
   int bytes = sqlite3_column_bytes(stmt.get(), column);
@@ -152,7 +152,7 @@ std::string CatalogueStore::ColumnText(Statement& stmt, int column) {
 }
 
 std::string CatalogueStore::ColumnUtf8(Statement& stmt, int column) {
-  if (!stmt) return {};
+  if (!Mine(stmt)) return {};
   const unsigned char* text = sqlite3_column_text(stmt.get(), column);
   if (text == nullptr) return {};
   int bytes = sqlite3_column_bytes(stmt.get(), column);
@@ -160,7 +160,7 @@ std::string CatalogueStore::ColumnUtf8(Statement& stmt, int column) {
 }
 
 int CatalogueStore::ColumnInt(Statement& stmt, int column) {
-  if (!stmt) return 0;
+  if (!Mine(stmt)) return 0;
   return sqlite3_column_int(stmt.get(), column);
 }
 

@@ -54,6 +54,8 @@ class CatalogueStore {
   bool Open(std::string_view fileName, bool create);
   // The same for a path of the platform's own encoding.
   bool OpenPath(const std::filesystem::path& path, bool create);
+  // Closes the connection; statements still held stay valid to destroy (the
+  // connection is freed with the last of them) but do nothing more.
   bool Close();
   bool IsOpen() const { return db_ != nullptr; }
   // The open file's full path as the database names it; empty when none is open.
@@ -105,6 +107,9 @@ class CatalogueStore {
 
  private:
   bool OpenUtf8(const std::string& utf8Name, bool create);
+  // A statement of the open connection: one kept past Close (or from an
+  // earlier connection) is never stepped or read.
+  bool Mine(const Statement& stmt) const;
   sqlite3* db_ = nullptr;
 };
 

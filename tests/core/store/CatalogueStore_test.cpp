@@ -1,6 +1,7 @@
 #include "store/CatalogueStore.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <functional>
 #include <thread>
@@ -129,8 +130,20 @@ TEST(CatalogueStore, StatementIsFinalizedOnScopeExit) {
     Statement stmt = cat.store().Prepare("select 1");
     ASSERT_TRUE(stmt);
   }
-  // A leaked statement would make close report busy.
+  EXPECT_EQ(sqlite3_next_stmt(cat.store().handle(), nullptr), nullptr);
+}
+
+// A statement kept past Close does nothing more and is finalized safely
+// later; it never runs on a connection opened afterwards.
+TEST(CatalogueStore, AStatementMayOutliveItsConnection) {
+  TestCatalogue cat;
+  Statement kept = cat.store().Prepare("select 1");
+  ASSERT_TRUE(kept);
   EXPECT_TRUE(cat.store().Close());
+  EXPECT_FALSE(cat.store().NextRow(kept));
+  ASSERT_TRUE(cat.store().OpenPath(cat.file(), false));
+  EXPECT_FALSE(cat.store().NextRow(kept));
+  EXPECT_EQ(cat.store().ColumnInt(kept, 0), 0);
 }
 
 TEST(SqlText, HostileValuesAreStoredExactly) {
