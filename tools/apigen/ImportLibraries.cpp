@@ -39,6 +39,34 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
+// The COFF layout (Microsoft's PE/COFF description): where the fields the
+// reader needs lie, in bytes.
+namespace coff {
+constexpr std::size_t kSectionCount = 2;     // file header: number of sections
+constexpr std::size_t kSymbolTable = 8;      // pointer to the symbol table
+constexpr std::size_t kSymbolCount = 12;     // number of symbols
+constexpr std::size_t kOptionalSize = 16;    // size of the optional header
+constexpr std::size_t kFileHeader = 20;
+constexpr std::size_t kSectionHeader = 40;
+constexpr std::size_t kSectionRawSize = 16;  // section header: size of the raw data
+constexpr std::size_t kSectionRawAt = 20;    // pointer to the raw data
+constexpr std::size_t kSymbol = 18;          // one symbol table record
+constexpr std::size_t kSymbolSection = 12;   // symbol: its section number (0: undefined)
+constexpr std::size_t kSymbolClass = 16;     // storage class
+constexpr std::size_t kSymbolAux = 17;       // auxiliary records that follow
+constexpr unsigned char kExternal = 2;       // the storage class of an external symbol
+// A short import record: its header, then the symbol and DLL names.
+constexpr std::size_t kImportHint = 16;
+constexpr std::size_t kImportTypes = 18;
+constexpr std::size_t kImportHeader = 20;
+// An archive member's header.
+constexpr std::size_t kArchiveMagic = 8;     // "!<arch>\n"
+constexpr std::size_t kMemberHeader = 60;
+constexpr std::size_t kMemberName = 16;
+constexpr std::size_t kMemberSize = 48;      // decimal text of 10 characters
+constexpr std::size_t kMemberEnd = 58;       // "`\n"
+}  // namespace coff
+
 // What one COFF object of a dlltool import library says.
 struct ObjectFacts {
   std::vector<std::string> defined;    // external symbols it defines
@@ -49,24 +77,24 @@ struct ObjectFacts {
 };
 
 bool ReadObject(std::string_view b, ObjectFacts& facts) {
-  const auto sections = U16(b, 2);
-  const auto symbolTable = U32(b, 8);
-  const auto symbolCount = U32(b, 12);
-  const auto optionalSize = U16(b, 16);
+  const auto sections = U16(b, coff::kSectionCount);
+  const auto symbolTable = U32(b, coff::kSymbolTable);
+  const auto symbolCount = U32(b, coff::kSymbolCount);
+  const auto optionalSize = U16(b, coff::kOptionalSize);
   if (!sections || !symbolTable || !symbolCount || !optionalSize) return false;
   const std::size_t symbolsAt = *symbolTable;
-  const std::uint64_t symbolBytes = static_cast<std::uint64_t>(*symbolCount) * 18;
+  const std::uint64_t symbolBytes = static_cast<std::uint64_t>(*symbolCount) * coff::kSymbol;
   if (symbolsAt > b.size() || symbolBytes > b.size() - symbolsAt) return false;
   const std::size_t stringsAt = symbolsAt + static_cast<std::size_t>(symbolBytes);
 
   auto longName = [&](std::size_t offset) { return CString(b, stringsAt + offset); };
 
-  const std::size_t headersAt = 20 + *optionalSize;
+  const std::size_t headersAt = coff::kFileHeader + *optionalSize;
   for (std::size_t i = 0; i < *sections; ++i) {
-    const std::size_t h = headersAt + i * 40;
-    if (h > b.size() || b.size() - h < 40) return false;
-    const auto rawSize = U32(b, h + 16);
-    const auto rawAt = U32(b, h + 20);
+    const std::size_t h = headersAt + i * coff::kSectionHeader;
+    if (h > b.size() || b.size() - h < coff::kSectionHeader) return false;
+    const auto rawSize = U32(b, h + coff::kSectionRawSize);
+    const auto rawAt = U32(b, h + coff::kSectionRawAt);
     if (!rawSize || !rawAt) return false;
     std::string_view name = b.substr(h, 8);
     name = name.substr(0, name.find('\0'));
@@ -87,12 +115,12 @@ bool ReadObject(std::string_view b, ObjectFacts& facts) {
   }
 
   for (std::size_t i = 0; i < *symbolCount; ++i) {
-    const std::size_t s = symbolsAt + i * 18;
-    const auto section = U16(b, s + 12);
-    const unsigned char storageClass = static_cast<unsigned char>(b[s + 16]);
-    const unsigned char aux = static_cast<unsigned char>(b[s + 17]);
+    const std::size_t s = symbolsAt + i * coff::kSymbol;
+    const auto section = U16(b, s + coff::kSymbolSection);
+    const unsigned char storageClass = static_cast<unsigned char>(b[s + coff::kSymbolClass]);
+    const unsigned char aux = static_cast<unsigned char>(b[s + coff::kSymbolAux]);
     if (!section) return false;
-    if (storageClass == 2) {  // external
+    if (storageClass == coff::kExternal) {
       std::string_view name;
       if (U32(b, s).value_or(1) == 0) {
         name = longName(U32(b, s + 4).value_or(0));
@@ -107,21 +135,17 @@ bool ReadObject(std::string_view b, ObjectFacts& facts) {
   return true;
 }
 
-bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
-bool EndsWith(std::string_view s, std::string_view p) {
-  return s.size() >= p.size() && s.substr(s.size() - p.size()) == p;
-}
 
 // A short import record: the header, then the symbol name and the DLL name.
 std::optional<ImportedFunction> ReadShortImport(std::string_view b) {
-  const auto ordinalOrHint = U16(b, 16);
-  const auto types = U16(b, 18);
+  const auto ordinalOrHint = U16(b, coff::kImportHint);
+  const auto types = U16(b, coff::kImportTypes);
   if (!ordinalOrHint || !types) return std::nullopt;
   const int kind = *types & 0x3;
   const int nameType = (*types >> 2) & 0x7;
   if (kind != 0) return std::nullopt;  // data and const imports are not functions
-  const std::string_view symbol = CString(b, 20);
-  const std::string_view dll = CString(b, 20 + symbol.size() + 1);
+  const std::string_view symbol = CString(b, coff::kImportHeader);
+  const std::string_view dll = CString(b, coff::kImportHeader + symbol.size() + 1);
   if (symbol.empty() || dll.empty()) return std::nullopt;
 
   ImportedFunction f;
@@ -136,7 +160,7 @@ std::optional<ImportedFunction> ReadShortImport(std::string_view b) {
     case 1:
       break;
     case 4: {  // the export name is a third text
-      const std::string_view as = CString(b, 20 + symbol.size() + 1 + dll.size() + 1);
+      const std::string_view as = CString(b, coff::kImportHeader + symbol.size() + 1 + dll.size() + 1);
       if (!as.empty()) exported = as;
       break;
     }
@@ -152,12 +176,12 @@ std::optional<ImportedFunction> ReadShortImport(std::string_view b) {
 
 // The head object's symbol: "__head_libuser32_a" in 32-bit archives,
 // "_head_libuser32_a" in 64-bit ones, whose C names have no "_" before them.
-bool IsHeadSymbol(std::string_view s) { return StartsWith(s, "__head_") || StartsWith(s, "_head_"); }
+bool IsHeadSymbol(std::string_view s) { return s.starts_with("__head_") || s.starts_with("_head_"); }
 
 }  // namespace
 
 std::string UndecoratedImportName(std::string_view symbol) {
-  if (!StartsWith(symbol, "__imp_")) return {};
+  if (!symbol.starts_with("__imp_")) return {};
   std::string_view name = symbol.substr(6);
   if (!name.empty() && (name[0] == '_' || name[0] == '@')) name.remove_prefix(1);
   // A trailing "@" followed by digits only is the stdcall or fastcall byte count.
@@ -174,7 +198,7 @@ std::string UndecoratedImportName(std::string_view symbol) {
 
 std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
   std::vector<ImportedFunction> out;
-  if (!StartsWith(bytes, "!<arch>\n")) return out;
+  if (!bytes.starts_with("!<arch>\n")) return out;
 
   struct FunctionMember {
     std::string symbol;
@@ -185,19 +209,19 @@ std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
   std::map<std::string, std::string> dllByIname;  // tail symbol -> DLL name
   std::map<std::string, std::string> inameByHead;  // head symbol -> tail symbol
 
-  std::size_t at = 8;
-  while (at < bytes.size() && bytes.size() - at >= 60) {
-    const std::string_view header = bytes.substr(at, 60);
+  std::size_t at = coff::kArchiveMagic;
+  while (at < bytes.size() && bytes.size() - at >= coff::kMemberHeader) {
+    const std::string_view header = bytes.substr(at, coff::kMemberHeader);
     std::size_t size = 0;
-    for (char c : header.substr(48, 10)) {
+    for (char c : header.substr(coff::kMemberSize, 10)) {
       if (c < '0' || c > '9') break;
       size = size * 10 + static_cast<std::size_t>(c - '0');
     }
-    if (header.substr(58, 2) != "`\n" || size > bytes.size() - at - 60) break;
-    const std::string_view name = header.substr(0, 16);
-    const std::string_view data = bytes.substr(at + 60, size);
-    at += 60 + size + (size & 1);
-    if (StartsWith(name, "/ ") || StartsWith(name, "// ") || StartsWith(name, "/SYM64/")) continue;
+    if (header.substr(coff::kMemberEnd, 2) != "`\n" || size > bytes.size() - at - coff::kMemberHeader) break;
+    const std::string_view name = header.substr(0, coff::kMemberName);
+    const std::string_view data = bytes.substr(at + coff::kMemberHeader, size);
+    at += coff::kMemberHeader + size + (size & 1);
+    if (name.starts_with("/ ") || name.starts_with("// ") || name.starts_with("/SYM64/")) continue;
 
     if (U16(data, 0) == std::uint16_t{0} && U16(data, 2) == std::uint16_t{0xFFFF}) {
       if (auto f = ReadShortImport(data)) out.push_back(std::move(*f));
@@ -206,16 +230,16 @@ std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
     ObjectFacts facts;
     if (!ReadObject(data, facts)) continue;
     for (const std::string& d : facts.defined) {
-      if (EndsWith(d, "_iname") && !facts.idata7.empty()) {
+      if (d.ends_with("_iname") && !facts.idata7.empty()) {
         dllByIname[d] = Lower(CString(facts.idata7, 0));
       } else if (IsHeadSymbol(d)) {
         for (const std::string& u : facts.undefined)
-          if (EndsWith(u, "_iname")) inameByHead[d] = u;
+          if (u.ends_with("_iname")) inameByHead[d] = u;
       }
     }
     std::string importSymbol;
     for (const std::string& d : facts.defined)
-      if (StartsWith(d, "__imp_")) importSymbol = d;
+      if (d.starts_with("__imp_")) importSymbol = d;
     if (importSymbol.empty()) continue;
     FunctionMember m;
     m.symbol = importSymbol;
@@ -265,7 +289,7 @@ int ExportTable::AddFolder(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
     const std::string name = entry.path().filename().string();
-    if (StartsWith(name, "lib") && EndsWith(name, ".a")) files.push_back(entry.path());
+    if (name.starts_with("lib") && name.ends_with(".a")) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   int withImports = 0;
