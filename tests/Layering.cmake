@@ -5,7 +5,8 @@
 #   desktop: core <- model <- toolkit <- windows
 #   cli and tools/apigen: core only
 # Qt is not included by the core, the desktop model, the command line or the
-# generator. A project include names its library first ("store/Records.h");
+# generator, and no header of the core or the model holds a narrow literal
+# with non-ASCII text. A project include names its library first ("store/Records.h");
 # an include without a known library must be a file beside the includer.
 # Tests keep the layer of the folder they mirror, plus their support folder.
 #
@@ -92,8 +93,20 @@ foreach(f IN LISTS files)
       endif()
     endif()
   endforeach()
+  # A header below the Qt layers can be included by a library compiled as
+  # UTF-8 as well as by one compiled as GBK: a narrow literal with Chinese
+  # text would then be two different texts. Such literals live in .cpp files.
+  if(f MATCHES "^src/(core|desktop/model)/.*\\.h$")
+    file(STRINGS ${SOURCE_DIR}/${f} lines ENCODING UTF-8)
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "//.*$" "" code "${line}")
+      if(code MATCHES "(^|[^uUL8R])\"[^\"]*[^ -~\t][^\"]*\"")
+        list(APPEND bad "${f}: a narrow literal with non-ASCII text in a header: ${line}")
+      endif()
+    endforeach()
+  endif()
 endforeach()
 if(bad)
   string(REPLACE ";" "\n  " bad "${bad}")
-  message(FATAL_ERROR "Includes against the layers:\n  ${bad}")
+  message(FATAL_ERROR "Against the layers:\n  ${bad}")
 endif()

@@ -24,7 +24,7 @@
 #include "store/SqlText.h"
 #include "text/Gbk.h"
 #include "support/TempDir.h"
-#include "tools/ExceptionsFile.h"
+#include "ExceptionsFile.h"
 
 namespace declarium {
 namespace {

@@ -16,7 +16,7 @@
 #include "store/CatalogueStore.h"
 #include "store/Loaders.h"
 #include "support/TempDir.h"
-#include "tools/ExceptionsFile.h"
+#include "ExceptionsFile.h"
 
 namespace declarium {
 namespace {

@@ -6,6 +6,8 @@
 #include "store/SqlText.h"
 
 namespace declarium {
+
+const std::string_view kConstantColumns = "select id,名称,十进制值,十六进制值,备注,类型 from 常量表";
 bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows) {
   rows.clear();
   Statement stmt = store.Prepare(sql);

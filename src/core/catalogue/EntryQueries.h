@@ -39,7 +39,7 @@ bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<Entr
 // limit (" limit offset,count") reads one stretch of them.
 bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit = {});
 // The select of those columns, for a query to go on from ("where …").
-inline constexpr std::string_view kConstantColumns = "select id,名称,十进制值,十六进制值,备注,类型 from 常量表";
+extern const std::string_view kConstantColumns;  // EntryQueries.cpp
 // Appends the rows of such a query; false when it was not prepared or fails part way.
 bool ReadConstantRows(CatalogueStore& store, Statement& stmt, std::vector<ConstantRow>& rows);
 // The categories (类别表), in the same order.

@@ -4,6 +4,16 @@
 
 namespace declarium {
 
+namespace style_key {
+constexpr SettingKey kChineseNames{"Setings", "插入中文名", "0"};
+constexpr SettingKey kRemarks{"Setings", "插入备注信息", "0"};
+constexpr SettingKey kPrefix{"Setings", "API名称前缀", ""};
+constexpr SettingKey kSuffix{"Setings", "API名称后缀", ""};
+constexpr SettingKey kPublic{"Setings", "Public", "0"};
+constexpr SettingKey kCSharp64{"Setings", "C#按64位生成", "0"};
+constexpr SettingKey kVba7{"Setings", "VB按64位生成", "0"};
+}  // namespace style_key
+
 DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
   DeclarationStyle s;
   s.insertChineseNames = file.NotZero(style_key::kChineseNames);

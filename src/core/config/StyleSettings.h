@@ -1,5 +1,6 @@
-// The declaration style as the settings file keeps it: six keys of section
-// "Setings", read by the desktop program and the command line alike.
+// The declaration style as the settings file keeps it: keys of section
+// "Setings" (StyleSettings.cpp names them), read by the desktop program and
+// the command line alike.
 #pragma once
 
 #include <vector>
@@ -9,15 +10,6 @@
 
 namespace declarium {
 
-namespace style_key {
-inline constexpr SettingKey kChineseNames{"Setings", "插入中文名", "0"};
-inline constexpr SettingKey kRemarks{"Setings", "插入备注信息", "0"};
-inline constexpr SettingKey kPrefix{"Setings", "API名称前缀", ""};
-inline constexpr SettingKey kSuffix{"Setings", "API名称后缀", ""};
-inline constexpr SettingKey kPublic{"Setings", "Public", "0"};
-inline constexpr SettingKey kCSharp64{"Setings", "C#按64位生成", "0"};
-inline constexpr SettingKey kVba7{"Setings", "VB按64位生成", "0"};
-}  // namespace style_key
 
 DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file);
 // The entries in the order the file has them; they view style's texts. The

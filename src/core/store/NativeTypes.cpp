@@ -6,6 +6,10 @@
 
 namespace declarium {
 
+namespace {
+constexpr std::string_view kNativeTypeColumn = "原生类型";
+}  // namespace
+
 NativeType ParseNativeType(std::string_view text) {
   NativeType t;
   const std::size_t space = text.find(' ');

@@ -26,8 +26,6 @@ namespace declarium {
 
 class CatalogueStore;
 
-inline constexpr std::string_view kNativeTypeColumn = "原生类型";
-
 struct NativeType {
   std::string kind;      // without the "&"; empty: none
   bool pointer = false;  // a pointer to a value of that kind

@@ -9,6 +9,23 @@
 #include "text/TextPrimitives.h"
 
 namespace declarium {
+
+// The keys of the desktop settings (the style's are in config/StyleSettings.cpp).
+namespace setting_key {
+constexpr SettingKey kLanguage{"Setings", "语言", "0"};
+constexpr SettingKey kCloseToTray{"Setings", "关闭到托盘", "1"};
+constexpr SettingKey kMinimizeToTray{"Setings", "最小化到托盘", "0"};
+constexpr SettingKey kHotkeyModifiers{"Setings", "功能键", "1"};
+constexpr SettingKey kHotkeyKey{"Setings", "键代码", "75"};
+constexpr SettingKey kMaximized{"Config", "IsMax", "0"};
+constexpr SettingKey kLeft{"Config", "left", "200"};
+constexpr SettingKey kTop{"Config", "top", "200"};
+constexpr SettingKey kWidth{"Config", "width", "800"};
+constexpr SettingKey kHeight{"Config", "height", "600"};
+constexpr SettingKey kBrowseWidth{"Config", "BrowseWidth", "150"};
+constexpr SettingKey kSpreadingHeight{"Config", "SpreadingHeight", "100"};
+constexpr SettingKey kToInsertWidth{"Config", "ToInsertWidth", "150"};
+}  // namespace setting_key
 namespace {
 
 using namespace setting_key;

@@ -23,22 +23,6 @@ struct Settings {
   int toInsertWidth = 150;          // Config/ToInsertWidth
 };
 
-// The keys of the desktop settings (the style's are in config/StyleSettings.h).
-namespace setting_key {
-inline constexpr SettingKey kLanguage{"Setings", "语言", "0"};
-inline constexpr SettingKey kCloseToTray{"Setings", "关闭到托盘", "1"};
-inline constexpr SettingKey kMinimizeToTray{"Setings", "最小化到托盘", "0"};
-inline constexpr SettingKey kHotkeyModifiers{"Setings", "功能键", "1"};
-inline constexpr SettingKey kHotkeyKey{"Setings", "键代码", "75"};
-inline constexpr SettingKey kMaximized{"Config", "IsMax", "0"};
-inline constexpr SettingKey kLeft{"Config", "left", "200"};
-inline constexpr SettingKey kTop{"Config", "top", "200"};
-inline constexpr SettingKey kWidth{"Config", "width", "800"};
-inline constexpr SettingKey kHeight{"Config", "height", "600"};
-inline constexpr SettingKey kBrowseWidth{"Config", "BrowseWidth", "150"};
-inline constexpr SettingKey kSpreadingHeight{"Config", "SpreadingHeight", "100"};
-inline constexpr SettingKey kToInsertWidth{"Config", "ToInsertWidth", "150"};
-}  // namespace setting_key
 
 // The main window's placement, kept in section "Config".
 struct WindowPlacement {
