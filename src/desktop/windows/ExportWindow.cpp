@@ -16,6 +16,7 @@
 #include "windows/LanguageChoice.h"
 #include "windows/Pictures.h"
 #include "windows/Resources.h"
+#include "windows/RunningOperation.h"
 
 namespace declarium {
 
@@ -238,6 +239,7 @@ void ExportWindow::ExportButton() {
   exporting_ = true;
   {
     BusyCursorScope busy;
+    const RunningOperation running;
     result = ExportDeclarations(store_, ToPath(file), request, settings_.style, &progress, message);
   }
   exporting_ = false;

@@ -17,6 +17,7 @@
 #include "windows/LanguageChoice.h"
 #include "windows/Messages.h"
 #include "windows/Resources.h"
+#include "windows/RunningOperation.h"
 
 namespace declarium {
 
@@ -185,6 +186,7 @@ void ImportWindow::AddAll() {
   bool ok = false;
   bool outOfMemory = false;
   try {
+    const RunningOperation running;
     ok = StoreImported(store_, parsed_.functions, parsed_.dataTypes, parsed_.constants, message, betweenRecords);
   } catch (const std::bad_alloc&) {
     // The storing was rolled back on the way out.

@@ -1,6 +1,7 @@
 // DispatchCommand: every menu item, accelerator key, toolbar button and
 // context-menu item arrives here with its command id.
 #include <QAbstractButton>
+#include <QTimer>
 
 #include "model/Commands.h"
 #include "toolkit/Controls.h"
@@ -13,6 +14,7 @@
 #include "windows/InsertListPanel.h"
 #include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
+#include "windows/RunningOperation.h"
 #include "windows/TrayAndHotkey.h"
 
 namespace declarium {
@@ -104,6 +106,13 @@ void MainWindow::DispatchCommand(int commandId) {
 
     case kExit:
     case kTrayExit:
+      // Not under a running import or export: once it is over.
+      if (RunningOperation::Any()) {
+        RunningOperation::WhenNoneRuns([this] {
+          QTimer::singleShot(0, this, [this] { DispatchCommand(command::kExit); });
+        });
+        break;
+      }
       tray_->SetExiting();
       window_->CloseWindow();
       break;

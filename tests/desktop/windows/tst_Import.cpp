@@ -283,6 +283,35 @@ class ImportTest : public QObject {
     QCOMPARE(s_.Count(QStringLiteral("函数参数表")), 1);
   }
 
+  // The tray's exit during storing comes once the import is complete: the
+  // catalogue holds all of it, and the program ends.
+  void exitFromTheTrayWhileStoringWaitsForTheImport() {
+    QVERIFY(s_.Start());
+    QString text;
+    for (int i = 0; i < 400; ++i)
+      text += QStringLiteral(".DLL命令 Fn%1, 整数型, \"x.dll\", \"Fn%1\", , \n    .参数 a, 整数型\n").arg(i);
+    QSignalSpy finished(&s_.main(), &MainWindow::finished);
+    bool waited = false;
+    WithImportWindow([&](ImportWindow& iw) {
+      Type(iw, text);
+      QTimer::singleShot(0, iw.window(), [&] {
+        QVERIFY(iw.IsStoring());
+        QVERIFY(s_.main().contextMenus()->Trigger(command::kTrayExit));
+        waited = s_.w().isVisible() && s_.store().IsOpen();
+      });
+      iw.window()->button(import_control::kAddAll)->click();
+      QVERIFY(s_.services().lastMessage().text.startsWith(QStringLiteral("成功添加")));
+      QVERIFY(s_.w().isVisible());
+      QCOMPARE(finished.count(), 0);
+    });
+    QVERIFY(waited);
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(!s_.main().Exists());
+    QVERIFY(s_.store().OpenPath(s_.Path(QStringLiteral("data.db")).toStdString(), false));
+    QCOMPARE(s_.Count(QStringLiteral("函数表")), 402);
+    QCOMPARE(s_.Text(QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+  }
+
   void conversionStartsOneSyntaxAfterTheSource() {
     QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n语言=2\r\n")));
     WithConversionWindow([&](ConversionWindow& cw) {
