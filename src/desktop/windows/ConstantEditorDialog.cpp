@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "catalogue/Deletion.h"
+#include "catalogue/ConstantEdit.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtText.h"
@@ -71,10 +71,21 @@ bool RunConstantEditor(QWidget* owner, CatalogueStore& store, ReportView* list, 
         w.MessageBox(QStringLiteral("修改失败！\r\n") + NotInGbkMessage(), kMbIconError);
         return;
       }
-      if (!SaveConstant(store, id, ToGbk(texts[0]), ToGbk(texts[1]), ToGbk(texts[2]), ToGbk(texts[3]))) {
-        w.MessageBox(QStringLiteral("修改失败！"), kMbIconError);
-        return;
+      const ConstantTexts before{ToGbk(fields[0].original), ToGbk(fields[1].original), ToGbk(fields[2].original),
+                                 ToGbk(fields[3].original)};
+      ConstantTexts after{ToGbk(texts[0]), ToGbk(texts[1]), ToGbk(texts[2]), ToGbk(texts[3])};
+      switch (SaveEditedConstant(store, id, before, after)) {
+        case ConstantSave::Conflict:
+          w.MessageBox(FromGbk(ConflictingValuesMessage(after)), kMbIconError);
+          return;
+        case ConstantSave::Failed:
+          w.MessageBox(QStringLiteral("修改失败！"), kMbIconError);
+          return;
+        case ConstantSave::Saved: break;
       }
+      // A value worked out from the other one is shown as stored.
+      if (after.hexValue != ToGbk(texts[1])) texts[1] = FromGbk(after.hexValue);
+      if (after.decimalValue != ToGbk(texts[2])) texts[2] = FromGbk(after.decimalValue);
       // The row stays where it is, even when the new name sorts elsewhere.
       for (std::size_t i = 0; i < fields.size(); ++i) list->SetCellText(row, fields[i].column, texts[i]);
       w.EndWithResult(constant_control::kOk);

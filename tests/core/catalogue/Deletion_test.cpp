@@ -1,5 +1,8 @@
 #include "catalogue/Deletion.h"
 
+#include "catalogue/ConstantEdit.h"
+#include "catalogue/ConstantValues.h"
+
 #include <gtest/gtest.h>
 
 #include "support/Catalogue.h"
@@ -100,6 +103,49 @@ TEST(ConstantEditor, QuotesInEveryText) {
   EXPECT_EQ(cat.store().ColumnText(row, 1), "0x'1");
   EXPECT_EQ(cat.store().ColumnText(row, 2), "1'");
   EXPECT_EQ(cat.store().ColumnText(row, 3), "it's");
+}
+
+// The value the user changed speaks for both; two different numbers are refused.
+TEST(ConstantEditor, ValuesNeverDisagree) {
+  const ConstantTexts before{"WM_MINE", "0x401", "1025", ""};
+  const auto edited = [&](std::string hex, std::string decimal) {
+    ConstantTexts after = before;
+    after.hexValue = std::move(hex);
+    after.decimalValue = std::move(decimal);
+    return ReconcileConstantValues(before, after) ? after.hexValue + "|" + after.decimalValue : "refused";
+  };
+  EXPECT_EQ(edited("0x401", "1026"), "0x402|1026");
+  EXPECT_EQ(edited("0x401", "-1"), "0xFFFFFFFF|-1");
+  EXPECT_EQ(edited("0x401", "4294967296"), "0x100000000|4294967296");
+  EXPECT_EQ(edited("0xFFFFFFFF", "1025"), "0xFFFFFFFF|-1");
+  EXPECT_EQ(edited("&H10&", "1025"), "&H10&|16");
+  EXPECT_EQ(edited("0x401", ""), "0x401|1025");
+  EXPECT_EQ(edited("", "1025"), "0x401|1025");
+  EXPECT_EQ(edited("0x401", "WM_USER + 1"), "|WM_USER + 1");
+  EXPECT_EQ(edited("0x402", "1026"), "0x402|1026");
+  EXPECT_EQ(edited("0x402", "1027"), "refused");
+  // The hexadecimal prefix of the old text is kept.
+  ConstantTexts vb{"X", "&H1", "1", ""}, after = vb;
+  after.decimalValue = "255";
+  ASSERT_TRUE(ReconcileConstantValues(vb, after));
+  EXPECT_EQ(after.hexValue, "&HFF");
+}
+
+TEST(ConstantEditor, StoredValuesAreOneNumber) {
+  TestCatalogue cat;
+  const int id = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值) values ('WM_MINE','0x401','1025')");
+  const ConstantTexts before{"WM_MINE", "0x401", "1025", ""};
+  ConstantTexts after = before;
+  after.decimalValue = "1026";
+  ASSERT_EQ(SaveEditedConstant(cat.store(), id, before, after), ConstantSave::Saved);
+  EXPECT_EQ(cat.store().QueryText("select 十六进制值 from 常量表 where id=" + std::to_string(id)), "0x402");
+  std::vector<ConstantRow> rows;
+  ASSERT_TRUE(FindConstantsByValue(cat.store(), 0x402, "", rows));
+  ASSERT_EQ(rows.size(), 1u);
+  after.hexValue = "0x1";
+  after.decimalValue = "2";
+  EXPECT_EQ(SaveEditedConstant(cat.store(), id, before, after), ConstantSave::Conflict);
+  EXPECT_EQ(cat.store().QueryText("select 十进制值 from 常量表 where id=" + std::to_string(id)), "1026");
 }
 
 }  // namespace

@@ -216,6 +216,25 @@ class DeleteTest : public QObject {
     QCOMPARE(s_.Text(QStringLiteral("select ifnull(备注,'') from 常量表 where 名称='MB_OK'")), s_.constants()->CellText(0, 3));
     QVERIFY(!s_.constants()->CellText(0, 3).contains(QStringLiteral("?")));
   }
+  void editingOneValueDerivesTheOtherAndTwoNumbersAreRefused() {
+    QVERIFY(s_.Start());
+    s_.main().DispatchCommand(command::kBrowseConstants);
+    s_.constants()->SetSelection(0);
+    QVERIFY(s_.InModal(command::kConstantEdit, resource::kConstantEditor, [&](Window& ew) {
+      ew.SetItemText(constant_control::kDecimal, QStringLiteral("1026"));
+      ew.SetItemText(constant_control::kHex, QStringLiteral("0x401"));
+      ew.button(constant_control::kOk)->click();
+      QVERIFY(ew.isVisible());
+      QCOMPARE(s_.services().lastMessage().owner, &ew);
+      QVERIFY(s_.services().lastMessage().text.contains(QStringLiteral("1026")));
+      ew.SetItemText(constant_control::kHex, s_.constants()->CellText(0, 1));
+      ew.button(constant_control::kOk)->click();
+      QVERIFY(!ew.isVisible());
+    }));
+    QCOMPARE(s_.constants()->CellText(0, 1), QStringLiteral("0x402"));
+    QCOMPARE(s_.Text(QStringLiteral("select 十六进制值 || '|' || 十进制值 from 常量表 where 名称='MB_OK'")),
+             QStringLiteral("0x402|1026"));
+  }
 };
 
 QTEST_MAIN(DeleteTest)
