@@ -35,7 +35,7 @@ constexpr char16_t kDesktop[] = u"Private Declare Function GetDesktopWindow Lib 
 constexpr char16_t kTick[] =
     u"Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n";
 constexpr char16_t kBeep[] =
-    u"Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Boolean\r\n";
+    u"Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n";
 
 QString U(const char16_t* s) { return QString::fromUtf16(s); }
 
