@@ -182,6 +182,7 @@ bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, 
     out.html = DetailStyleSheet() + BuildFunctionPage(f, v, native64);
     out.remark = f.remark;
     out.entryText = f.description;
+    out.name = f.name;
     return true;
   }
   if (table == "数据类型表") {
@@ -191,6 +192,7 @@ bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, 
     out.html = DetailStyleSheet() + BuildDataTypePage(d, v, native64);
     out.remark = d.remark;
     out.entryText = d.name;
+    out.name = d.name;
     return true;
   }
   // Constants and anything else have no page; nothing to show is no failure.

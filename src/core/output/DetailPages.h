@@ -24,6 +24,7 @@ struct DetailDocument {
   std::string html;        // style sheet + table
   std::string remark;      // 备注, for the second part of the status bar
   std::string entryText;   // 函数说明 of a function, 名称 of a data type
+  std::string name;        // 名称, for the first part of the status bar
 };
 
 // Loads the entry of table (函数表 or 数据类型表) and builds its page. False

@@ -24,6 +24,7 @@ ConstantsPager::ConstantsPager(QObject* parent, CatalogueStore& store, ReportVie
   list_->SetFullRowSelect(true);
   list_->SetGridLines(true);
   connect(list_, &ReportView::selectionChanged, this, [this](int row) {
+    ShowRow(row);
     if (row >= 0) list_->setFocus();
   });
   connect(list_, &ReportView::cellClickedAt, this, [this](int row, int column) { ClickCell(row, column); });
@@ -48,6 +49,7 @@ bool ConstantsPager::Refresh() {
   }
   if (selected >= 0 && selected < list_->Count()) list_->SetSelection(selected);
   list_->setUpdatesEnabled(true);
+  ShowRow(list_->Selection());
   return true;
 }
 
@@ -79,9 +81,22 @@ bool ConstantsPager::PlaceOn(const std::string& gbkName, bool byPrefix) {
   const int row = byPrefix ? FirstRowWithPrefix(shown, gbkName) : FirstRowNamed(shown, gbkName);
   if (row < 0) return false;
   list_->SetSelection(row);
+  ShowRow(row);
   list_->EnsureRowVisible(row);
   list_->setFocus();
   return true;
+}
+
+void ConstantsPager::ShowRow(int row) {
+  if (row < 0 || row >= list_->Count()) {
+    page_.SetEntryText(QString());
+    page_.SetStatus(0, QString());
+    page_.SetStatus(1, QString());
+    return;
+  }
+  page_.SetEntryText(list_->CellText(row, 0));
+  page_.SetStatus(0, list_->CellText(row, 0));
+  page_.SetStatus(1, list_->CellText(row, 3));
 }
 
 void ConstantsPager::ClickCell(int row, int column) {

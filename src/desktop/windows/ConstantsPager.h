@@ -33,6 +33,9 @@ class ConstantsPager : public QObject {
   // Shows the page of the constant named gbkName (the first one beginning
   // with it when byPrefix) and selects its row; false when there is none.
   bool PlaceOn(const std::string& gbkName, bool byPrefix);
+  // The selected row in the EntryTextBox and the status bar, or nothing
+  // when none is selected: the panels follow the keyboard and the find too.
+  void ShowRow(int row);
   // A click on a cell: its text in the EntryTextBox, the name and remark in the status bar.
   void ClickCell(int row, int column);
 

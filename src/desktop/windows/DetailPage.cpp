@@ -66,6 +66,9 @@ bool DetailPage::Show(const char16_t* table, int id) {
   }
   browser_->WritePageGbk(doc.html);
   hintShown_ = false;
+  // The name leaves no earlier view's entry in the status bar; a status
+  // part shows one line, so a huge name is cut.
+  status_->SetPartText(0, FromGbk(doc.name).left(256));
   status_->SetPartText(1, FromGbk(doc.remark));
   entryText_->SetText(FromGbk(doc.entryText));
   return true;
@@ -83,6 +86,13 @@ void DetailPage::ShowEmptyCatalogueHint(bool empty) {
     browser_->Navigate(QStringLiteral("about:blank"));
     hintShown_ = false;
   }
+}
+
+void DetailPage::Clear() {
+  if (!hintShown_) browser_->Navigate(QStringLiteral("about:blank"));
+  entryText_->SetText(QString());
+  status_->SetPartText(0, QString());
+  status_->SetPartText(1, QString());
 }
 
 void DetailPage::SetEntryText(const QString& text) { entryText_->SetText(text); }

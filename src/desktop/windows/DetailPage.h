@@ -36,6 +36,9 @@ class DetailPage : public QObject {
   // While the catalogue holds nothing, the page says how to fill it; once it
   // holds something, a hint still shown gives way to an empty page.
   void ShowEmptyCatalogueHint(bool empty);
+  // Nothing selected in the view shown: no page, no entry text, no status
+  // texts (the empty catalogue's hint stays).
+  void Clear();
   void SetEntryText(const QString& text);
   void SetStatus(int part, const QString& text);
 

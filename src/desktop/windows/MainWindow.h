@@ -183,6 +183,8 @@ class MainWindow : public QObject {
   void ChangeLanguage();
   // The page of the selected entry, after a setting that shapes it changed.
   void ShowSelectedEntryAgain();
+  // After a view change: the panels show that view's selection, or nothing.
+  void ShowViewSelection();
   void ApplyLayout(const MainLayout& layout);
   void OpenAffixDialog();
   void OpenSettingsDialog();

@@ -10,6 +10,7 @@
 #include "toolkit/Window.h"
 #include "windows/AdvancedFindWindow.h"
 #include "windows/ConstantsPager.h"
+#include "windows/DetailPage.h"
 #include "windows/ExportWindow.h"
 #include "windows/InsertListPanel.h"
 #include "windows/LanguageChoice.h"
@@ -141,9 +142,7 @@ void MainWindow::ViewCommand(BrowseMode mode) {
   if (mode == BrowseMode::DataTypes) FillEntryList(dataTypeList_, u"数据类型表");
   if (browseMode_ == mode) return;
   SwitchView(mode);
-  if (mode == BrowseMode::Functions) ShowSelectedFunction();
-  if (mode == BrowseMode::DataTypes) ShowSelectedDataType();
-  if (mode == BrowseMode::Constants) constants_->Refresh();
+  ShowViewSelection();
   // The open find window follows the functions, data types and constants views.
   if (mode != BrowseMode::Categories && !advancedFind_.isNull()) advancedFind_->SelectFindTab(mode);
   searchBox_->setFocus();
@@ -160,6 +159,26 @@ void MainWindow::ToggleOption(int commandId, bool& field) {
 void MainWindow::ChangeLanguage() {
   settings_.language = ChosenSyntax(languageBox_);
   ShowSelectedEntryAgain();
+}
+
+void MainWindow::ShowViewSelection() {
+  switch (browseMode_) {
+    case BrowseMode::Functions:
+      if (functionList_->Selection() < 0) page_->Clear();
+      ShowSelectedFunction();
+      break;
+    case BrowseMode::DataTypes:
+      if (dataTypeList_->Selection() < 0) page_->Clear();
+      ShowSelectedDataType();
+      break;
+    case BrowseMode::Categories: {
+      TreeView::Item item = categoryTree_->Selected();
+      if (item == nullptr || TreeView::ParentOf(item) == nullptr) page_->Clear();
+      ShowTreeFunction(item);
+      break;
+    }
+    case BrowseMode::Constants: constants_->Refresh(); break;
+  }
 }
 
 void MainWindow::ShowSelectedEntryAgain() {

@@ -151,6 +151,26 @@ class BrowseTest : public QObject {
     QCOMPARE(s_.statusBar()->PartText(1), QStringLiteral("第35个"));
   }
 
+  // The status bar and the entry text show the current view's selection or nothing.
+  void panelsFollowTheViewShown() {
+    QVERIFY(s_.Start());
+    QCOMPARE(s_.statusBar()->PartText(0), s_.functions()->RowText(0));
+    s_.main().DispatchCommand(command::kBrowseDataTypes);
+    QCOMPARE(s_.statusBar()->PartText(0), QString());
+    QCOMPARE(s_.entryText()->Text(), QString());
+    Pick(s_.dataTypes(), QStringLiteral("RECT"));
+    QCOMPARE(s_.statusBar()->PartText(0), QStringLiteral("RECT"));
+    QCOMPARE(s_.statusBar()->PartText(1), QStringLiteral("矩形"));
+    s_.main().DispatchCommand(command::kBrowseConstants);
+    QCOMPARE(s_.statusBar()->PartText(0), QString());
+    s_.constants()->selectRow(0);  // as the arrow keys move it
+    QCOMPARE(s_.statusBar()->PartText(0), QStringLiteral("MB_OK"));
+    QCOMPARE(s_.statusBar()->PartText(1), QStringLiteral("确定"));
+    QCOMPARE(s_.entryText()->Text(), QStringLiteral("MB_OK"));
+    s_.main().DispatchCommand(command::kBrowseCategories);
+    QCOMPARE(s_.statusBar()->PartText(0), QString());
+  }
+
   void insertListIsUniqueIgnoringCase() {
     QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('CreateWindowEx'),('CreateWindow'),('createwindowex')")));
     QVERIFY(s_.Start());
