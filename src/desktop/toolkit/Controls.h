@@ -42,6 +42,14 @@ void SetControlIdOf(QWidget* widget, int id);
 // request.
 bool ShowCutTextTip(QAbstractItemView& view, QEvent* event);
 
+// Laying a text out costs more than its length (a name of a megabyte takes
+// minutes), so a list shows at most this many characters of a row; its
+// tip shows more, the detail page all of it.
+inline constexpr qsizetype kShownCharacters = 256;
+inline constexpr qsizetype kTipCharacters = 4096;
+// The text as a list shows it: cut after kShownCharacters, with "…".
+QString ShownText(const QString& text);
+
 // ----- List box -----------------------------------------------------------
 class ListBox : public QListWidget {
   Q_OBJECT

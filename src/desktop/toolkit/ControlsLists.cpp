@@ -11,22 +11,36 @@ namespace declarium {
 
 namespace {
 constexpr int kDataRole = Qt::UserRole + 1;
+// The whole text of a row whose shown text is cut (see ShownText).
+constexpr int kWholeTextRole = Qt::UserRole + 2;
+
+// At most limit characters of text, "…" in the place of the rest; a pair
+// of surrogates is never cut in two.
+QString CutAt(const QString& text, qsizetype limit) {
+  if (text.size() <= limit) return text;
+  if (text.at(limit - 1).isHighSurrogate()) --limit;
+  return text.left(limit) + QChar(0x2026);
+}
 
 }  // namespace
+
+QString ShownText(const QString& text) { return CutAt(text, kShownCharacters); }
 
 bool ShowCutTextTip(QAbstractItemView& view, QEvent* event) {
   if (event->type() != QEvent::ToolTip) return false;
   auto* help = static_cast<QHelpEvent*>(event);
   const QModelIndex index = view.indexAt(help->pos());
-  const QString text = index.data(Qt::DisplayRole).toString();
+  const QVariant whole = index.data(kWholeTextRole);
+  const QString text = whole.isValid() ? whole.toString() : index.data(Qt::DisplayRole).toString();
   // The room the text has: the part of the cell in sight (cut short with
   // "…", or by the edge of a list that scrolls sideways), less its picture
   // and the margins the style draws around a text.
   const QRect shown = view.visualRect(index).intersected(view.viewport()->rect());
   int room = shown.width() - 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
   if (!index.data(Qt::DecorationRole).isNull()) room -= view.iconSize().width() + 4;
-  if (index.isValid() && view.fontMetrics().horizontalAdvance(text) > room) {
-    QToolTip::showText(help->globalPos(), text, view.viewport());
+  if (index.isValid() && (whole.isValid() || view.fontMetrics().horizontalAdvance(text) > room)) {
+    // A tip is laid out as a whole too: bounded, if much less tightly.
+    QToolTip::showText(help->globalPos(), CutAt(text, kTipCharacters), view.viewport());
   } else {
     QToolTip::hideText();
   }
@@ -61,7 +75,8 @@ void ListBox::Reset() {
 }
 
 int ListBox::AddRow(const QString& text, qint64 itemData) {
-  auto* item = new QListWidgetItem(text);
+  auto* item = new QListWidgetItem(ShownText(text));
+  if (text.size() > kShownCharacters) item->setData(kWholeTextRole, text);
   item->setData(kDataRole, itemData);
   silent_ = true;
   addItem(item);
@@ -103,7 +118,9 @@ void ListBox::SetSelection(int row) {
 
 QString ListBox::RowText(int row) const {
   const QListWidgetItem* it = item(row);
-  return it ? it->text() : QString();
+  if (it == nullptr) return QString();
+  const QVariant whole = it->data(kWholeTextRole);
+  return whole.isValid() ? whole.toString() : it->text();
 }
 
 qint64 ListBox::RowData(int row) const {
@@ -112,7 +129,10 @@ qint64 ListBox::RowData(int row) const {
 }
 
 void ListBox::SetRowText(int row, const QString& text) {
-  if (QListWidgetItem* it = item(row)) it->setText(text);
+  QListWidgetItem* it = item(row);
+  if (it == nullptr) return;
+  it->setText(ShownText(text));
+  it->setData(kWholeTextRole, text.size() > kShownCharacters ? QVariant(text) : QVariant());
 }
 
 int ListBox::RowAt(QPoint viewportPoint) const {

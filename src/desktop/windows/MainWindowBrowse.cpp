@@ -80,8 +80,9 @@ void MainWindow::ShowSelectedFunction() {
   const int row = functionList_->Selection();
   if (row < 0 || functionList_->RowData(row) == 0) return;
   if (!page_->Show(u"函数表", static_cast<int>(functionList_->RowData(row)))) return;
-  page_->SetStatus(0, functionList_->RowText(row));
-  page_->SetEntryText(functionList_->RowText(row));
+  // Bounded as the list is: laid out whole, a huge name would freeze the window.
+  page_->SetStatus(0, ShownText(functionList_->RowText(row)));
+  page_->SetEntryText(ShownText(functionList_->RowText(row)));
   functionList_->setFocus();
 }
 
@@ -89,7 +90,7 @@ void MainWindow::ShowSelectedDataType() {
   const int row = dataTypeList_->Selection();
   if (row < 0 || dataTypeList_->RowData(row) == 0) return;
   if (!page_->Show(u"数据类型表", static_cast<int>(dataTypeList_->RowData(row)))) return;
-  page_->SetEntryText(dataTypeList_->RowText(row));
+  page_->SetEntryText(ShownText(dataTypeList_->RowText(row)));
   dataTypeList_->setFocus();
 }
 

@@ -35,8 +35,27 @@ class ControlsTest : public QObject {
   void splitterReportsItsMove();
   void hotkeyControlUsesItsOwnModifierBits();
   void gbkCrossing();
+  void listBoxLaysOutABoundedTextOfALongRow();
   void busyCursorNests();
 };
+
+// A name of a megabyte is shown cut (a surrogate pair kept whole), and read
+// back whole.
+void ControlsTest::listBoxLaysOutABoundedTextOfALongRow() {
+  ListBox list;
+  const QString pair = QString::fromUcs4(U"\U00020000");
+  const QString longName = QString(kShownCharacters - 1, QLatin1Char('a')) + pair + QString(1 << 20, QLatin1Char('b'));
+  list.AddRow(QStringLiteral("short"));
+  list.AddRow(longName);
+  QCOMPARE(list.item(0)->text(), QStringLiteral("short"));
+  QCOMPARE(list.item(1)->text(), QString(kShownCharacters - 1, QLatin1Char('a')) + QChar(0x2026));
+  QCOMPARE(list.RowText(1), longName);
+  list.SetRowText(0, longName);
+  QCOMPARE(list.RowText(0), longName);
+  list.SetRowText(1, QStringLiteral("x"));
+  QCOMPARE(list.item(1)->text(), QStringLiteral("x"));
+  QCOMPARE(list.RowText(1), QStringLiteral("x"));
+}
 
 void ControlsTest::listBoxSelectionAndRowData() {
   ListBox list;
