@@ -58,4 +58,11 @@ bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset
   return true;
 }
 
+std::string PageCaption(int offset, int count) {
+  const int pages = count <= 0 ? 1 : (count - 1) / kPageSize + 1;
+  const int page = offset / kPageSize + 1;
+  return "第 " + std::to_string(page) + " / " + std::to_string(pages) + " 页（共 " + std::to_string(count) +
+         " 个常量）";
+}
+
 }  // namespace declarium

@@ -44,6 +44,10 @@ PageMove PreviousPage(int offset);
 PageMove NextPage(int offset, int count);
 PageMove LastPage(int offset, int count);
 
+// "第 k / n 页（共 N 个常量）" for the page at offset of count constants (an
+// empty catalogue is one empty page).
+std::string PageCaption(int offset, int count);
+
 // Where positioning on a named constant leads: false when no stored name
 // sorts at or before it (the page stays); otherwise the offset of its page.
 bool PageMoveToConstant(CatalogueStore& store, std::string_view name, int offset, PageMove& move);

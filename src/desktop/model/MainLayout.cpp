@@ -42,7 +42,9 @@ void LayoutConstants(const LayoutInput& in, MainLayout& out) {
     button = Rect{left, out.searchBox.bottom() + 2, 70, 22};
     left += 72;
   }
-  out.entryTextBox = {out.searchBox.right() + 2, out.searchBox.top, list.width - 290 - 2, 50};
+  // The page caption goes beside the paging buttons, under the entry text.
+  out.entryTextBox = {out.searchBox.right() + 2, out.searchBox.top, list.width - 290 - 2, out.searchBox.height};
+  out.pageCaption = Rect{out.entryTextBox.left, out.searchBox.bottom() + 2, out.entryTextBox.width, 22};
 }
 
 }  // namespace

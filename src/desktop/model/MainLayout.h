@@ -43,6 +43,7 @@ struct MainLayout {
   Rect rightSplitter;
   std::optional<Rect> constantList;      // the constants view
   std::optional<Rect> pagingButtons[4];  // the constants view: 首页, 上一页, 下一页, 尾页
+  std::optional<Rect> pageCaption;       // the constants view: which page of how many
   Rect languageBox;                      // height kKeep
   Rect copyButton;
   Rect insertList;

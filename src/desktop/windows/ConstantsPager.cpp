@@ -1,6 +1,7 @@
 #include "windows/ConstantsPager.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <vector>
 
@@ -15,14 +16,19 @@
 namespace declarium {
 
 ConstantsPager::ConstantsPager(QObject* parent, CatalogueStore& store, ReportView* list,
-                               const std::array<QAbstractButton*, 4>& buttons, DetailPage& page)
-    : QObject(parent), store_(store), list_(list), page_(page) {
+                               const std::array<QAbstractButton*, 4>& buttons, QLabel* caption,
+                               DetailPage& page)
+    : QObject(parent), store_(store), list_(list), caption_(caption), page_(page) {
   list_->AddColumn(QStringLiteral("常量名称"), 200);
   list_->AddColumn(QStringLiteral("十六进制值"), 100);
   list_->AddColumn(QStringLiteral("十进制值"), 100);
   list_->AddColumn(QStringLiteral("备注"), 300);
   list_->SetFullRowSelect(true);
   list_->SetGridLines(true);
+  if (caption_ != nullptr) {
+    caption_->setWordWrap(false);
+    caption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
   connect(list_, &ReportView::selectionChanged, this, [this](int row) {
     ShowRow(row);
     if (row >= 0) list_->setFocus();
@@ -49,6 +55,7 @@ bool ConstantsPager::Refresh() {
   }
   if (selected >= 0 && selected < list_->Count()) list_->SetSelection(selected);
   list_->setUpdatesEnabled(true);
+  if (caption_ != nullptr) caption_->setText(FromGbk(PageCaption(offset_, CountConstants(store_))));
   ShowRow(list_->Selection());
   return true;
 }
@@ -65,6 +72,8 @@ void ConstantsPager::Page(int button) {
   if (!move.changed) return;
   offset_ = move.offset;
   Refresh();
+  // A new page is read from its first row.
+  list_->scrollToTop();
 }
 
 bool ConstantsPager::PlaceOn(const std::string& gbkName, bool byPrefix) {

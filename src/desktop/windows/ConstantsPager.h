@@ -8,6 +8,7 @@
 #include <string>
 
 class QAbstractButton;
+class QLabel;
 
 namespace declarium {
 
@@ -18,9 +19,10 @@ class ReportView;
 class ConstantsPager : public QObject {
   Q_OBJECT
  public:
-  // buttons: 首页, 上一页, 下一页, 尾页. A cell clicked shows its text on page.
+  // buttons: 首页, 上一页, 下一页, 尾页; caption: which page is shown. A cell
+  // clicked shows its text on page.
   ConstantsPager(QObject* parent, CatalogueStore& store, ReportView* list,
-                 const std::array<QAbstractButton*, 4>& buttons, DetailPage& page);
+                 const std::array<QAbstractButton*, 4>& buttons, QLabel* caption, DetailPage& page);
 
   ReportView* list() const { return list_; }
   int Offset() const { return offset_; }
@@ -42,6 +44,7 @@ class ConstantsPager : public QObject {
  private:
   CatalogueStore& store_;
   ReportView* list_;
+  QLabel* caption_;
   DetailPage& page_;
   int offset_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QTimer>
 
 #include "model/Commands.h"
@@ -35,6 +36,7 @@ constexpr ControlTemplate kMainControls[] = {
     {kPreviousPage, K::Button, u"上一页", 42, 262, 40, 14, kHidden},
     {kNextPage, K::Button, u"下一页", 84, 262, 40, 14, kHidden},
     {kLastPage, K::Button, u"尾页", 126, 262, 40, 14, kHidden},
+    {kPageCaption, K::Static, nullptr, 168, 262, 120, 14, kHidden},
     {kSearchBox, K::Edit, nullptr, 0, 16, 100, 13, kNoStyle},
     {kDetailBrowser, K::Browser, nullptr, 103, 16, 294, 190, kBorder},
     {kEntryTextBox, K::Edit, nullptr, 103, 209, 294, 67, kMultiLine | kVScroll | kWantReturn},
@@ -122,6 +124,7 @@ void MainWindow::BindControls(Window& w) {
   languageBox_ = w.dropDownList(kLanguageBox);
   for (int i = 0; i < 4; ++i) pagingButtons_[static_cast<std::size_t>(i)] = w.button(kFirstPage + i);
   constantList_ = w.Item(kConstantList);
+  pageCaption_ = w.Item(kPageCaption);
 
   page_ = new DetailPage(w, store_, settings_, w.browser(kDetailBrowser), w.multiLineEdit(kEntryTextBox),
                          statusBar_);
@@ -131,7 +134,8 @@ void MainWindow::BindControls(Window& w) {
     dataTypeList_->SetSelection(row);
     DispatchCommand(command::kBrowseDataTypes);
   };
-  constants_ = new ConstantsPager(&w, store_, w.reportView(kConstantList), pagingButtons_, *page_);
+  constants_ = new ConstantsPager(&w, store_, w.reportView(kConstantList), pagingButtons_,
+                                  qobject_cast<QLabel*>(pageCaption_), *page_);
   insertList_ = new InsertListPanel(w, store_, settings_, insertListBox_, w.button(kCopyButton));
   insertList_->entryChosen = [this](const InsertListEntry& entry) { ShowInsertListEntry(entry); };
   tray_ = new TrayAndHotkey(w, settings_, contextMenus_.get());

@@ -45,6 +45,7 @@ inline constexpr int kPreviousPage = 1013;
 inline constexpr int kNextPage = 1014;
 inline constexpr int kLastPage = 1015;
 inline constexpr int kConstantList = 1016;
+inline constexpr int kPageCaption = 1017;
 }  // namespace main_control
 
 // Template 1000.
@@ -221,6 +222,7 @@ class MainWindow : public QObject {
   DropDownList* languageBox_ = nullptr;
   std::array<QAbstractButton*, 4> pagingButtons_ = {};
   QWidget* constantList_ = nullptr;
+  QWidget* pageCaption_ = nullptr;
   SplitterBar* leftSplitter_ = nullptr;
   SplitterBar* bottomSplitter_ = nullptr;
   SplitterBar* rightSplitter_ = nullptr;

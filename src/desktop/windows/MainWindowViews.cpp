@@ -30,6 +30,7 @@ void MainWindow::ShowBrowseMode(BrowseMode mode) {
   dataTypeList_->setVisible(v.dataTypeList);
   constantList_->setVisible(v.constantList);
   for (QAbstractButton* b : pagingButtons_) b->setVisible(v.pagingButtons);
+  pageCaption_->setVisible(v.pagingButtons);
   leftSplitter_->setVisible(v.leftSplitter);
   bottomSplitter_->setVisible(v.bottomSplitter);
   detailBrowser_->setVisible(v.detailBrowser);
@@ -89,6 +90,7 @@ void MainWindow::ApplyLayout(const MainLayout& l) {
   for (int i = 0; i < 4; ++i) {
     if (l.pagingButtons[i]) Place(pagingButtons_[i], *l.pagingButtons[i]);
   }
+  if (l.pageCaption) Place(pageCaption_, *l.pageCaption);
   Place(languageBox_, l.languageBox);
   Place(copyButton_, l.copyButton);
   Place(insertListBox_, l.insertList);

@@ -60,6 +60,12 @@ TEST(ConstantPaging, LastPageOfSixtyOneHoldsOneRow) {
   EXPECT_NE(rows[0].id, 0);
 }
 
+TEST(ConstantPaging, CaptionCountsPagesAndConstants) {
+  EXPECT_EQ(PageCaption(0, 0), "第 1 / 1 页（共 0 个常量）");
+  EXPECT_EQ(PageCaption(30, 61), "第 2 / 3 页（共 61 个常量）");
+  EXPECT_EQ(PageCaption(30, 60), "第 2 / 2 页（共 60 个常量）");
+}
+
 TEST(ConstantPaging, EmptyCatalogueNeverMoves) {
   TestCatalogue cat;
   const int n = CountConstants(cat.store());

@@ -72,7 +72,8 @@ TEST(MainLayout, ConstantsView) {
   EXPECT_EQ(*l.pagingButtons[1], (Rect{72, 510, 70, 22}));
   EXPECT_EQ(*l.pagingButtons[2], (Rect{144, 510, 70, 22}));
   EXPECT_EQ(*l.pagingButtons[3], (Rect{216, 510, 70, 22}));
-  EXPECT_EQ(l.entryTextBox, (Rect{292, 483, 353, 50}));
+  EXPECT_EQ(l.entryTextBox, (Rect{292, 483, 353, 25}));
+  EXPECT_EQ(*l.pageCaption, (Rect{292, 510, 353, 22}));
   ExpectRightColumn(l);
   // The hidden three-column controls keep their places.
   EXPECT_FALSE(l.lists);

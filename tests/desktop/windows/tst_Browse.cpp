@@ -1,6 +1,8 @@
 // Browsing the real main window: constants pages, the insert list, copying,
 // and clicks on the detail page's cells, over catalogues made by the test.
 #include <QAbstractButton>
+#include <QLabel>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -94,9 +96,18 @@ class BrowseTest : public QObject {
     QCOMPARE(s_.constants()->CellText(0, 0), QStringLiteral("K00"));
     QCOMPARE(s_.constants()->CellText(0, 1), QStringLiteral("0x0"));
     QCOMPARE(s_.constants()->CellText(29, 3), QStringLiteral("第29个"));
+    // A new page starts at its first row, and the caption says which page it is.
+    auto* caption = qobject_cast<QLabel*>(s_.w().Item(main_control::kPageCaption));
+    QVERIFY(caption->isVisible());
+    const QString firstCaption = caption->text();
+    s_.w().resize(700, 400);
+    QTRY_VERIFY(s_.constants()->verticalScrollBar()->maximum() > 0);
+    s_.constants()->scrollToBottom();
     s_.main().constants().Page(2);
     QCOMPARE(s_.main().constants().Offset(), 30);
     QCOMPARE(s_.constants()->CellText(0, 0), QStringLiteral("K30"));
+    QCOMPARE(s_.constants()->verticalScrollBar()->value(), 0);
+    QVERIFY(caption->text() != firstCaption);
     s_.main().constants().Page(2);  // 30 + 30 is not below 60
     QCOMPARE(s_.main().constants().Offset(), 30);
     s_.main().constants().Page(0);
