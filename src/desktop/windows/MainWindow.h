@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <array>
 #include <memory>
 #include <string>
@@ -235,6 +236,8 @@ class MainWindow : public QObject {
   // The remembered search of the advanced find; it outlives the window.
   FindState findState_;
   QPointer<AdvancedFindWindow> advancedFind_;
+  // Where the user left the advanced find window (invalid until it closes once).
+  QRect findPlacement_;
 };
 
 }  // namespace declarium

@@ -8,6 +8,7 @@
 #include "toolkit/QtText.h"
 #include "windows/AdvancedFindWindow.h"
 #include "windows/ConstantsPager.h"
+#include "windows/InsertListPanel.h"
 #include "windows/MainWindow.h"
 
 namespace declarium {
@@ -48,11 +49,14 @@ void MainWindow::OpenAdvancedFind() {
   hooks.switchView = [this](BrowseMode mode) { SwitchView(mode); };
   hooks.showMatch = [this](BrowseMode mode, const std::string& name, int id) { ShowFoundEntry(mode, name, id); };
   hooks.addToInsertList = [this](BrowseMode kind) { AddToInsertList(kind); };
+  hooks.addConstant = [this](const std::string& name, int id) {
+    insertList_->Add(FromGbk(name), id, BrowseMode::Constants);
+  };
   hooks.closed = [this] {
     advancedFind_ = nullptr;
     if (!window_.isNull()) window_->SetState(kStateNormal);
   };
-  advancedFind_ = AdvancedFindWindow::Open(window_, store_, findState_, std::move(hooks));
+  advancedFind_ = AdvancedFindWindow::Open(window_, store_, findState_, std::move(hooks), &findPlacement_);
 }
 
 void MainWindow::EndAdvancedFind() {

@@ -271,10 +271,22 @@ class FindTest : public QObject {
     find->window()->tabControl(find_control::kTabs)->setCurrentIndex(2);
     QVERIFY(find->window()->Item(find_control::kByValue)->isEnabled());
     find->window()->SetChecked(find_control::kByValue, true);
+    // Every match in name order, the first shown; a double click shows another.
+    ReportView* matches = find->window()->reportView(find_control::kMatches);
     Search(find, QStringLiteral("400h"));
-    QCOMPARE(SelectedConstant(), QStringLiteral("A_VB"));  // name order
-    Search(find, QStringLiteral("400h"));
+    QCOMPARE(matches->Count(), 2);
+    QCOMPARE(matches->CellText(1, 0), QStringLiteral("WM_USER"));
+    QCOMPARE(SelectedConstant(), QStringLiteral("A_VB"));
+    emit matches->doubleClicked(1, 0);
     QCOMPARE(SelectedConstant(), QStringLiteral("WM_USER"));
+    // 添加到列表 takes the chosen matches.
+    matches->selectAll();
+    find->window()->button(find_control::kAddToList)->click();
+    QCOMPARE(test::RowTexts(s_.insertList()), QStringList({"A_VB", "WM_USER"}));
+    // A name prefix narrows the list.
+    find->window()->SetItemText(find_control::kPrefix, QStringLiteral("wm_"));
+    Search(find, QStringLiteral("0x400"));
+    QCOMPARE(matches->Count(), 1);
     Search(find, QStringLiteral("WM_USER + 1"));
     QCOMPARE(s_.services().lastMessage().text,
              QStringLiteral("请输入十进制或十六进制数值，如 1024、0x400、&H400 或 400h！"));
@@ -283,6 +295,18 @@ class FindTest : public QObject {
     Choose(find, 0);
     Search(find, QStringLiteral("USER"));
     QCOMPARE(SelectedConstant(), QStringLiteral("WM_USER"));
+  }
+
+  void theWindowReopensWhereTheUserLeftIt() {
+    Start();
+    AdvancedFindWindow* find = OpenFind();
+    QVERIFY(find != nullptr);
+    find->window()->move(find->window()->pos() + QPoint(-40, -30));
+    const QPoint left = find->window()->frameGeometry().topLeft();
+    find->window()->CloseWindow();
+    find = OpenFind();
+    QVERIFY(find != nullptr);
+    QTRY_COMPARE(find->window()->frameGeometry().topLeft(), left);
   }
 
   void closingEndsTheSearchAndShowsTheMainWindowNormal() {
