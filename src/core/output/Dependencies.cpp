@@ -157,7 +157,26 @@ class DependencyWalk {
     }
   }
 
+  // With 插入中文名 the E syntax declares a copied type by its 中文名, so
+  // every use of it is written with that name too.
+  void UseWrittenNames(Node& node) {
+    if (target_ != SyntaxKind::E || !style_.insertChineseNames) return;
+    auto rename = [this](std::string& type, SyntaxKind syntax) {
+      const auto found = idOfName_.find(MapTypeName(TrimSpaces(type), syntax, target_));
+      if (found == idOfName_.end()) return;
+      const DataTypeRecord& used = types_[found->second].dataType;
+      if (!used.chineseName.empty()) type = used.chineseName;
+    };
+    if (node.kind == BrowseMode::Functions) {
+      rename(node.function.returnType, node.function.syntax);
+      for (ParameterRecord& p : node.function.parameters) rename(p.type, node.function.syntax);
+    } else if (node.kind == BrowseMode::DataTypes) {
+      for (ParameterRecord& m : node.dataType.members) rename(m.type, node.dataType.syntax);
+    }
+  }
+
   void Write(Node& node, std::string& out) {
+    UseWrittenNames(node);
     switch (node.kind) {
       case BrowseMode::Functions: out += DeclareFunction(target_, node.function, style_); break;
       case BrowseMode::DataTypes: out += DeclareDataType(target_, node.dataType, style_, layoutTypes_.Lookup()); break;

@@ -69,6 +69,18 @@ TEST_F(DependenciesTest, NestedTypesComeOnceBeforeTheirFirstUseAndMissingNamesLa
   EXPECT_NE(e.find("' 未找到：HOOK\r\n"), std::string::npos);
 }
 
+// With 插入中文名 a type is declared by its 中文名, and so are its uses.
+TEST_F(DependenciesTest, UsesOfATypeTakeTheNameItIsDeclaredWith) {
+  const int self = Type("SELF", {{"next", "SELF"}, {"n", "整数型"}});
+  cat.Run("update 数据类型表 set 中文名='甲型' where id=" + std::to_string(self));
+  Type("OUTER", {{"inner", "SELF"}});
+  const int f = Function("F", {{"p", "OUTER"}, {"q", "SELF"}});
+  style.insertChineseNames = true;
+  const std::string e = Copy({{"", f, BrowseMode::Functions}}, SyntaxKind::E);
+  EXPECT_NE(e.find(".数据类型 甲型"), std::string::npos) << e;
+  EXPECT_EQ(e.find("SELF"), std::string::npos) << e;
+}
+
 TEST_F(DependenciesTest, ACycleEndsTheWalkAndEachTypeIsWrittenOnce) {
   const int node = Type("NODE", {{"next", "NODE"}, {"value", "整数型"}});
   const int a = Type("A", {{"b", "B"}});
