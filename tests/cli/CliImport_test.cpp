@@ -15,6 +15,10 @@ namespace {
 
 const char kSummaryOne[] = "成功添加\n函数：1个\n数据类型：1个\n常量：1个\n";
 const char kSummaryNone[] = "成功添加\n函数：0个\n数据类型：0个\n常量：0个\n";
+// A summary without its notes on names skipped as already stored.
+std::string WithoutSkipped(const std::string& summary) {
+  return std::regex_replace(summary, std::regex("（[0-9]+ 个同名已存在，未添加）"), "");
+}
 
 const char kE[] =
     ".版本 2\n\n"
@@ -62,7 +66,8 @@ TEST_F(CliImportTest, EachSyntaxFromStandardInput) {
   // Names already present are skipped.
   r = cat.Run({"import", "--from", "vb"}, kVb);
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, kSummaryNone);
+  EXPECT_EQ(WithoutSkipped(r.out), kSummaryNone);
+  EXPECT_NE(r.out, kSummaryNone);
 }
 
 TEST_F(CliImportTest, SeveralFilesAreStoredTogether) {
@@ -162,7 +167,8 @@ TEST_F(CliImportTest, Corpus) {
             std::string::npos);
   // A second import of the same text adds nothing.
   r = cat.Run({"import", "--from", "vb", file.string()});
-  EXPECT_EQ(r.out, kSummaryNone);
+  EXPECT_EQ(WithoutSkipped(r.out), kSummaryNone);
+  EXPECT_NE(r.out, kSummaryNone);
 }
 
 }  // namespace

@@ -192,6 +192,8 @@ struct ImportSession::Run {
       text += "\r\n";
       text += kLabels[i];
       if (i < reached) text += DecimalText(counts[i]) + "个";
+      // A re-import adds nothing: say why, so that it does not look broken.
+      if (i < reached && skipped[i] > 0) text += "（" + DecimalText(skipped[i]) + " 个同名已存在，未添加）";
     }
     return text;
   }
@@ -261,6 +263,7 @@ struct ImportSession::Run {
   TableNames dataTypeNames{store, "数据类型表"};
   TableNames constantNames{store, "常量表"};
   int counts[3] = {0, 0, 0};
+  int skipped[3] = {0, 0, 0};  // names already stored (or earlier in the run)
   int reached = 0;  // 3 once committed
   bool open = true;
   std::string message;
@@ -286,7 +289,10 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
   if (!run.Enter(0)) return false;
   for (const FunctionRecord& f : functions) {
     if (!run.NextRecord()) return false;
-    if (run.functionNames.Contains(f.name)) continue;
+    if (run.functionNames.Contains(f.name)) {
+      ++run.skipped[0];
+      continue;
+    }
     int id = 0;
     run.functionInsert.Text(f.name).Text(f.returnType).Text(f.remark).Text(f.library).Text(f.entryPoint);
     run.functionInsert.Int(SyntaxNumber(f.syntax)).Text(f.charSet).Text(f.callingConvention);
@@ -311,7 +317,10 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
   if (!run.Enter(1)) return false;
   for (const DataTypeRecord& d : dataTypes) {
     if (!run.NextRecord()) return false;
-    if (run.dataTypeNames.Contains(d.name)) continue;
+    if (run.dataTypeNames.Contains(d.name)) {
+      ++run.skipped[1];
+      continue;
+    }
     int id = 0;
     run.dataTypeInsert.Text(d.name).Text(d.remark).Int(SyntaxNumber(d.syntax)).Text(d.charSet).Text(d.pack);
     run.dataTypeInsert.Text(d.size);
@@ -335,7 +344,10 @@ bool ImportSession::Add(const std::vector<ConstantRecord>& constants) {
   if (!run.Enter(2)) return false;
   for (const ConstantRecord& c : constants) {
     if (!run.NextRecord()) return false;
-    if (run.constantNames.Contains(c.name)) continue;
+    if (run.constantNames.Contains(c.name)) {
+      ++run.skipped[2];
+      continue;
+    }
     run.constantInsert.Text(c.name).Text(c.decimalValue).Text(c.hexValue).Text(c.remark).Text(c.type);
     if (!run.Store(run.constantInsert)) return false;
     run.constantNames.Add(c.name);

@@ -39,7 +39,8 @@ class ImportSession {
   bool Add(const std::vector<FunctionRecord>& functions);
   bool Add(const std::vector<DataTypeRecord>& dataTypes);
   bool Add(const std::vector<ConstantRecord>& constants);
-  // True with the summary "成功添加\r\n函数：F个\r\n数据类型：T个\r\n常量：C个";
+  // True with the summary "成功添加\r\n函数：F个\r\n数据类型：T个\r\n常量：C个"
+  // (a count followed by "（N 个同名已存在，未添加）" where names were skipped);
   // false with the store's error text (or the summary so far, when given up)
   // and nothing stored.
   bool Commit();

@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <QTimer>
 #include <new>
+#include <optional>
 
 #include "import/StoreImported.h"
+#include "import/SyntaxGuess.h"
 #include "text/TextPrimitives.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ModalServices.h"
@@ -32,6 +34,7 @@ constexpr ControlTemplate kImportControls[] = {
     {kLanguage, K::ComboBox, nullptr, 45, 216, 57, 80, kNoStyle},
     {kAddAll, K::Button, u"全部添加(&A)", 246, 213, 57, 15, kNoStyle},
     {kClose, K::Button, u"关闭(&C)", 312, 213, 57, 15, kNoStyle},
+    {kSyntaxHint, K::Button, nullptr, 3, 232, 366, 14, kHidden},
 };
 
 ImportWindow* current = nullptr;
@@ -42,7 +45,7 @@ constexpr qint64 kPumpIntervalMs = 30;
 
 }  // namespace
 
-const WindowTemplate kImportWindowTemplate{resource::kImportWindow, u"新增函数、数据类型、常量", nullptr, 373, 232, {},
+const WindowTemplate kImportWindowTemplate{resource::kImportWindow, u"新增函数、数据类型、常量", nullptr, 373, 249, {},
                                            kImportControls};
 
 QString PreviewHeading(SyntaxKind syntax, int kind) {
@@ -82,6 +85,7 @@ void ImportWindow::Run(QWidget* owner, SyntaxKind language) {
   preview_ = nullptr;
   text_ = nullptr;
   language_ = nullptr;
+  syntaxHint_ = nullptr;
   delete refreshTimer_;
   refreshTimer_ = nullptr;
 }
@@ -91,6 +95,11 @@ void ImportWindow::OnCreate(Window& w) {
   preview_ = w.listBox(import_control::kPreview);
   text_ = w.multiLineEdit(import_control::kText);
   language_ = w.dropDownList(import_control::kLanguage);
+  syntaxHint_ = w.button(import_control::kSyntaxHint);
+  connect(syntaxHint_, &QAbstractButton::clicked, this, [this] {
+    language_->SetSelection(SyntaxNumber(hintedSyntax_));
+    OnLanguageChanged();
+  });
 
   refreshTimer_ = new QTimer(this);
   refreshTimer_->setSingleShot(true);
@@ -135,6 +144,8 @@ void ImportWindow::Refresh() {
     ShowOutOfMemory();
   }
 
+  ShowSyntaxHint(parsed_.functions.empty() && parsed_.dataTypes.empty() && parsed_.constants.empty());
+
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(3 + parsed_.functions.size() + parsed_.dataTypes.size() +
                                       parsed_.constants.size()));
@@ -152,6 +163,22 @@ void ImportWindow::Refresh() {
   preview_->addItems(rows);
   preview_->setUpdatesEnabled(true);
   shownRows_ = std::move(rows);
+}
+
+void ImportWindow::ShowSyntaxHint(bool nothingRead) {
+  std::optional<SyntaxKind> other;
+  if (nothingRead && !text_->document()->isEmpty()) {
+    try {
+      other = SyntaxThatReads(ToCrLf(ToGbk(text_->toPlainText())), CurrentSyntax());
+    } catch (const std::bad_alloc&) {
+      other.reset();
+    }
+  }
+  if (other) {
+    hintedSyntax_ = *other;
+    syntaxHint_->setText(FromGbk(OtherSyntaxHint(CurrentSyntax(), *other)));
+  }
+  syntaxHint_->setVisible(other.has_value());
 }
 
 void ImportWindow::SetInputsEnabled(bool enabled) {

@@ -13,6 +13,7 @@
 #include "import/Readers.h"
 #include "toolkit/Window.h"
 
+class QAbstractButton;
 class QTimer;
 class QWidget;
 
@@ -32,6 +33,7 @@ inline constexpr int kAddAll = 1103;
 inline constexpr int kClose = 1104;
 inline constexpr int kLanguage = 1105;
 inline constexpr int kLanguageLabel = 1106;
+inline constexpr int kSyntaxHint = 1107;  // shown when another syntax reads the text
 }  // namespace import_control
 
 // Template 1100.
@@ -73,6 +75,8 @@ class ImportWindow : public QObject {
   void OnTextChanged();
   void OnLanguageChanged();
   SyntaxKind CurrentSyntax() const;
+  // After a reading that found nothing: offers the syntax that reads the text.
+  void ShowSyntaxHint(bool nothingRead);
   void SetInputsEnabled(bool enabled);
 
   CatalogueStore& store_;
@@ -82,6 +86,8 @@ class ImportWindow : public QObject {
   ListBox* preview_ = nullptr;
   MultiLineEdit* text_ = nullptr;
   DropDownList* language_ = nullptr;
+  QAbstractButton* syntaxHint_ = nullptr;
+  SyntaxKind hintedSyntax_ = SyntaxKind::E;
   QTimer* refreshTimer_ = nullptr;
   QStringList shownRows_;   // what the preview holds
   bool closed_ = false;

@@ -153,7 +153,8 @@ TEST_F(HostileText, Import) {
     // The names are found again exactly: a second storing adds nothing, and
     // the name finds its entry.
     ASSERT_TRUE(StoreImported(cat.store(), {f}, {d}, {c}, message)) << message;
-    EXPECT_EQ(message, "成功添加\r\n函数：0个\r\n数据类型：0个\r\n常量：0个");
+    EXPECT_EQ(message, "成功添加\r\n函数：0个（1 个同名已存在，未添加）\r\n数据类型：0个（1 个同名已存在，未添加）"
+                       "\r\n常量：0个（1 个同名已存在，未添加）");
     EXPECT_TRUE(NameExists(cat.store(), "函数表", v));
     EXPECT_FALSE(NameExists(cat.store(), "函数表", v + "x"));
     int id = -1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "import/Readers.h"
+#include "import/SyntaxGuess.h"
 
 namespace declarium {
 namespace {
@@ -78,6 +79,16 @@ TEST(ReadDeclarations, UnknownSyntaxEmptiesTheLists) {
     EXPECT_TRUE(p.dataTypes.empty());
     EXPECT_TRUE(p.constants.empty());
   }
+}
+
+// C# pasted while 易语言 is chosen: C# is what reads it; a text the chosen
+// syntax reads, or none reads, is offered nothing.
+TEST(ReadDeclarations, AnotherSyntaxThatReadsTheText) {
+  const std::string csharp = "public const int WM_USER = 0x400;\r\n";
+  EXPECT_EQ(SyntaxThatReads(csharp, SyntaxKind::E), SyntaxKind::CSharp);
+  EXPECT_EQ(SyntaxThatReads(csharp, SyntaxKind::CSharp), std::nullopt);
+  EXPECT_EQ(SyntaxThatReads("hello\r\n", SyntaxKind::E), std::nullopt);
+  EXPECT_EQ(SyntaxThatReads("Public Const WM_USER = &H400\r\n", SyntaxKind::CSharp), SyntaxKind::Vb);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <array>
 #include <map>
 #include <new>
 #include <string>
@@ -54,9 +55,13 @@ ConstantRecord Constant(std::string name, std::string decimalValue = "1", std::s
   return c;
 }
 
-std::string Summary(int f, int t, int c) {
-  return "成功添加\r\n函数：" + std::to_string(f) + "个\r\n数据类型：" + std::to_string(t) +
-         "个\r\n常量：" + std::to_string(c) + "个";
+// Counts stored, each followed by the names skipped as already there.
+std::string Summary(int f, int t, int c, std::array<int, 3> skipped = {}) {
+  const auto count = [&](int n, int i) {
+    return std::to_string(n) + "个" +
+           (skipped[i] > 0 ? "（" + std::to_string(skipped[i]) + " 个同名已存在，未添加）" : std::string());
+  };
+  return "成功添加\r\n函数：" + count(f, 0) + "\r\n数据类型：" + count(t, 1) + "\r\n常量：" + count(c, 2);
 }
 
 // Every cell of a table, typed, bytes kept (NUL included), in id order.
@@ -209,7 +214,9 @@ TEST(StoreImported, ExistingAndRepeatedNamesAreSkippedWithTheirParameters) {
 
   std::string message;
   ASSERT_TRUE(StoreImported(cat.store(), functions, dataTypes, constants, message)) << message;
-  EXPECT_EQ(message, Summary(2, 2, 2));
+  // Each count says how many names were there already.
+  EXPECT_EQ(message, "成功添加\r\n函数：2个（2 个同名已存在，未添加）\r\n数据类型：2个（2 个同名已存在，未添加）"
+                     "\r\n常量：2个（2 个同名已存在，未添加）");
 
   EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"),
             (Rows{{"t:MessageBoxA"}, {"t:GetTickCount"}, {"t:messageboxa"}}));
@@ -224,7 +231,8 @@ TEST(StoreImported, ExistingAndRepeatedNamesAreSkippedWithTheirParameters) {
   // Pressing the button again stores nothing new.
   std::map<std::string, Rows> before = DumpAll(cat.store());
   ASSERT_TRUE(StoreImported(cat.store(), functions, dataTypes, constants, message)) << message;
-  EXPECT_EQ(message, Summary(0, 0, 0));
+  EXPECT_EQ(message, "成功添加\r\n函数：0个（4 个同名已存在，未添加）\r\n数据类型：0个（4 个同名已存在，未添加）"
+                     "\r\n常量：0个（4 个同名已存在，未添加）");
   EXPECT_EQ(DumpAll(cat.store()), before);
 }
 
@@ -289,7 +297,7 @@ TEST(StoreImported, SkipsExactlyTheNamesTheDatabaseHolds) {
 
   std::string message;
   ASSERT_TRUE(StoreImported(cat.store(), {}, {}, constants, message)) << message;
-  EXPECT_EQ(message, Summary(0, 0, 3));
+  EXPECT_EQ(message, Summary(0, 0, 3, {0, 0, 4}));
   EXPECT_EQ(Dump(cat.store(), "select 名称 from 常量表 where id > 5 order by id"),
             (Rows{{"t:ABCD"}, {"t:"}, {"t:新"}}));
 }
@@ -333,7 +341,7 @@ TEST(StoreImported, HostileValuesAreStoredExactlyAndTouchNothingElse) {
   EXPECT_TRUE(NameExists(cat.store(), "函数表", nasty));
   EXPECT_FALSE(NameExists(cat.store(), "函数表", nasty.substr(0, nasty.size() - 4)));
   ASSERT_TRUE(StoreImported(cat.store(), {f}, {d}, {c}, message)) << message;
-  EXPECT_EQ(message, Summary(0, 0, 0));
+  EXPECT_EQ(message, Summary(0, 0, 0, {1, 1, 1}));
 }
 
 TEST(StoreImported, LargeImportCommitsOnce) {
@@ -376,7 +384,7 @@ TEST(StoreImported, LargeImportCommitsOnce) {
 
   int changesBefore = sqlite3_total_changes(cat.store().handle());
   ASSERT_TRUE(StoreImported(cat.store(), functions, dataTypes, constants, message)) << message;
-  EXPECT_EQ(message, Summary(0, 0, 0));
+  EXPECT_EQ(message, Summary(0, 0, 0, {1000, 300, 3000}));
   EXPECT_EQ(sqlite3_total_changes(cat.store().handle()), changesBefore);
   sqlite3_commit_hook(cat.store().handle(), nullptr, nullptr);
 }
@@ -505,7 +513,7 @@ TEST(StoreImported, ASessionInBatchesIsOneImport) {
   EXPECT_TRUE(session.Add(std::vector<ConstantRecord>{Constant("K"), Constant("L")}));
   EXPECT_TRUE(InTransaction(cat.store()));
   ASSERT_TRUE(session.Commit()) << session.Message();
-  EXPECT_EQ(session.Message(), Summary(2, 1, 2));
+  EXPECT_EQ(session.Message(), Summary(2, 1, 2, {2, 0, 1}));
   EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"),
             (Rows{{"t:MessageBoxA"}, {"t:A"}, {"t:B"}}));
   EXPECT_EQ(Count(cat.store(), "函数参数表"), 1);
@@ -524,7 +532,7 @@ TEST(StoreImported, AskedBeforeEveryRecordButNotForSkippedParameters) {
                               ++calls;
                               return true;
                             }));
-  EXPECT_EQ(message, Summary(1, 1, 1));
+  EXPECT_EQ(message, Summary(1, 1, 1, {1, 1, 1}));
   // Two functions, two new parameters, two data types, one new member, two constants.
   EXPECT_EQ(calls, 9);
 }

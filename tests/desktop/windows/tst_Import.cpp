@@ -15,6 +15,7 @@
 #include "toolkit/QtText.h"
 #include "windows/ConversionWindow.h"
 #include "windows/ImportWindow.h"
+#include "windows/LanguageChoice.h"
 #include "windows/Resources.h"
 
 using namespace declarium;
@@ -143,6 +144,22 @@ class ImportTest : public QObject {
     });
   }
 
+  // C# pasted while 易语言 is chosen: one line offers C#, and choosing it reads the text.
+  void aTextInAnotherSyntaxOffersIt() {
+    QVERIFY(s_.Start());
+    WithImportWindow([&](ImportWindow& iw) {
+      Choose(iw.window()->dropDownList(import_control::kLanguage), 0);
+      auto* hint = iw.window()->button(import_control::kSyntaxHint);
+      QVERIFY(!hint->isVisible());
+      Type(iw, QStringLiteral("public const int WM_USER = 0x400;"));
+      QTRY_VERIFY(hint->isVisible());
+      hint->click();
+      QCOMPARE(ChosenSyntax(iw.window()->dropDownList(import_control::kLanguage)), SyntaxKind::CSharp);
+      QCOMPARE(iw.parsed().constants.size(), std::size_t{1});
+      QVERIFY(!hint->isVisible());
+    });
+  }
+
   void textWithLfLineEndsIsReadAsCrLfText() {
     QVERIFY(s_.Start());
     WithImportWindow([&](ImportWindow& iw) {
@@ -194,7 +211,8 @@ class ImportTest : public QObject {
       QCOMPARE(Preview(iw)->Count(), 6);
 
       iw.window()->button(import_control::kAddAll)->click();
-      QCOMPARE(s_.services().lastMessage().text, QStringLiteral("成功添加\r\n函数：0个\r\n数据类型：0个\r\n常量：0个"));
+      // The second time every name is there already, and the summary says so.
+      QVERIFY(s_.services().lastMessage().text.contains(QStringLiteral("同名已存在")));
     });
     QCOMPARE(s_.Count(QStringLiteral("函数表")), 3);
     QCOMPARE(s_.Count(QStringLiteral("函数参数表")), 3);
