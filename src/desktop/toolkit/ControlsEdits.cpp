@@ -169,10 +169,17 @@ void HotkeyEdit::ShowHotkey() {
   setText(text + name);
 }
 
+namespace {
+bool IsPlainEscape(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Escape &&
+         (key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+}
+}  // namespace
+
 bool HotkeyEdit::event(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab && !IsPlainEscape(*key)) {
       event->accept();
       return true;
     }
@@ -184,6 +191,11 @@ void HotkeyEdit::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
     QLineEdit::keyPressEvent(event);
+    return;
+  }
+  // Esc alone closes the dialog, as everywhere else in it.
+  if (IsPlainEscape(*event)) {
+    event->ignore();
     return;
   }
   if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta) {

@@ -31,7 +31,7 @@ constexpr std::size_t kAffixBytes = 20;
 
 }  // namespace
 
-const WindowTemplate kAffixDialogTemplate{resource::kAffixDialog, u"AP名称I前后缀", nullptr, 212, 80, {},
+const WindowTemplate kAffixDialogTemplate{resource::kAffixDialog, u"API名称前后缀", nullptr, 212, 80, {},
                                           kAffixControls};
 
 bool RunAffixDialog(QWidget* owner, DeclarationStyle& style, const std::function<void()>& saveSettings) {

@@ -80,7 +80,7 @@ class OptionsTest : public QObject {
     QVERIFY(s_.Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\nAPI名称后缀=后\r\n")));
     s_.main().DispatchCommand(command::kInsertChineseNames);   // only in memory so far
     QVERIFY(s_.InModal(command::kAffixes, resource::kAffixDialog, [](Window& d) {
-      QCOMPARE(d.Caption(), QStringLiteral("AP名称I前后缀"));
+      QCOMPARE(d.Caption(), QStringLiteral("API名称前后缀"));
       QCOMPARE(d.ItemText(affix_control::kPrefix), QStringLiteral("pre"));
       QCOMPARE(d.ItemText(affix_control::kSuffix), QStringLiteral("后"));
       // 19 ASCII bytes, then a character at bytes 20-21: it goes whole.
@@ -107,6 +107,17 @@ class OptionsTest : public QObject {
     }));
     QCOMPARE(s_.main().settings().style.namePrefix, std::string("pre"));
     QCOMPARE(FileBytes(), before);
+  }
+
+  void escapeInTheHotkeyBoxClosesTheSettingsDialog() {
+    QVERIFY(s_.Start());
+    QVERIFY(s_.InModal(command::kSettings, resource::kSettingsDialog, [](Window& d) {
+      HotkeyEdit* edit = d.hotkeyEdit(settings_control::kHotkey);
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_Escape);
+      QTRY_VERIFY(!d.isVisible());
+    }));
+    QCOMPARE(s_.main().settings().hotkeyKey, 75);  // Esc is no hotkey
   }
 
   void settingsDialogKeepsOpenWhenTheHotkeyIsRefused() {
