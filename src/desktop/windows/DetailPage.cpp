@@ -1,5 +1,6 @@
 #include "windows/DetailPage.h"
 
+#include <QTimer>
 #include <string>
 
 #include "catalogue/CellEditing.h"
@@ -14,6 +15,8 @@
 namespace declarium {
 
 namespace {
+
+constexpr int kNoteMs = 3000;
 
 // The leading decimal digits of an element id; 0 when it has none.
 int LeadingInteger(const QString& text) {
@@ -98,6 +101,14 @@ void DetailPage::Clear() {
 void DetailPage::SetEntryText(const QString& text) { entryText_->SetText(text); }
 
 void DetailPage::SetStatus(int part, const QString& text) { status_->SetPartText(part, text); }
+
+void DetailPage::ShowNote(const QString& note) {
+  const QString before = status_->PartText(0);
+  status_->SetPartText(0, note);
+  QTimer::singleShot(kNoteMs, this, [this, note, before] {
+    if (status_->PartText(0) == note) status_->SetPartText(0, before);
+  });
+}
 
 void DetailPage::DocumentKey(int key, int modifiers) {
   const int held = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);

@@ -41,6 +41,9 @@ class DetailPage : public QObject {
   void Clear();
   void SetEntryText(const QString& text);
   void SetStatus(int part, const QString& text);
+  // A note in the status bar's first part for a few seconds; then what it
+  // showed before comes back (unless something else was shown meanwhile).
+  void ShowNote(const QString& note);
 
   // The page's clicks (point in the browser's coordinates): true passes the
   // click on to the browser.

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <functional>
 #include <QLabel>
 #include <QTimer>
 
@@ -23,6 +25,27 @@
 namespace declarium {
 
 namespace {
+
+// Up and Down in the SearchBox move the selection of the list shown.
+class ArrowKeysTo : public QObject {
+ public:
+  ArrowKeysTo(QObject* parent, std::function<QWidget*()> target) : QObject(parent), target_(std::move(target)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down) return false;
+    QWidget* list = target_();
+    if (list == nullptr) return false;
+    QKeyEvent copy(QEvent::KeyPress, key->key(), Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &copy);
+    // The selection handlers take the focus; typing goes on in the box.
+    if (auto* box = qobject_cast<QWidget*>(watched)) box->setFocus();
+    return true;
+  }
+
+ private:
+  std::function<QWidget*()> target_;
+};
 
 using namespace main_control;
 using K = ControlKind;
@@ -194,6 +217,15 @@ void MainWindow::WireEvents(Window& w) {
       QuickFind();
     });
   });
+  searchBox_->installEventFilter(new ArrowKeysTo(searchBox_, [this]() -> QWidget* {
+    switch (browseMode_) {
+      case BrowseMode::Functions: return functionList_;
+      case BrowseMode::Categories: return categoryTree_;
+      case BrowseMode::DataTypes: return dataTypeList_;
+      case BrowseMode::Constants: return constants_->list();
+    }
+    return nullptr;
+  }));
   connect(categoryTree_, &TreeView::labelEditEnded, this,
           [this](QTreeWidgetItem* item, const QString& text, bool) { EndRenameCategory(item, text); });
 

@@ -147,6 +147,8 @@ void MainWindow::CopySelectedDeclaration(BrowseMode kind, bool withDependencies)
           ? DeclarationsWithDependencies(store_, {{std::string(), e.id, kind}}, settings_.language, settings_.style, text)
           : SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text);
   DeliverCopy(*window_, result, text);
+  // F8 gives no other sign that it worked.
+  if (result == CopyResult::Copied) page_->ShowNote(QStringLiteral("已复制：") + e.text.left(256));
 }
 
 void MainWindow::ShowSelectedLayout() {

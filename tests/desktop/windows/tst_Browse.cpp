@@ -337,6 +337,10 @@ class BrowseTest : public QObject {
     // F8 copies the entry selected in the current view.
     s_.main().DispatchCommand(command::kCopySelected);
     QCOMPARE(s_.services().clipboard(), FromGbk(constant));
+    // ... and says so in the status bar for a while.
+    QVERIFY(s_.statusBar()->PartText(0).endsWith(s_.constants()->CellText(s_.constants()->Selection(), 0)));
+    QVERIFY(s_.statusBar()->PartText(0) != s_.constants()->CellText(s_.constants()->Selection(), 0));
+    QTRY_COMPARE_WITH_TIMEOUT(s_.statusBar()->PartText(0), s_.constants()->CellText(s_.constants()->Selection(), 0), 10000);
 
     // One entry that cannot be loaded spoils the whole copy.
     QVERIFY(s_.Run(QStringLiteral("drop table 常量表")));

@@ -73,6 +73,18 @@ class FindTest : public QObject {
 
   // Keys typed in a burst are one lookup, for the text they leave, made
   // once the events waiting have been handled.
+  void arrowKeysInTheSearchBoxMoveTheList() {
+    Start();
+    s_.functions()->SetSelection(0);
+    s_.searchBox()->setFocus();
+    QTest::keyClick(s_.searchBox(), Qt::Key_Down);
+    QCOMPARE(s_.functions()->Selection(), 1);
+    QCOMPARE(s_.statusBar()->PartText(0), SelectedFunction());
+    QTest::keyClick(s_.searchBox(), Qt::Key_Up);
+    QCOMPARE(s_.functions()->Selection(), 0);
+    QVERIFY(s_.searchBox()->hasFocus());
+  }
+
   void aBurstOfKeysIsOneLookupForTheLastText() {
     QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('CreateWindowExA'),('CreateFileA')")));
     Start();
