@@ -12,6 +12,7 @@
 #include "windows/ConstantsPager.h"
 #include "windows/DetailPage.h"
 #include "windows/ExportWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/InsertListPanel.h"
 #include "windows/LanguageChoice.h"
 #include "windows/MainWindow.h"
@@ -23,7 +24,6 @@ namespace declarium {
 namespace {
 constexpr char16_t kOfficialSiteUrl[] = u"http://www.dywt.com.cn/";
 constexpr char16_t kOfficialForumUrl[] = u"http://bbs.eyuyan.com/";
-constexpr char16_t kMakerMailUrl[] = u"mailto:declarium@example.org";
 }  // namespace
 
 void MainWindow::DispatchCommand(int commandId) {
@@ -91,7 +91,7 @@ void MainWindow::DispatchCommand(int commandId) {
     case kNewEntries: OpenImportWindow(); break;
     case kConversion: OpenConversionWindow(); break;
 
-    case kHelpTopics: window_->MessageBox(QStringLiteral("暂无帮助主题！"), kMbOk); break;
+    case kHelpTopics: RunHelpWindow(window_); break;
     case kAbout:
       window_->MessageBox(QStringLiteral("Declarium " DECLARIUM_VERSION "\nWindows API 声明助手"), kMbUserIcon,
                           QStringLiteral("关于 Declarium"));
@@ -99,7 +99,12 @@ void MainWindow::DispatchCommand(int commandId) {
     // The shell's answer is of no interest: a missing browser shows its own error.
     case kOfficialSite: Services().ShellOpen(QString::fromUtf16(kOfficialSiteUrl)); break;
     case kOfficialForum: Services().ShellOpen(QString::fromUtf16(kOfficialForumUrl)); break;
-    case kContactMaker: Services().ShellOpen(QString::fromUtf16(kMakerMailUrl)); break;
+    // There is no mail address to write to: say where feedback goes.
+    case kContactMaker:
+      window_->MessageBox(QStringLiteral("Declarium 没有联系邮箱。\r\n意见、问题和错误报告请提交到 Declarium 项目的问题列表（issue），"
+                                         "写明版本、所做的操作和看到的结果；用法见“帮助主题”。"),
+                          kMbIconInformation, QStringLiteral("联系作者"));
+      break;
 
     case kExport:
       ExportWindow::Run(window_, store_, settings_, [this](SyntaxKind syntax) { SelectLanguage(syntax); });
