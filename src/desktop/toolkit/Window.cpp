@@ -356,13 +356,15 @@ int Window::Top() const { return frameGeometry().top(); }
 int Window::Width() const { return frameGeometry().width(); }
 int Window::Height() const { return frameGeometry().height(); }
 
-void Window::SetOuterGeometry(int left, int top, int width, int height) {
-  // As the platform limits a window to about the size of the desktop, a size
-  // far beyond it (a damaged settings file) is cut down: a window of millions
-  // of pixels a side cannot be painted at all. The position is kept within
-  // the same distance of the desktop, so that the window's edges can still be
-  // computed.
-  QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+namespace {
+
+// As the platform limits a window to about the size of the desktop, a size
+// far beyond it (a damaged settings file) is cut down: a window of millions
+// of pixels a side cannot be painted at all. The position is kept within the
+// same distance of the desktop, so that the window's edges can still be
+// computed.
+void ClampToDesktop(const QWidget& w, int& left, int& top, int& width, int& height) {
+  QScreen* screen = w.screen() != nullptr ? w.screen() : QGuiApplication::primaryScreen();
   const QRect desktop = screen != nullptr ? screen->virtualGeometry() : QRect(0, 0, 4096, 4096);
   const int maxWidth = qMax(640, 2 * desktop.width());
   const int maxHeight = qMax(480, 2 * desktop.height());
@@ -370,6 +372,22 @@ void Window::SetOuterGeometry(int left, int top, int width, int height) {
   height = std::clamp(height, 1, maxHeight);
   left = std::clamp(left, desktop.left() - maxWidth, desktop.right() + maxWidth);
   top = std::clamp(top, desktop.top() - maxHeight, desktop.bottom() + maxHeight);
+}
+
+}  // namespace
+
+int Window::InnerWidth() const { return geometry().width(); }
+int Window::InnerHeight() const { return geometry().height(); }
+
+void Window::SetPlacement(int left, int top, int innerWidth, int innerHeight) {
+  ClampToDesktop(*this, left, top, innerWidth, innerHeight);
+  // move() places the frame, resize() what is inside it.
+  move(left, top);
+  resize(innerWidth, innerHeight);
+}
+
+void Window::SetOuterGeometry(int left, int top, int width, int height) {
+  ClampToDesktop(*this, left, top, width, height);
   const QRect frame = frameGeometry();
   const QRect inner = geometry();
   const int extraW = frame.width() - inner.width();

@@ -116,6 +116,12 @@ class Window : public QDialog {
   int Width() const;
   int Height() const;
   void SetOuterGeometry(int left, int top, int width, int height);
+  // The measure a placement is saved and restored in: the frame's position
+  // and the size inside the frame. Both round-trip exactly whatever frame the
+  // window manager adds, even one it adds only after the window is shown.
+  int InnerWidth() const;
+  int InnerHeight() const;
+  void SetPlacement(int left, int top, int innerWidth, int innerHeight);
   QRect ClientRect() const;          // (0, 0, client width, client height)
   QWidget* Client() const { return client_; }
   void Focus();

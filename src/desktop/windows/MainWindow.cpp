@@ -91,11 +91,8 @@ bool MainWindow::Create() {
     OnCreate(created);
   });
   if (w == nullptr) return false;
-  // The frame's size is known only once the window is shown; placing it
-  // again keeps the stored outer size from growing by the frame at every run.
-  if (!placement_.maximized) {
-    w->SetOuterGeometry(placement_.left, placement_.top, placement_.width, placement_.height);
-  }
+  // Placed again now that it is shown (and on its screen).
+  if (!placement_.maximized) w->SetPlacement(placement_.left, placement_.top, placement_.width, placement_.height);
   // The first layout runs once the window has its placement, before it is painted.
   LayoutMainWindow(w->ClientRect().width(), w->ClientRect().height());
   return true;

@@ -39,7 +39,7 @@ void MainWindow::LoadSettingsAtCreation(Window& w) {
     // Not shown yet: the state is taken over when the window is first shown.
     w.setWindowState(Qt::WindowMaximized);
   } else {
-    w.SetOuterGeometry(placement_.left, placement_.top, placement_.width, placement_.height);
+    w.SetPlacement(placement_.left, placement_.top, placement_.width, placement_.height);
   }
 }
 
@@ -48,8 +48,9 @@ void MainWindow::SaveSettingsAtExit() {
   context.windowState = window_->State();
   context.left = window_->Left();
   context.top = window_->Top();
-  context.width = window_->Width();
-  context.height = window_->Height();
+  // Saved as it is restored, so that an unchanged window is saved unchanged.
+  context.width = window_->InnerWidth();
+  context.height = window_->InnerHeight();
   context.languageIndex = languageBox_->Selection();
   SaveSettings(config_, settings_, context);
 }

@@ -339,18 +339,21 @@ class MainWindowTest : public QObject {
   void placementSurvivesARestartUnchanged() {
     // Smaller than the default, so as to fit the offscreen screen (800 x 600).
     QVERIFY(s_.Start(QStringLiteral("[Config]\r\nleft=120\r\ntop=90\r\nwidth=720\r\nheight=520\r\n")));
-    QCOMPARE(s_.w().Width(), 720);
-    QCOMPARE(s_.w().Height(), 520);
+    QCOMPARE(s_.w().InnerWidth(), 720);
+    QCOMPARE(s_.w().InnerHeight(), 520);
     s_.main().DispatchCommand(command::kExit);
     QTRY_VERIFY(!s_.main().Exists());
     ProfileFile written(s_.ConfigPath().toStdString());
+    // Saved in the measure it is restored in: the frame's place, the size inside it.
+    QCOMPARE(written.Read("Config", "left", "?"), std::string("120"));
+    QCOMPARE(written.Read("Config", "top", "?"), std::string("90"));
     QCOMPARE(written.Read("Config", "width", "?"), std::string("720"));
     QCOMPARE(written.Read("Config", "height", "?"), std::string("520"));
     QCOMPARE(written.Read("Config", "IsMax", "?"), std::string("0"));
     // Started again over the same folder, the window has the same size.
     QVERIFY(s_.Start());
-    QCOMPARE(s_.w().Width(), 720);
-    QCOMPARE(s_.w().Height(), 520);
+    QCOMPARE(s_.w().InnerWidth(), 720);
+    QCOMPARE(s_.w().InnerHeight(), 520);
   }
 
   void changingTheLanguageShowsThePageAgain() {

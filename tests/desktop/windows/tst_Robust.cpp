@@ -366,7 +366,8 @@ class RobustTest : public QObject {
         QVERIFY(s_.w().Top() >= desktop.top() - 2 * desktop.height());
       } else if (name == "garbage placement" || name == "placement off every screen") {
         // The default placement, not one the user cannot use or reach.
-        QCOMPARE(QRect(s_.w().Left(), s_.w().Top(), s_.w().Width(), s_.w().Height()), QRect(200, 200, 800, 600));
+        QCOMPARE(QRect(s_.w().Left(), s_.w().Top(), s_.w().InnerWidth(), s_.w().InnerHeight()),
+                 QRect(200, 200, 800, 600));
       } else if (name == "duplicate sections") {
         QCOMPARE(s.language, SyntaxKind::Vb);  // the first section counts
         QVERIFY(s.style.isPublic);
