@@ -13,7 +13,7 @@ constexpr int kNo = 6;
 }  // namespace
 
 StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName,
-                                      StartupMessages& messages) {
+                                      StartupMessages& messages, std::string_view folder) {
   // An existing file is taken as it is; only a missing one is created.
   if (store.Open(fileName, false)) {
     std::string problem;
@@ -31,7 +31,10 @@ StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fi
     return StartupOutcome::NotACatalogue;
   }
 
-  if (messages.MessageBox("数据库文件丢失，是否新建一个数据库！", kYesNoWarning, "警告：") == kNo) {
+  // Started from another folder, the user sees where it looked.
+  std::string question = "数据库文件丢失，是否新建一个数据库！";
+  if (!folder.empty()) question += "\r\n查找的文件夹：" + std::string(folder);
+  if (messages.MessageBox(question, kYesNoWarning, "警告：") == kNo) {
     return StartupOutcome::Declined;
   }
   if (!store.Open(fileName, true)) {

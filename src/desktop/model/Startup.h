@@ -27,8 +27,9 @@ enum class StartupOutcome {
 
 // Opens fileName (resolved against the current directory); when that fails
 // asks whether to create it, creates it and runs the schema script. On every
-// outcome but Opened the store is closed again and the program ends.
+// outcome but Opened the store is closed again and the program ends. folder
+// (GBK), where the file was looked for, goes on the question's second line.
 StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName,
-                                      StartupMessages& messages);
+                                      StartupMessages& messages, std::string_view folder = {});
 
 }  // namespace declarium

@@ -1,6 +1,7 @@
 #include "windows/DesktopProgram.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -173,7 +174,11 @@ int RunDesktopProgram() {
 
   CatalogueStore store;
   PlainStartupMessages messages;
-  if (OpenCatalogueAtStartup(store, "data.db", messages) != StartupOutcome::Opened) return 0;
+  const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+  if (OpenCatalogueAtStartup(store, "data.db", messages, GbkHolds(folder) ? ToGbk(folder) : std::string()) !=
+      StartupOutcome::Opened) {
+    return 0;
+  }
 
   ProfileFile config(ConfigFilePath());
   MainWindow main(store, config);
