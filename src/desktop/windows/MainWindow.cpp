@@ -3,6 +3,7 @@
 #include "windows/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "model/Commands.h"
+#include "model/ContextMenus.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
@@ -254,14 +256,28 @@ void MainWindow::WireEvents(Window& w) {
 }
 
 void MainWindow::OpenContextMenu(QWidget* control, int popupIndex, QPoint globalPos) {
+  ContextSelection state;
   if (auto* list = qobject_cast<ListBox*>(control)) {
     list->SetSelection(list->RowAt(list->viewport()->mapFromGlobal(globalPos)));
+    state.hasItems = list->Count() > 0;
+    state.rowSelected = list->Selection() >= 0;
   } else if (auto* tree = qobject_cast<TreeView*>(control)) {
     tree->Select(tree->ItemAt(tree->viewport()->mapFromGlobal(globalPos)));
+    TreeView::Item item = tree->Selected();
+    state.hasItems = tree->FirstItem() != nullptr;
+    state.rowSelected = item != nullptr;
+    state.categorySelected = item != nullptr && TreeView::ParentOf(item) == nullptr;
+    state.functionSelected = item != nullptr && TreeView::ParentOf(item) != nullptr;
   } else if (auto* view = qobject_cast<ReportView*>(control)) {
     view->SetSelection(view->RowAt(view->viewport()->mapFromGlobal(globalPos)));
+    state.hasItems = view->Count() > 0;
+    state.rowSelected = view->Selection() >= 0;
   }
-  if (contextMenus_) contextMenus_->OpenPopup(popupIndex, globalPos, window_);
+  if (!contextMenus_) return;
+  for (int id : ContextMenuCommands()) {
+    if (QAction* action = contextMenus_->Action(id)) action->setEnabled(ContextCommandEnabled(id, state));
+  }
+  contextMenus_->OpenPopup(popupIndex, globalPos, window_);
 }
 
 SplitterBar* MainWindow::splitter(Splitter which) const {
