@@ -1,5 +1,7 @@
 #include "model/MainLayout.h"
 
+#include <algorithm>
+
 namespace declarium {
 
 namespace {
@@ -19,7 +21,11 @@ void PlaceRightColumn(const LayoutInput& in, MainLayout& out) {
 
 void LayoutThreeColumns(const LayoutInput& in, MainLayout& out) {
   const int W = in.width, H = in.height, TH = in.toolbarHeight, SH = in.statusHeight;
-  const int BW = in.browseWidth, SP = in.spreadingHeight, IW = in.toInsertWidth;
+  const int SP = in.spreadingHeight, IW = in.toInsertWidth;
+  // In a narrow window the list gives way, down to 50 pixels, so that the
+  // page keeps a width it can be read in; the saved width stays as it was.
+  constexpr int kUsablePage = 200, kNarrowestList = 50;
+  const int BW = std::clamp(W - IW - 2 * S - kUsablePage, std::min(kNarrowestList, in.browseWidth), in.browseWidth);
   const int listHeight = H - TH - SH - in.searchHeight;
   out.lists = Rect{0, TH, BW, listHeight};
   out.searchBox = {0, TH + listHeight, BW, in.searchHeight};

@@ -63,6 +63,17 @@ TEST(MainLayout, MiddleColumnFollowsTheSettings) {
   EXPECT_EQ(l.insertList, (Rect{500, 49, 300, 489}));  // ends at the client's right edge
 }
 
+// A wide saved list gives way in a narrow window; the page keeps its width.
+TEST(MainLayout, NarrowWindowNarrowsTheListNotThePage) {
+  LayoutInput in = Window(0);
+  in.width = 700;
+  in.browseWidth = 500;
+  const MainLayout l = LayoutMainWindow(in);
+  EXPECT_GE(l.detailBrowser->width, 200);
+  EXPECT_LT(l.lists->width, 500);
+  EXPECT_EQ(l.lists->right(), l.leftSplitter->left);
+}
+
 TEST(MainLayout, ConstantsView) {
   MainLayout l = LayoutMainWindow(Window(3));
   ASSERT_TRUE(l.constantList);
