@@ -38,6 +38,7 @@ BrowserHost::BrowserHost(QWidget* parent) : QWidget(parent), page_(std::make_uni
   view_->setOpenExternalLinks(false);
   view_->setReadOnly(true);
   view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  view_->setCursorWidth(0);  // see Render
   view_->setLineWrapMode(QTextEdit::WidgetWidth);
   layout->addWidget(view_);
   view_->installEventFilter(this);
@@ -72,6 +73,10 @@ void BrowserHost::Render() {
   QTextDocument* previous = view_->document();
   const bool ours = previous->parent() == this;
   view_->setDocument(doc);
+  // Typing changes nothing on the page (a double click opens the editor), so
+  // a blinking caret would promise what it cannot do; a new document brings
+  // the caret back.
+  view_->setCursorWidth(0);
   if (ours) delete previous;
   view_->moveCursor(QTextCursor::Start);
 }

@@ -102,6 +102,7 @@ void BrowserHostTest::cellsAreFoundAtTheirCentres() {
   host_->WritePage(FunctionPage(QStringLiteral("无参数")));
   const std::vector<BrowserHost::Element> cells = host_->ElementsByTag(QStringLiteral("td"));
   QCOMPARE(cells.size(), size_t(2 + 2 + 4 + 4 + 6 + 6));
+  QCOMPARE(host_->View()->cursorWidth(), 0);  // no caret: typing edits nothing
   int valueCells = 0;
   for (BrowserHost::Element cell : cells) {
     const QRect box = host_->ElementRect(cell);
