@@ -20,8 +20,6 @@ std::string ValueType(std::string_view kind, const std::string& recordName) {
   return {};
 }
 
-bool IsNarrowText(std::string_view kind) { return kind == "astr" || kind == "abuf"; }
-bool IsWideText(std::string_view kind) { return kind == "wstr" || kind == "wbuf"; }
 
 const char* TextMarshal(std::string_view kind) {
   return IsWideText(kind) ? "UnmanagedType.LPWStr" : "UnmanagedType.LPStr";

@@ -31,8 +31,7 @@ bool Vba7Parameter(const ParameterRecord& p, VbValue& out) {
   out = {};
   if (n.pointer) {
     // A pointer to text is the address of a pointer.
-    const bool text = n.kind == "astr" || n.kind == "abuf" || n.kind == "wstr" || n.kind == "wbuf";
-    out.type = text ? std::string("LongPtr") : ValueType(n.kind, p.type);
+    out.type = IsText(n.kind) ? std::string("LongPtr") : ValueType(n.kind, p.type);
     out.byRef = true;
   } else {
     out.type = ValueType(n.kind, p.type);
@@ -47,8 +46,7 @@ bool Vba7Return(const FunctionRecord& f, VbValue& out) {
   if (n.kind.empty()) return false;
   out = {};
   // Returned text is an address: VBA cannot take a C string as a String.
-  const bool text = n.kind == "astr" || n.kind == "abuf" || n.kind == "wstr" || n.kind == "wbuf";
-  out.type = n.pointer || text ? std::string("LongPtr") : ValueType(n.kind, f.returnType);
+  out.type = n.pointer || IsText(n.kind) ? std::string("LongPtr") : ValueType(n.kind, f.returnType);
   return !out.type.empty();
 }
 

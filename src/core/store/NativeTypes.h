@@ -34,6 +34,11 @@ struct NativeType {
 
 NativeType ParseNativeType(std::string_view text);
 
+// Text kinds: narrow (astr, abuf) or wide (wstr, wbuf), read or written by the callee.
+inline bool IsNarrowText(std::string_view kind) { return kind == "astr" || kind == "abuf"; }
+inline bool IsWideText(std::string_view kind) { return kind == "wstr" || kind == "wbuf"; }
+inline bool IsText(std::string_view kind) { return IsNarrowText(kind) || IsWideText(kind); }
+
 // The unit (bytes) and count of a "blob <unit>*<count>" as written; false
 // for any other type.
 inline bool BlobShape(const NativeType& type, std::string_view& unit, std::string_view& count) {
