@@ -94,7 +94,7 @@ void BM_CopyWithDependencies(benchmark::State& state) {
   std::string text;
   for (auto _ : state)
     benchmark::DoNotOptimize(
-        DeclarationsWithDependencies(store, {{"", id, BrowseMode::Functions}}, SyntaxKind::CSharp, {}, text));
+        DeclarationsWithDependencies(store, {{id, EntryKind::Functions}}, SyntaxKind::CSharp, {}, text));
 }
 BENCHMARK(BM_CopyWithDependencies)->Unit(benchmark::kMillisecond);
 

@@ -83,7 +83,7 @@ void BM_DeepChainWithDependencies(benchmark::State& state) {
   std::string text;
   for (auto _ : state)
     benchmark::DoNotOptimize(
-        DeclarationsWithDependencies(cat.store(), {{"CHAIN00000", id, BrowseMode::DataTypes}}, SyntaxKind::E, {}, text));
+        DeclarationsWithDependencies(cat.store(), {{id, EntryKind::DataTypes}}, SyntaxKind::E, {}, text));
 }
 BENCHMARK(BM_DeepChainWithDependencies)
     ->ArgNames({"generated", "indexed"})

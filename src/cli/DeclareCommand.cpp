@@ -28,9 +28,9 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
   std::string text;
   const CopyResult result =
       args.withDependencies
-          ? DeclarationsWithDependencies(store, {{args.name, id, kind->browseMode}}, options.Syntax(),
+          ? DeclarationsWithDependencies(store, {{id, kind->entryKind}}, options.Syntax(),
                                          BuildStyle(options), text)
-          : SelectedDeclaration(store, kind->browseMode, id, options.Syntax(), BuildStyle(options), text);
+          : SelectedDeclaration(store, kind->entryKind, id, options.Syntax(), BuildStyle(options), text);
   if (result != CopyResult::Copied) {
     PrintError(options, "复制失败！\r\n" + store.ErrorMessage());
     return kExitFailed;

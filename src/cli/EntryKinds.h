@@ -10,7 +10,7 @@ namespace declarium::cli {
 struct EntryKind {
   const char* word;   // function, type, constant
   const char* table;  // its table (GBK)
-  BrowseMode browseMode;  // the list it is shown in
+  declarium::EntryKind entryKind;
 };
 
 // Null for a word that names no kind.

@@ -23,14 +23,14 @@ class CliDeclareTest : public ::testing::Test {
   void SetUp() override { cat.Import("vb", kVb); }
 
   // What the core gives for the entry, as UTF-8.
-  std::string CoreDeclaration(const std::string& table, int kind, const std::string& name, int syntax,
+  std::string CoreDeclaration(const std::string& table, EntryKind kind, const std::string& name, int syntax,
                               const DeclarationStyle& style = {}) {
     CatalogueStore store;
     EXPECT_TRUE(store.OpenPath(cat.file("data.db"), false));
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_EQ(SelectedDeclaration(store, static_cast<BrowseMode>(kind), id, SyntaxOfNumber(syntax), style, text),
+    EXPECT_EQ(SelectedDeclaration(store, kind, id, SyntaxOfNumber(syntax), style, text),
               CopyResult::Copied);
     return GbkToUtf8(text);
   }
@@ -56,7 +56,7 @@ TEST_F(CliDeclareTest, FunctionInEachSyntax) {
   for (int s = 0; s < 3; ++s) {
     r = cat.Run({"--syntax", words[s], "declare", "function", "MessageBox"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, CoreDeclaration("函数表", 0, "MessageBox", s)) << words[s];
+    EXPECT_EQ(r.out, CoreDeclaration("函数表", EntryKind::Functions, "MessageBox", s)) << words[s];
     // Numbers name the syntaxes too, and the option may follow the command.
     EXPECT_EQ(cat.Run({"declare", "function", "MessageBox", "--syntax", std::to_string(s)}).out, r.out);
   }
@@ -70,10 +70,10 @@ TEST_F(CliDeclareTest, TypeAndConstantInEachSyntax) {
     const std::string word = std::to_string(s);
     CliResult r = cat.Run({"--syntax", word, "declare", "type", "RECT"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, CoreDeclaration("数据类型表", 2, "RECT", s));
+    EXPECT_EQ(r.out, CoreDeclaration("数据类型表", EntryKind::DataTypes, "RECT", s));
     r = cat.Run({"--syntax", word, "declare", "constant", "WM_USER"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, CoreDeclaration("常量表", 3, "WM_USER", s));
+    EXPECT_EQ(r.out, CoreDeclaration("常量表", EntryKind::Constants, "WM_USER", s));
   }
   EXPECT_EQ(cat.Run({"--syntax", "csharp", "declare", "constant", "WM_USER"}).out, "WM_USER = 1024,");
 }
@@ -88,9 +88,9 @@ TEST_F(CliDeclareTest, SettingsFromFlagsAndConfigFile) {
                          "function", "GetTickCount"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "Public Declare Function 前GetTickCountW Lib \"kernel32\" Alias \"GetTickCount\" () As Long");
-  EXPECT_EQ(r.out, CoreDeclaration("函数表", 0, "GetTickCount", 2, s));
+  EXPECT_EQ(r.out, CoreDeclaration("函数表", EntryKind::Functions, "GetTickCount", 2, s));
   r = cat.Run({"--public", "--remarks", "--syntax", "vb", "declare", "type", "RECT"});
-  EXPECT_EQ(r.out, CoreDeclaration("数据类型表", 2, "RECT", 2, s));
+  EXPECT_EQ(r.out, CoreDeclaration("数据类型表", EntryKind::DataTypes, "RECT", 2, s));
 
   // The same settings from a Config.ini (GBK); a flag given wins over the file.
   WriteFileBytes(cat.file("Config.ini"),
@@ -179,7 +179,7 @@ TEST_F(CliDeclareTest, WithDependenciesEveryUsedTypeComesFirstAndMissingOnesLast
   EXPECT_NE(r.out.find("// 未找到：NOTHERE"), std::string::npos);
   EXPECT_EQ(r.out.find("GetPlacement"), std::string::npos);
   // Without the flag, the entry alone as before.
-  EXPECT_EQ(cat.Run({"declare", "type", "PLACEMENT"}).out, CoreDeclaration("数据类型表", 2, "PLACEMENT", 0));
+  EXPECT_EQ(cat.Run({"declare", "type", "PLACEMENT"}).out, CoreDeclaration("数据类型表", EntryKind::DataTypes, "PLACEMENT", 0));
 }
 
 TEST_F(CliDeclareTest, ConstantsByValueInAnyNotation) {

@@ -551,9 +551,9 @@ TEST_F(WinApiCatalogue, CSharp64ValuesHaveTheir64BitSize) {
 
 // --- Copying with dependencies --------------------------------------------
 
-std::string WithDependencies(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind syntax) {
+std::string WithDependencies(CatalogueStore& store, EntryKind kind, int id, SyntaxKind syntax) {
   std::string text;
-  EXPECT_EQ(DeclarationsWithDependencies(store, {{"", id, kind}}, syntax, DeclarationStyle{}, text),
+  EXPECT_EQ(DeclarationsWithDependencies(store, {{id, kind}}, syntax, DeclarationStyle{}, text),
             CopyResult::Copied);
   return text;
 }
@@ -573,14 +573,14 @@ TEST_F(WinApiCatalogue, CopiesWithDependenciesInEachSyntax) {
       {SyntaxKind::E, ".数据类型 "}, {SyntaxKind::CSharp, "struct "}, {SyntaxKind::Vb, "Type "}};
   const struct {
     const char* table;
-    BrowseMode kind;
+    EntryKind kind;
     const char* name;
     std::vector<const char*> typesInOrder;  // each before the next, the entry last
   } cases[] = {
-      {"函数表", BrowseMode::Functions, "RegisterClassExA", {"WNDCLASSEXA"}},
-      {"函数表", BrowseMode::Functions, "GetWindowPlacement", {"POINT", "WINDOWPLACEMENT"}},
-      {"函数表", BrowseMode::Functions, "GetWindowPlacement", {"RECT", "WINDOWPLACEMENT"}},
-      {"数据类型表", BrowseMode::DataTypes, "EMRCREATECOLORSPACE",
+      {"函数表", EntryKind::Functions, "RegisterClassExA", {"WNDCLASSEXA"}},
+      {"函数表", EntryKind::Functions, "GetWindowPlacement", {"POINT", "WINDOWPLACEMENT"}},
+      {"函数表", EntryKind::Functions, "GetWindowPlacement", {"RECT", "WINDOWPLACEMENT"}},
+      {"数据类型表", EntryKind::DataTypes, "EMRCREATECOLORSPACE",
        {"CIEXYZ", "CIEXYZTRIPLE", "LOGCOLORSPACEA", "EMRCREATECOLORSPACE"}},
   };
   for (SyntaxKind syntax : kAllSyntaxes) {
@@ -619,7 +619,7 @@ TEST_F(WinApiCatalogue, CSharpCopiesWithDependenciesCompileOnTheirOwn) {
   std::vector<SourcePiece> pieces;
   for (int id : ids) {
     const std::string key = std::to_string(id);
-    texts[key] = GbkToUtf8(WithDependencies(store_, BrowseMode::Functions, id, SyntaxKind::CSharp));
+    texts[key] = GbkToUtf8(WithDependencies(store_, EntryKind::Functions, id, SyntaxKind::CSharp));
     pieces.push_back({key, "namespace Copy" + key + " {\npublic static class Api\n{\n" + texts[key] + "\n}\n}\n"});
   }
   const std::map<std::string, std::string> failing =

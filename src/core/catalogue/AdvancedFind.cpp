@@ -78,22 +78,22 @@ std::string FindRadioCaption(int tab, int radio) {
   return c == nullptr ? std::string() : std::string(c->caption);
 }
 
-std::optional<BrowseMode> FindTabKind(int tab) {
-  static constexpr BrowseMode kinds[kTabs] = {BrowseMode::Functions, BrowseMode::DataTypes, BrowseMode::Constants};
+std::optional<EntryKind> FindTabKind(int tab) {
+  static constexpr EntryKind kinds[kTabs] = {EntryKind::Functions, EntryKind::DataTypes, EntryKind::Constants};
   if (tab < 0 || tab >= kTabs) return std::nullopt;
   return kinds[tab];
 }
 
-int FindTabForMode(BrowseMode mode) {
-  if (mode == BrowseMode::DataTypes) return 1;
-  if (mode == BrowseMode::Constants) return 2;
+int FindTabOfKind(EntryKind kind) {
+  if (kind == EntryKind::DataTypes) return 1;
+  if (kind == EntryKind::Constants) return 2;
   return 0;
 }
 
-std::optional<BrowseMode> FindTableMode(std::string_view table) {
-  if (table == "函数表") return BrowseMode::Functions;
-  if (table == "数据类型表" || table == kMemberTables) return BrowseMode::DataTypes;
-  if (table == "常量表") return BrowseMode::Constants;
+std::optional<EntryKind> FindTableKind(std::string_view table) {
+  if (table == "函数表") return EntryKind::Functions;
+  if (table == "数据类型表" || table == kMemberTables) return EntryKind::DataTypes;
+  if (table == "常量表") return EntryKind::Constants;
   return std::nullopt;
 }
 

@@ -28,11 +28,11 @@ FindTarget ConstantValueTarget();
 // Caption of a radio button on a tab; empty outside the table.
 std::string FindRadioCaption(int tab, int radio);
 // Kind of a tab's entries (functions, data types, constants); none outside.
-std::optional<BrowseMode> FindTabKind(int tab);
-// The tab shown for a view: 0 for functions and categories, 1 data types, 2 constants.
-int FindTabForMode(BrowseMode mode);
-// The view that shows a target table's entries; none for an unknown table.
-std::optional<BrowseMode> FindTableMode(std::string_view table);
+std::optional<EntryKind> FindTabKind(int tab);
+// The tab of a kind: 0 functions, 1 data types, 2 constants.
+int FindTabOfKind(EntryKind kind);
+// The kind of a target table's entries; none for an unknown table.
+std::optional<EntryKind> FindTableKind(std::string_view table);
 
 std::string NoRecordsMessage();       // when nothing matches
 std::string WrappedToFirstMessage();  // shown before the first match comes again

@@ -7,27 +7,26 @@ namespace declarium {
 namespace {
 
 
-bool KnownKind(BrowseMode kind) { return kind >= BrowseMode::Functions && kind <= BrowseMode::Constants; }
+bool KnownKind(EntryKind kind) { return kind >= EntryKind::Functions && kind <= EntryKind::Constants; }
 
-// Loads the entry of a BrowseMode kind and declares it; false when it cannot be loaded.
-bool Declaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target, const DeclarationStyle& style,
+// Loads the entry and declares it; false when it cannot be loaded.
+bool Declaration(CatalogueStore& store, EntryKind kind, int id, SyntaxKind target, const DeclarationStyle& style,
                  std::string& out) {
   switch (kind) {
-    case BrowseMode::Functions:
-    case BrowseMode::Categories: {
+    case EntryKind::Functions: {
       FunctionRecord f;
       if (!LoadFunction(store, id, f)) return false;
       out = DeclareFunction(target, f, style);
       return true;
     }
-    case BrowseMode::DataTypes: {
+    case EntryKind::DataTypes: {
       DataTypeRecord d;
       if (!LoadDataType(store, id, d)) return false;
       DataTypeCache types(&store);
       out = DeclareDataType(target, d, style, types.Lookup());
       return true;
     }
-    case BrowseMode::Constants: {
+    case EntryKind::Constants: {
       ConstantRecord c;
       if (!LoadConstant(store, id, c)) return false;
       out = DeclareConstant(target, c, style);
@@ -44,7 +43,7 @@ const std::string& EHeader() {
   return header;
 }
 
-CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
+CopyResult SelectedDeclaration(CatalogueStore& store, EntryKind kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text) {
   if (id == 0 || !KnownKind(kind) || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string declaration;
@@ -54,12 +53,12 @@ CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, S
 }
 
 
-CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
+CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text) {
   if (entries.empty() || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string out = target == SyntaxKind::E ? EHeader() : "";
   std::string declaration;
-  for (const InsertListEntry& e : entries) {
+  for (const CopyEntry& e : entries) {
     if (e.id == 0) continue;
     // All or nothing: one entry that cannot be loaded abandons the copy.
     if (!Declaration(store, e.kind, e.id, target, style, declaration)) return CopyResult::Failed;

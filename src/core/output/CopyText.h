@@ -11,11 +11,10 @@ namespace declarium {
 
 class CatalogueStore;
 
-// An entry gathered for copying, with the view it was taken from.
-struct InsertListEntry {
-  std::string text;  // the entry's 名称
+// An entry to copy.
+struct CopyEntry {
   int id = 0;
-  BrowseMode kind = BrowseMode::Functions;
+  EntryKind kind = EntryKind::Functions;
 };
 
 // What a copy command does with the outcome of building its text.
@@ -26,15 +25,14 @@ enum class CopyResult {
 };
 
 // The declaration of one entry, headed by ".版本 2" and an empty line for E.
-// kind is the BrowseMode of the list the entry is selected in.
-CopyResult SelectedDeclaration(CatalogueStore& store, BrowseMode kind, int id, SyntaxKind target,
+CopyResult SelectedDeclaration(CatalogueStore& store, EntryKind kind, int id, SyntaxKind target,
                                const DeclarationStyle& style, std::string& text);
 
 // Every entry in order, each followed by CR LF (E: headed by ".版本 2" and an
 // empty line); entries with id 0 are skipped. Nothing for an empty list;
 // Failed, with text untouched, when one entry cannot be loaded or has a kind
-// that is no view.
-CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
+// that is no entry kind.
+CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries,
                                   SyntaxKind target, const DeclarationStyle& style, std::string& text);
 
 // The E syntax's head of a copied text: ".版本 2" and an empty line.

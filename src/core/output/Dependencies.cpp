@@ -16,7 +16,7 @@ namespace {
 
 // An entry or a data type met on the way, with the names of the types it uses.
 struct Node {
-  BrowseMode kind = BrowseMode::DataTypes;
+  EntryKind kind = EntryKind::DataTypes;
   FunctionRecord function;
   DataTypeRecord dataType;
   ConstantRecord constant;
@@ -28,16 +28,16 @@ class DependencyWalk {
   DependencyWalk(CatalogueStore& store, SyntaxKind target, const DeclarationStyle& style)
       : store_(store), target_(target), style_(style) {}
 
-  bool AddEntry(const InsertListEntry& e) {
+  bool AddEntry(const CopyEntry& e) {
     Node node;
-    node.kind = e.kind == BrowseMode::Categories ? BrowseMode::Functions : e.kind;
+    node.kind = e.kind;
     switch (node.kind) {
-      case BrowseMode::Functions:
+      case EntryKind::Functions:
         if (!LoadFunction(store_, e.id, node.function)) return false;
         NoteUse(node.function.returnType, node.function.syntax, node.uses);
         for (const ParameterRecord& p : node.function.parameters) NoteUse(p.type, node.function.syntax, node.uses);
         break;
-      case BrowseMode::DataTypes: {
+      case EntryKind::DataTypes: {
         if (!LoadDataType(store_, e.id, node.dataType)) return false;
         // Known by its own name, so that a use of it (its own pointer member,
         // or another entry's) finds it without a lookup.
@@ -48,7 +48,7 @@ class DependencyWalk {
         types_[node.dataType.id] = node;
         break;
       }
-      case BrowseMode::Constants:
+      case EntryKind::Constants:
         if (!LoadConstant(store_, e.id, node.constant)) return false;
         break;
       default: return false;
@@ -80,7 +80,7 @@ class DependencyWalk {
   std::string Text() {
     std::string out = target_ == SyntaxKind::E ? EHeader() : std::string();
     for (Node& entry : entries_) {
-      const int ownId = entry.kind == BrowseMode::DataTypes ? entry.dataType.id : 0;
+      const int ownId = entry.kind == EntryKind::DataTypes ? entry.dataType.id : 0;
       if (ownId != 0 && written_.count(ownId) != 0) continue;
       WriteUsedTypes(entry.uses, ownId, out);
       Write(entry, out);
@@ -167,10 +167,10 @@ class DependencyWalk {
       const DataTypeRecord& used = types_[found->second].dataType;
       if (!used.chineseName.empty()) type = used.chineseName;
     };
-    if (node.kind == BrowseMode::Functions) {
+    if (node.kind == EntryKind::Functions) {
       rename(node.function.returnType, node.function.syntax);
       for (ParameterRecord& p : node.function.parameters) rename(p.type, node.function.syntax);
-    } else if (node.kind == BrowseMode::DataTypes) {
+    } else if (node.kind == EntryKind::DataTypes) {
       for (ParameterRecord& m : node.dataType.members) rename(m.type, node.dataType.syntax);
     }
   }
@@ -178,8 +178,8 @@ class DependencyWalk {
   void Write(Node& node, std::string& out) {
     UseWrittenNames(node);
     switch (node.kind) {
-      case BrowseMode::Functions: out += DeclareFunction(target_, node.function, style_); break;
-      case BrowseMode::DataTypes: out += DeclareDataType(target_, node.dataType, style_, layoutTypes_.Lookup()); break;
+      case EntryKind::Functions: out += DeclareFunction(target_, node.function, style_); break;
+      case EntryKind::DataTypes: out += DeclareDataType(target_, node.dataType, style_, layoutTypes_.Lookup()); break;
       default: out += DeclareConstant(target_, node.constant, style_); break;
     }
     out += "\r\n";
@@ -200,12 +200,12 @@ class DependencyWalk {
 
 }  // namespace
 
-CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<InsertListEntry>& entries,
+CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<CopyEntry>& entries,
                                         SyntaxKind target, const DeclarationStyle& style, std::string& text) {
   if (!IsKnownSyntax(target)) return CopyResult::Nothing;
   DependencyWalk walk(store, target, style);
   bool any = false;
-  for (const InsertListEntry& e : entries) {
+  for (const CopyEntry& e : entries) {
     if (e.id == 0) continue;
     if (!walk.AddEntry(e)) return CopyResult::Failed;
     any = true;

@@ -13,8 +13,8 @@ namespace declarium {
 
 class CatalogueStore;
 
-// Kinds of the export: 0 functions, 1 data types, 2 constants.
-enum class ExportKind { Functions = 0, DataTypes = 1, Constants = 2 };
+// The export's sections are the entry kinds.
+using ExportKind = EntryKind;
 
 // The columns a condition may name, per kind, and the seven operators.
 const std::vector<std::string>& ExportFields(ExportKind kind);

@@ -18,10 +18,8 @@ constexpr int SyntaxNumber(SyntaxKind syntax) { return static_cast<int>(syntax);
 constexpr SyntaxKind SyntaxOfNumber(int number) { return static_cast<SyntaxKind>(number); }
 constexpr bool IsKnownSyntax(SyntaxKind syntax) { return syntax >= SyntaxKind::E && syntax <= SyntaxKind::Vb; }
 
-// The four browse views of the main window, and so the kind of an entry
-// taken from one of them: Categories is a function taken from the category
-// tree, which counts as a function everywhere else.
-enum class BrowseMode : int { Functions = 0, Categories = 1, DataTypes = 2, Constants = 3 };
+// The three kinds of entry, one table each (函数表, 数据类型表, 常量表).
+enum class EntryKind : int { Functions = 0, DataTypes = 1, Constants = 2 };
 
 // A row of 函数参数表 or of 数据类型成员表.
 struct ParameterRecord {

@@ -33,4 +33,11 @@ std::optional<BrowseMode> InsertListModel::KindOfText(std::string_view text) con
   return std::nullopt;
 }
 
+std::vector<CopyEntry> InsertListModel::ToCopy() const {
+  std::vector<CopyEntry> copy;
+  copy.reserve(entries_.size());
+  for (const InsertListEntry& e : entries_) copy.push_back({e.id, KindOfView(e.kind)});
+  return copy;
+}
+
 }  // namespace declarium

@@ -4,12 +4,21 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/BrowseMode.h"
 #include "output/CopyText.h"
 
 namespace declarium {
+
+// An entry gathered for copying, with the view it was taken from.
+struct InsertListEntry {
+  std::string text;  // the entry's 名称
+  int id = 0;
+  BrowseMode kind = BrowseMode::Functions;
+};
 
 // Outcome of adding: index is the entry to select when one with the same text
 // already exists (nothing was added), the new entry's index when added (it is
@@ -31,6 +40,8 @@ class InsertListModel {
   std::optional<BrowseMode> KindOfText(std::string_view text) const;
 
   const std::vector<InsertListEntry>& entries() const { return entries_; }
+  // The entries in order as the copy commands take them.
+  std::vector<CopyEntry> ToCopy() const;
   int size() const { return static_cast<int>(entries_.size()); }
 
  private:

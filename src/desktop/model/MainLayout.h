@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "store/Records.h"
+#include "model/BrowseMode.h"
 
 namespace declarium {
 

@@ -44,10 +44,10 @@ constexpr ControlTemplate kAdvancedFindControls[] = {
     {kMatches, K::ReportView, nullptr, 3, 88, 234, 110, kShowSelectionAlways},
 };
 
-int ViewCommandOfKind(std::optional<BrowseMode> kind) {
-  if (kind == BrowseMode::Functions) return command::kBrowseFunctions;
-  if (kind == BrowseMode::DataTypes) return command::kBrowseDataTypes;
-  if (kind == BrowseMode::Constants) return command::kBrowseConstants;
+int ViewCommandOfKind(std::optional<EntryKind> kind) {
+  if (kind == EntryKind::Functions) return command::kBrowseFunctions;
+  if (kind == EntryKind::DataTypes) return command::kBrowseDataTypes;
+  if (kind == EntryKind::Constants) return command::kBrowseConstants;
   return 0;
 }
 
@@ -120,7 +120,7 @@ AdvancedFindWindow::AdvancedFindWindow(Window& window, CatalogueStore& store, Fi
 
 void AdvancedFindWindow::SelectFindTab(BrowseMode mode) {
   if (window_.isNull()) return;
-  tabs_->SetSelection(FindTabForMode(mode));
+  tabs_->SetSelection(FindTabOfKind(KindOfView(mode)));
   ApplyFindTab();
 }
 
@@ -131,7 +131,7 @@ void AdvancedFindWindow::ApplyFindTab() {
     window_->SetItemText(find_control::kFirstRadio + r, FromGbk(FindRadioCaption(tab, r)));
   }
   // Only constants have a value to find by.
-  const bool constants = FindTabKind(tab) == BrowseMode::Constants;
+  const bool constants = FindTabKind(tab) == EntryKind::Constants;
   window_->EnableItem(find_control::kByValue, constants);
   window_->EnableItem(find_control::kPrefix, constants && window_->IsChecked(find_control::kByValue));
   const int view = ViewCommandOfKind(FindTabKind(tab));
@@ -170,9 +170,10 @@ void AdvancedFindWindow::FindNext() {
     return;
   }
 
-  const std::optional<BrowseMode> mode = FindTableMode(target.table);
-  if (!mode) return;
-  if (fresh && hooks_.browseMode && hooks_.switchView && hooks_.browseMode() != *mode) hooks_.switchView(*mode);
+  const std::optional<EntryKind> kind = FindTableKind(target.table);
+  if (!kind) return;
+  const BrowseMode mode = ViewOfKind(*kind);
+  if (fresh && hooks_.browseMode && hooks_.switchView && hooks_.browseMode() != mode) hooks_.switchView(mode);
   if (step.outcome == FindOutcome::NoRecords) {
     window_->MessageBox(FromGbk(NoRecordsMessage()), kMbIconInformation);
     return;
@@ -181,7 +182,7 @@ void AdvancedFindWindow::FindNext() {
     window_->MessageBox(FromGbk(WrappedToFirstMessage()), kMbIconInformation);
     if (window_.isNull()) return;
   }
-  if (hooks_.showMatch) hooks_.showMatch(*mode, step.name, step.id);
+  if (hooks_.showMatch) hooks_.showMatch(mode, step.name, step.id);
 }
 
 void AdvancedFindWindow::ListByValue(const std::string& text) {
@@ -223,7 +224,7 @@ void AdvancedFindWindow::ShowListedMatch(int row) {
 
 void AdvancedFindWindow::AddToList() {
   if (window_.isNull() || !hooks_.addToInsertList) return;
-  if (FindTabKind(tabs_->Selection()) == BrowseMode::Constants && hooks_.addConstant) {
+  if (FindTabKind(tabs_->Selection()) == EntryKind::Constants && hooks_.addConstant) {
     QModelIndexList chosen = matches_->selectionModel()->selectedRows();
     if (!chosen.empty()) {
       std::sort(chosen.begin(), chosen.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
@@ -233,7 +234,7 @@ void AdvancedFindWindow::AddToList() {
       return;
     }
   }
-  if (const std::optional<BrowseMode> kind = FindTabKind(tabs_->Selection())) hooks_.addToInsertList(*kind);
+  if (const std::optional<EntryKind> kind = FindTabKind(tabs_->Selection())) hooks_.addToInsertList(ViewOfKind(*kind));
 }
 
 void AdvancedFindWindow::Detach() {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "store/Records.h"
+#include "model/BrowseMode.h"
 
 class QWidget;
 

@@ -144,8 +144,8 @@ void MainWindow::CopySelectedDeclaration(BrowseMode kind, bool withDependencies)
   std::string text;
   const CopyResult result =
       withDependencies
-          ? DeclarationsWithDependencies(store_, {{std::string(), e.id, kind}}, settings_.language, settings_.style, text)
-          : SelectedDeclaration(store_, kind, e.id, settings_.language, settings_.style, text);
+          ? DeclarationsWithDependencies(store_, {{e.id, KindOfView(kind)}}, settings_.language, settings_.style, text)
+          : SelectedDeclaration(store_, KindOfView(kind), e.id, settings_.language, settings_.style, text);
   DeliverCopy(*window_, result, text);
   // F8 gives no other sign that it worked.
   if (result == CopyResult::Copied) page_->ShowNote(QStringLiteral("已复制：") + e.text.left(256));

@@ -43,11 +43,11 @@ TEST(AdvancedFindTable, TabsRadiosAndCaptions) {
   EXPECT_EQ(FindRadioCaption(0, 3), "DLL库名");
   EXPECT_EQ(FindRadioCaption(1, 2), "数据类型说明");
   EXPECT_EQ(FindRadioCaption(2, 1), "备注");
-  EXPECT_EQ(FindTabKind(1), BrowseMode::DataTypes);
+  EXPECT_EQ(FindTabKind(1), EntryKind::DataTypes);
   EXPECT_EQ(FindTabKind(3), std::nullopt);
-  EXPECT_EQ(FindTabForMode(BrowseMode::Categories), 0);
-  EXPECT_EQ(FindTabForMode(BrowseMode::Constants), 2);
-  EXPECT_EQ(FindTableMode(t.table), BrowseMode::Constants);
+  EXPECT_EQ(FindTabOfKind(EntryKind::Functions), 0);
+  EXPECT_EQ(FindTabOfKind(EntryKind::Constants), 2);
+  EXPECT_EQ(FindTableKind(t.table), EntryKind::Constants);
 }
 
 TEST_F(AdvancedFind, ThreeMatchesStepThenWrapToTheFirst) {

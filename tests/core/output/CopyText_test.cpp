@@ -34,41 +34,36 @@ class CopyTextTest : public ::testing::Test {
 
 TEST_F(CopyTextTest, SelectedFunctionInEIsHeadedByTheVersionLine) {
   std::string text;
-  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, function, SyntaxKind::E, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), EntryKind::Functions, function, SyntaxKind::E, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
             ".版本 2\r\n\r\n"
             ".DLL命令 Sleep, , \"kernel32\", \"Sleep\", 公开, 等待\r\n    .参数 毫秒, 整数型, , 时长");
-  // From the category tree the same function gives the same text.
-  std::string fromTree;
-  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Categories, function, SyntaxKind::E, style, fromTree),
-            CopyResult::Copied);
-  EXPECT_EQ(fromTree, text);
 }
 
 TEST_F(CopyTextTest, SelectedEntriesInCSharpAndVbHaveNoHeader) {
   std::string text;
-  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::DataTypes, dataType, SyntaxKind::Vb, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), EntryKind::DataTypes, dataType, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "Public Type POINT\r\nx As Long\r\nEnd Type");
-  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::CSharp, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), EntryKind::Constants, constant, SyntaxKind::CSharp, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "/// <summary>\r\n///无限\r\n/// </summary>\r\nINFINITE = -1,");
-  ASSERT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::Vb, style, text), CopyResult::Copied);
+  ASSERT_EQ(SelectedDeclaration(cat.store(), EntryKind::Constants, constant, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "Public Const INFINITE = &HFFFFFFFF '无限");
 }
 
 TEST_F(CopyTextTest, NothingSelectedStopsSilentlyAndFailedLoadIsReported) {
   std::string text = "clipboard";
-  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), static_cast<BrowseMode>(4), function, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_NE(SelectedDeclaration(cat.store(), BrowseMode::Functions, 0, SyntaxKind::E, style, text), CopyResult::Copied);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), EntryKind::Functions, 0, SyntaxKind::E, style, text), CopyResult::Nothing);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), static_cast<EntryKind>(3), function, SyntaxKind::E, style, text), CopyResult::Nothing);
+  EXPECT_NE(SelectedDeclaration(cat.store(), EntryKind::Functions, 0, SyntaxKind::E, style, text), CopyResult::Copied);
   cat.store().Close();
-  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Functions, function, SyntaxKind::E, style, text), CopyResult::Failed);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::DataTypes, dataType, SyntaxKind::E, style, text), CopyResult::Failed);
-  EXPECT_EQ(SelectedDeclaration(cat.store(), BrowseMode::Constants, constant, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), EntryKind::Functions, function, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), EntryKind::DataTypes, dataType, SyntaxKind::E, style, text), CopyResult::Failed);
+  EXPECT_EQ(SelectedDeclaration(cat.store(), EntryKind::Constants, constant, SyntaxKind::E, style, text), CopyResult::Failed);
   EXPECT_EQ(text, "clipboard");
 }
 
 TEST_F(CopyTextTest, InsertListFunctionAndConstantInE) {
-  std::vector<InsertListEntry> list = {{"Sleep", function, BrowseMode::Functions}, {"gone", 0, BrowseMode::DataTypes}, {"INFINITE", constant, BrowseMode::Constants}};
+  std::vector<CopyEntry> list = {{function, EntryKind::Functions}, {0, EntryKind::DataTypes}, {constant, EntryKind::Constants}};
   std::string text;
   ASSERT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::E, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
@@ -79,7 +74,7 @@ TEST_F(CopyTextTest, InsertListFunctionAndConstantInE) {
 
 TEST_F(CopyTextTest, InsertListInCSharpEndsEveryEntryWithCrLf) {
   style = DeclarationStyle{};
-  std::vector<InsertListEntry> list = {{"POINT", dataType, BrowseMode::DataTypes}, {"Sleep", function, BrowseMode::Categories}};
+  std::vector<CopyEntry> list = {{dataType, EntryKind::DataTypes}, {function, EntryKind::Functions}};
   std::string text;
   ASSERT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::CSharp, style, text), CopyResult::Copied);
   EXPECT_EQ(text,
@@ -91,10 +86,10 @@ TEST_F(CopyTextTest, InsertListInCSharpEndsEveryEntryWithCrLf) {
 TEST_F(CopyTextTest, InsertListIsAllOrNothing) {
   std::string text = "clipboard";
   EXPECT_EQ(InsertListDeclarations(cat.store(), {}, SyntaxKind::E, style, text), CopyResult::Nothing);
-  std::vector<InsertListEntry> badKind = {{"Sleep", function, BrowseMode::Functions}, {"?", constant, static_cast<BrowseMode>(9)}};
+  std::vector<CopyEntry> badKind = {{function, EntryKind::Functions}, {constant, static_cast<EntryKind>(9)}};
   EXPECT_EQ(InsertListDeclarations(cat.store(), badKind, SyntaxKind::E, style, text), CopyResult::Failed);
   cat.store().Close();
-  std::vector<InsertListEntry> list = {{"Sleep", function, BrowseMode::Functions}};
+  std::vector<CopyEntry> list = {{function, EntryKind::Functions}};
   EXPECT_EQ(InsertListDeclarations(cat.store(), list, SyntaxKind::Vb, style, text), CopyResult::Failed);
   EXPECT_NE(InsertListDeclarations(cat.store(), list, SyntaxKind::Vb, style, text), CopyResult::Copied);
   EXPECT_EQ(text, "clipboard");

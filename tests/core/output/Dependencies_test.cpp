@@ -25,7 +25,7 @@ class DependenciesTest : public ::testing::Test {
               "',0,1," + std::to_string(id) + ")");
     return id;
   }
-  std::string Copy(std::vector<InsertListEntry> entries, SyntaxKind target) {
+  std::string Copy(std::vector<CopyEntry> entries, SyntaxKind target) {
     std::string text;
     EXPECT_EQ(DeclarationsWithDependencies(cat.store(), entries, target, style, text), CopyResult::Copied);
     return text;
@@ -51,7 +51,7 @@ TEST_F(DependenciesTest, NestedTypesComeOnceBeforeTheirFirstUseAndMissingNamesLa
   Type("PLACEMENT", {{"length", "整数型"}, {"minPosition", "POINT"}, {"normal", "RECT"}, {"owner", "HOOK"}});
   const int f = Function("GetPlacement", {{"hWnd", "整数型"}, {"place", "PLACEMENT"}, {"point", "POINT"},
                                           {"other", "MISSING"}});
-  const std::string vb = Copy({{"", f, BrowseMode::Functions}}, SyntaxKind::Vb);
+  const std::string vb = Copy({{f, EntryKind::Functions}}, SyntaxKind::Vb);
   EXPECT_LT(At(vb, "Type POINT"), At(vb, "Type RECT"));
   EXPECT_LT(At(vb, "Type RECT"), At(vb, "Type PLACEMENT"));
   EXPECT_LT(At(vb, "Type PLACEMENT"), At(vb, "Declare Function GetPlacement"));
@@ -60,10 +60,10 @@ TEST_F(DependenciesTest, NestedTypesComeOnceBeforeTheirFirstUseAndMissingNamesLa
   EXPECT_NE(vb.find("' 未找到：MISSING\r\n' 未找到：HOOK\r\n"), std::string::npos) << vb;
   EXPECT_EQ(vb.find("整数型"), std::string::npos);  // basic types are no dependency
 
-  const std::string cs = Copy({{"", f, BrowseMode::Categories}}, SyntaxKind::CSharp);
+  const std::string cs = Copy({{f, EntryKind::Functions}}, SyntaxKind::CSharp);
   EXPECT_LT(At(cs, "struct POINT"), At(cs, "struct RECT"));
   EXPECT_NE(cs.find("// 未找到：MISSING\r\n"), std::string::npos);
-  const std::string e = Copy({{"", f, BrowseMode::Functions}}, SyntaxKind::E);
+  const std::string e = Copy({{f, EntryKind::Functions}}, SyntaxKind::E);
   EXPECT_EQ(e.rfind(".版本 2\r\n\r\n.数据类型 POINT", 0), 0u) << e;
   EXPECT_EQ(Count(e, ".版本 2"), 1u);
   EXPECT_NE(e.find("' 未找到：HOOK\r\n"), std::string::npos);
@@ -76,7 +76,7 @@ TEST_F(DependenciesTest, UsesOfATypeTakeTheNameItIsDeclaredWith) {
   Type("OUTER", {{"inner", "SELF"}});
   const int f = Function("F", {{"p", "OUTER"}, {"q", "SELF"}});
   style.insertChineseNames = true;
-  const std::string e = Copy({{"", f, BrowseMode::Functions}}, SyntaxKind::E);
+  const std::string e = Copy({{f, EntryKind::Functions}}, SyntaxKind::E);
   EXPECT_NE(e.find(".数据类型 甲型"), std::string::npos) << e;
   EXPECT_EQ(e.find("SELF"), std::string::npos) << e;
 }
@@ -85,9 +85,9 @@ TEST_F(DependenciesTest, ACycleEndsTheWalkAndEachTypeIsWrittenOnce) {
   const int node = Type("NODE", {{"next", "NODE"}, {"value", "整数型"}});
   const int a = Type("A", {{"b", "B"}});
   Type("B", {{"a", "A"}});
-  std::string text = Copy({{"", node, BrowseMode::DataTypes}}, SyntaxKind::Vb);
+  std::string text = Copy({{node, EntryKind::DataTypes}}, SyntaxKind::Vb);
   EXPECT_EQ(text, "Private Type NODE\r\nnext As NODE\r\nvalue As Long\r\nEnd Type\r\n");
-  text = Copy({{"", a, BrowseMode::DataTypes}, {"", node, BrowseMode::DataTypes}}, SyntaxKind::Vb);
+  text = Copy({{a, EntryKind::DataTypes}, {node, EntryKind::DataTypes}}, SyntaxKind::Vb);
   EXPECT_LT(At(text, "Type B"), At(text, "Type A"));
   EXPECT_EQ(Count(text, "End Type"), 3u);
 }
@@ -97,10 +97,10 @@ TEST_F(DependenciesTest, AListSharesItsTypesAndAnEntryAlreadyWrittenIsNotRepeate
   const int f1 = Function("MoveTo", {{"p", "POINT"}}, 2);
   // Found regardless of case; an array's element is the dependency.
   const int f2 = Function("LineTo", {{"p", "point"}, {"q", "POINT[]"}, {"n", "Long"}}, 2);
-  const std::string text = Copy({{"", f1, BrowseMode::Functions},
-                                 {"", 0, BrowseMode::Functions},
-                                 {"", f2, BrowseMode::Functions},
-                                 {"", point, BrowseMode::DataTypes}},
+  const std::string text = Copy({{f1, EntryKind::Functions},
+                                 {0, EntryKind::Functions},
+                                 {f2, EntryKind::Functions},
+                                 {point, EntryKind::DataTypes}},
                                 SyntaxKind::Vb);
   EXPECT_EQ(Count(text, "Type POINT"), 1u);
   EXPECT_LT(At(text, "Type POINT"), At(text, "MoveTo"));
@@ -109,7 +109,7 @@ TEST_F(DependenciesTest, AListSharesItsTypesAndAnEntryAlreadyWrittenIsNotRepeate
 
 TEST_F(DependenciesTest, QuotedTypeNamesAreLookedUpAsText) {
   const int f = Function("Hostile", {{"p", "X''); drop table 数据类型表;--"}});
-  const std::string text = Copy({{"", f, BrowseMode::Functions}}, SyntaxKind::CSharp);
+  const std::string text = Copy({{f, EntryKind::Functions}}, SyntaxKind::CSharp);
   EXPECT_NE(text.find("// 未找到：X'); drop table 数据类型表;--\r\n"), std::string::npos) << text;
   EXPECT_EQ(cat.store().QueryInt("select count(1) from sqlite_master where name='数据类型表'"), 1);
 }
@@ -117,7 +117,7 @@ TEST_F(DependenciesTest, QuotedTypeNamesAreLookedUpAsText) {
 TEST_F(DependenciesTest, NothingToCopyAndUnloadableEntries) {
   std::string text = "kept";
   EXPECT_EQ(DeclarationsWithDependencies(cat.store(), {}, SyntaxKind::E, style, text), CopyResult::Nothing);
-  EXPECT_EQ(DeclarationsWithDependencies(cat.store(), {{"", 1, static_cast<BrowseMode>(7)}}, SyntaxKind::E, style, text),
+  EXPECT_EQ(DeclarationsWithDependencies(cat.store(), {{1, static_cast<EntryKind>(7)}}, SyntaxKind::E, style, text),
             CopyResult::Failed);
   EXPECT_EQ(text, "kept");
 }

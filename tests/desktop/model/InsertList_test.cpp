@@ -43,5 +43,25 @@ TEST(InsertList, RemoveOneAndAll) {
   EXPECT_EQ(list.KindOf(0), std::nullopt);
 }
 
+TEST(InsertList, CopiesEachEntryAsTheKindItsViewLists) {
+  InsertListModel list;
+  list.Add("Sleep", 1, BrowseMode::Categories);
+  list.Add("POINT", 2, BrowseMode::DataTypes);
+  list.Add("INFINITE", 3, BrowseMode::Constants);
+  list.Add("Beep", 4, BrowseMode::Functions);
+  const std::vector<CopyEntry> copy = list.ToCopy();
+  ASSERT_EQ(copy.size(), 4u);
+  // A function taken from the category tree is copied as a function.
+  EXPECT_EQ(copy[0].id, 1);
+  EXPECT_EQ(copy[0].kind, EntryKind::Functions);
+  EXPECT_EQ(copy[1].kind, EntryKind::DataTypes);
+  EXPECT_EQ(copy[2].kind, EntryKind::Constants);
+  EXPECT_EQ(copy[3].kind, EntryKind::Functions);
+  // Each kind is shown in the view it came from, functions in the function list.
+  for (BrowseMode view : {BrowseMode::Functions, BrowseMode::DataTypes, BrowseMode::Constants})
+    EXPECT_EQ(ViewOfKind(KindOfView(view)), view);
+  EXPECT_EQ(ViewOfKind(KindOfView(BrowseMode::Categories)), BrowseMode::Functions);
+}
+
 }  // namespace
 }  // namespace declarium

@@ -320,8 +320,8 @@ class BrowseTest : public QObject {
     const DeclarationStyle style = s_.main().settings().style;
     std::string function, constant;
     CatalogueStore& store = s_.store();
-    QCOMPARE(SelectedDeclaration(store, BrowseMode::Functions, 1, SyntaxKind::E, style, function), CopyResult::Copied);
-    QCOMPARE(SelectedDeclaration(store, BrowseMode::Constants, 1, SyntaxKind::E, style, constant), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(store, EntryKind::Functions, 1, SyntaxKind::E, style, function), CopyResult::Copied);
+    QCOMPARE(SelectedDeclaration(store, EntryKind::Constants, 1, SyntaxKind::E, style, constant), CopyResult::Copied);
     const QString header = QStringLiteral(".版本 2\r\n\r\n");
     QVERIFY(function.size() > 15 && constant.size() > 15);
     const QString expected = header + FromGbk(function).mid(header.size()) + QStringLiteral("\r\n") +
