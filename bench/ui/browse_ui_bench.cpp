@@ -13,6 +13,7 @@
 #include "model/Commands.h"
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
+#include "store/Transaction.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
 #include "toolkit/ScriptedServices.h"
@@ -34,14 +35,14 @@ struct Fixture {
     std::string error;
     store.OpenPath(dir.filePath(QStringLiteral("data.db")).toStdString(), true);
     CreateSchema(store, error);
-    store.Begin();
+    Transaction filling(store);
     for (int i = 0; i < functions; ++i) {
       store.Exec(ToGbk(QStringLiteral("insert into 函数表(名称,库名,函数说明) values('Function%1','user32.dll','说明')")
                            .arg(i, 5, 10, QChar(u'0'))));
       store.Exec(ToGbk(QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) values('hWnd','整数型',%1)")
                            .arg(i + 1)));
     }
-    store.Commit();
+    filling.Commit();
     config = std::make_unique<ProfileFile>(dir.filePath(QStringLiteral("Config.ini")).toStdString());
   }
 };

@@ -1,46 +1,40 @@
 #include "catalogue/Deletion.h"
 
 #include "store/ConstantNumbers.h"
-#include "store/SqlText.h"
+#include "store/Transaction.h"
 
 namespace declarium {
 
 namespace {
 
+// "delete from <table> where <column>=?" for the row or rows of id.
+bool DeleteRows(CatalogueStore& store, std::string_view sql, int id) {
+  Statement stmt = store.Prepare(sql);
+  return stmt && store.BindInt(stmt, 1, id) && store.Step(stmt) == kStepDone;
+}
+
 // Owned rows first, then the owner; all or nothing.
-bool DeleteOwnerAndRows(CatalogueStore& store, const std::string& ownedRows,
-                        const std::string& owner) {
-  if (!store.Begin()) return false;
-  if (!store.Exec(ownedRows) || !store.Exec(owner)) {
-    store.Rollback();
-    return false;
-  }
-  if (!store.Commit()) {
-    store.Rollback();
-    return false;
-  }
-  return true;
+bool DeleteOwnerAndRows(CatalogueStore& store, std::string_view ownedRows, std::string_view owner, int id) {
+  Transaction deletion(store);
+  return deletion && DeleteRows(store, ownedRows, id) && DeleteRows(store, owner, id) && deletion.Commit();
 }
 
 }  // namespace
 
 bool DeleteFunction(CatalogueStore& store, int id) {
   if (id == 0) return false;
-  const std::string key = std::to_string(id);
-  return DeleteOwnerAndRows(store, "delete from 函数参数表 where 所属函数=" + key,
-                            "delete from 函数表 where id=" + key);
+  return DeleteOwnerAndRows(store, "delete from 函数参数表 where 所属函数=?", "delete from 函数表 where id=?", id);
 }
 
 bool DeleteDataType(CatalogueStore& store, int id) {
   if (id == 0) return false;
-  const std::string key = std::to_string(id);
-  return DeleteOwnerAndRows(store, "delete from 数据类型成员表 where 所属数据类型=" + key,
-                            "delete from 数据类型表 where id=" + key);
+  return DeleteOwnerAndRows(store, "delete from 数据类型成员表 where 所属数据类型=?", "delete from 数据类型表 where id=?",
+                            id);
 }
 
 bool DeleteConstant(CatalogueStore& store, int id) {
   if (id == 0) return false;
-  return store.Exec("delete from 常量表 where id=" + std::to_string(id));
+  return DeleteRows(store, "delete from 常量表 where id=?", id);
 }
 
 std::string DeleteFunctionQuestion(std::string_view name) {
@@ -63,10 +57,10 @@ int RowAfterDeletion(int deletedIndex, int remaining) {
 
 bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex,
                   std::string_view decimal, std::string_view remark) {
-  return store.Exec("update 常量表 set 名称='" + SqlEscape(name) + "',十六进制值='" +
-                    SqlEscape(hex) + "',十进制值='" + SqlEscape(decimal) + "',备注='" +
-                    SqlEscape(remark) + "'" + ConstantValueAssignment(store, decimal, hex) +
-                    " where id=" + std::to_string(id));
+  Statement stmt = store.Prepare("update 常量表 set 名称=?1,十六进制值=?2,十进制值=?3,备注=?4" +
+                                 ConstantValueAssignment(store, "?3", "?2") + " where id=?5");
+  return stmt && store.BindText(stmt, 1, name) && store.BindText(stmt, 2, hex) && store.BindText(stmt, 3, decimal) &&
+         store.BindText(stmt, 4, remark) && store.BindInt(stmt, 5, id) && store.Step(stmt) == kStepDone;
 }
 
 }  // namespace declarium

@@ -2,14 +2,12 @@
 
 #include <unordered_set>
 
-#include "store/CatalogueStore.h"
-#include <sqlite3.h>
-
 #include "output/VbTypes.h"
+#include "store/CatalogueStore.h"
 #include "store/ConstantNumbers.h"
 #include "store/NativeTypes.h"
 #include "store/Schema.h"
-#include "store/SqlText.h"
+#include "store/Transaction.h"
 #include "text/Gbk.h"
 #include "text/TextPrimitives.h"
 
@@ -17,12 +15,8 @@ namespace declarium {
 
 namespace {
 
-// Appends "'" + value + "'" with the value made safe for the literal.
-void AppendQuoted(std::string& sql, std::string_view value) {
-  sql += '\'';
-  sql += SqlEscape(value);
-  sql += '\'';
-}
+// The summary's sections, in the order a run stores them.
+enum Section { kFunctions, kDataTypes, kConstants, kSectionCount };
 
 // The five inserts, each prepared once per run and given its values by
 // binding: parsing a statement per row cost more than twice what storing the
@@ -61,11 +55,13 @@ class Insert {
   }
 
   // Runs the insert with the values given; the statement is ready for the
-  // next row either way. False leaves the database's text in ErrorMessage.
+  // next row either way. False gives error the database's text.
   bool Run(std::string& error) {
-    bool ok = Ready() && ok_ && store_.Step(stmt_) == SQLITE_DONE;
+    bool ok = Ready() && ok_ && store_.Step(stmt_) == kStepDone;
+    // After a failed step the reset repeats its error; after a good one a
+    // failing reset would leave the statement unusable for the next row.
+    if (stmt_ && !store_.Reset(stmt_) && ok) ok = false;
     if (!ok) error = store_.ErrorMessage();
-    if (stmt_) store_.Reset(stmt_);
     index_ = 0;
     ok_ = true;
     return ok;
@@ -132,17 +128,17 @@ class TableNames {
 }  // namespace
 
 bool NameExists(CatalogueStore& store, std::string_view table, std::string_view name) {
-  std::string sql;
-  sql.reserve(48 + table.size() + name.size());
-  sql += "select count(1) from ";
-  sql += table;
-  sql += " where 名称=";
-  AppendQuoted(sql, name);
-  return store.QueryInt(sql, 0) != 0;
+  // The table is one of the catalogue's, named by the program; the name is a value.
+  Statement stmt = store.Prepare("select count(1) from " + std::string(table) + " where 名称=?");
+  return stmt && store.BindText(stmt, 1, name) && store.StepOnce(stmt) && store.ColumnInt(stmt, 0) != 0;
 }
 
 struct ImportSession::Run {
-  Run(CatalogueStore& s, BetweenRecords between) : store(s), betweenRecords(std::move(between)) {}
+  Run(CatalogueStore& s, BetweenRecords between)
+      : store(s), betweenRecords(std::move(between)), transaction(s), open(transaction.Active()) {
+    // No transaction of its own: nothing to roll back, and nothing may be stored.
+    if (!open) message = transaction.Error();
+  }
 
   // False when the caller gave up; the message then holds the summary so far.
   bool NextRecord() {
@@ -162,7 +158,7 @@ struct ImportSession::Run {
     return RolledBack();
   }
   bool RolledBack() {
-    store.Rollback();
+    transaction.Rollback();
     open = false;
     return false;
   }
@@ -176,9 +172,9 @@ struct ImportSession::Run {
     return Store(update);
   }
 
-  // Whether a list of that section (0 functions, 1 data types, 2 constants)
-  // may be stored: the run is still open, and the summary moves on to it.
-  bool Enter(int section) {
+  // Whether a list of that section may be stored: the run is still open, and
+  // the summary moves on to it.
+  bool Enter(Section section) {
     if (section > reached) reached = section;
     return open;
   }
@@ -186,9 +182,9 @@ struct ImportSession::Run {
   // "成功添加\r\n函数：F个\r\n数据类型：" and so on, up to the section reached
   // (all three once complete).
   std::string Summary() const {
-    static constexpr std::string_view kLabels[] = {"函数：", "数据类型：", "常量："};
+    static constexpr std::string_view kLabels[kSectionCount] = {"函数：", "数据类型：", "常量："};
     std::string text = "成功添加";
-    for (int i = 0; i < 3 && i <= reached; ++i) {
+    for (int i = 0; i < kSectionCount && i <= reached; ++i) {
       text += "\r\n";
       text += kLabels[i];
       if (i < reached) text += DecimalText(counts[i]) + "个";
@@ -246,6 +242,8 @@ struct ImportSession::Run {
 
   CatalogueStore& store;
   BetweenRecords betweenRecords;
+  Transaction transaction;
+  bool open;
   std::vector<std::string> partlyRead;
   ParameterRecord resolved;
   std::vector<std::string> unresolved;
@@ -262,35 +260,27 @@ struct ImportSession::Run {
   TableNames functionNames{store, "函数表"};
   TableNames dataTypeNames{store, "数据类型表"};
   TableNames constantNames{store, "常量表"};
-  int counts[3] = {0, 0, 0};
-  int skipped[3] = {0, 0, 0};  // names already stored (or earlier in the run)
-  int reached = 0;  // 3 once committed
-  bool open = true;
+  int counts[kSectionCount] = {0, 0, 0};
+  int skipped[kSectionCount] = {0, 0, 0};  // names already stored (or earlier in the run)
+  int reached = kFunctions;  // kSectionCount once committed
   std::string message;
 };
 
 ImportSession::ImportSession(CatalogueStore& store, BetweenRecords betweenRecords)
-    : run_(std::make_unique<Run>(store, std::move(betweenRecords))) {
-  // No transaction of its own: nothing to roll back, and nothing may be stored.
-  if (!store.Begin()) {
-    run_->message = store.ErrorMessage();
-    run_->open = false;
-  }
-}
+    : run_(std::make_unique<Run>(store, std::move(betweenRecords))) {}
 
-ImportSession::~ImportSession() {
-  if (run_->open) run_->store.Rollback();
-}
+// The run's transaction rolls back what was not committed.
+ImportSession::~ImportSession() = default;
 
 const std::string& ImportSession::Message() const { return run_->message; }
 
 bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
   Run& run = *run_;
-  if (!run.Enter(0)) return false;
+  if (!run.Enter(kFunctions)) return false;
   for (const FunctionRecord& f : functions) {
     if (!run.NextRecord()) return false;
     if (run.functionNames.Contains(f.name)) {
-      ++run.skipped[0];
+      ++run.skipped[kFunctions];
       continue;
     }
     int id = 0;
@@ -299,7 +289,7 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
     if (!run.Store(run.functionInsert) || !run.NewId(id) || !run.StoreNative(run.functionNative, f.returnNativeType))
       return false;
     run.functionNames.Add(f.name);
-    ++run.counts[0];
+    ++run.counts[kFunctions];
     if (f.readInPart) run.partlyRead.push_back(f.name);
     for (const ParameterRecord& p : f.parameters) {
       if (!run.NextRecord()) return false;
@@ -314,11 +304,11 @@ bool ImportSession::Add(const std::vector<FunctionRecord>& functions) {
 
 bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
   Run& run = *run_;
-  if (!run.Enter(1)) return false;
+  if (!run.Enter(kDataTypes)) return false;
   for (const DataTypeRecord& d : dataTypes) {
     if (!run.NextRecord()) return false;
     if (run.dataTypeNames.Contains(d.name)) {
-      ++run.skipped[1];
+      ++run.skipped[kDataTypes];
       continue;
     }
     int id = 0;
@@ -327,7 +317,7 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
     if (!run.Store(run.dataTypeInsert) || !run.NewId(id) || !run.StoreNative(run.dataTypeNative, d.nativeType))
       return false;
     run.dataTypeNames.Add(d.name);
-    ++run.counts[1];
+    ++run.counts[kDataTypes];
     if (d.readInPart) run.partlyRead.push_back(d.name);
     for (const ParameterRecord& member : d.members) {
       if (!run.NextRecord()) return false;
@@ -341,17 +331,17 @@ bool ImportSession::Add(const std::vector<DataTypeRecord>& dataTypes) {
 
 bool ImportSession::Add(const std::vector<ConstantRecord>& constants) {
   Run& run = *run_;
-  if (!run.Enter(2)) return false;
+  if (!run.Enter(kConstants)) return false;
   for (const ConstantRecord& c : constants) {
     if (!run.NextRecord()) return false;
     if (run.constantNames.Contains(c.name)) {
-      ++run.skipped[2];
+      ++run.skipped[kConstants];
       continue;
     }
     run.constantInsert.Text(c.name).Text(c.decimalValue).Text(c.hexValue).Text(c.remark).Text(c.type);
     if (!run.Store(run.constantInsert)) return false;
     run.constantNames.Add(c.name);
-    ++run.counts[2];
+    ++run.counts[kConstants];
   }
   return true;
 }
@@ -366,9 +356,13 @@ bool ImportSession::Commit() {
   AddOwnerIndexes(run.store);
   // A commit that does not happen (the file locked by another reader, say)
   // must not be reported as stored.
-  if (!run.store.Commit()) return run.Fail();
+  if (!run.transaction.Commit()) {
+    run.message = run.transaction.Error();
+    run.open = false;
+    return false;
+  }
   run.open = false;
-  run.reached = 3;
+  run.reached = kSectionCount;
   run.message = run.Summary() + run.UnresolvedNote() + run.PartlyReadNote();
   return true;
 }

@@ -31,11 +31,15 @@ CatalogueStore::~CatalogueStore() { Close(); }
 
 bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
   Close();
+  error_.clear();
   int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(utf8Name.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
-    // sqlite3_open_v2 hands out a handle even on failure; it is of no use.
+    // sqlite3_open_v2 hands out a handle even on failure, with the reason;
+    // it is of no other use.
+    const char* message = db != nullptr ? sqlite3_errmsg(db) : nullptr;
+    if (message != nullptr) error_ = Utf8ToGbk(message);
     sqlite3_close(db);
     return false;
   }
@@ -43,7 +47,13 @@ bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
   // Another program or window writing at the same moment is waited for; only
   // a lock held longer than this fails, as "database is locked".
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  RegisterConstantNumber(db_);
+  if (!RegisterConstantNumber(db_)) {
+    // Without the function no lookup by value could run: the file is of no use.
+    Failed();
+    sqlite3_close(db_);
+    db_ = nullptr;
+    return false;
+  }
   return true;
 }
 
@@ -73,6 +83,7 @@ bool CatalogueStore::Close() {
   // connection goes when the last of them does, and none is freed under it.
   const int rc = sqlite3_close_v2(db_);
   db_ = nullptr;
+  columns_.reset();
   return rc == SQLITE_OK;
 }
 
@@ -80,8 +91,16 @@ bool CatalogueStore::Mine(const Statement& stmt) const {
   return stmt && db_ != nullptr && sqlite3_db_handle(stmt.get()) == db_;
 }
 
+bool CatalogueStore::Failed() {
+  if (db_ == nullptr) return false;
+  const char* message = sqlite3_errmsg(db_);
+  error_ = message == nullptr ? std::string() : Utf8ToGbk(message);
+  return false;
+}
+
 bool CatalogueStore::Exec(std::string_view sql, std::string& error) {
   error.clear();
+  error_.clear();
   if (db_ == nullptr) return false;
   char* message = nullptr;
   std::string utf8 = GbkToUtf8(sql);
@@ -90,6 +109,7 @@ bool CatalogueStore::Exec(std::string_view sql, std::string& error) {
     error = Utf8ToGbk(message);
     sqlite3_free(message);
   }
+  if (rc != SQLITE_OK) error_ = error;
   return rc == SQLITE_OK;
 }
 
@@ -99,11 +119,13 @@ bool CatalogueStore::Exec(std::string_view sql) {
 }
 
 Statement CatalogueStore::Prepare(std::string_view sql) {
+  error_.clear();
   if (db_ == nullptr) return {};
   std::string utf8 = GbkToUtf8(sql);
   sqlite3_stmt* stmt = nullptr;
   int rc = sqlite3_prepare_v2(db_, utf8.c_str(), -1, &stmt, nullptr);
   if (rc != SQLITE_OK) {
+    Failed();
     sqlite3_finalize(stmt);
     return {};
   }
@@ -112,13 +134,15 @@ Statement CatalogueStore::Prepare(std::string_view sql) {
 }
 
 bool CatalogueStore::NextRow(Statement& stmt) {
-  if (!Mine(stmt)) return false;
-  return sqlite3_step(stmt.get()) == SQLITE_ROW;
+  const int rc = Step(stmt);
+  return rc == SQLITE_ROW;
 }
 
 int CatalogueStore::Step(Statement& stmt) {
   if (!Mine(stmt)) return SQLITE_ERROR;
-  return sqlite3_step(stmt.get());
+  const int rc = sqlite3_step(stmt.get());
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) Failed();
+  return rc;
 }
 
 bool CatalogueStore::StepOnce(Statement& stmt) {
@@ -128,6 +152,7 @@ bool CatalogueStore::StepOnce(Statement& stmt) {
 
 bool CatalogueStore::Reset(Statement& stmt) {
   if (!Mine(stmt)) return false;
+  // After a failed step the reset repeats that step's error, already kept.
   return sqlite3_reset(stmt.get()) == SQLITE_OK;
 }
 
@@ -135,12 +160,13 @@ bool CatalogueStore::BindText(Statement& stmt, int index, std::string_view gbk) 
   if (!Mine(stmt)) return false;
   std::string utf8 = GbkToUtf8(gbk);
   return sqlite3_bind_text64(stmt.get(), index, utf8.data(), utf8.size(), SQLITE_TRANSIENT,
-                             SQLITE_UTF8) == SQLITE_OK;
+                             SQLITE_UTF8) == SQLITE_OK ||
+         Failed();
 }
 
 bool CatalogueStore::BindInt(Statement& stmt, int index, long long value) {
   if (!Mine(stmt)) return false;
-  return sqlite3_bind_int64(stmt.get(), index, value) == SQLITE_OK;
+  return sqlite3_bind_int64(stmt.get(), index, value) == SQLITE_OK || Failed();
 }
 
 std::string CatalogueStore::ColumnText(Statement& stmt, int column) {
@@ -164,19 +190,27 @@ int CatalogueStore::ColumnInt(Statement& stmt, int column) {
   return sqlite3_column_int(stmt.get(), column);
 }
 
-bool CatalogueStore::Finalize(Statement& stmt) { return stmt.Finalize(); }
-
-std::string CatalogueStore::ErrorMessage() {
-  if (db_ == nullptr) return {};
-  const char* message = sqlite3_errmsg(db_);
-  return message == nullptr ? std::string() : Utf8ToGbk(message);
+bool CatalogueStore::Finalize(Statement& stmt) {
+  // The finalize of a statement whose step failed repeats that step's error,
+  // already kept; the connection's own text is read before the statement goes.
+  const bool mine = Mine(stmt);
+  if (stmt.Finalize()) return true;
+  if (mine && error_.empty()) Failed();
+  return false;
 }
 
-// The write lock is taken at once: a transaction that read first could not
-// wait for another writer (SQLite refuses to, as that could deadlock).
-bool CatalogueStore::Begin() { return Exec("BEGIN IMMEDIATE"); }
-bool CatalogueStore::Commit() { return Exec("COMMIT"); }
-bool CatalogueStore::Rollback() { return Exec("ROLLBACK"); }
+bool CatalogueStore::InTransaction() const { return db_ != nullptr && sqlite3_get_autocommit(db_) == 0; }
+
+const OwnColumns& CatalogueStore::Columns() {
+  if (!columns_) {
+    // Looking is no operation of the caller's: a failure it has yet to
+    // report keeps its text.
+    const std::string pending = error_;
+    columns_ = DetectOwnColumns(*this);
+    error_ = pending;
+  }
+  return *columns_;
+}
 
 int CatalogueStore::QueryInt(std::string_view sql, int fallback) {
   int v = 0;

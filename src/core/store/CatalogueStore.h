@@ -4,8 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "store/Tables.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -84,13 +87,14 @@ class CatalogueStore {
   std::string ColumnUtf8(Statement& stmt, int column);
   int ColumnInt(Statement& stmt, int column);
   bool Finalize(Statement& stmt);
-  std::string ErrorMessage();
+  // The database's text for the last call of this store that failed, taken
+  // when it failed, so that what ran after it (a finalize, a rollback) does
+  // not replace it. Empty when none has failed since the latest statement
+  // was prepared or run: a query that merely found no row has no message.
+  const std::string& ErrorMessage() const { return error_; }
 
-  // A write transaction, its lock taken at once (waiting as long as the
-  // busy timeout for another writer).
-  bool Begin();
-  bool Commit();
-  bool Rollback();
+  // Whether a transaction is open (Transaction.h begins and ends them).
+  bool InTransaction() const;
 
   // Prepare, Step once, ColumnInt of column 0, Finalize; fallback when the
   // query fails.
@@ -103,14 +107,24 @@ class CatalogueStore {
   // The id of the last inserted row, as "select last_insert_rowid()" gives it.
   int LastInsertId();
 
+  // The columns the program adds to the schema, as the open file has them:
+  // looked up at the first use after opening, and again after the program
+  // changed them (ColumnsChanged), not on every call.
+  const OwnColumns& Columns();
+  void ColumnsChanged() { columns_.reset(); }
+
   sqlite3* handle() const { return db_; }
 
  private:
   bool OpenUtf8(const std::string& utf8Name, bool create);
+  // Keeps the connection's text for the call that just failed; returns false.
+  bool Failed();
   // A statement of the open connection: one kept past Close (or from an
   // earlier connection) is never stepped or read.
   bool Mine(const Statement& stmt) const;
   sqlite3* db_ = nullptr;
+  std::string error_;
+  std::optional<OwnColumns> columns_;
 };
 
 }  // namespace declarium

@@ -6,8 +6,8 @@
 
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
-#include "store/SqlText.h"
 #include "store/Tables.h"
+#include "store/Transaction.h"
 
 namespace declarium {
 
@@ -98,29 +98,13 @@ std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, s
   return ParseConstantValue(trimmed.empty() ? hexValue : decimalValue);
 }
 
-namespace {
-
-bool HasColumnNamedValue(CatalogueStore& store) {
-  int count = 0;
-  return store.TryQueryInt("select count(1) from pragma_table_info('常量表') where name='数值'", count) && count > 0;
-}
-
-}  // namespace
-
 bool HasConstantValueColumn(CatalogueStore& store) {
-  if (HasOwnColumn(store, "常量表", "数值", kOwnNumberType)) return true;
-  // Versions before the mark made it without a type, always with this index.
-  int count = 0;
-  return store.TryQueryInt("select count(1) from pragma_table_info('常量表') where name='数值' and type='' and "
-                           "exists (select 1 from sqlite_master where type='index' and name='Index_数值' and "
-                           "tbl_name='常量表')",
-                           count) &&
-         count > 0;
+  return store.Columns().constantNumber == ColumnOwner::Program;
 }
 
-void RegisterConstantNumber(sqlite3* db) {
-  sqlite3_create_function_v2(db, "declarium_number", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, NumberFunction,
-                             nullptr, nullptr, nullptr);
+bool RegisterConstantNumber(sqlite3* db) {
+  return sqlite3_create_function_v2(db, "declarium_number", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                    NumberFunction, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 std::string ConstantValueIs(CatalogueStore& store, std::string_view value) {
@@ -131,9 +115,11 @@ std::string ConstantValueIs(CatalogueStore& store, std::string_view value) {
   return HasConstantValueColumn(store) ? "(数值=" + v + " or (数值 is null and " + workedOut + "))" : workedOut;
 }
 
-std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalValue, std::string_view hexValue) {
+std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalParameter,
+                                    std::string_view hexParameter) {
   if (!HasConstantValueColumn(store)) return {};
-  return ",数值=coalesce(declarium_number(" + SqlLiteral(decimalValue) + "," + SqlLiteral(hexValue) + "),'')";
+  return ",数值=coalesce(declarium_number(" + std::string(decimalParameter) + "," + std::string(hexParameter) +
+         "),'')";
 }
 
 bool FillConstantValues(CatalogueStore& store) {
@@ -146,26 +132,30 @@ bool FillConstantValues(CatalogueStore& store) {
 }
 
 bool AddConstantValues(CatalogueStore& store) {
-  const bool present = HasConstantValueColumn(store);
+  // Looked at afresh: another connection may have added it since.
+  store.ColumnsChanged();
+  const ColumnOwner owner = store.Columns().constantNumber;
   // Another tool's column of that name is its own: never written.
-  if (!present && HasColumnNamedValue(store)) return false;
+  if (owner == ColumnOwner::Other) return false;
   // All or nothing, inside whatever transaction is open.
-  if (!store.Exec("savepoint constant_values")) return false;
-  const bool ok = (present || (store.Exec("alter table 常量表 add column 数值 " + std::string(kOwnNumberType)) &&
-                               store.Exec("create index if not exists Index_数值 on 常量表(数值)"))) &&
-                  FillConstantValues(store);
-  if (ok) return store.Exec("release constant_values");
-  store.Exec("rollback to constant_values");
-  store.Exec("release constant_values");
-  return false;
+  Transaction step(store);
+  if (!step) return false;
+  if (owner == ColumnOwner::None) {
+    if (!store.Exec("alter table 常量表 add column 数值 " + std::string(kOwnNumberType)) ||
+        !store.Exec("create index if not exists Index_数值 on 常量表(数值)"))
+      return false;
+    store.ColumnsChanged();
+  }
+  return FillConstantValues(store) && step.Commit();
 }
 
 bool EnsureConstantValues(CatalogueStore& store) {
-  if (!store.Begin()) return HasConstantValueColumn(store);
+  Transaction open(store);
+  if (!open) return HasConstantValueColumn(store);
   // The owner indexes come with the same first writing open.
   AddOwnerIndexes(store);
-  if (AddConstantValues(store) && store.Commit()) return true;
-  store.Rollback();
+  if (AddConstantValues(store) && open.Commit()) return true;
+  open.Rollback();
   return HasConstantValueColumn(store);
 }
 

@@ -47,12 +47,14 @@ bool HasConstantValueColumn(CatalogueStore& store);
 std::string ConstantValueIs(CatalogueStore& store, std::string_view value);
 // What an update of a constant's two values adds to its set list so that
 // its number follows them in the same statement: ",数值=..." with the
-// column, nothing without it.
-std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalValue, std::string_view hexValue);
+// column, nothing without it. The values are the statement's parameters
+// named ("?3", "?2"), bound by the caller.
+std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalParameter,
+                                    std::string_view hexParameter);
 
 // Makes declarium_number(十进制值, 十六进制值) known to a connection (done by
-// the store when it opens a file).
-void RegisterConstantNumber(sqlite3* db);
+// the store when it opens a file); false when SQLite refuses.
+bool RegisterConstantNumber(sqlite3* db);
 
 // Gives the constants whose number is not yet known theirs (after an insert or
 // an edit); nothing to do without the column. False when the database fails.

@@ -1,7 +1,6 @@
 #include "store/NativeTypes.h"
 
 #include "store/CatalogueStore.h"
-#include "store/SqlText.h"
 #include "store/Tables.h"
 
 namespace declarium {
@@ -31,7 +30,7 @@ std::string NativeTypeText(const NativeType& type) {
 }
 
 bool HasNativeTypeColumn(CatalogueStore& store, std::string_view table) {
-  return HasOwnColumn(store, table, kNativeTypeColumn, kOwnTextType);
+  return store.Columns().NativeType(table) == ColumnOwner::Program;
 }
 
 std::string NativeTypeSelect(CatalogueStore& store, std::string_view table) {
@@ -39,19 +38,19 @@ std::string NativeTypeSelect(CatalogueStore& store, std::string_view table) {
 }
 
 bool AddNativeTypeColumns(CatalogueStore& store) {
-  for (std::string_view table : {"函数表", "函数参数表", "数据类型表", "数据类型成员表"}) {
+  // Another connection may have added them since the last look.
+  store.ColumnsChanged();
+  const OwnColumns columns = store.Columns();
+  bool ok = true;
+  for (std::string_view table : NativeTypeTables()) {
     // A column of that name another tool made is left alone, and unread.
-    int count = 0;
-    if (!store.TryQueryInt("select count(1) from pragma_table_info(" + SqlLiteral(table) + ") where name=" +
-                               SqlLiteral(kNativeTypeColumn),
-                           count))
-      return false;
-    if (count > 0) continue;
-    if (!store.Exec("alter table " + std::string(table) + " add column " + std::string(kNativeTypeColumn) + " " +
-                    std::string(kOwnTextType)))
-      return false;
+    if (columns.NativeType(table) != ColumnOwner::None) continue;
+    ok = store.Exec("alter table " + std::string(table) + " add column " + std::string(kNativeTypeColumn) + " " +
+                    std::string(kOwnTextType));
+    if (!ok) break;
   }
-  return true;
+  store.ColumnsChanged();
+  return ok;
 }
 
 }  // namespace declarium

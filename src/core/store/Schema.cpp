@@ -4,6 +4,7 @@
 
 #include "store/CatalogueStore.h"
 #include "store/Tables.h"
+#include "store/Transaction.h"
 
 namespace declarium {
 
@@ -32,16 +33,15 @@ const std::string& SchemaScript() {
 }
 
 bool CreateSchema(CatalogueStore& store, std::string& error) {
-  if (!store.Exec("BEGIN", error)) return false;
-  if (!store.Exec(SchemaScript(), error)) {
-    store.Rollback();
+  Transaction creation(store);
+  if (!creation) {
+    error = creation.Error();
     return false;
   }
-  if (!store.Exec("COMMIT", error)) {
-    store.Rollback();
-    return false;
-  }
-  return true;
+  if (!store.Exec(SchemaScript(), error)) return false;
+  if (creation.Commit()) return true;
+  error = creation.Error();
+  return false;
 }
 
 bool AddOwnerIndexes(CatalogueStore& store) {

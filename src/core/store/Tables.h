@@ -24,7 +24,25 @@ std::span<const std::string_view> ColumnsOf(std::string_view table);
 // is told apart: it is neither read nor written.
 inline constexpr std::string_view kOwnNumberType = "DECLARIUM_NUMBER";  // numeric affinity
 inline constexpr std::string_view kOwnTextType = "DECLARIUM_TEXT";      // text affinity
-// Whether table has column, declared with type.
-bool HasOwnColumn(CatalogueStore& store, std::string_view table, std::string_view column, std::string_view type);
+
+// Who made a column of the name the program adds: none is there, the program
+// did (declared with its type, or as its earlier version made 数值), or
+// another tool did, whose column is neither read nor written.
+enum class ColumnOwner { None, Program, Other };
+
+struct OwnColumns {
+  ColumnOwner constantNumber = ColumnOwner::None;  // 数值 of 常量表
+  // 原生类型 of each table NativeTypeTables() names, in its order.
+  ColumnOwner nativeType[4] = {};
+  // That of table; None for a table that has no such column.
+  ColumnOwner NativeType(std::string_view table) const;
+};
+
+// 函数表, 函数参数表, 数据类型表, 数据类型成员表: the tables that may keep native types.
+std::span<const std::string_view> NativeTypeTables();
+
+// Looks in the open file, whatever an earlier look found; the store keeps
+// the answer (CatalogueStore::Columns).
+OwnColumns DetectOwnColumns(CatalogueStore& store);
 
 }  // namespace declarium

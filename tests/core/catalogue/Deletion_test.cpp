@@ -43,8 +43,7 @@ TEST_F(Deletion, FailedSecondStatementLeavesTheParameters) {
   EXPECT_EQ(Params(fn_), 2);
   EXPECT_EQ(Count(cat_, "select count(1) from 函数表"), 2);
   // No transaction is left open.
-  EXPECT_TRUE(cat_.store().Begin());
-  EXPECT_TRUE(cat_.store().Commit());
+  EXPECT_FALSE(cat_.store().InTransaction());
 }
 
 TEST(DeletionOfDataTypes, TypeGoesWithItsMembersAndRollsBackOnFailure) {

@@ -8,6 +8,7 @@
 
 #include "store/Schema.h"
 #include "store/SqlText.h"
+#include "store/Transaction.h"
 #include "support/Catalogue.h"
 #include "support/TempDir.h"
 
@@ -42,7 +43,9 @@ TEST(CatalogueStore, FailureValuesWithoutConnectionOrStatement) {
   EXPECT_EQ(store.ColumnInt(none, 0), 0);
   EXPECT_FALSE(store.Finalize(none));
   EXPECT_EQ(store.ErrorMessage(), "");
-  EXPECT_FALSE(store.Begin());
+  Transaction none2(store);
+  EXPECT_FALSE(none2);
+  EXPECT_FALSE(none2.Commit());
 }
 
 TEST(CatalogueStore, FailedPrepareYieldsNoStatementAndReadLoopReadsNothing) {
@@ -88,13 +91,37 @@ TEST(CatalogueStore, ExecStopsAtFailingStatementEarlierOnesStay) {
   EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 2);
 }
 
-TEST(CatalogueStore, TransactionRollsBack) {
+// What a guard did is kept only when it commits; one begun inside another
+// is undone alone, and kept only with the outer one.
+TEST(CatalogueStore, TransactionKeepsOnlyWhatIsCommitted) {
   TestCatalogue cat;
-  EXPECT_TRUE(cat.store().Begin());
-  cat.Run("insert into 类别表 (名称) values ('a')");
-  EXPECT_EQ(cat.store().LastInsertId(), 1);
-  EXPECT_TRUE(cat.store().Rollback());
-  EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 0);
+  CatalogueStore& store = cat.store();
+  auto names = [&store] { return store.QueryText("select group_concat(名称,'') from 类别表"); };
+  {
+    Transaction outer(store);
+    ASSERT_TRUE(outer);
+    cat.Run("insert into 类别表 (名称) values ('a')");
+    {
+      Transaction undone(store);
+      ASSERT_TRUE(undone);
+      cat.Run("insert into 类别表 (名称) values ('b')");
+    }
+    {
+      Transaction kept(store);
+      cat.Run("insert into 类别表 (名称) values ('c')");
+      EXPECT_TRUE(kept.Commit());
+    }
+    EXPECT_EQ(names(), "ac");
+  }
+  EXPECT_EQ(names(), "");
+  EXPECT_FALSE(store.InTransaction());
+  {
+    Transaction outer(store);
+    cat.Run("insert into 类别表 (名称) values ('d')");
+    EXPECT_TRUE(outer.Commit());
+    EXPECT_FALSE(outer.Commit());
+  }
+  EXPECT_EQ(names(), "d");
 }
 
 // Writers that overlap wait for each other, even a transaction that reads
@@ -105,8 +132,9 @@ TEST(CatalogueStore, OverlappingWritersWaitForEachOther) {
     CatalogueStore store;
     ok = store.OpenPath(cat.file(), false);
     for (int i = 0; ok && i < 100; ++i) {
-      ok = store.Begin() && store.QueryInt("select count(1) from 类别表", -1) >= 0 &&
-           store.Exec("insert into 类别表 (名称) values ('x')") && store.Commit();
+      Transaction t(store);
+      ok = t && store.QueryInt("select count(1) from 类别表", -1) >= 0 &&
+           store.Exec("insert into 类别表 (名称) values ('x')") && t.Commit();
     }
   };
   bool ok[2] = {false, false};
@@ -116,12 +144,14 @@ TEST(CatalogueStore, OverlappingWritersWaitForEachOther) {
   EXPECT_TRUE(ok[0] && ok[1]);
   EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 200);
 
-  ASSERT_TRUE(cat.store().Begin());
+  Transaction held(cat.store());
+  ASSERT_TRUE(held);
   CatalogueStore late;
   ASSERT_TRUE(late.OpenPath(cat.file(), false));
-  EXPECT_FALSE(late.Begin());
-  EXPECT_EQ(late.ErrorMessage(), "database is locked");
-  EXPECT_TRUE(cat.store().Commit());
+  Transaction refused(late);
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(refused.Error(), "database is locked");
+  EXPECT_TRUE(held.Commit());
 }
 
 TEST(CatalogueStore, StatementIsFinalizedOnScopeExit) {
