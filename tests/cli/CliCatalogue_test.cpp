@@ -8,6 +8,7 @@
 
 #include "cli/CliRunner.h"
 #include "store/CatalogueStore.h"
+#include "support/Entries.h"
 #include "text/Gbk.h"
 
 namespace declarium::test {
@@ -103,8 +104,9 @@ TEST_F(CliListTest, NamesInByteOrderOneALine) {
 TEST_F(CliListTest, Categories) {
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
-  ASSERT_TRUE(store.Exec(Utf8ToGbk("insert into 类别表 (名称) values ('窗口');"
-                                   "insert into 类别表 (名称) values ('File')")));
+  Entries add(store, Entries::Text::Utf8);
+  add.Category("窗口");
+  add.Category("File");
   store.Close();
   CliResult r = cat.Run({"list", "categories"});
   ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -1,15 +1,16 @@
-// A large import or export killed outright (SIGKILL: no handler, no cleanup)
-// at several moments: the catalogue afterwards passes the integrity check and
-// holds exactly what it held before, and the export's file is the older one
-// until the new one is complete.
-// Killing and stopping a process are POSIX signals.
-#ifndef _WIN32
-#include <signal.h>
-#include <sys/wait.h>
-
+// A large import or export killed outright (SIGKILL, or TerminateProcess on
+// Windows: no handler, no cleanup) at several moments: the catalogue
+// afterwards passes the integrity check and holds exactly what it held
+// before, and the export's file is the older one until the new one is
+// complete.
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+#endif
 
 #include "cli/CliRunner.h"
 #include "store/CatalogueStore.h"
@@ -50,10 +51,10 @@ void FillCatalogue(const fs::path& db, int functions, int constants) {
 // Starts the command, kills it after delay (or once it has ended) and reaps it.
 // True when the kill came before the process ended by itself.
 bool KilledAfter(const fs::path& dir, const std::vector<std::string>& args, Clock::duration delay) {
-  const int pid = StartCli(dir, args, "/dev/null");
+  const int pid = StartCli(dir, args, {});
   EXPECT_GT(pid, 0);
   std::this_thread::sleep_for(delay);
-  kill(pid, SIGKILL);
+  KillCli(pid);
   return WaitCli(pid) == -1;
 }
 
@@ -138,6 +139,7 @@ TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
   }
   EXPECT_GE(killed, 2) << "the kills missed the export";
 
+#ifndef _WIN32
   // What a kill would leave at many more moments: the export is stopped
   // (SIGSTOP lets a write in progress finish, as SIGKILL does), its file is
   // looked at, and it goes on. The file is the older one until the new one
@@ -160,6 +162,9 @@ TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
     }
   }
   EXPECT_GE(looks, 20);
+#else
+  EXPECT_EQ(RunCli(cat.dir(), args).exitCode, 0);
+#endif
   EXPECT_EQ(ReadFileBytes(cat.file("out.txt")), complete);
   // The unfinished files of the killed exports went with the next one.
   for (const auto& e : fs::directory_iterator(cat.dir())) {
@@ -172,5 +177,3 @@ TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
 
 }  // namespace
 }  // namespace declarium::test
-
-#endif  // _WIN32

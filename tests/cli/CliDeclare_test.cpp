@@ -6,6 +6,7 @@
 #include "output/CopyText.h"
 #include "output/DetailPages.h"
 #include "store/CatalogueStore.h"
+#include "support/Entries.h"
 #include "text/Gbk.h"
 
 namespace declarium::test {
@@ -131,7 +132,7 @@ TEST_F(CliDeclareTest, FirstOfEqualNamesInListOrder) {
   // Import skips a name already present, so the duplicate goes in by SQL.
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
-  ASSERT_TRUE(store.Exec(Utf8ToGbk("insert into 函数表 (名称,库名) values ('Twice','second')")));
+  Entries(store).Function(NewFunction("Twice").Library("second"));
   store.Close();
   CliResult r = cat.Run({"--syntax", "vb", "declare", "function", "Twice"});
   ASSERT_EQ(r.exitCode, 0) << r.err;

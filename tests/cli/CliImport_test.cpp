@@ -1,13 +1,12 @@
 // import: every syntax, files and standard input, and that nothing is half stored.
-#include <chrono>
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <set>
-#include <thread>
 
 #include "cli/CliRunner.h"
 #include "store/CatalogueStore.h"
+#include "support/Corpus.h"
 #include "text/Gbk.h"
 
 namespace declarium::test {
@@ -114,43 +113,9 @@ TEST_F(CliImportTest, BadSyntaxWordIsUsageError) {
   EXPECT_EQ(cat.Run({"stats"}).out, "函数：0个\n数据类型：0个\n常量：0个\n");
 }
 
-// A large import killed part way: the catalogue holds all of it or none of it.
-TEST_F(CliImportTest, KilledImportLeavesNothingHalfStored) {
-  std::string text;
-  const int n = 20000;
-  for (int i = 0; i < n; ++i) {
-    text += "Private Declare Function F" + std::to_string(i) + " Lib \"k\" (ByVal a As Long) As Long\n";
-    text += "Public Const C" + std::to_string(i) + " = " + std::to_string(i) + "\n";
-  }
-  WriteFileBytes(cat.file("big.bas"), text);
-
-  // How long a whole import takes here, in a catalogue of its own.
-  CliCatalogue timing;
-  WriteFileBytes(timing.file("big.bas"), text);
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(timing.Run({"import", "--from", "vb", "big.bas"}).exitCode, 0);
-  const auto whole = std::chrono::steady_clock::now() - start;
-
-  int pid = StartCli(cat.dir(), {"import", "--from", "vb", "big.bas"}, "");
-  ASSERT_GT(pid, 0);
-  std::this_thread::sleep_for(whole / 2);
-  StopCli(pid);
-  WaitCli(pid);
-
-  CliResult r = cat.Run({"stats"});
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  const std::string all = "函数：" + std::to_string(n) + "个\n数据类型：0个\n常量：" + std::to_string(n) + "个\n";
-  EXPECT_TRUE(r.out == "函数：0个\n数据类型：0个\n常量：0个\n" || r.out == all) << r.out;
-  // And the catalogue still takes an import.
-  r = cat.Run({"import", "--from", "vb", "big.bas"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(cat.Run({"stats"}).out, all);
-}
-
 TEST_F(CliImportTest, Corpus) {
-  const char* dir = std::getenv("DECLARIUM_CORPUS_DIR");
-  const std::filesystem::path file = std::filesystem::path(dir ? dir : DECLARIUM_CORPUS_DIR) / "WIN32API.TXT";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+  const std::filesystem::path file = CorpusFile("WIN32API.TXT");
+  if (file.empty()) GTEST_SKIP() << "no corpus";
   CliResult r = cat.Run({"import", "--from", "vb", file.string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   // Every Declare line arrives, the Subs too; a name declared twice is stored once.

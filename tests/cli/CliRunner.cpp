@@ -25,6 +25,11 @@
 namespace declarium::test {
 namespace {
 
+#ifdef _WIN32
+// The exit code a terminated process is given, which the program never uses.
+constexpr UINT kKilledExitCode = 0xDEAD;
+#endif
+
 // The program under test; DECLARIUM_CLI_PATH in the environment wins, for a
 // build run where it was not built (the Windows build under Wine).
 std::string ProgramPath() {
@@ -156,7 +161,7 @@ int WaitCli(int pid) {
   DWORD code = 0;
   const bool ok = WaitForSingleObject(h, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(h, &code);
   CloseHandle(h);
-  return ok ? static_cast<int>(code) : -1;
+  return ok && code != kKilledExitCode ? static_cast<int>(code) : -1;
 #else
   int status = 0;
   if (waitpid(pid, &status, 0) != pid) return -1;
@@ -164,12 +169,12 @@ int WaitCli(int pid) {
 #endif
 }
 
-void StopCli(int pid) {
+void KillCli(int pid) {
 #ifdef _WIN32
   auto it = Running().find(pid);
-  if (it != Running().end()) TerminateProcess(it->second, 1);
+  if (it != Running().end()) TerminateProcess(it->second, kKilledExitCode);
 #else
-  kill(pid, SIGTERM);
+  kill(pid, SIGKILL);
 #endif
 }
 

@@ -33,11 +33,12 @@ CliResult RunCliAs(bool unprivileged, const std::filesystem::path& dir, const st
 CliResult RunCliInAddressSpace(long long bytes, const std::filesystem::path& dir, const std::vector<std::string>& args);
 
 // The same, but started in the background (stdinFile empty: no input); the
-// caller stops it as a user would (SIGTERM; on Windows, ending the process)
-// and reaps it.
+// caller may end it outright (SIGKILL; on Windows, TerminateProcess: no
+// handler, no cleanup) and reaps it. WaitCli gives the exit code, or -1 when
+// the process did not end by itself.
 int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
              const std::filesystem::path& stdinFile);
-void StopCli(int pid);
+void KillCli(int pid);
 int WaitCli(int pid);
 
 // A folder with a new catalogue (made by init) for the tests of one command.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "store/CatalogueStore.h"
+#include "support/Entries.h"
 #include "support/TempDir.h"
 
 namespace declarium::test {
@@ -17,10 +18,13 @@ class TestCatalogue {
   // Exec that must succeed.
   void Run(const std::string& sql);
   int Insert(const std::string& sql);  // returns last_insert_rowid
+  // Adds entries with bound values (Entries.h).
+  Entries& add() { return entries_; }
 
  private:
   TempDir dir_;
   CatalogueStore store_;
+  Entries entries_{store_};
 };
 
 }  // namespace declarium::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/Catalogue.h"
 
 namespace declarium {
@@ -18,8 +20,9 @@ FindTarget Target(int tab, int radio) {
 class AdvancedFind : public ::testing::Test {
  protected:
   void SetUp() override {
-    cat_.Run("insert into 函数表 (名称,函数说明) values ('GetWindowText','取窗口标题'),"
-             "('SetWindowText','置窗口标题'),('FindWindow','查找窗口'),('Beep','响铃')");
+    for (const auto& [name, description] : {std::pair{"GetWindowText", "取窗口标题"}, {"SetWindowText", "置窗口标题"},
+                                            {"FindWindow", "查找窗口"}, {"Beep", "响铃"}})
+      cat_.add().Function(test::NewFunction(name).Description(description));
   }
   FindStep Step(const FindTarget& t, std::string_view text) {
     return state_.Step(cat_.store(), t.table, t.field, text);
@@ -87,8 +90,7 @@ TEST_F(AdvancedFind, NoMatchAndEverything) {
 // still match either case, and a double-byte character whose second byte is
 // "\" or "_" is that character.
 TEST_F(AdvancedFind, WildcardCharactersStandForThemselves) {
-  cat_.Run("insert into 常量表 (名称) values ('CDB2GVF_ALLOWPREVIEWPANE'),('PREVIEW_ON'),('A%B'),('AxB'),"
-           "('C\\D'),('\x95\x5C'),('\x95\x5F'),('E_F')");
+  cat_.add().Constants({"CDB2GVF_ALLOWPREVIEWPANE", "PREVIEW_ON", "A%B", "AxB", "C\\D", "\x95\x5C", "\x95\x5F", "E_F"});
   const FindTarget names = Target(2, 0);
   auto all = [&](std::string_view text) {
     std::string found;
@@ -106,7 +108,7 @@ TEST_F(AdvancedFind, WildcardCharactersStandForThemselves) {
 }
 
 TEST_F(AdvancedFind, QuoteInTheSearchText) {
-  cat_.Run("insert into 函数表 (名称,函数说明) values ('Quote','it''s here')");
+  cat_.add().Function(test::NewFunction("Quote").Description("it's here"));
   FindStep s = Step(Target(0, 2), "it's");
   EXPECT_EQ(s.outcome, FindOutcome::Match);
   EXPECT_EQ(s.name, "Quote");
@@ -115,7 +117,7 @@ TEST_F(AdvancedFind, QuoteInTheSearchText) {
 }
 
 TEST_F(AdvancedFind, ConstantsGiveIdAndName) {
-  const int id = cat_.Insert("insert into 常量表 (名称,备注) values ('WM_USER','用户消息')");
+  const int id = cat_.add().Constant(test::NewConstant("WM_USER").Remark("用户消息"));
   FindStep s = Step(Target(2, 1), "用户");
   EXPECT_EQ(s.outcome, FindOutcome::Match);
   EXPECT_EQ(s.id, id);
@@ -123,13 +125,11 @@ TEST_F(AdvancedFind, ConstantsGiveIdAndName) {
 }
 
 TEST_F(AdvancedFind, MemberRemarksListATypeOncePerMatchingMember) {
-  const int rect = cat_.Insert("insert into 数据类型表 (名称) values ('RECT')");
-  const int point = cat_.Insert("insert into 数据类型表 (名称) values ('POINT')");
-  cat_.Run("insert into 数据类型成员表 (名称,备注,所属数据类型) values "
-           "('left','左边坐标'," + std::to_string(rect) + "),"
-           "('top','顶边坐标'," + std::to_string(rect) + "),"
-           "('x','横坐标'," + std::to_string(point) + "),"
-           "('bottom','底边'," + std::to_string(rect) + ")");
+  const int rect = cat_.add().DataType("RECT");
+  const int point = cat_.add().DataType("POINT");
+  for (const auto& [name, remark, owner] : {std::tuple{"left", "左边坐标", rect}, {"top", "顶边坐标", rect},
+                                            {"x", "横坐标", point}, {"bottom", "底边", rect}})
+    cat_.add().Member(owner, test::NewParam(name).Remark(remark));
   const FindTarget members = Target(1, 3);
   EXPECT_EQ(Step(members, "坐标").name, "POINT");
   EXPECT_EQ(Step(members, "坐标").name, "RECT");

@@ -43,11 +43,11 @@ TEST(Categories, RenameEmptyKeepsTheOldNameAndQuotesAreKept) {
 
 TEST(Categories, FilingUnfilingAndTheLists) {
   TestCatalogue cat;
-  const int c1 = cat.Insert("insert into 类别表 (名称) values ('B类')");
-  const int c2 = cat.Insert("insert into 类别表 (名称) values ('A类')");
-  const int f1 = cat.Insert("insert into 函数表 (名称) values ('Zeta')");
-  const int f2 = cat.Insert("insert into 函数表 (名称) values ('Alpha')");
-  const int f3 = cat.Insert("insert into 函数表 (名称) values ('Mid')");
+  const int c1 = cat.add().Category("B类");
+  const int c2 = cat.add().Category("A类");
+  const int f1 = cat.add().Function("Zeta");
+  const int f2 = cat.add().Function("Alpha");
+  const int f3 = cat.add().Function("Mid");
   std::string error;
   EXPECT_EQ(FileFunctions(cat.store(), c1, {f1, f2}, error), 2);
   ASSERT_TRUE(FileFunction(cat.store(), c2, f3, error));
@@ -85,10 +85,10 @@ TEST(Categories, FilingUnfilingAndTheLists) {
 
 TEST(Categories, FilingStopsAtTheFirstFailure) {
   TestCatalogue cat;
-  const int c = cat.Insert("insert into 类别表 (名称) values ('类')");
-  const int f1 = cat.Insert("insert into 函数表 (名称) values ('A')");
-  const int f2 = cat.Insert("insert into 函数表 (名称) values ('B')");
-  const int f3 = cat.Insert("insert into 函数表 (名称) values ('C')");
+  const int c = cat.add().Category("类");
+  const int f1 = cat.add().Function("A");
+  const int f2 = cat.add().Function("B");
+  const int f3 = cat.add().Function("C");
   cat.Run("create trigger refuse before update on 函数表 when new.id=" + std::to_string(f2) +
           " begin select raise(abort,'拒绝'); end");
   std::string error;

@@ -12,13 +12,11 @@ using test::TestCatalogue;
 class CellEditing : public ::testing::Test {
  protected:
   void SetUp() override {
-    fn_ = cat_.Insert("insert into 函数表 (名称) values ('GetWindowText')");
-    other_ = cat_.Insert("insert into 函数表 (名称) values ('SetWindowText')");
-    param_ = cat_.Insert("insert into 函数参数表 (名称,数组,传址,所属函数) values ('hWnd',0,0," +
-                         std::to_string(fn_) + ")");
-    type_ = cat_.Insert("insert into 数据类型表 (名称) values ('RECT')");
-    member_ = cat_.Insert("insert into 数据类型成员表 (名称,传址,所属数据类型) values ('left',0," +
-                          std::to_string(type_) + ")");
+    fn_ = cat_.add().Function("GetWindowText");
+    other_ = cat_.add().Function("SetWindowText");
+    param_ = cat_.add().Parameter(fn_, test::NewParam("hWnd").Array("0").ByRef(0));
+    type_ = cat_.add().DataType("RECT");
+    member_ = cat_.add().Member(type_, test::NewParam("left").ByRef(0));
   }
   std::string Text(const std::string& table, const std::string& field, int id) {
     return cat_.store().QueryText("select " + field + " from " + table + " where id=" +
@@ -86,21 +84,21 @@ TEST_F(CellEditing, FunctionAndTypeNamesMustBeUnique) {
             CellUpdate::Written);
   EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "setwindowtext", CellKind::Text),
             CellUpdate::Written);
-  cat_.Insert("insert into 数据类型表 (名称) values ('POINT')");
+  cat_.add().DataType("POINT");
   EXPECT_EQ(UpdateCell(cat_.store(), "数据类型表", "名称", type_, "POINT", CellKind::Text),
             CellUpdate::DuplicateName);
   EXPECT_EQ(DuplicateNameMessage(), "此名称已经存在！");
 }
 
 TEST_F(CellEditing, ParametersMayShareNames) {
-  cat_.Insert("insert into 函数参数表 (名称,所属函数) values ('lpString'," + std::to_string(fn_) + ")");
+  cat_.add().Parameter(fn_, test::NewParam("lpString"));
   EXPECT_EQ(UpdateCell(cat_.store(), "函数参数表", "名称", param_, "lpString", CellKind::Text),
             CellUpdate::Written);
   EXPECT_EQ(Text("函数参数表", "名称", param_), "lpString");
 }
 
 TEST_F(CellEditing, QuotesInNamesAndTexts) {
-  cat_.Insert("insert into 函数表 (名称) values ('O''Neil')");
+  cat_.add().Function("O'Neil");
   EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "O'Neil", CellKind::Text),
             CellUpdate::DuplicateName);
   EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "函数说明", fn_, "it's '; --", CellKind::Text),

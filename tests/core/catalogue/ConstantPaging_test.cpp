@@ -17,8 +17,7 @@ void AddConstants(TestCatalogue& cat, int n) {
   for (int i = 0; i < n; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "C%03d", i);
-    cat.Run(std::string("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('") + name +
-            "','0x1','1','备注')");
+    cat.add().Constant(test::NewConstant(name, "1", "0x1").Remark("备注"));
   }
   cat.Run("COMMIT");
 }
@@ -90,7 +89,7 @@ TEST(ConstantPaging, PositionsMapToThePageHoldingThem) {
 TEST(ConstantPaging, PositionOfANameWithAQuote) {
   TestCatalogue cat;
   AddConstants(cat, 31);
-  cat.Run("insert into 常量表 (名称) values ('C029''X')");  // sorts after C029
+  cat.add().Constant("C029'X");  // sorts after C029
   EXPECT_EQ(ConstantPosition(cat.store(), "C029'X"), 31);
   EXPECT_EQ(ConstantPosition(cat.store(), "C029"), 30);
   EXPECT_EQ(ConstantPosition(cat.store(), ""), 0);
@@ -111,7 +110,7 @@ TEST(ConstantPaging, PositionOfANameWithAQuote) {
 
 TEST(ConstantPaging, NameById) {
   TestCatalogue cat;
-  const int id = cat.Insert("insert into 常量表 (名称) values ('窗口常量')");
+  const int id = cat.add().Constant("窗口常量");
   EXPECT_EQ(ConstantNameById(cat.store(), id), "窗口常量");
   EXPECT_EQ(ConstantNameById(cat.store(), id + 1), "");
 }

@@ -20,24 +20,23 @@ std::vector<std::string> Names(const std::vector<EntryRow>& rows) {
 
 TEST_F(EntryQueriesTest, ListsInByteOrderOfName) {
   // Byte order: upper case before lower case, Chinese (multi-byte) last.
-  int b = cat.Insert("insert into 函数表 (名称) values ('b')");
-  int a = cat.Insert("insert into 函数表 (名称) values ('A')");
-  cat.Insert("insert into 函数表 (名称) values ('信息框')");
-  cat.Insert("insert into 函数表 (名称) values ('Ab')");
+  const int b = cat.add().Function("b");
+  const int a = cat.add().Function("A");
+  cat.add().Functions({"信息框", "Ab"});
   std::vector<EntryRow> rows;
   ASSERT_TRUE(ListEntries(cat.store(), "函数表", rows));
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"A", "Ab", "b", "信息框"}));
   EXPECT_EQ(rows[0].id, a);
   EXPECT_EQ(rows[2].id, b);
 
-  cat.Run("insert into 数据类型表 (名称) values ('RECT')");
+  cat.add().DataType("RECT");
   ASSERT_TRUE(ListEntries(cat.store(), "数据类型表", rows));
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"RECT"}));
 }
 
 TEST_F(EntryQueriesTest, ConstantsCarryTheirColumns) {
-  cat.Run("insert into 常量表 (名称,十进制值,十六进制值,备注,类型) values ('WM_USER','1024','&H400','r','Long')");
-  cat.Run("insert into 常量表 (名称) values ('MB_OK')");
+  cat.add().Constant(test::NewConstant("WM_USER", "1024", "&H400").Remark("r").Type("Long"));
+  cat.add().Constant("MB_OK");
   std::vector<ConstantRow> rows;
   ASSERT_TRUE(ListConstants(cat.store(), rows));
   ASSERT_EQ(rows.size(), 2u);
@@ -51,8 +50,8 @@ TEST_F(EntryQueriesTest, ConstantsCarryTheirColumns) {
 }
 
 TEST_F(EntryQueriesTest, Categories) {
-  cat.Run("insert into 类别表 (名称) values ('窗口')");
-  cat.Run("insert into 类别表 (名称) values ('File')");
+  cat.add().Category("窗口");
+  cat.add().Category("File");
   std::vector<EntryRow> rows;
   ASSERT_TRUE(ListCategories(cat.store(), rows));
   EXPECT_EQ(Names(rows), (std::vector<std::string>{"File", "窗口"}));
@@ -71,9 +70,9 @@ TEST_F(EntryQueriesTest, FailingQueryGivesFalseAndNoRows) {
 }
 
 TEST_F(EntryQueriesTest, FindsExactNameFirstInListOrder) {
-  cat.Run("insert into 函数表 (名称) values ('MessageBoxA')");
-  int first = cat.Insert("insert into 函数表 (名称) values ('GetTickCount')");
-  cat.Insert("insert into 函数表 (名称) values ('GetTickCount')");
+  cat.add().Function("MessageBoxA");
+  const int first = cat.add().Function("GetTickCount");
+  cat.add().Function("GetTickCount");
   int id = -1;
   ASSERT_TRUE(FindEntryByName(cat.store(), "函数表", "GetTickCount", id));
   EXPECT_EQ(id, first);
@@ -89,7 +88,7 @@ TEST_F(EntryQueriesTest, FindsExactNameFirstInListOrder) {
 }
 
 TEST_F(EntryQueriesTest, NameWithQuotesIsAValue) {
-  int q = cat.Insert("insert into 常量表 (名称) values ('it''s')");
+  const int q = cat.add().Constant("it's");
   int id = 0;
   ASSERT_TRUE(FindEntryByName(cat.store(), "常量表", "it's", id));
   EXPECT_EQ(id, q);

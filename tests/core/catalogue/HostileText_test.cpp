@@ -25,6 +25,11 @@ namespace declarium {
 namespace {
 
 using test::ReadFileBytes;
+using test::Entries;
+using test::NewConstant;
+using test::NewDataType;
+using test::NewFunction;
+using test::NewParam;
 using test::TestCatalogue;
 
 struct Hostile {
@@ -86,13 +91,26 @@ Rows Snapshot(CatalogueStore& store) {
 class HostileText : public ::testing::Test {
  protected:
   void SetUp() override {
-    cat_.Run("insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,类别) values "
-             "('Alpha','整数型','甲','user32','Alpha','说明','阿尔法',1),('Beta','逻辑型','乙','kernel32','Beta','','',0)");
-    cat_.Run("insert into 函数参数表 (名称,数据类型,数组,传址,备注,所属函数) values ('p','整数型',0,1,'参数',1)");
-    cat_.Run("insert into 数据类型表 (名称,备注) values ('RECT','矩形')");
-    cat_.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,备注,所属数据类型) values ('left','整数型','',0,'左',1)");
-    cat_.Run("insert into 常量表 (名称,十进制值,十六进制值) values ('K1','1','0x1'),('K2','2','0x2')");
-    cat_.Run("insert into 类别表 (名称) values ('窗口')");
+    Entries& add = cat_.add();
+    add.Function(NewFunction("Alpha")
+                     .Returns("整数型")
+                     .Remark("甲")
+                     .Library("user32", "Alpha")
+                     .Description("说明")
+                     .ChineseName("阿尔法")
+                     .Category(1)
+                     .Param(NewParam("p", "整数型").Array("0").ByRef().Remark("参数")));
+    add.Function(NewFunction("Beta")
+                     .Returns("逻辑型")
+                     .Remark("乙")
+                     .Library("kernel32", "Beta")
+                     .Description("")
+                     .ChineseName("")
+                     .Category(0));
+    add.DataType(NewDataType("RECT").Remark("矩形").Member(NewParam("left", "整数型").Array("").ByRef(0).Remark("左")));
+    add.Constant(NewConstant("K1", "1", "0x1"));
+    add.Constant(NewConstant("K2", "2", "0x2"));
+    add.Category("窗口");
   }
   CatalogueStore& store() { return cat_.store(); }
   TestCatalogue cat_;
@@ -113,7 +131,7 @@ TEST_F(HostileText, Import) {
   for (const Hostile& h : HostileValues()) {
     SCOPED_TRACE(h.label);
     TestCatalogue cat;
-    cat.Run("insert into 常量表 (名称,十进制值) values ('K1','1')");
+    cat.add().Constant(NewConstant("K1").Decimal("1"));
     ASSERT_TRUE(EnsureConstantValues(cat.store()));  // its number is no change the import makes
     const Rows before = Snapshot(cat.store());
     const std::string& v = h.value;
@@ -170,9 +188,9 @@ TEST_F(HostileText, InPlaceEdit) {
   for (const Hostile& h : HostileValues()) {
     SCOPED_TRACE(h.label);
     TestCatalogue cat;
-    cat.Run("insert into 函数表 (名称,备注) values ('Alpha','甲'),('Beta','乙')");
-    cat.Run("insert into 函数参数表 (名称,数据类型,传址,所属函数) values ('p','整数型',1,1)");
-    cat.Run("insert into 数据类型成员表 (名称,数组,所属数据类型) values ('m','',1)");
+    cat.add().Function(NewFunction("Alpha").Remark("甲").Param(NewParam("p", "整数型").ByRef()));
+    cat.add().Function(NewFunction("Beta").Remark("乙"));
+    cat.add().Member(1, NewParam("m").Array(""));  // no data type owns it
     Rows expected = Snapshot(cat.store());
     const std::string& v = h.value;
     ASSERT_EQ(UpdateCell(cat.store(), "函数表", "备注", 1, v, CellKind::Text), CellUpdate::Written);

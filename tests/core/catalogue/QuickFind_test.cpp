@@ -12,8 +12,7 @@ using test::TestCatalogue;
 class QuickFindConstants : public ::testing::Test {
  protected:
   void SetUp() override {
-    cat_.Run("insert into 常量表 (名称) values ('WM_CREATE'),('WM_CLOSE'),('窗口样式_边框'),"
-             "('窗口样式_标题'),('O''Brien_1')");
+    cat_.add().Constants({"WM_CREATE", "WM_CLOSE", "窗口样式_边框", "窗口样式_标题", "O'Brien_1"});
   }
   std::string Find(std::string_view key) { return FirstConstantWithPrefix(cat_.store(), key); }
   TestCatalogue cat_;
@@ -29,7 +28,7 @@ TEST_F(QuickFindConstants, AsciiKeyFindsTheFirstInNameOrder) {
 // Whatever the letter case of key and name, the first match in name order
 // (capitals first) is found, a name ending in a double-byte character too.
 TEST_F(QuickFindConstants, EveryCaseOfTheKeyIsLookedFor) {
-  cat_.Run("insert into 常量表 (名称) values ('wM_ant'),('Wm_Zed'),('zz中文'),('ZY')");
+  cat_.add().Constants({"wM_ant", "Wm_Zed", "zz中文", "ZY"});
   EXPECT_EQ(Find("WM_A"), "wM_ant");
   EXPECT_EQ(Find("wm_"), "WM_CLOSE");
   cat_.Run("delete from 常量表 where 名称 like 'WM_C%'");

@@ -18,10 +18,9 @@ std::string Statistics(CatalogueStore& store) {
 TEST(StatisticsTest, CountsEachKind) {
   test::TestCatalogue cat;
   EXPECT_EQ(Statistics(cat.store()), "函数：0个\r\n数据类型：0个\r\n常量：0个");
-  cat.Run("insert into 函数表 (名称) values ('A')");
-  cat.Run("insert into 函数表 (名称) values ('B')");
-  cat.Run("insert into 数据类型表 (名称) values ('RECT')");
-  for (int i = 0; i < 12; ++i) cat.Run("insert into 常量表 (名称) values ('C" + std::to_string(i) + "')");
+  cat.add().Functions({"A", "B"});
+  cat.add().DataType("RECT");
+  for (int i = 0; i < 12; ++i) cat.add().Constant(test::NewConstant("C" + std::to_string(i)));
   EXPECT_EQ(Statistics(cat.store()), "函数：2个\r\n数据类型：1个\r\n常量：12个");
 }
 

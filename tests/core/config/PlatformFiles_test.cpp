@@ -10,6 +10,7 @@
 #include "output/Export.h"
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
+#include "support/Entries.h"
 #include "support/TempDir.h"
 #include "text/Gbk.h"
 
@@ -71,7 +72,7 @@ TEST(ChinesePaths, CatalogueOpensByPathAndByGbkName) {
     ASSERT_TRUE(store.OpenPath(file, true));
     std::string error;
     ASSERT_TRUE(CreateSchema(store, error)) << error;
-    ASSERT_TRUE(store.Exec("insert into 常量表 (名称,十进制值) values ('常量','1')", error)) << error;
+    test::Entries(store).Constant(test::NewConstant("常量").Decimal("1"));
   }
   ASSERT_TRUE(fs::is_regular_file(file));
   // The start-up opens by a GBK name; it must reach the same file.
@@ -87,7 +88,7 @@ TEST(ChinesePaths, ExportWritesGbkWithCrLf) {
   ASSERT_TRUE(store.OpenPath(dir / "data.db", true));
   std::string error;
   ASSERT_TRUE(CreateSchema(store, error)) << error;
-  ASSERT_TRUE(store.Exec("insert into 常量表 (名称,十进制值,备注) values ('最大路径','260','路径')", error));
+  test::Entries(store).Constant(test::NewConstant("最大路径").Decimal("260").Remark("路径"));
   const fs::path out = dir.path() / ChineseName(u8"导出 文件.txt");
   ExportRequest request;
   request.constants = true;

@@ -5,15 +5,13 @@
 // E text headed by ".版本 2" and an empty line.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "import/Readers.h"
 #include "output/DeclarationStyle.h"
 #include "output/Declarations.h"
+#include "support/Corpus.h"
 #include "text/TextPrimitives.h"
 
 namespace declarium {
@@ -457,21 +455,6 @@ TEST(RoundTrip, VbSyntax) {
 
 // ---- the Win32 API declarations, read, written and read again in VB ----
 
-std::string CorpusText() {
-  std::string dir;
-  if (const char* env = std::getenv("DECLARIUM_CORPUS_DIR"); env != nullptr && *env != '\0') {
-    dir = env;
-  } else {
-#ifdef DECLARIUM_CORPUS_DIR
-    dir = DECLARIUM_CORPUS_DIR;
-#endif
-  }
-  if (dir.empty()) return {};
-  std::ifstream in(dir + "/WIN32API.TXT", std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Collects the differences of one kind and reports the first few of them, so
 // a regression shows what went wrong without thousands of lines.
 class Differences {
@@ -495,7 +478,7 @@ class Differences {
 };
 
 TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
-  const std::string corpus = CorpusText();
+  const std::string corpus = test::CorpusText("WIN32API.TXT");
   if (corpus.empty()) GTEST_SKIP() << "WIN32API.TXT not found";
   const ParsedDeclarations first = Read(corpus, SyntaxKind::Vb);
   ASSERT_EQ(first.functions.size(), 1548u);
@@ -567,7 +550,7 @@ TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
 // same order, in every syntax (the corpus, or a text of its own without it,
 // and both written out in E and C#).
 TEST(RoundTrip, ReadingInBatchesFindsWhatTheWholeReadingFinds) {
-  std::string vb = CorpusText();
+  std::string vb = test::CorpusText("WIN32API.TXT");
   if (vb.empty()) {
     for (int i = 0; i < 50; ++i) {
       const std::string n = std::to_string(i);

@@ -110,14 +110,15 @@ bool InTransaction(CatalogueStore& store) { return sqlite3_get_autocommit(store.
 
 // A catalogue that already holds one entry of each kind.
 void Seed(TestCatalogue& cat) {
-  int f = cat.Insert(
-      "insert into 函数表 (名称,返回值类型,库名,库对应命令,导入语言) values "
-      "('MessageBoxA','整数型','user32.dll','MessageBoxA',0)");
-  cat.Run("insert into 函数参数表 (名称,数据类型,所属函数) values ('hWnd','整数型'," + std::to_string(f) + ")");
-  int d = cat.Insert("insert into 数据类型表 (名称) values ('POINT')");
-  cat.Run("insert into 数据类型成员表 (名称,数据类型,所属数据类型) values ('x','整数型'," + std::to_string(d) + ")");
-  cat.Run("insert into 常量表 (名称,十进制值,十六进制值) values ('MB_OK','0','&H0')");
-  cat.Run("insert into 类别表 (名称) values ('窗口')");
+  test::Entries& add = cat.add();
+  add.Function(test::NewFunction("MessageBoxA")
+                   .Returns("整数型")
+                   .Library("user32.dll", "MessageBoxA")
+                   .Syntax(SyntaxKind::E)
+                   .Param("hWnd", "整数型"));
+  add.DataType(test::NewDataType("POINT").Member("x", "整数型"));
+  add.Constant(test::NewConstant("MB_OK", "0", "&H0"));
+  add.Category("窗口");
 }
 
 TEST(StoreImported, EmptyListsCommitThreeZeroCounts) {

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "import/Readers.h"
+#include "support/Corpus.h"
 
 namespace declarium {
 namespace {
@@ -331,21 +329,6 @@ TEST(VbReaders, OddTextIsReadWithoutFault) {
 
 // ---- the Win32 API declarations for VB ----
 
-std::string CorpusFile(const char* name) {
-  std::string dir;
-  if (const char* env = std::getenv("DECLARIUM_CORPUS_DIR"); env != nullptr && *env != '\0') {
-    dir = env;
-  } else {
-#ifdef DECLARIUM_CORPUS_DIR
-    dir = DECLARIUM_CORPUS_DIR;
-#endif
-  }
-  if (dir.empty()) return {};
-  std::ifstream in(dir + "/" + name, std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 template <class Record>
 const Record* Named(const std::vector<Record>& records, std::string_view name) {
   for (const Record& r : records)
@@ -354,7 +337,7 @@ const Record* Named(const std::vector<Record>& records, std::string_view name) {
 }
 
 TEST(VbReaders, Win32ApiDeclarations) {
-  const std::string text = CorpusFile("WIN32API.TXT");
+  const std::string text = test::CorpusText("WIN32API.TXT");
   if (text.empty()) GTEST_SKIP() << "WIN32API.TXT not found";
 
   std::vector<FunctionRecord> fs;

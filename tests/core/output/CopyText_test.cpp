@@ -10,16 +10,12 @@ namespace {
 class CopyTextTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    function = cat.Insert(
-        "insert into 函数表 (名称,中文名,返回值类型,备注,库名,库对应命令) values "
-        "('Sleep','','','等待','kernel32','Sleep')");
-    cat.Run("insert into 函数参数表 (名称,中文名,数据类型,数组,传址,备注,所属函数) values "
-            "('dwMilliseconds','毫秒','整数型',0,0,'时长'," + std::to_string(function) + ")");
-    dataType = cat.Insert("insert into 数据类型表 (名称,备注) values ('POINT','点')");
-    cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('x','整数型','',0," +
-            std::to_string(dataType) + ")");
-    constant = cat.Insert(
-        "insert into 常量表 (名称,十六进制值,十进制值,备注) values ('INFINITE','0xFFFFFFFF','-1','无限')");
+    function = cat.add().Function(
+        test::NewFunction("Sleep").ChineseName("").Returns("").Remark("等待").Library("kernel32", "Sleep").Param(
+            test::NewParam("dwMilliseconds", "整数型").ChineseName("毫秒").Array("0").ByRef(0).Remark("时长")));
+    dataType = cat.add().DataType(
+        test::NewDataType("POINT").Remark("点").Member(test::NewParam("x", "整数型").Array("").ByRef(0)));
+    constant = cat.add().Constant(test::NewConstant("INFINITE", "-1", "0xFFFFFFFF").Remark("无限"));
     style.insertChineseNames = true;
     style.insertRemarks = true;
     style.isPublic = true;

@@ -10,20 +10,16 @@ namespace {
 class DependenciesTest : public ::testing::Test {
  protected:
   int Type(const std::string& name, std::initializer_list<std::pair<std::string, std::string>> members) {
-    const int id = cat.Insert("insert into 数据类型表 (名称) values ('" + name + "')");
-    for (const auto& [member, type] : members)
-      cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('" + member + "','" +
-              type + "','',0," + std::to_string(id) + ")");
-    return id;
+    test::NewDataType row(name);
+    for (const auto& [member, type] : members) row.Member(test::NewParam(member, type).Array("").ByRef(0));
+    return cat.add().DataType(row);
   }
   int Function(const std::string& name, std::initializer_list<std::pair<std::string, std::string>> params,
                int syntax = 0) {
-    const int id = cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令,导入语言) values ('" + name +
-                              "','" + (syntax == 2 ? "Long" : "整数型") + "','user32','" + name + "'," + std::to_string(syntax) + ")");
-    for (const auto& [param, type] : params)
-      cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,所属函数) values ('" + param + "','" + type +
-              "',0,1," + std::to_string(id) + ")");
-    return id;
+    test::NewFunction row(name);
+    row.Returns(syntax == 2 ? "Long" : "整数型").Library("user32", name).Syntax(SyntaxOfNumber(syntax));
+    for (const auto& [param, type] : params) row.Param(test::NewParam(param, type).Array("0").ByRef());
+    return cat.add().Function(row);
   }
   std::string Copy(std::vector<CopyEntry> entries, SyntaxKind target) {
     std::string text;
@@ -108,7 +104,7 @@ TEST_F(DependenciesTest, AListSharesItsTypesAndAnEntryAlreadyWrittenIsNotRepeate
 }
 
 TEST_F(DependenciesTest, QuotedTypeNamesAreLookedUpAsText) {
-  const int f = Function("Hostile", {{"p", "X''); drop table 数据类型表;--"}});
+  const int f = Function("Hostile", {{"p", "X'); drop table 数据类型表;--"}});
   const std::string text = Copy({{f, EntryKind::Functions}}, SyntaxKind::CSharp);
   EXPECT_NE(text.find("// 未找到：X'); drop table 数据类型表;--\r\n"), std::string::npos) << text;
   EXPECT_EQ(cat.store().QueryInt("select count(1) from sqlite_master where name='数据类型表'"), 1);

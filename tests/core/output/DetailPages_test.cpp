@@ -229,10 +229,13 @@ class DetailDocumentTest : public ::testing::Test {
 };
 
 TEST_F(DetailDocumentTest, FunctionDocument) {
-  int f = cat.Insert(
-      "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,函数说明,导入语言) values "
-      "('GetDC','Long','取设备场景','user32','GetDC','说明',2)");
-  cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,所属函数) values ('hWnd','Long',0,0," + std::to_string(f) + ")");
+  const int f = cat.add().Function(test::NewFunction("GetDC")
+                                       .Returns("Long")
+                                       .Remark("取设备场景")
+                                       .Library("user32", "GetDC")
+                                       .Description("说明")
+                                       .Syntax(SyntaxKind::Vb)
+                                       .Param(test::NewParam("hWnd", "Long").Array("0").ByRef(0)));
   DetailDocument doc;
   ASSERT_TRUE(BuildDetailDocument(cat.store(), "函数表", f, SyntaxKind::E, doc));
   EXPECT_TRUE(doc.shown);
@@ -254,7 +257,7 @@ TEST_F(DetailDocumentTest, FunctionDocument) {
 }
 
 TEST_F(DetailDocumentTest, DataTypeDocument) {
-  int d = cat.Insert("insert into 数据类型表 (名称,备注,Pack) values ('POINT','点','8')");
+  const int d = cat.add().DataType(test::NewDataType("POINT").Remark("点").Pack("8"));
   DetailDocument doc;
   ASSERT_TRUE(BuildDetailDocument(cat.store(), "数据类型表", d, SyntaxKind::CSharp, doc));
   EXPECT_TRUE(doc.shown);

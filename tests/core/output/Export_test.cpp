@@ -29,15 +29,14 @@ class ExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Inserted out of name order: the export sorts by 名称.
-    int beep = cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('MessageBeep','逻辑型','user32','MessageBeep')");
-    cat.Run("insert into 函数参数表 (名称,数据类型,所属函数) values ('uType','整数型'," + std::to_string(beep) + ")");
-    cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('GetTickCount','整数型','kernel32','GetTickCount')");
-    cat.Insert("insert into 函数表 (名称,返回值类型,库名,库对应命令) values ('GetDesktopWindow','整数型','user32','')");
-    int point = cat.Insert("insert into 数据类型表 (名称) values ('POINT')");
-    cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,所属数据类型) values ('x','整数型',''," + std::to_string(point) + ")");
-    cat.Insert("insert into 数据类型表 (名称) values ('EMPTY')");
-    cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('MAX_PATH','0x104','260','路径')");
-    cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('INFINITE','','-1','O''Brien''s')");
+    test::Entries& add = cat.add();
+    add.Function(test::NewFunction("MessageBeep").Returns("逻辑型").Library("user32", "MessageBeep").Param("uType", "整数型"));
+    add.Function(test::NewFunction("GetTickCount").Returns("整数型").Library("kernel32", "GetTickCount"));
+    add.Function(test::NewFunction("GetDesktopWindow").Returns("整数型").Library("user32", ""));
+    add.DataType(test::NewDataType("POINT").Member(test::NewParam("x", "整数型").Array("")));
+    add.DataType("EMPTY");
+    add.Constant(test::NewConstant("MAX_PATH", "260", "0x104").Remark("路径"));
+    add.Constant(test::NewConstant("INFINITE", "-1", "").Remark("O'Brien's"));
   }
 
   ExportResult Export(const ExportRequest& request, ExportObserver* observer = nullptr) {

@@ -37,8 +37,7 @@ TEST(ConstantNumbers, EveryNotationOfOneNumberIsTheSameValue) {
 class ConstantValuesTest : public ::testing::Test {
  protected:
   int Constant(const std::string& name, const std::string& decimal, const std::string& hex) {
-    return cat.Insert("insert into 常量表 (名称,十进制值,十六进制值) values ('" + name + "','" + decimal + "','" +
-                      hex + "')");
+    return cat.add().Constant(test::NewConstant(name, decimal, hex));
   }
   std::vector<std::string> Find(std::int64_t value, std::string_view prefix = {}) {
     std::vector<ConstantRow> rows;
@@ -80,6 +79,7 @@ TEST_F(ConstantValuesTest, AnOlderCatalogueIsFoundAsItIsAndGainsTheIndexedColumn
 // an older version stored them without a number too.
 TEST_F(ConstantValuesTest, SixtyFourBitValuesAreFound) {
   ASSERT_TRUE(EnsureConstantValues(cat.store()));
+  // Rows an older version stored without their number.
   cat.Run("insert into 常量表 (名称,十进制值,十六进制值,数值) values "
           "('ULLONG_MAX','18446744073709551615','0xFFFFFFFFFFFFFFFF',''),"
           "('LLONG_MIN','-9223372036854775808','0x8000000000000000','')");

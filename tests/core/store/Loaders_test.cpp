@@ -10,20 +10,30 @@
 namespace declarium {
 namespace {
 
+using test::NewConstant;
+using test::NewDataType;
+using test::NewFunction;
+using test::NewParam;
+
 class LoadersTest : public ::testing::Test {
  protected:
   test::TestCatalogue cat;
+  test::Entries& add = cat.add();
 };
 
 TEST_F(LoadersTest, FunctionWithParametersInIdOrder) {
-  int f = cat.Insert(
-      "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,函数说明,中文名,其他说明,CharSet,"
-      "CallingConvention) values ('MessageBoxA','整数型','r','user32.dll','MessageBoxA','d','信息框',"
-      "'n','CharSet.Ansi','CallingConvention.StdCall')");
-  const std::string fs = std::to_string(f);
-  cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,输出,备注,所属函数) values ('zz','整数型',1,2,1,'pr'," + fs + ")");
-  cat.Run("insert into 函数参数表 (名称,数据类型,数组,传址,所属函数) values ('aa','文本型',0,1," + fs + ")");
-  cat.Run("insert into 函数参数表 (名称,所属函数) values ('other',999)");
+  const int f = add.Function(NewFunction("MessageBoxA")
+                                .Returns("整数型")
+                                .Remark("r")
+                                .Library("user32.dll", "MessageBoxA")
+                                .Description("d")
+                                .ChineseName("信息框")
+                                .Notes("n")
+                                .CharSet("CharSet.Ansi")
+                                .CallingConvention("CallingConvention.StdCall")
+                                .Param(NewParam("zz", "整数型").Array().ByRef(2).Output().Remark("pr"))
+                                .Param(NewParam("aa", "文本型").Array("0").ByRef()));
+  add.Parameter(999, NewParam("other"));
 
   FunctionRecord r;
   r.parameters.push_back({});  // the loader empties the list first
@@ -52,8 +62,8 @@ TEST_F(LoadersTest, FunctionWithParametersInIdOrder) {
 }
 
 TEST_F(LoadersTest, ImportLanguageIsLoaded) {
-  int f = cat.Insert("insert into 函数表 (名称,导入语言) values ('f',2)");
-  int t = cat.Insert("insert into 数据类型表 (名称,导入语言) values ('t',1)");
+  const int f = add.Function(NewFunction("f").Syntax(SyntaxKind::Vb));
+  const int t = add.DataType(NewDataType("t").Syntax(SyntaxKind::CSharp));
   FunctionRecord fr;
   DataTypeRecord tr;
   ASSERT_TRUE(LoadFunction(cat.store(), f, fr));
@@ -63,10 +73,14 @@ TEST_F(LoadersTest, ImportLanguageIsLoaded) {
 }
 
 TEST_F(LoadersTest, DataTypeMembersKeepTheirDimensionText) {
-  int t = cat.Insert("insert into 数据类型表 (名称,中文名,备注,CharSet,Pack,Size) values ('RECT','矩形','b','c','4','16')");
-  const std::string ts = std::to_string(t);
-  cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('left','整数型','',0," + ts + ")");
-  cat.Run("insert into 数据类型成员表 (名称,数据类型,数组,传址,所属数据类型) values ('buf','字节型','260',1," + ts + ")");
+  const int t = add.DataType(NewDataType("RECT")
+                                 .ChineseName("矩形")
+                                 .Remark("b")
+                                 .CharSet("c")
+                                 .Pack("4")
+                                 .Size("16")
+                                 .Member(NewParam("left", "整数型").Array("").ByRef(0))
+                                 .Member(NewParam("buf", "字节型").Array("260").ByRef()));
   DataTypeRecord r;
   ASSERT_TRUE(LoadDataType(cat.store(), t, r));
   EXPECT_EQ(r.name, "RECT");
@@ -80,7 +94,7 @@ TEST_F(LoadersTest, DataTypeMembersKeepTheirDimensionText) {
 }
 
 TEST_F(LoadersTest, ConstantFields) {
-  int c = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注,类型) values ('MAX_PATH','0x104','260','m','Long')");
+  const int c = add.Constant(NewConstant("MAX_PATH", "260", "0x104").Remark("m").Type("Long"));
   ConstantRecord r;
   ASSERT_TRUE(LoadConstant(cat.store(), c, r));
   EXPECT_EQ(r.name, "MAX_PATH");
@@ -117,20 +131,17 @@ TEST_F(LoadersTest, UnknownIdLoadsEmptyRecord) {
 }
 
 TEST_F(LoadersTest, FunctionWithoutParameters) {
-  int f = cat.Insert("insert into 函数表 (名称) values ('GetTickCount')");
+  const int f = add.Function(NewFunction("GetTickCount"));
   FunctionRecord r;
   ASSERT_TRUE(LoadFunction(cat.store(), f, r));
   EXPECT_TRUE(r.parameters.empty());
 }
 
 TEST_F(LoadersTest, ChildrenOfManyOwnersInOnePass) {
-  int a = cat.Insert("insert into 函数表 (名称) values ('a')");
-  int b = cat.Insert("insert into 函数表 (名称) values ('b')");
-  int t = cat.Insert("insert into 数据类型表 (名称) values ('t')");
-  for (const auto& [name, owner] : {std::pair{"p1", a}, {"q1", b}, {"p2", a}})
-    cat.Run(std::string("insert into 函数参数表 (名称,所属函数) values ('") + name + "'," +
-            std::to_string(owner) + ")");
-  cat.Run("insert into 数据类型成员表 (名称,所属数据类型) values ('m'," + std::to_string(t) + ")");
+  const int a = add.Function(NewFunction("a"));
+  const int b = add.Function(NewFunction("b"));
+  const int t = add.DataType(NewDataType("t").Member(NewParam("m")));
+  for (const auto& [name, owner] : {std::pair{"p1", a}, {"q1", b}, {"p2", a}}) add.Parameter(owner, NewParam(name));
   ChildRows params;
   ASSERT_TRUE(LoadParametersOf(cat.store(), "select id from 函数表 where 名称='a'", params));
   ASSERT_EQ(params.size(), 1u);
@@ -152,10 +163,8 @@ TEST_F(LoadersTest, ChildrenOfManyOwnersInOnePass) {
 // the whole list: the caller would show or export a record with parameters
 // missing. The view makes the second row fail when it is read.
 TEST_F(LoadersTest, RowsCutShortByAnErrorAreNoList) {
-  int f = cat.Insert("insert into 函数表 (名称) values ('f')");
+  const int f = add.Function(NewFunction("f").Param(NewParam("good")).Param(NewParam("bad")));
   const std::string fs = std::to_string(f);
-  cat.Run("insert into 函数参数表 (名称,所属函数) values ('good'," + fs + ")");
-  cat.Run("insert into 函数参数表 (名称,所属函数) values ('bad'," + fs + ")");
   cat.Run("alter table 函数参数表 rename to 参数原表");
   // abs() of the smallest integer is an error; length('bad') keeps it per row.
   cat.Run(

@@ -63,12 +63,12 @@ TEST(Schema, ScriptIsNineStatementsJoinedByCrLf) {
 
 TEST(Schema, DefaultsOfTheCodedColumns) {
   test::TestCatalogue cat;
-  cat.Run("insert into 函数表 (名称) values ('f')");
-  cat.Run("insert into 数据类型表 (名称) values ('t')");
+  cat.add().Function("f");
+  cat.add().DataType("t");
   EXPECT_EQ(cat.store().QueryInt("select 类别 from 函数表"), 0);
   EXPECT_EQ(cat.store().QueryInt("select 导入语言 is null from 函数表"), 1);
   EXPECT_EQ(cat.store().QueryInt("select 导入语言 from 数据类型表"), 0);
-  cat.Run("insert into 函数表 (名称) values ('f')");
+  cat.add().Function("f");
   EXPECT_EQ(cat.store().QueryInt("select count(1) from 函数表 where 名称='f'"), 2);
 }
 
