@@ -2,13 +2,14 @@
 # is a library, and a library includes only from itself and the libraries
 # below it:
 #   core:    text <- store <- output <- import; store <- catalogue; output <- config
-#   desktop: core <- model <- toolkit <- windows
+#   desktop: core <- model <- windows; core <- toolkit <- windows
 #   cli and tools/apigen: core only
 # Qt is not included by the core, the desktop model, the command line or the
 # generator, and no header of the core or the model holds a narrow literal
 # with non-ASCII text. A project include names its library first ("store/Records.h");
 # an include without a known library must be a file beside the includer.
-# Tests keep the layer of the folder they mirror, plus their support folder.
+# Tests keep the layer of the folder they mirror, plus their support folder;
+# a test's own files are named by their folder below tests ("desktop/support").
 #
 #   cmake -DSOURCE_DIR=<top of the tree> -P tests/Layering.cmake
 
@@ -30,26 +31,28 @@ foreach(lib text store output import catalogue config)
   set(qt_tests/core/${lib} OFF)
 endforeach()
 set(allowed_src/desktop/model ${core_all} model)
-set(allowed_src/desktop/toolkit ${core_all} model toolkit)
+set(allowed_src/desktop/toolkit ${core_all} toolkit)
 set(allowed_src/desktop/windows ${core_all} model toolkit windows)
 set(allowed_src/desktop ${core_all} model toolkit windows)
 set(allowed_src/cli ${core_all} cli)
 set(allowed_tools/apigen ${core_all} apigen)
 set(allowed_tests/desktop/model ${allowed_src/desktop/model} support)
-set(allowed_tests/desktop/toolkit ${allowed_src/desktop/toolkit} support)
-set(allowed_tests/desktop/windows ${allowed_src/desktop/windows} support desktop)
+set(allowed_tests/desktop/support ${allowed_src/desktop/toolkit} support desktop/support)
+set(allowed_tests/desktop/toolkit ${allowed_src/desktop/toolkit} support desktop/support)
+set(allowed_tests/desktop/windows ${allowed_src/desktop/windows} support desktop/support desktop/toolkit
+    desktop/windows)
 set(allowed_tests/cli ${core_all} cli support)
 set(allowed_tests/tools ${core_all} apigen support)
 set(allowed_tests/support ${core_all} support)
 set(allowed_bench ${core_all})
-set(allowed_bench/ui ${allowed_src/desktop/windows} desktop)
+set(allowed_bench/ui ${allowed_src/desktop/windows} desktop/support)
 set(allowed_fuzz ${core_all})
 foreach(layer src/desktop/model src/cli tools/apigen tests/desktop/model tests/cli tests/tools tests/support
               bench fuzz)
   set(qt_${layer} OFF)
 endforeach()
-foreach(layer src/desktop/toolkit src/desktop/windows src/desktop tests/desktop/toolkit tests/desktop/windows
-              bench/ui)
+foreach(layer src/desktop/toolkit src/desktop/windows src/desktop tests/desktop/support tests/desktop/toolkit
+              tests/desktop/windows bench/ui)
   set(qt_${layer} ON)
 endforeach()
 
@@ -83,7 +86,7 @@ foreach(f IN LISTS files)
       endif()
     elseif(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
       set(path ${CMAKE_MATCH_1})
-      if(path MATCHES "^([^/]+)/")
+      if(path MATCHES "^(desktop/[^/]+|[^/]+)/")
         set(lib ${CMAKE_MATCH_1})
         if(NOT lib IN_LIST allowed_${dir})
           list(APPEND bad "${f}: ${dir} may not include ${path}")

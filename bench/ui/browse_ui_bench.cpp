@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "config/SettingsFile.h"
+#include "desktop/support/ScriptedServices.h"
 #include "model/Commands.h"
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
 #include "store/Transaction.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
-#include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
 #include "windows/MainWindow.h"
 #include "windows/Resources.h"

@@ -10,8 +10,8 @@
 #include <QTextTable>
 #include <QtTest>
 
+#include "desktop/support/ScriptedServices.h"
 #include "toolkit/BrowserHost.h"
-#include "toolkit/ScriptedServices.h"
 
 using namespace declarium;
 

@@ -13,13 +13,13 @@
 #include <QtTest>
 
 #include "ModalScript.h"
+#include "desktop/support/ScriptedServices.h"
 
 #include "toolkit/Controls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/QtServices.h"
 #include "toolkit/Runtime.h"
-#include "toolkit/ScriptedServices.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
 

@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "config/SettingsFile.h"
+#include "desktop/support/ScriptedServices.h"
 #include "desktop/toolkit/ModalScript.h"
 #include "desktop/windows/AppCatalogue.h"
 #include "store/CatalogueStore.h"
 #include "toolkit/BrowserHost.h"
 #include "toolkit/Controls.h"
 #include "toolkit/QtText.h"
-#include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
 #include "windows/MainWindow.h"
 

@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "desktop/support/ScriptedServices.h"
 #include "desktop/windows/AppSession.h"
 #include "model/Commands.h"
 #include "store/CatalogueStore.h"
 #include "toolkit/ModalServices.h"
-#include "toolkit/ScriptedServices.h"
 #include "toolkit/Window.h"
 #include "windows/DesktopProgram.h"
 

@@ -1,4 +1,4 @@
-#include "toolkit/ScriptedServices.h"
+#include "desktop/support/ScriptedServices.h"
 
 namespace declarium {
 
