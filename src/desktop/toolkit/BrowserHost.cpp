@@ -1,4 +1,4 @@
-// The page is parsed by gumbo into a node table that keeps the elements and
+// The page is parsed (HtmlTree.h) into a node table that keeps the elements and
 // attributes exactly as a browser reads them; the shown document is built
 // from that table with a QTextCursor, recording for every element the range
 // of document positions its content occupies. Points map back through the

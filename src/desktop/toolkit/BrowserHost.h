@@ -2,10 +2,10 @@
 // a browser would and answers element-at-point, attribute and inner-text
 // questions about the page on display.
 //
-// The page is parsed with gumbo (so unquoted attributes, "&nbsp" without a
-// semicolon and markup inside values read as a browser reads them) and drawn
-// as Qt rich text built from that element tree. Elements are named by
-// handles that stay valid until the next WritePage.
+// The page is parsed by an HTML5 parser (HtmlTree.h), so unquoted
+// attributes, "&nbsp" without a semicolon and markup inside values read as a
+// browser reads them, and drawn as Qt rich text built from that element
+// tree. Elements are named by handles that stay valid until the next WritePage.
 #pragma once
 
 #include <QPoint>

@@ -1,4 +1,4 @@
-// The page of the detail browser: the element tree gumbo reads from the HTML
+// The page of the detail browser: the element tree HtmlTree reads from the HTML
 // text with its style rules, and the document drawn from it, recording for
 // every element the range of document positions its content occupies. Only
 // BrowserHost uses it.

@@ -7,7 +7,7 @@
 // lists and tab controls report only changes made by the user (SetSelection
 // is silent); trees and report views report every change, programmatic ones
 // too. Right-button events do not change the selection: the handler selects
-// what it wants (RowAtGlobal / ItemAtGlobal) before opening its menu.
+// what it wants (RowAtGlobal / ItemAt) before opening its menu.
 #pragma once
 
 #include <QComboBox>
@@ -63,7 +63,6 @@ class ListBox : public QListWidget {
   void SetSelection(int row);                         // -1 clears it
   QString RowText(int row) const;
   qint64 RowData(int row) const;                      // 0 for a bad row
-  void SetRowText(int row, const QString& text);
   int RowAt(QPoint viewportPoint) const;              // -1 on empty space
   int RowAtGlobal(QPoint globalPos) const;
  signals:
@@ -106,7 +105,6 @@ class TreeView : public QTreeWidget {
   bool LabelEditing() const;
   void BeginLabelEdit(Item item);
   Item ItemAt(QPoint viewportPoint) const;
-  Item ItemAtGlobal(QPoint globalPos) const;
  signals:
   void selectionChanged(QTreeWidgetItem* item);
   void doubleClicked(QTreeWidgetItem* item);

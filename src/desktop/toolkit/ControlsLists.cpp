@@ -128,13 +128,6 @@ qint64 ListBox::RowData(int row) const {
   return it ? it->data(kDataRole).toLongLong() : 0;
 }
 
-void ListBox::SetRowText(int row, const QString& text) {
-  QListWidgetItem* it = item(row);
-  if (it == nullptr) return;
-  it->setText(ShownText(text));
-  it->setData(kWholeTextRole, text.size() > kShownCharacters ? QVariant(text) : QVariant());
-}
-
 int ListBox::RowAt(QPoint viewportPoint) const {
   const QListWidgetItem* it = itemAt(viewportPoint);
   return it ? row(it) : -1;
@@ -291,8 +284,6 @@ void TreeView::BeginLabelEdit(Item item) {
 }
 
 TreeView::Item TreeView::ItemAt(QPoint viewportPoint) const { return itemAt(viewportPoint); }
-
-TreeView::Item TreeView::ItemAtGlobal(QPoint globalPos) const { return ItemAt(viewport()->mapFromGlobal(globalPos)); }
 
 bool TreeView::viewportEvent(QEvent* event) { return ShowCutTextTip(*this, event) || QTreeWidget::viewportEvent(event); }
 

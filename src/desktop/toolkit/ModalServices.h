@@ -59,7 +59,6 @@ class ModalServices {
                                const QString& defaultExtension) = 0;
 
   virtual void SetClipboardText(const QString& text) = 0;
-  virtual QString ClipboardText() = 0;
   virtual void Beep() = 0;                               // the information beep
   virtual bool ShellOpen(const QString& target) = 0;     // a link or document, "open"
 

@@ -140,8 +140,6 @@ QString QtServices::SaveFileName(QWidget* owner, const QString& title, const QSt
 
 void QtServices::SetClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-QString QtServices::ClipboardText() { return QGuiApplication::clipboard()->text(); }
-
 void QtServices::Beep() { QApplication::beep(); }
 
 bool QtServices::ShellOpen(const QString& target) { return QDesktopServices::openUrl(QUrl::fromUserInput(target)); }

@@ -23,7 +23,6 @@ class QtServices : public ModalServices {
   QString SaveFileName(QWidget* owner, const QString& title, const QString& filter,
                        const QString& defaultExtension) override;
   void SetClipboardText(const QString& text) override;
-  QString ClipboardText() override;
   void Beep() override;
   bool ShellOpen(const QString& target) override;
   // Through GlobalHotkeys: X11 and Windows; 0 elsewhere.

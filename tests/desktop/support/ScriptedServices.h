@@ -52,7 +52,6 @@ class ScriptedServices : public ModalServices {
   QString SaveFileName(QWidget* owner, const QString& title, const QString& filter,
                        const QString& defaultExtension) override;
   void SetClipboardText(const QString& text) override { clipboard_ = text; }
-  QString ClipboardText() override { return clipboard_; }
   void Beep() override { ++beeps_; }
   bool ShellOpen(const QString& target) override;
   int RegisterHotkey(Window* window, int modifiers, int key) override;

@@ -45,8 +45,7 @@ QStringList Headings(SyntaxKind syntax) {
 }  // namespace
 
 // The busy state is checked as the application's override cursor, which is
-// what BusyCursor sets (ui/Runtime.h and app/ConfigFile.h clash over
-// ProgramDirectory, so the suite does not include the former).
+// what BusyCursor sets.
 
 class ImportTest : public QObject {
   Q_OBJECT
