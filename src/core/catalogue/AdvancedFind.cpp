@@ -55,11 +55,25 @@ bool IsFindTarget(std::string_view table, std::string_view field) {
 // field like '%text%', the text's own "%", "_" and "\" taken as they
 // stand (Windows names are full of "_"). The database's LIKE reads its texts only up to a NUL
 // byte, so a text holding one is looked for byte for byte instead (letter
-// case of A to Z still not counting, as with LIKE).
+// case of A to Z still not counting, as with LIKE). What is looked for is
+// ?1 (PrepareSearch).
+bool HasNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
 std::string Contains(std::string_view field, std::string_view text) {
   const std::string f(field);
-  if (text.find('\0') != std::string_view::npos) return "instr(lower(" + f + "),lower(" + SqlLiteral(text) + "))>0";
-  return f + " like '%" + SqlLikeEscape(text) + "%' escape '\\'";
+  return HasNul(text) ? "instr(lower(" + f + "),lower(?1))>0" : f + " like ?1 escape '\\'";
+}
+
+// sql with its ?1 given what the search of text in field looks for: the
+// number of a value search (none when the text is no number), the text of
+// any other.
+Statement PrepareSearch(CatalogueStore& store, const std::string& sql, std::string_view field, std::string_view text) {
+  if (field == kValueField) {
+    const std::optional<std::int64_t> value = ParseConstantValue(text);
+    return value ? store.PrepareWith(sql, {*value}) : store.Prepare(sql);
+  }
+  if (HasNul(text)) return store.PrepareWith(sql, {text});
+  return store.PrepareWith(sql, {"%" + LikePattern(text) + "%"});
 }
 
 }  // namespace
@@ -122,11 +136,9 @@ void FindState::Start(CatalogueStore& store, std::string_view table, std::string
              " order by 数据类型表.名称 asc";
     select = "select 数据类型表.名称 from ";
   } else if (field == kValueField) {
-    // The number is written by this program, so it is safe to splice; no
-    // number matches nothing.
-    const std::optional<std::int64_t> value = ParseConstantValue(text);
-    where_ = " where " + (value ? ConstantValueIs(store, std::to_string(*value)) : std::string("0")) +
-             " order by 名称 asc";
+    // No number matches nothing.
+    const bool number = ParseConstantValue(text).has_value();
+    where_ = " where " + (number ? ConstantValueIs(store, "?1") : std::string("0")) + " order by 名称 asc";
     constants_ = true;
     select = "select id,名称 from ";
   } else {
@@ -134,7 +146,7 @@ void FindState::Start(CatalogueStore& store, std::string_view table, std::string
     constants_ = table == "常量表";
     select = constants_ ? "select id,名称 from " : "select 名称 from ";
   }
-  if (IsFindTarget(table, field)) cursor_ = store.Prepare(select + table_ + where_);
+  if (IsFindTarget(table, field)) cursor_ = PrepareSearch(store, select + table_ + where_, field_, text_);
 }
 
 FindStep FindState::Read(CatalogueStore& store, FindOutcome outcome) {
@@ -164,8 +176,11 @@ FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::str
 
   // A refused target has no cursor and no count either: it finds nothing.
   int count = 0;
-  if (IsFindTarget(table_, field_) && !store.TryQueryInt("select count(1) from " + table_ + " " + where_, count)) {
-    return failed;
+  if (IsFindTarget(table_, field_)) {
+    Statement counting = PrepareSearch(store, "select count(1) from " + table_ + " " + where_, field_, text_);
+    if (!counting || !store.StepOnce(counting)) return failed;
+    count = store.ColumnInt(counting, 0);
+    if (!store.Finalize(counting)) return failed;
   }
   FindStep none;
   none.outcome = FindOutcome::NoRecords;

@@ -1,21 +1,9 @@
 #include "catalogue/Categories.h"
 
-#include "store/SqlText.h"
-
 namespace declarium {
 
-namespace {
-
-bool Run(CatalogueStore& store, const std::string& sql, std::string& error) {
-  return store.Exec(sql, error);
-}
-
-std::string Id(int id) { return std::to_string(id); }
-
-}  // namespace
-
 bool NewCategory(CatalogueStore& store, int& id, std::string& error) {
-  if (!Run(store, "insert into 类别表 (名称) values ('新分类')", error)) return false;
+  if (!store.Exec("insert into 类别表 (名称) values ('新分类')", error)) return false;
   id = store.LastInsertId();
   return true;
 }
@@ -26,16 +14,13 @@ std::string RenamedCategoryName(std::string_view newName, std::string_view curre
 
 bool RenameCategory(CatalogueStore& store, int id, std::string_view newName,
                     std::string_view currentText, std::string& error) {
-  return Run(store,
-             "update 类别表 set 名称='" + SqlEscape(RenamedCategoryName(newName, currentText)) +
-                 "' where id=" + Id(id),
-             error);
+  return store.RunWith("update 类别表 set 名称=? where id=?", {RenamedCategoryName(newName, currentText), id}, error);
 }
 
 bool DeleteCategory(CatalogueStore& store, int id, std::string& error) {
   error.clear();
   if (id == 0) return false;
-  return Run(store, "delete from 类别表 where id=" + Id(id), error);
+  return store.RunWith("delete from 类别表 where id=?", {id}, error);
 }
 
 std::string DeleteCategoryQuestion(std::string_view name) {
@@ -43,12 +28,11 @@ std::string DeleteCategoryQuestion(std::string_view name) {
 }
 
 bool UnfileFunction(CatalogueStore& store, int functionId, std::string& error) {
-  return Run(store, "update 函数表 set 类别=0 where id=" + Id(functionId), error);
+  return store.RunWith("update 函数表 set 类别=0 where id=?", {functionId}, error);
 }
 
 bool FileFunction(CatalogueStore& store, int categoryId, int functionId, std::string& error) {
-  return Run(store, "update 函数表 set 类别=" + Id(categoryId) + " where id=" + Id(functionId),
-             error);
+  return store.RunWith("update 函数表 set 类别=? where id=?", {categoryId, functionId}, error);
 }
 
 int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>& functionIds,
@@ -63,11 +47,11 @@ int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>&
 }
 
 bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows) {
-  return ListIdAndName(store, "select id,名称 from 函数表 where 类别!=" + Id(categoryId) + " order by 名称 asc", rows);
+  return ListIdAndName(store, "select id,名称 from 函数表 where 类别!=? order by 名称 asc", rows, {categoryId});
 }
 
 bool FunctionsInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows) {
-  return ListIdAndName(store, "select id,名称 from 函数表 where 类别=" + Id(categoryId) + " order by 名称 asc", rows);
+  return ListIdAndName(store, "select id,名称 from 函数表 where 类别=? order by 名称 asc", rows, {categoryId});
 }
 
 bool LoadCategoryTree(CatalogueStore& store, std::vector<CategoryNode>& tree) {

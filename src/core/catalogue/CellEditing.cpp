@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "store/NativeTypes.h"
-#include "store/SqlText.h"
 #include "store/Tables.h"
 
 namespace declarium {
@@ -47,8 +47,7 @@ std::string EditPrompt(CatalogueStore& store, std::string_view table, int id,
                        std::string_view field) {
   std::string name;
   if (IsEditableCell(table, field)) {
-    name = store.QueryText("select 名称 from " + std::string(table) + " where id=" +
-                           std::to_string(id));
+    name = store.QueryTextWith("select 名称 from " + std::string(table) + " where id=?", {id});
   }
   return name + " → " + std::string(field);
 }
@@ -56,27 +55,26 @@ std::string EditPrompt(CatalogueStore& store, std::string_view table, int id,
 CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string_view field,
                       int id, std::string_view value, CellKind kind) {
   if (id == 0 || !IsEditableCell(table, field)) return CellUpdate::Refused;
-  // An int value is spliced without quotes, so it must be a plain integer.
+  // An int cell takes a plain integer only.
   if (kind == CellKind::Int && !IsIntegerText(value)) return CellUpdate::Refused;
+  // Table and field are the whitelisted names above; the value is bound.
   const std::string t(table);
-  const std::string key = std::to_string(id);
   if (field == "名称" && table != "函数参数表" && table != "数据类型成员表") {
     int others = 0;
-    if (!store.TryQueryInt("select count(1) from " + t + " where 名称='" + SqlEscape(value) + "' and id != " + key,
-                        others)) {
+    if (!store.TryQueryIntWith("select count(1) from " + t + " where 名称=?1 and id != ?2", {value, id}, others)) {
       return CellUpdate::Failed;
     }
     if (others != 0) return CellUpdate::DuplicateName;
   }
-  std::string assigned =
-      kind == CellKind::Int ? std::string(value) : "'" + SqlEscape(value) + "'";
+  std::string assigned = std::string(field) + "=?1";
   // A value whose type is edited no longer has the C type the generator saw.
   // (A data type's native type is its 64-bit Pack, which an edited Pack replaces.)
   const bool typeCell = field == "数据类型" || field == "传址" || field == "数组" || field == "返回值类型" ||
                         (table == "数据类型表" && field == "Pack");
   if (typeCell && HasNativeTypeColumn(store, table)) assigned += ",原生类型=null";
-  const bool ok =
-      store.Exec("update " + t + " set " + std::string(field) + "=" + assigned + " where id=" + key);
+  const std::string sql = "update " + t + " set " + assigned + " where id=?2";
+  const bool ok = kind == CellKind::Int ? store.RunWith(sql, {std::stoll(std::string(value)), id})
+                                        : store.RunWith(sql, {value, id});
   return ok ? CellUpdate::Written : CellUpdate::Failed;
 }
 

@@ -1,7 +1,5 @@
 #include "catalogue/ConstantPaging.h"
 
-#include "store/SqlText.h"
-
 namespace declarium {
 
 int CountConstants(CatalogueStore& store) { return store.QueryInt("select count(1) from 常量表", 0); }
@@ -14,9 +12,7 @@ bool LoadConstantPage(CatalogueStore& store, int offset, std::vector<ConstantRow
 }
 
 int ConstantPosition(CatalogueStore& store, std::string_view name) {
-  return store.QueryInt("select count(1) from 常量表 where 名称<='" + SqlEscape(name) +
-                            "' order by 名称 asc",
-                        0);
+  return store.QueryIntWith("select count(1) from 常量表 where 名称<=? order by 名称 asc", {name}, 0);
 }
 
 int PageOffsetFor(int position) {
@@ -25,7 +21,7 @@ int PageOffsetFor(int position) {
 }
 
 std::string ConstantNameById(CatalogueStore& store, int id) {
-  return store.QueryText("select 名称 from 常量表 where id=" + std::to_string(id));
+  return store.QueryTextWith("select 名称 from 常量表 where id=?", {id});
 }
 
 PageMove FirstPage(int offset) {

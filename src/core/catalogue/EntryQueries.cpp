@@ -3,14 +3,13 @@
 #include <string>
 
 #include "store/CatalogueStore.h"
-#include "store/SqlText.h"
 
 namespace declarium {
 
 const std::string_view kConstantColumns = "select id,名称,十进制值,十六进制值,备注,类型 from 常量表";
-bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows) {
+bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows, SqlValues values) {
   rows.clear();
-  Statement stmt = store.Prepare(sql);
+  Statement stmt = store.PrepareWith(sql, values);
   if (!stmt) return false;
   while (store.NextRow(stmt)) {
     EntryRow row;
@@ -55,8 +54,8 @@ bool FindEntryByName(CatalogueStore& store, std::string_view table, std::string_
   // The same ordering as the list query, so that among equal names the row
   // found is the one the list shows first; "id asc" settles what the
   // ordering leaves open, as the name index does for the list.
-  Statement stmt = store.Prepare("select id from " + std::string(table) + " where 名称='" +
-                                 SqlEscape(name) + "' order by 名称 asc, id asc limit 1");
+  Statement stmt =
+      store.PrepareWith("select id from " + std::string(table) + " where 名称=? order by 名称 asc, id asc limit 1", {name});
   if (!stmt) return false;
   if (store.NextRow(stmt)) id = store.ColumnInt(stmt, 0);
   return store.Finalize(stmt);

@@ -6,12 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "store/CatalogueStore.h"
 #include "text/AsciiFold.h"
 
 namespace declarium {
-
-class CatalogueStore;
-class Statement;
 
 // An id with its 名称, as the lists show them.
 struct EntryRow {
@@ -28,9 +26,9 @@ struct ConstantRow {
   std::string type;          // 类型
 };
 
-// The rows of any query whose first two columns are id and 名称. False when
-// it cannot be prepared or fails part way.
-bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows);
+// The rows of any query whose first two columns are id and 名称, its
+// placeholders given values. False when it cannot be prepared or fails part way.
+bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<EntryRow>& rows, SqlValues values = {});
 // "select id,名称 from " + table + " order by 名称 asc" (函数表 or 数据类型表).
 // False, with rows empty, when the query cannot be prepared; false as well
 // when it fails part way, with the rows read before.

@@ -133,6 +133,29 @@ Statement CatalogueStore::Prepare(std::string_view sql) {
   return Statement(stmt);
 }
 
+Statement CatalogueStore::PrepareWith(std::string_view sql, SqlValues values) {
+  Statement stmt = Prepare(sql);
+  int index = 0;
+  for (const SqlValue& v : values) {
+    if (!stmt) break;
+    ++index;
+    if (!(v.IsText() ? BindText(stmt, index, v.Text()) : BindInt(stmt, index, v.Number()))) stmt = Statement();
+  }
+  return stmt;
+}
+
+bool CatalogueStore::RunWith(std::string_view sql, SqlValues values, std::string& error) {
+  Statement stmt = PrepareWith(sql, values);
+  const bool ok = stmt && Step(stmt) == SQLITE_DONE;
+  error = ok ? std::string() : error_;
+  return ok;
+}
+
+bool CatalogueStore::RunWith(std::string_view sql, SqlValues values) {
+  std::string ignored;
+  return RunWith(sql, values, ignored);
+}
+
 bool CatalogueStore::NextRow(Statement& stmt) {
   const int rc = Step(stmt);
   return rc == SQLITE_ROW;
@@ -231,6 +254,30 @@ std::string CatalogueStore::QueryText(std::string_view sql) {
 
 bool CatalogueStore::TryQueryText(std::string_view sql, std::string& value) {
   Statement stmt = Prepare(sql);
+  if (!stmt || !StepOnce(stmt)) return false;
+  value = ColumnText(stmt, 0);
+  return Finalize(stmt);
+}
+
+int CatalogueStore::QueryIntWith(std::string_view sql, SqlValues values, int fallback) {
+  int v = 0;
+  return TryQueryIntWith(sql, values, v) ? v : fallback;
+}
+
+bool CatalogueStore::TryQueryIntWith(std::string_view sql, SqlValues values, int& value) {
+  Statement stmt = PrepareWith(sql, values);
+  if (!stmt || !StepOnce(stmt)) return false;
+  value = ColumnInt(stmt, 0);
+  return Finalize(stmt);
+}
+
+std::string CatalogueStore::QueryTextWith(std::string_view sql, SqlValues values) {
+  std::string v;
+  return TryQueryTextWith(sql, values, v) ? v : std::string();
+}
+
+bool CatalogueStore::TryQueryTextWith(std::string_view sql, SqlValues values, std::string& value) {
+  Statement stmt = PrepareWith(sql, values);
   if (!stmt || !StepOnce(stmt)) return false;
   value = ColumnText(stmt, 0);
   return Finalize(stmt);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,29 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// A value for a statement's placeholder: a text (GBK, stored as the
+// database's UTF-8) or an integer. It refers to the caller's text, so it
+// lives only as long as the call it is given to.
+class SqlValue {
+ public:
+  SqlValue(std::string_view gbk) : text_(gbk), isText_(true) {}
+  SqlValue(const std::string& gbk) : SqlValue(std::string_view(gbk)) {}
+  SqlValue(const char* gbk) : SqlValue(std::string_view(gbk)) {}
+  SqlValue(int value) : number_(value) {}
+  SqlValue(long value) : number_(value) {}
+  SqlValue(long long value) : number_(value) {}
+
+  bool IsText() const { return isText_; }
+  std::string_view Text() const { return text_; }
+  long long Number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  long long number_ = 0;
+  bool isText_ = false;
+};
+using SqlValues = std::initializer_list<SqlValue>;
+
 class CatalogueStore {
  public:
   CatalogueStore() = default;
@@ -69,6 +93,14 @@ class CatalogueStore {
   bool Exec(std::string_view sql);
 
   Statement Prepare(std::string_view sql);
+  // One statement with its placeholders ("?" or "?N", in order) given values:
+  // the way a value reaches the program's own statements. An empty Statement
+  // when preparing or binding fails.
+  Statement PrepareWith(std::string_view sql, SqlValues values);
+  // Runs such a statement to its end (an update, insert or delete); error
+  // receives the database's text.
+  bool RunWith(std::string_view sql, SqlValues values, std::string& error);
+  bool RunWith(std::string_view sql, SqlValues values);
   // True while a row is ready. At false the rows are done, or the step
   // failed: a read loop ends with Finalize, which tells the two apart.
   bool NextRow(Statement& stmt);
@@ -104,6 +136,11 @@ class CatalogueStore {
   // Prepare, Step once, ColumnText of column 0, Finalize; empty on failure.
   std::string QueryText(std::string_view sql);
   bool TryQueryText(std::string_view sql, std::string& value);
+  // The same for a query with values, as PrepareWith takes them.
+  int QueryIntWith(std::string_view sql, SqlValues values, int fallback = 0);
+  bool TryQueryIntWith(std::string_view sql, SqlValues values, int& value);
+  std::string QueryTextWith(std::string_view sql, SqlValues values);
+  bool TryQueryTextWith(std::string_view sql, SqlValues values, std::string& value);
   // The id of the last inserted row, as "select last_insert_rowid()" gives it.
   int LastInsertId();
 

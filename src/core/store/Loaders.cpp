@@ -22,8 +22,8 @@ ParameterRecord ReadChild(CatalogueStore& store, Statement& stmt) {
 }
 
 // Parameters and members share one shape and one column list.
-bool LoadRows(CatalogueStore& store, const std::string& sql, std::vector<ParameterRecord>& rows) {
-  Statement stmt = store.Prepare(sql);
+bool LoadRows(CatalogueStore& store, const std::string& sql, int ownerId, std::vector<ParameterRecord>& rows) {
+  Statement stmt = store.PrepareWith(sql, {ownerId});
   if (!stmt) return false;
   int step;
   while ((step = store.Step(stmt)) == kStepRow) rows.push_back(ReadChild(store, stmt));
@@ -74,7 +74,7 @@ void ReadFunctionRow(CatalogueStore& store, Statement& stmt, FunctionRecord& f) 
 bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
   if (id == 0) return false;
   f.parameters.clear();
-  Statement stmt = store.Prepare("select " + FunctionColumns(store) + " from 函数表 where id=" + DecimalText(id));
+  Statement stmt = store.PrepareWith("select " + FunctionColumns(store) + " from 函数表 where id=?", {id});
   if (!stmt || !store.StepOnce(stmt)) return false;
   ReadFunctionRow(store, stmt, f);
   return store.Finalize(stmt);
@@ -83,9 +83,8 @@ bool LoadFunctionRow(CatalogueStore& store, int id, FunctionRecord& f) {
 bool LoadFunction(CatalogueStore& store, int id, FunctionRecord& f) {
   if (!LoadFunctionRow(store, id, f)) return false;
   return LoadRows(store,
-                  "select " + ChildColumns(store, "函数参数表") + " from 函数参数表 where 所属函数=" +
-                      DecimalText(f.id) + " order by id asc",
-                  f.parameters);
+                  "select " + ChildColumns(store, "函数参数表") + " from 函数参数表 where 所属函数=? order by id asc",
+                  f.id, f.parameters);
 }
 
 std::string DataTypeColumns(CatalogueStore& store) {
@@ -107,7 +106,7 @@ void ReadDataTypeRow(CatalogueStore& store, Statement& stmt, DataTypeRecord& d) 
 bool LoadDataTypeRow(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (id == 0) return false;
   d.members.clear();
-  Statement stmt = store.Prepare("select " + DataTypeColumns(store) + " from 数据类型表 where id=" + DecimalText(id));
+  Statement stmt = store.PrepareWith("select " + DataTypeColumns(store) + " from 数据类型表 where id=?", {id});
   if (!stmt || !store.StepOnce(stmt)) return false;
   ReadDataTypeRow(store, stmt, d);
   return store.Finalize(stmt);
@@ -129,9 +128,9 @@ bool FindDataTypeByName(CatalogueStore& store, std::string_view name, int& id) {
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (!LoadDataTypeRow(store, id, d)) return false;
   return LoadRows(store,
-                  "select " + ChildColumns(store, "数据类型成员表") + " from 数据类型成员表 where 所属数据类型=" +
-                      DecimalText(d.id) + " order by id asc",
-                  d.members);
+                  "select " + ChildColumns(store, "数据类型成员表") +
+                      " from 数据类型成员表 where 所属数据类型=? order by id asc",
+                  d.id, d.members);
 }
 
 bool LoadParametersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
@@ -162,7 +161,7 @@ void ReadConstantRow(CatalogueStore& store, Statement& stmt, ConstantRecord& c) 
 
 bool LoadConstant(CatalogueStore& store, int id, ConstantRecord& c) {
   if (id == 0) return false;
-  Statement stmt = store.Prepare("select " + ConstantColumns() + " from 常量表 where id=" + DecimalText(id));
+  Statement stmt = store.PrepareWith("select " + ConstantColumns() + " from 常量表 where id=?", {id});
   if (!stmt || !store.StepOnce(stmt)) return false;
   ReadConstantRow(store, stmt, c);
   return store.Finalize(stmt);

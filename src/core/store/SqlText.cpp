@@ -21,7 +21,7 @@ std::string SqlEscape(std::string_view v) {
 
 std::string SqlLiteral(std::string_view v) { return "'" + SqlEscape(v) + "'"; }
 
-std::string SqlLikeEscape(std::string_view v) {
+std::string LikePattern(std::string_view v) {
   auto isTrail = [](unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; };
   std::string pattern;
   pattern.reserve(v.size() + 8);
@@ -35,7 +35,7 @@ std::string SqlLikeEscape(std::string_view v) {
     if (c == '%' || c == '_' || c == '\\') pattern += '\\';
     pattern += v[i];
   }
-  return SqlEscape(pattern);
+  return pattern;
 }
 
 }  // namespace declarium

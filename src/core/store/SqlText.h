@@ -1,5 +1,7 @@
-// The one way a text value enters SQL text. Statements stand the value
-// between single quotes: "... 名称='" + SqlEscape(v) + "'".
+// The one way a text value enters SQL text, for the statements the user
+// writes a part of (the export's conditions); the program's own statements
+// bind their values (CatalogueStore::PrepareWith). The value stands between
+// single quotes: "... 名称='" + SqlEscape(v) + "'".
 #pragma once
 
 #include <string>
@@ -16,9 +18,10 @@ std::string SqlEscape(std::string_view v);
 // A complete literal: "'" + SqlEscape(v) + "'".
 std::string SqlLiteral(std::string_view v);
 
-// The same for a text inside a LIKE pattern whose statement says
-// "escape '\'": "%", "_" and "\" each stand for themselves. The second byte of
-// a double-byte character is part of it, never a wildcard, and is left alone.
-std::string SqlLikeEscape(std::string_view v);
+// A LIKE pattern, to be bound, that matches v itself in a statement that
+// says "escape '\'": "%", "_" and "\" each stand for themselves. The second
+// byte of a double-byte character is part of it, never a wildcard, and is
+// left alone.
+std::string LikePattern(std::string_view v);
 
 }  // namespace declarium
