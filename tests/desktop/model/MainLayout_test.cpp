@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace declarium {
 
 void PrintTo(const Rect& r, std::ostream* os) {
@@ -26,27 +30,97 @@ LayoutInput Window(int mode) {
   return in;
 }
 
-void ExpectRightColumn(const MainLayout& l) {
-  EXPECT_EQ(l.rightSplitter, (Rect{645, 28, 5, 510}));
-  EXPECT_EQ(l.languageBox, (Rect{650, 28, 72, kKeep}));
-  EXPECT_EQ(l.copyButton, (Rect{726, 27, 70, 22}));
-  EXPECT_EQ(l.insertList, (Rect{650, 49, 150, 489}));
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+// Every rectangle the layout placed, by name; the language box keeps its own
+// height, so it is taken as reaching down to the insert list.
+std::vector<std::pair<std::string, Rect>> Placed(const MainLayout& l) {
+  std::vector<std::pair<std::string, Rect>> all = {{"search box", l.searchBox},
+                                                   {"entry text", l.entryTextBox},
+                                                   {"right splitter", l.rightSplitter},
+                                                   {"copy button", l.copyButton},
+                                                   {"insert list", l.insertList}};
+  Rect language = l.languageBox;
+  language.height = l.insertList.top - language.top;
+  all.emplace_back("language box", language);
+  const std::pair<const char*, const std::optional<Rect>*> optional[] = {
+      {"lists", &l.lists},           {"left splitter", &l.leftSplitter},  {"bottom splitter", &l.bottomSplitter},
+      {"detail page", &l.detailBrowser}, {"constant list", &l.constantList}, {"page caption", &l.pageCaption},
+      {"first page", &l.pagingButtons[0]}, {"previous page", &l.pagingButtons[1]},
+      {"next page", &l.pagingButtons[2]},  {"last page", &l.pagingButtons[3]}};
+  for (const auto& [name, rect] : optional)
+    if (*rect) all.emplace_back(name, **rect);
+  return all;
+}
+
+// What every view promises: each control inside the client area above the
+// status bar, none over another, the right column from the right splitter
+// to the client's right edge, the insert list down to the status bar.
+void ExpectTiled(const LayoutInput& in, const MainLayout& l) {
+  const auto all = Placed(l);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const auto& [name, r] = all[i];
+    SCOPED_TRACE(name);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_GE(r.width, 0);
+    EXPECT_GE(r.height, 0);
+    EXPECT_LE(r.right(), in.width);
+    EXPECT_LE(r.bottom(), in.height - in.statusHeight);
+    for (std::size_t k = i + 1; k < all.size(); ++k) EXPECT_FALSE(Overlap(r, all[k].second)) << all[k].first;
+  }
+  EXPECT_EQ(l.rightSplitter.width, kSplitterThickness);
+  EXPECT_EQ(l.rightSplitter.top, in.toolbarHeight);
+  EXPECT_EQ(l.rightSplitter.bottom(), in.height - in.statusHeight);
+  EXPECT_EQ(l.insertList.left, l.rightSplitter.right());
+  EXPECT_EQ(l.insertList.right(), in.width);
+  EXPECT_EQ(l.insertList.width, in.toInsertWidth);
+  EXPECT_EQ(l.insertList.bottom(), in.height - in.statusHeight);
+  EXPECT_EQ(l.languageBox.left, l.insertList.left);
+  EXPECT_LE(l.languageBox.right(), l.copyButton.left);
+  EXPECT_EQ(l.copyButton.bottom(), l.insertList.top);
+}
+
+// The three-column views: the lists above the search box on the left, the
+// detail page above the entry text in the middle, splitters between them,
+// each column as wide and the entry text as high as the settings say.
+void ExpectThreeColumns(const LayoutInput& in, const MainLayout& l) {
+  ASSERT_TRUE(l.lists && l.leftSplitter && l.bottomSplitter && l.detailBrowser);
+  EXPECT_FALSE(l.constantList);
+  EXPECT_FALSE(l.pagingButtons[0]);
+  EXPECT_EQ(l.lists->left, 0);
+  EXPECT_EQ(l.lists->top, in.toolbarHeight);
+  EXPECT_EQ(l.lists->width, in.browseWidth);
+  EXPECT_EQ(l.searchBox.left, 0);
+  EXPECT_EQ(l.searchBox.width, l.lists->width);
+  EXPECT_EQ(l.searchBox.top, l.lists->bottom());
+  EXPECT_EQ(l.searchBox.height, in.searchHeight);
+  EXPECT_EQ(l.searchBox.bottom(), in.height - in.statusHeight);
+  EXPECT_EQ(l.leftSplitter->left, l.lists->right());
+  EXPECT_EQ(l.leftSplitter->width, kSplitterThickness);
+  EXPECT_EQ(l.detailBrowser->left, l.leftSplitter->right());
+  EXPECT_EQ(l.detailBrowser->top, in.toolbarHeight);
+  EXPECT_EQ(l.detailBrowser->right(), l.rightSplitter.left);
+  EXPECT_EQ(l.bottomSplitter->top, l.detailBrowser->bottom());
+  EXPECT_EQ(l.bottomSplitter->height, kSplitterThickness);
+  EXPECT_EQ(l.entryTextBox.top, l.bottomSplitter->bottom());
+  EXPECT_EQ(l.entryTextBox.height, in.spreadingHeight);
+  EXPECT_EQ(l.entryTextBox.bottom(), in.height - in.statusHeight);
+  for (const Rect& r : {*l.bottomSplitter, l.entryTextBox}) {
+    EXPECT_EQ(r.left, l.detailBrowser->left);
+    EXPECT_EQ(r.width, l.detailBrowser->width);
+  }
 }
 
 TEST(MainLayout, ThreeColumnViewsShareOneLayout) {
   for (int mode = 0; mode <= 2; ++mode) {
     SCOPED_TRACE(mode);
-    MainLayout l = LayoutMainWindow(Window(mode));
-    ASSERT_TRUE(l.lists && l.leftSplitter && l.bottomSplitter && l.detailBrowser);
-    EXPECT_EQ(*l.lists, (Rect{0, 28, 150, 489}));
-    EXPECT_EQ(l.searchBox, (Rect{0, 517, 150, 21}));
-    EXPECT_EQ(*l.leftSplitter, (Rect{150, 28, 5, 510}));
-    EXPECT_EQ(*l.bottomSplitter, (Rect{155, 433, 490, 5}));
-    EXPECT_EQ(l.entryTextBox, (Rect{155, 438, 490, 100}));
-    EXPECT_EQ(*l.detailBrowser, (Rect{155, 28, 490, 405}));
-    ExpectRightColumn(l);
-    EXPECT_FALSE(l.constantList);
-    EXPECT_FALSE(l.pagingButtons[0]);
+    const MainLayout l = LayoutMainWindow(Window(mode));
+    ExpectTiled(Window(mode), l);
+    ExpectThreeColumns(Window(mode), l);
+    EXPECT_EQ(Placed(l), Placed(LayoutMainWindow(Window(0))));
   }
 }
 
@@ -55,12 +129,9 @@ TEST(MainLayout, MiddleColumnFollowsTheSettings) {
   in.browseWidth = 200;
   in.spreadingHeight = 50;
   in.toInsertWidth = 300;
-  MainLayout l = LayoutMainWindow(in);
-  EXPECT_EQ(*l.detailBrowser, (Rect{205, 28, 290, 455}));
-  EXPECT_EQ(*l.bottomSplitter, (Rect{205, 483, 290, 5}));
-  EXPECT_EQ(l.entryTextBox, (Rect{205, 488, 290, 50}));
-  EXPECT_EQ(l.rightSplitter, (Rect{495, 28, 5, 510}));
-  EXPECT_EQ(l.insertList, (Rect{500, 49, 300, 489}));  // ends at the client's right edge
+  const MainLayout l = LayoutMainWindow(in);
+  ExpectTiled(in, l);
+  ExpectThreeColumns(in, l);
 }
 
 // A wide saved list gives way in a narrow window; the page keeps its width.
@@ -69,27 +140,45 @@ TEST(MainLayout, NarrowWindowNarrowsTheListNotThePage) {
   in.width = 700;
   in.browseWidth = 500;
   const MainLayout l = LayoutMainWindow(in);
+  ExpectTiled(in, l);
   EXPECT_GE(l.detailBrowser->width, 200);
   EXPECT_LT(l.lists->width, 500);
+  EXPECT_GE(l.lists->width, 50);
   EXPECT_EQ(l.lists->right(), l.leftSplitter->left);
 }
 
+// The constants view: the list across the left and middle columns, below it
+// the search box and the entry text side by side, the four paging buttons in
+// their order under the search box and the page caption beside them.
 TEST(MainLayout, ConstantsView) {
-  MainLayout l = LayoutMainWindow(Window(3));
-  ASSERT_TRUE(l.constantList);
-  EXPECT_EQ(*l.constantList, (Rect{0, 28, 645, 453}));
-  EXPECT_EQ(l.searchBox, (Rect{0, 483, 290, 25}));
-  EXPECT_EQ(*l.pagingButtons[0], (Rect{0, 510, 70, 22}));
-  EXPECT_EQ(*l.pagingButtons[1], (Rect{72, 510, 70, 22}));
-  EXPECT_EQ(*l.pagingButtons[2], (Rect{144, 510, 70, 22}));
-  EXPECT_EQ(*l.pagingButtons[3], (Rect{216, 510, 70, 22}));
-  EXPECT_EQ(l.entryTextBox, (Rect{292, 483, 353, 25}));
-  EXPECT_EQ(*l.pageCaption, (Rect{292, 510, 353, 22}));
-  ExpectRightColumn(l);
+  const LayoutInput in = Window(3);
+  const MainLayout l = LayoutMainWindow(in);
+  ExpectTiled(in, l);
+  ASSERT_TRUE(l.constantList && l.pageCaption);
+  EXPECT_EQ(l.constantList->left, 0);
+  EXPECT_EQ(l.constantList->top, in.toolbarHeight);
+  EXPECT_EQ(l.constantList->right(), l.rightSplitter.left);
+  EXPECT_GT(l.searchBox.top, l.constantList->bottom() - 1);
+  EXPECT_EQ(l.searchBox.left, 0);
+  EXPECT_EQ(l.entryTextBox.top, l.searchBox.top);
+  EXPECT_GT(l.entryTextBox.left, l.searchBox.right() - 1);
+  EXPECT_EQ(l.entryTextBox.right(), l.rightSplitter.left);
+  int left = 0;
+  for (const std::optional<Rect>& button : l.pagingButtons) {
+    ASSERT_TRUE(button);
+    EXPECT_GE(button->left, left);
+    EXPECT_GE(button->top, l.searchBox.bottom());
+    left = button->right();
+  }
+  EXPECT_LE(left, l.searchBox.right());
+  EXPECT_EQ(l.pageCaption->left, l.entryTextBox.left);
+  EXPECT_EQ(l.pageCaption->right(), l.entryTextBox.right());
+  EXPECT_EQ(l.pageCaption->top, l.pagingButtons[0]->top);
   // The hidden three-column controls keep their places.
   EXPECT_FALSE(l.lists);
   EXPECT_FALSE(l.detailBrowser);
   EXPECT_FALSE(l.leftSplitter);
+  EXPECT_EQ(l.rightSplitter, LayoutMainWindow(Window(0)).rightSplitter);
 }
 
 TEST(MainLayout, SwitchingToConstantsAndBackRestoresTheColumns) {
@@ -164,15 +253,16 @@ TEST(Splitters, BottomMayShrinkTheTextBoxToNothingButNotNearTheToolbar) {
   EXPECT_TRUE(AcceptSplitterMove(Splitter::Bottom, 533, in));
   EXPECT_EQ(in.spreadingHeight, 0);
   MainLayout l = LayoutAfterSplitterMove(Splitter::Bottom, in);
-  EXPECT_EQ(l.entryTextBox, (Rect{155, 538, 490, 0}));
-  EXPECT_EQ(l.detailBrowser->height, 560 - 28 - 0 - 22 - 5);
+  ExpectThreeColumns(in, l);
+  EXPECT_EQ(l.entryTextBox.height, 0);
 }
 
 TEST(Splitters, MovedRightSplitterPutsTheLanguageBoxTwoPixelsIn) {
   LayoutInput in = Window(0);
   ASSERT_TRUE(AcceptSplitterMove(Splitter::Right, 600, in));
   MainLayout l = LayoutAfterSplitterMove(Splitter::Right, in);
-  EXPECT_EQ(l.insertList, (Rect{605, 49, 195, 489}));
+  EXPECT_EQ(l.insertList.left, 605);
+  EXPECT_EQ(l.insertList.right(), in.width);
   EXPECT_EQ(l.languageBox.left, 607);
   EXPECT_EQ(l.copyButton.left, 607 + 72 + 4);
   EXPECT_EQ(LayoutMainWindow(in).languageBox.left, 605);
