@@ -19,9 +19,10 @@ void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText) 
 }
 
 void ShowReadError(CatalogueStore& store) {
-  const std::string error = store.ErrorMessage();
+  // A read that failed without a database error (the row is gone) has no text.
+  const std::string& error = store.ErrorMessage();
   QString text = QStringLiteral("获取数据错误！");
-  if (!error.empty() && error != "not an error") text += QStringLiteral("\r\n") + FromGbk(error);
+  if (!error.empty()) text += QStringLiteral("\r\n") + FromGbk(error);
   PlainMessageBox(text, kMbIconError);
 }
 
