@@ -37,24 +37,6 @@ bool DeleteConstant(CatalogueStore& store, int id) {
   return DeleteRows(store, "delete from 常量表 where id=?", id);
 }
 
-std::string DeleteFunctionQuestion(std::string_view name) {
-  return "您真的要删除“" + std::string(name) + "”API函数吗？";
-}
-
-std::string DeleteDataTypeQuestion(std::string_view name) {
-  return "您真的要删除“" + std::string(name) + "”数据类型吗？";
-}
-
-std::string DeleteConstantQuestion(std::string_view name) {
-  return "您真的要删除“" + std::string(name) + "”常量吗？";
-}
-
-int RowAfterDeletion(int deletedIndex, int remaining) {
-  if (remaining <= 0) return -1;
-  const int row = deletedIndex <= 0 ? 0 : deletedIndex - 1;
-  return row < remaining ? row : remaining - 1;
-}
-
 bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex,
                   std::string_view decimal, std::string_view remark) {
   Statement stmt = store.Prepare("update 常量表 set 名称=?1,十六进制值=?2,十进制值=?3,备注=?4" +

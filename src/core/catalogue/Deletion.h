@@ -1,7 +1,6 @@
 // Deleting entries with what they own, and saving the constant editor.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "store/CatalogueStore.h"
@@ -14,14 +13,6 @@ bool DeleteFunction(CatalogueStore& store, int id);
 bool DeleteDataType(CatalogueStore& store, int id);
 // One statement, no transaction. False for id 0.
 bool DeleteConstant(CatalogueStore& store, int id);
-
-std::string DeleteFunctionQuestion(std::string_view name);
-std::string DeleteDataTypeQuestion(std::string_view name);
-std::string DeleteConstantQuestion(std::string_view name);
-
-// The row to select once the row at deletedIndex is gone and remaining rows
-// are left: the one before it, the new first row, or -1 for an empty list.
-int RowAfterDeletion(int deletedIndex, int remaining);
 
 // Writes the four edited texts of a constant as they are, whatever their length.
 bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex,

@@ -70,16 +70,6 @@ TEST(DeletionOfConstants, ExactlyThatRow) {
   EXPECT_FALSE(DeleteConstant(cat.store(), 0));
 }
 
-TEST(DeletionTexts, QuestionsAndReselection) {
-  EXPECT_EQ(DeleteFunctionQuestion("Beep"), "您真的要删除“Beep”API函数吗？");
-  EXPECT_EQ(DeleteDataTypeQuestion("RECT"), "您真的要删除“RECT”数据类型吗？");
-  EXPECT_EQ(DeleteConstantQuestion("WM_USER"), "您真的要删除“WM_USER”常量吗？");
-  EXPECT_EQ(RowAfterDeletion(3, 5), 2);
-  EXPECT_EQ(RowAfterDeletion(0, 4), 0);
-  EXPECT_EQ(RowAfterDeletion(0, 0), -1);
-  EXPECT_EQ(RowAfterDeletion(4, 4), 3);  // the last row of five
-}
-
 TEST(ConstantEditor, UnchangedSaveKeepsLongTextsWhole) {
   TestCatalogue cat;
   const std::string remark(300, 'r');

@@ -43,6 +43,7 @@ class DeleteTest : public QObject {
     QCOMPARE(s_.services().lastMessage().owner, &s_.w());
     QCOMPARE(s_.services().lastMessage().caption, QStringLiteral("信息："));
     QCOMPARE(s_.functions()->Count(), 3);
+    QCOMPARE(s_.Count(QStringLiteral("函数表")), 3);
     QCOMPARE(s_.Count(QStringLiteral("函数参数表")), 3);
 
     s_.main().DispatchCommand(command::kFunctionDelete);
