@@ -45,33 +45,41 @@ bool ReadOnlyHolds() {
 
 enum class Kind { Empty, RandomBytes, Foreign, TableMissing, ReadOnlyFile, ReadOnlyFolder };
 
+// What the program says, as its own words: exactly, or (reason) as the first
+// line of a failure whose second line is the database's reason, in whatever
+// words the database gives it.
+struct Said {
+  QString words;
+  bool reason = false;
+};
+
 struct BadCase {
   const char* name;
   Kind kind;
-  QString importError;  // after "添加失败！\r\n"
-  QString exportMessage;
+  Said exportMessage;
   bool constantsReadable;
-  QString startMessage;  // why the program does not start on it; empty when it does
+  Said startMessage;  // why the program does not start on it; empty words when it does
 };
 
-const QString kNoFunctions = QStringLiteral("no such table: 函数表");
+bool Matches(const QString& text, const Said& said) {
+  if (!said.reason) return text == said.words;
+  const QString head = said.words + QStringLiteral("\r\n");
+  return text.startsWith(head) && !text.mid(head.size()).trimmed().isEmpty();
+}
+
 const QString kNoTables = QStringLiteral("数据库文件不是API数据库，缺少：函数表、函数参数表、数据类型表、数据类型成员表、常量表、类别表");
 
 std::vector<BadCase> BadCases() {
+  const Said functionsNotExported{QStringLiteral("导出函数失败！"), true};
+  const Said exported{QStringLiteral("导出完毕！")};
   return {
-      {"empty file", Kind::Empty, kNoFunctions, QStringLiteral("导出函数失败！\r\n") + kNoFunctions, false, kNoTables},
-      {"random bytes", Kind::RandomBytes, QStringLiteral("file is not a database"),
-       QStringLiteral("导出函数失败！\r\nfile is not a database"), false,
-       QStringLiteral("打开数据库失败！\r\nfile is not a database")},
-      {"another program's database", Kind::Foreign, kNoFunctions, QStringLiteral("导出函数失败！\r\n") + kNoFunctions,
-       false, kNoTables},
-      {"one table missing", Kind::TableMissing, QStringLiteral("no such table: 常量表"),
-       QStringLiteral("导出常量失败！\r\nno such table: 常量表"), false,
-       QStringLiteral("数据库文件不是API数据库，缺少：常量表")},
-      {"read-only file", Kind::ReadOnlyFile, QStringLiteral("attempt to write a readonly database"),
-       QStringLiteral("导出完毕！"), true, {}},
-      {"read-only folder", Kind::ReadOnlyFolder, QStringLiteral("attempt to write a readonly database"),
-       QStringLiteral("导出完毕！"), true, {}},
+      {"empty file", Kind::Empty, functionsNotExported, false, {kNoTables}},
+      {"random bytes", Kind::RandomBytes, functionsNotExported, false, {QStringLiteral("打开数据库失败！"), true}},
+      {"another program's database", Kind::Foreign, functionsNotExported, false, {kNoTables}},
+      {"one table missing", Kind::TableMissing, {QStringLiteral("导出常量失败！"), true}, false,
+       {QStringLiteral("数据库文件不是API数据库，缺少：常量表")}},
+      {"read-only file", Kind::ReadOnlyFile, exported, true, {}},
+      {"read-only folder", Kind::ReadOnlyFolder, exported, true, {}},
   };
 }
 
@@ -168,7 +176,7 @@ class RobustTest : public QObject {
       int functions = -1;
       {
         test::AsUnprivilegedUser user;
-        if (c.startMessage.isEmpty()) {
+        if (c.startMessage.words.isEmpty()) {
           QVERIFY2(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); }, [&functions](Window& mw) {
             functions = mw.listBox(main_control::kFunctionList)->Count();
             mw.Dispatch(command::kExit);
@@ -178,19 +186,19 @@ class RobustTest : public QObject {
         }
       }
       QDir::setCurrent(previous);
-      if (c.startMessage.isEmpty()) {
+      if (c.startMessage.words.isEmpty()) {
         QVERIFY2(s_.services().messages().empty(), c.name);
         QCOMPARE(functions, 2);
       } else {
         QCOMPARE(s_.services().messages().size(), size_t(1));
-        QCOMPARE(s_.services().lastMessage().text, c.startMessage);
+        QVERIFY2(Matches(s_.services().lastMessage().text, c.startMessage), qPrintable(s_.services().lastMessage().text));
         QVERIFY(!Window::FindByClassName(QStringLiteral("mornel-API")));
       }
       QVERIFY2(test::ReadFileBytes(dir / "data.db") == bytes, c.name);
     }
   }
 
-  // Every change fails with its own words and the database's error; reading
+  // Every change fails with its own words and the database's reason; reading
   // what can be read works; the file is not changed.
   void changesFailWithTheDatabasesError() {
     const bool readOnlyHolds = ReadOnlyHolds();
@@ -203,7 +211,7 @@ class RobustTest : public QObject {
       const fs::path db = dir / "data.db";
       const std::string bytes = test::ReadFileBytes(db);
       const std::string verdict = test::IntegrityCheck(db);
-      QVERIFY2(c.kind == Kind::RandomBytes ? verdict == "file is not a database" : verdict == "ok", verdict.c_str());
+      QVERIFY2(c.kind == Kind::RandomBytes ? verdict != "ok" : verdict == "ok", verdict.c_str());
       s_.services().clear();
       {
         test::AsUnprivilegedUser user;
@@ -221,11 +229,12 @@ class RobustTest : public QObject {
         s_.main().DispatchCommand(command::kStatistics);
 
         ImportThroughTheWindow(kEText);
-        QCOMPARE(s_.services().lastMessage().text, QStringLiteral("添加失败！\r\n") + c.importError);
+        QVERIFY2(Matches(s_.services().lastMessage().text, {QStringLiteral("添加失败！"), true}),
+                 qPrintable(s_.services().lastMessage().text));
         QCOMPARE(s_.services().lastMessage().style, 0x10);
 
         ExportThroughTheWindow(QString::fromStdString((out / "out.txt").string()));
-        QCOMPARE(s_.services().lastMessage().text, c.exportMessage);
+        QVERIFY2(Matches(s_.services().lastMessage().text, c.exportMessage), qPrintable(s_.services().lastMessage().text));
 
         // Editing a cell in place: the update fails, so the cell keeps its text.
         if (c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder || c.kind == Kind::TableMissing) {
