@@ -71,7 +71,12 @@ CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string
   // (A data type's native type is its 64-bit Pack, which an edited Pack replaces.)
   const bool typeCell = field == "数据类型" || field == "传址" || field == "数组" || field == "返回值类型" ||
                         (table == "数据类型表" && field == "Pack");
-  if (typeCell && HasNativeTypeColumn(store, table)) assigned += ",原生类型=null";
+  if (typeCell) {
+    // Looked for afresh: a column another program added since the open must
+    // not keep a C type the edit made wrong.
+    store.ColumnsChanged();
+    if (HasNativeTypeColumn(store, table)) assigned += ",原生类型=null";
+  }
   const std::string sql = "update " + t + " set " + assigned + " where id=?2";
   const bool ok = kind == CellKind::Int ? store.RunWith(sql, {std::stoll(std::string(value)), id})
                                         : store.RunWith(sql, {value, id});

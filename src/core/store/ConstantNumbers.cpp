@@ -117,6 +117,9 @@ std::string ConstantValueIs(CatalogueStore& store, std::string_view value) {
 
 std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalParameter,
                                     std::string_view hexParameter) {
+  // A write looks afresh: a column another program added since the open
+  // must not keep a number the edit made wrong.
+  store.ColumnsChanged();
   if (!HasConstantValueColumn(store)) return {};
   return ",数值=coalesce(declarium_number(" + std::string(decimalParameter) + "," + std::string(hexParameter) +
          "),'')";

@@ -47,8 +47,9 @@ bool HasConstantValueColumn(CatalogueStore& store);
 std::string ConstantValueIs(CatalogueStore& store, std::string_view value);
 // What an update of a constant's two values adds to its set list so that
 // its number follows them in the same statement: ",数值=..." with the
-// column, nothing without it. The values are the statement's parameters
-// named ("?3", "?2"), bound by the caller.
+// column, nothing without it (looked for afresh, as the update is about to
+// write). The values are the statement's parameters named ("?3", "?2"),
+// bound by the caller.
 std::string ConstantValueAssignment(CatalogueStore& store, std::string_view decimalParameter,
                                     std::string_view hexParameter);
 

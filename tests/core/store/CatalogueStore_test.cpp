@@ -6,6 +6,8 @@
 #include <functional>
 #include <thread>
 
+#include "store/ConstantNumbers.h"
+#include "store/NativeTypes.h"
 #include "store/Schema.h"
 #include "store/SqlText.h"
 #include "store/Transaction.h"
@@ -122,6 +124,32 @@ TEST(CatalogueStore, TransactionKeepsOnlyWhatIsCommitted) {
     EXPECT_FALSE(outer.Commit());
   }
   EXPECT_EQ(names(), "d");
+}
+
+// The program's own columns are not looked up on every use, yet follow what
+// the program does: one it added in a transaction rolled back is gone, and
+// one another connection added since the open is taken as it is by the
+// program's own adding, not added twice.
+TEST(CatalogueStore, OwnColumnsFollowThePrograms) {
+  TestCatalogue cat;
+  CatalogueStore& store = cat.store();
+  EXPECT_FALSE(HasConstantValueColumn(store));
+  {
+    Transaction undone(store);
+    ASSERT_TRUE(AddConstantValues(store));
+    EXPECT_TRUE(HasConstantValueColumn(store));
+  }
+  EXPECT_FALSE(HasConstantValueColumn(store));
+  EXPECT_FALSE(HasNativeTypeColumn(store, "函数参数表"));
+
+  CatalogueStore other;
+  ASSERT_TRUE(other.OpenPath(cat.file(), false));
+  ASSERT_TRUE(EnsureConstantValues(other));
+  ASSERT_TRUE(AddNativeTypeColumns(other));
+  EXPECT_TRUE(EnsureConstantValues(store));
+  EXPECT_TRUE(HasConstantValueColumn(store));
+  EXPECT_TRUE(AddNativeTypeColumns(store));
+  EXPECT_TRUE(HasNativeTypeColumn(store, "函数参数表"));
 }
 
 // Writers that overlap wait for each other, even a transaction that reads
