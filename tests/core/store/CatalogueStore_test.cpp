@@ -58,6 +58,9 @@ TEST(CatalogueStore, FailedPrepareYieldsNoStatementAndReadLoopReadsNothing) {
   while (cat.store().NextRow(stmt)) ++rows;
   EXPECT_EQ(rows, 0);
   EXPECT_NE(cat.store().ErrorMessage().find("不存在的表"), std::string::npos);
+  // A query that merely finds no row leaves no message behind.
+  EXPECT_EQ(cat.store().QueryText("select 名称 from 常量表"), "");
+  EXPECT_EQ(cat.store().ErrorMessage(), "");
 }
 
 TEST(CatalogueStore, GbkTextRoundTripsAndNullReadsEmpty) {
