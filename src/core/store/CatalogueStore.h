@@ -153,6 +153,9 @@ class CatalogueStore {
   sqlite3* handle() const { return db_; }
 
  private:
+  // A guard's rollback is no operation of the caller's: it keeps the text of
+  // the failure that caused it.
+  friend class Transaction;
   bool OpenUtf8(const std::string& utf8Name, bool create);
   // Keeps the connection's text for the call that just failed; returns false.
   bool Failed();

@@ -34,6 +34,7 @@ bool Transaction::Commit() {
 void Transaction::Rollback() {
   if (!active_) return;
   active_ = false;
+  const std::string failure = store_.error_;
   if (nested_) {
     store_.Exec(std::string("rollback to ") + kSavepoint);
     store_.Exec(std::string("release ") + kSavepoint);
@@ -44,6 +45,7 @@ void Transaction::Rollback() {
   }
   // What was undone may have been a column the program added.
   store_.ColumnsChanged();
+  store_.error_ = failure;
 }
 
 }  // namespace declarium
