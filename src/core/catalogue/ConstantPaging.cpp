@@ -6,7 +6,7 @@ int CountConstants(CatalogueStore& store) { return store.QueryInt("select count(
 
 bool LoadConstantPage(CatalogueStore& store, int offset, std::vector<ConstantRow>& rows) {
   std::vector<ConstantRow> page;
-  if (!ListConstants(store, page, " limit " + std::to_string(offset) + "," + std::to_string(kPageSize))) return false;
+  if (!ListConstants(store, page, " limit ?,?", {offset, kPageSize})) return false;
   rows = std::move(page);
   return true;
 }

@@ -28,9 +28,9 @@ bool ListCategories(CatalogueStore& store, std::vector<EntryRow>& rows) {
   return ListIdAndName(store, "select id,名称 from 类别表 order by 名称 asc", rows);
 }
 
-bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit) {
+bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit, SqlValues values) {
   rows.clear();
-  Statement stmt = store.Prepare(std::string(kConstantColumns) + " order by 名称 asc" + std::string(limit));
+  Statement stmt = store.PrepareWith(std::string(kConstantColumns) + " order by 名称 asc" + std::string(limit), values);
   return ReadConstantRows(store, stmt, rows);
 }
 

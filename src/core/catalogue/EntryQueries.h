@@ -34,8 +34,10 @@ bool ListIdAndName(CatalogueStore& store, const std::string& sql, std::vector<En
 // when it fails part way, with the rows read before.
 bool ListEntries(CatalogueStore& store, std::string_view table, std::vector<EntryRow>& rows);
 // Every constant, with the columns of the constants page, in the same order;
-// limit (" limit offset,count") reads one stretch of them.
-bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit = {});
+// limit (" limit ?,?", with the offset and count as values) reads one
+// stretch of them.
+bool ListConstants(CatalogueStore& store, std::vector<ConstantRow>& rows, std::string_view limit = {},
+                   SqlValues values = {});
 // The select of those columns, for a query to go on from ("where …").
 extern const std::string_view kConstantColumns;  // EntryQueries.cpp
 // Appends the rows of such a query; false when it was not prepared or fails part way.
