@@ -379,7 +379,7 @@ bool BrowserHost::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
       auto* key = static_cast<QKeyEvent*>(event);
-      emit keyPressed(key->key(), static_cast<int>(key->modifiers()));
+      emit keyPressed(key->key(), key->modifiers());
       if (key->matches(QKeySequence::Copy)) return true;
     }
   }

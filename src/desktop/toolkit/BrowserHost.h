@@ -67,10 +67,10 @@ class BrowserHost : public QWidget {
   // swallow the click (no selection change by it).
   void leftButtonDown(QPoint point, bool* passOn);
   void doubleClicked(QPoint point, bool* passOn);
-  // Qt key and modifiers (Qt::KeyboardModifiers as int) of every key press.
+  // Qt key and modifiers of every key press.
   // The view's own copy key is not acted on: copying is the owner's call to
   // Copy(), so every copy goes through ModalServices.
-  void keyPressed(int key, int modifiers);
+  void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

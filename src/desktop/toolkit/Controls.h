@@ -298,17 +298,16 @@ class SplitterBar : public QWidget {
 };
 
 // ----- Hotkey control -------------------------------------------------------
-// Modifiers in the control's own layout.
-enum HotkeyEditModifier : int { kHotkeyShift = 1, kHotkeyCtrl = 2, kHotkeyAlt = 4 };
 
 class HotkeyEdit : public QLineEdit {
   Q_OBJECT
  public:
   explicit HotkeyEdit(QWidget* parent = nullptr);
-  // keyCode is a virtual-key code (0x41 'A', 0x70 F1, ...); 0 = none.
-  void SetHotkey(int keyCode, int modifiers);
+  // keyCode is a virtual-key code (0x41 'A', 0x70 F1, ...); 0 = none. Of
+  // the modifiers the control keeps Shift, Ctrl and Alt.
+  void SetHotkey(int keyCode, Qt::KeyboardModifiers modifiers);
   int KeyCode() const { return keyCode_; }
-  int Modifiers() const { return modifiers_; }
+  Qt::KeyboardModifiers Modifiers() const { return modifiers_; }
  signals:
   void hotkeyChanged();
  protected:
@@ -317,7 +316,7 @@ class HotkeyEdit : public QLineEdit {
  private:
   void ShowHotkey();
   int keyCode_ = 0;
-  int modifiers_ = 0;
+  Qt::KeyboardModifiers modifiers_;
 };
 
 // Virtual-key codes <-> Qt keys for the keys a hotkey can use (letters,

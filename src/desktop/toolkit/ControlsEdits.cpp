@@ -148,9 +148,13 @@ HotkeyEdit::HotkeyEdit(QWidget* parent) : QLineEdit(parent) {
   ShowHotkey();
 }
 
-void HotkeyEdit::SetHotkey(int keyCode, int modifiers) {
+namespace {
+constexpr Qt::KeyboardModifiers kHotkeyModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+}  // namespace
+
+void HotkeyEdit::SetHotkey(int keyCode, Qt::KeyboardModifiers modifiers) {
   keyCode_ = keyCode & 0xFF;
-  modifiers_ = modifiers & (kHotkeyShift | kHotkeyCtrl | kHotkeyAlt);
+  modifiers_ = modifiers & kHotkeyModifiers;
   ShowHotkey();
 }
 
@@ -160,9 +164,9 @@ void HotkeyEdit::ShowHotkey() {
     return;
   }
   QString text;
-  if (modifiers_ & kHotkeyCtrl) text += QStringLiteral("Ctrl + ");
-  if (modifiers_ & kHotkeyShift) text += QStringLiteral("Shift + ");
-  if (modifiers_ & kHotkeyAlt) text += QStringLiteral("Alt + ");
+  if (modifiers_ & Qt::ControlModifier) text += QStringLiteral("Ctrl + ");
+  if (modifiers_ & Qt::ShiftModifier) text += QStringLiteral("Shift + ");
+  if (modifiers_ & Qt::AltModifier) text += QStringLiteral("Alt + ");
   const int qtKey = QtKeyFromVirtualKey(keyCode_);
   const QString name = qtKey ? QKeySequence(qtKey).toString(QKeySequence::NativeText)
                              : QStringLiteral("0x%1").arg(keyCode_, 2, 16, QLatin1Char('0'));
@@ -172,7 +176,7 @@ void HotkeyEdit::ShowHotkey() {
 namespace {
 bool IsPlainEscape(const QKeyEvent& key) {
   return key.key() == Qt::Key_Escape &&
-         (key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+         (key.modifiers() & kHotkeyModifiers) == 0;
 }
 }  // namespace
 
@@ -202,12 +206,9 @@ void HotkeyEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  int modifiers = 0;
-  if (event->modifiers() & Qt::ShiftModifier) modifiers |= kHotkeyShift;
-  if (event->modifiers() & Qt::ControlModifier) modifiers |= kHotkeyCtrl;
-  if (event->modifiers() & Qt::AltModifier) modifiers |= kHotkeyAlt;
-  if ((key == Qt::Key_Backspace || key == Qt::Key_Delete) && modifiers == 0) {
-    SetHotkey(0, 0);
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & kHotkeyModifiers;
+  if ((key == Qt::Key_Backspace || key == Qt::Key_Delete) && modifiers == Qt::NoModifier) {
+    SetHotkey(0, Qt::NoModifier);
     emit hotkeyChanged();
     event->accept();
     return;

@@ -137,12 +137,26 @@ std::uint32_t KeysymFromVirtualKey(int vk) {
   return 0;
 }
 
-std::uint16_t X11ModifiersFromHotkey(int modifiers) {
+Qt::KeyboardModifiers ModifiersFromHotkeyBits(int bits) {
+  Qt::KeyboardModifiers m;
+  if (bits & 1) m |= Qt::AltModifier;
+  if (bits & 2) m |= Qt::ControlModifier;
+  if (bits & 4) m |= Qt::ShiftModifier;
+  if (bits & 8) m |= Qt::MetaModifier;
+  return m;
+}
+
+int HotkeyBitsFromModifiers(Qt::KeyboardModifiers m) {
+  return (m & Qt::AltModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::ShiftModifier ? 4 : 0) |
+         (m & Qt::MetaModifier ? 8 : 0);
+}
+
+std::uint16_t X11Modifiers(Qt::KeyboardModifiers m) {
   std::uint16_t mask = 0;
-  if (modifiers & 1) mask |= 1u << 3;  // Mod1: Alt
-  if (modifiers & 2) mask |= 1u << 2;  // Control
-  if (modifiers & 4) mask |= 1u << 0;  // Shift
-  if (modifiers & 8) mask |= 1u << 6;  // Mod4: the Windows key
+  if (m & Qt::AltModifier) mask |= 1u << 3;      // Mod1
+  if (m & Qt::ControlModifier) mask |= 1u << 2;  // Control
+  if (m & Qt::ShiftModifier) mask |= 1u << 0;    // Shift
+  if (m & Qt::MetaModifier) mask |= 1u << 6;     // Mod4
   return mask;
 }
 
@@ -154,7 +168,7 @@ GlobalHotkeys::~GlobalHotkeys() {
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-int GlobalHotkeys::Register(Window* window, int modifiers, int key) {
+int GlobalHotkeys::Register(Window* window, Qt::KeyboardModifiers modifiers, int key) {
   if (!window || key <= 0 || key > 0xFF) return 0;
   Grab grab;
   grab.id = counter_ + 1;
@@ -180,7 +194,7 @@ bool GlobalHotkeys::Unregister(Window* window, int id) {
 
 #ifdef DECLARIUM_X11_HOTKEYS
 
-bool GlobalHotkeys::GrabKey(Grab& grab, int modifiers, int key) {
+bool GlobalHotkeys::GrabKey(Grab& grab, Qt::KeyboardModifiers modifiers, int key) {
   xcb_connection_t* connection = X11Connection();
   if (!connection) return false;
   const xcb_window_t root = RootWindow(connection);
@@ -188,7 +202,7 @@ bool GlobalHotkeys::GrabKey(Grab& grab, int modifiers, int key) {
   if (root == XCB_WINDOW_NONE || keysym == 0) return false;
   const xcb_keycode_t keycode = KeycodeOf(connection, keysym);
   if (keycode == 0) return false;
-  const std::uint16_t mask = X11ModifiersFromHotkey(modifiers);
+  const std::uint16_t mask = X11Modifiers(modifiers);
 
   xcb_void_cookie_t cookies[std::size(kLockVariants)];
   for (std::size_t i = 0; i < std::size(kLockVariants); ++i)
@@ -237,9 +251,11 @@ bool GlobalHotkeys::nativeEventFilter(const QByteArray& eventType, void* message
 
 #elif defined(_WIN32)
 
-bool GlobalHotkeys::GrabKey(Grab& grab, int modifiers, int key) {
+bool GlobalHotkeys::GrabKey(Grab& grab, Qt::KeyboardModifiers modifiers, int key) {
   const HWND hwnd = reinterpret_cast<HWND>(grab.window->winId());
-  return RegisterHotKey(hwnd, grab.id, static_cast<UINT>(modifiers & 0x0F), static_cast<UINT>(key)) != 0;
+  // MOD_ALT, MOD_CONTROL, MOD_SHIFT and MOD_WIN are the settings file's bits.
+  const UINT mods = static_cast<UINT>(HotkeyBitsFromModifiers(modifiers));
+  return RegisterHotKey(hwnd, grab.id, mods, static_cast<UINT>(key)) != 0;
 }
 
 void GlobalHotkeys::ReleaseKey(const Grab& grab) {
@@ -262,7 +278,7 @@ bool GlobalHotkeys::nativeEventFilter(const QByteArray& eventType, void* message
 
 #else
 
-bool GlobalHotkeys::GrabKey(Grab&, int, int) { return false; }
+bool GlobalHotkeys::GrabKey(Grab&, Qt::KeyboardModifiers, int) { return false; }
 void GlobalHotkeys::ReleaseKey(const Grab&) {}
 bool GlobalHotkeys::nativeEventFilter(const QByteArray&, void*, qintptr*) { return false; }
 

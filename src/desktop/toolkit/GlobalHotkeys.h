@@ -4,6 +4,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QPointer>
+#include <Qt>
 #include <cstdint>
 #include <vector>
 
@@ -15,9 +16,13 @@ class Window;
 // to their lower-case keysyms, which is what the keyboard's first column holds.
 std::uint32_t KeysymFromVirtualKey(int virtualKey);
 
-// Hotkey modifiers (1 Alt, 2 Ctrl, 4 Shift, 8 Windows key) as X modifier
-// masks (Mod1, Control, Shift, Mod4). Other bits are dropped.
-std::uint16_t X11ModifiersFromHotkey(int modifiers);
+// Modifiers are Qt's everywhere but at two edges. The settings file's 功能键
+// holds them as Windows' RegisterHotKey takes them (1 Alt, 2 Ctrl, 4 Shift,
+// 8 the Windows key); other bits are dropped.
+Qt::KeyboardModifiers ModifiersFromHotkeyBits(int bits);
+int HotkeyBitsFromModifiers(Qt::KeyboardModifiers modifiers);
+// And X grabs keys by modifier mask (Mod1, Control, Shift, Mod4).
+std::uint16_t X11Modifiers(Qt::KeyboardModifiers modifiers);
 
 class GlobalHotkeys : public QAbstractNativeEventFilter {
  public:
@@ -26,11 +31,12 @@ class GlobalHotkeys : public QAbstractNativeEventFilter {
   GlobalHotkeys(const GlobalHotkeys&) = delete;
   GlobalHotkeys& operator=(const GlobalHotkeys&) = delete;
 
-  // modifiers 1 Alt, 2 Ctrl, 4 Shift; key a virtual-key code. A new id
+  // key is a virtual-key code; of the modifiers only Alt, Ctrl, Shift and
+  // Meta (the Windows key) count. A new id
   // (counter + 1) on success, 0 when the key cannot be had (taken by another
   // program, no key for the code, no platform support); the counter moves
   // only on success.
-  int Register(Window* window, int modifiers, int key);
+  int Register(Window* window, Qt::KeyboardModifiers modifiers, int key);
   bool Unregister(Window* window, int id);
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -42,7 +48,7 @@ class GlobalHotkeys : public QAbstractNativeEventFilter {
     std::uint32_t keycode = 0;    // X: key code; Windows: unused
     std::uint16_t modifiers = 0;  // X modifier mask without the lock bits
   };
-  bool GrabKey(Grab& grab, int modifiers, int key);
+  bool GrabKey(Grab& grab, Qt::KeyboardModifiers modifiers, int key);
   void ReleaseKey(const Grab& grab);
 
   int counter_ = 0;

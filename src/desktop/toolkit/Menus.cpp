@@ -141,11 +141,7 @@ void AcceleratorTable::Install(QWidget* window, CommandHandler dispatch) {
   if (!window) return;
   auto shared = std::make_shared<CommandHandler>(std::move(dispatch));
   for (const AcceleratorEntry& entry : entries_) {
-    Qt::KeyboardModifiers modifiers;
-    if (entry.modifiers & kAccelShift) modifiers |= Qt::ShiftModifier;
-    if (entry.modifiers & kAccelCtrl) modifiers |= Qt::ControlModifier;
-    if (entry.modifiers & kAccelAlt) modifiers |= Qt::AltModifier;
-    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(entry.qtKey))),
+    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(entry.modifiers, static_cast<Qt::Key>(entry.qtKey))),
                                    window);
     shortcut->setContext(Qt::WindowShortcut);
     shortcut->setAutoRepeat(true);

@@ -62,10 +62,9 @@ class ModalServices {
   virtual void Beep() = 0;                               // the information beep
   virtual bool ShellOpen(const QString& target) = 0;     // a link or document, "open"
 
-  // Global hotkey; modifiers in the platform layout (1 Alt, 2 Ctrl, 4 Shift),
-  // key a virtual-key code. Returns a new id (previous id + 1), 0 on failure.
-  // A press arrives as window->hotkeyPressed(id).
-  virtual int RegisterHotkey(Window* window, int modifiers, int key) = 0;
+  // Global hotkey; key a virtual-key code. Returns a new id (previous id + 1),
+  // 0 on failure. A press arrives as window->hotkeyPressed(id).
+  virtual int RegisterHotkey(Window* window, Qt::KeyboardModifiers modifiers, int key) = 0;
   virtual bool UnregisterHotkey(Window* window, int id) = 0;
 
   // The notification icon of window; activity arrives as window->trayEvent(kind).

@@ -144,7 +144,7 @@ void QtServices::Beep() { QApplication::beep(); }
 
 bool QtServices::ShellOpen(const QString& target) { return QDesktopServices::openUrl(QUrl::fromUserInput(target)); }
 
-int QtServices::RegisterHotkey(Window* window, int modifiers, int key) {
+int QtServices::RegisterHotkey(Window* window, Qt::KeyboardModifiers modifiers, int key) {
   if (!hotkeys_) hotkeys_ = std::make_unique<GlobalHotkeys>();
   return hotkeys_->Register(window, modifiers, key);
 }

@@ -26,7 +26,7 @@ class QtServices : public ModalServices {
   void Beep() override;
   bool ShellOpen(const QString& target) override;
   // Through GlobalHotkeys: X11 and Windows; 0 elsewhere.
-  int RegisterHotkey(Window* window, int modifiers, int key) override;
+  int RegisterHotkey(Window* window, Qt::KeyboardModifiers modifiers, int key) override;
   bool UnregisterHotkey(Window* window, int id) override;
   bool AddTrayIcon(Window* window, const QIcon& icon, const QString& tip) override;
   void RemoveTrayIcon(Window* window) override;

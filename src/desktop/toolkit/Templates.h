@@ -82,10 +82,9 @@ struct WindowTemplate {
 };
 
 // ----- Accelerators -------------------------------------------------------
-enum AcceleratorModifier : unsigned { kAccelNone = 0, kAccelShift = 1, kAccelCtrl = 2, kAccelAlt = 4 };
 struct AcceleratorEntry {
-  int qtKey;            // Qt::Key
-  unsigned modifiers;   // AcceleratorModifier bits
+  int qtKey;                        // Qt::Key
+  Qt::KeyboardModifiers modifiers;
   int commandId;
 };
 

@@ -57,7 +57,7 @@ DetailPage::DetailPage(Window& window, CatalogueStore& store, const Settings& se
       entryText_(entryText), status_(status) {
   connect(browser_, &BrowserHost::leftButtonDown, this, [this](QPoint p, bool* passOn) { *passOn = ClickCell(p); });
   connect(browser_, &BrowserHost::doubleClicked, this, [this](QPoint p, bool* passOn) { *passOn = EditCell(p); });
-  connect(browser_, &BrowserHost::keyPressed, this, [this](int key, int modifiers) { DocumentKey(key, modifiers); });
+  connect(browser_, &BrowserHost::keyPressed, this, [this](int key, Qt::KeyboardModifiers modifiers) { DocumentKey(key, modifiers); });
 }
 
 bool DetailPage::Show(const char16_t* table, int id) {
@@ -110,8 +110,8 @@ void DetailPage::ShowNote(const QString& note) {
   });
 }
 
-void DetailPage::DocumentKey(int key, int modifiers) {
-  const int held = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+void DetailPage::DocumentKey(int key, Qt::KeyboardModifiers modifiers) {
+  const Qt::KeyboardModifiers held = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
   if (held != Qt::ControlModifier) return;
   if (key == Qt::Key_C) browser_->Copy();
   if (key == Qt::Key_V) browser_->Paste();

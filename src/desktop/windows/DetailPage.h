@@ -49,7 +49,7 @@ class DetailPage : public QObject {
   // click on to the browser.
   bool ClickCell(QPoint point);
   bool EditCell(QPoint point);
-  void DocumentKey(int key, int modifiers);
+  void DocumentKey(int key, Qt::KeyboardModifiers modifiers);
 
  private:
   Window& window_;

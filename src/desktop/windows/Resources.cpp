@@ -139,10 +139,10 @@ constexpr MenuEntry kContextMenuEntries[] = {
 };
 
 constexpr AcceleratorEntry kAccelerators1[] = {
-    {Qt::Key_F1, kAccelNone, kBrowseFunctions}, {Qt::Key_F2, kAccelNone, kBrowseCategories}, {Qt::Key_F3, kAccelNone, kBrowseDataTypes},
-    {Qt::Key_F4, kAccelNone, kBrowseConstants}, {Qt::Key_F5, kAccelNone, kAddToList}, {Qt::Key_F8, kAccelNone, kCopySelected},
-    {Qt::Key_F8, kAccelShift, kCopyWithDependencies},
-    {Qt::Key_F, kAccelCtrl, kAdvancedFind},
+    {Qt::Key_F1, Qt::NoModifier, kBrowseFunctions}, {Qt::Key_F2, Qt::NoModifier, kBrowseCategories}, {Qt::Key_F3, Qt::NoModifier, kBrowseDataTypes},
+    {Qt::Key_F4, Qt::NoModifier, kBrowseConstants}, {Qt::Key_F5, Qt::NoModifier, kAddToList}, {Qt::Key_F8, Qt::NoModifier, kCopySelected},
+    {Qt::Key_F8, Qt::ShiftModifier, kCopyWithDependencies},
+    {Qt::Key_F, Qt::ControlModifier, kAdvancedFind},
 };
 
 using S = ToolButtonStyle;

@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 
-#include "model/HotkeyKeys.h"
 #include "model/Settings.h"
 #include "toolkit/Controls.h"
+#include "toolkit/GlobalHotkeys.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
@@ -35,7 +35,7 @@ bool Confirm(Window& dialog, Settings& settings, TrayAndHotkey& tray, ProfileFil
   if (HotkeyEdit* edit = dialog.hotkeyEdit(kHotkey)) {
     // Taken over before registration, so a refused combination is what the
     // file gets at exit, and the next start tries it again.
-    settings.hotkeyModifiers = HotkeyModifiers(edit->Modifiers());
+    settings.hotkeyModifiers = HotkeyBitsFromModifiers(edit->Modifiers());
     settings.hotkeyKey = edit->KeyCode() & 0xFF;
   }
   if (!tray.ReplaceHotkey()) {
@@ -57,7 +57,7 @@ bool RunSettingsDialog(Window* mainWindow, Settings& settings, TrayAndHotkey& tr
   const int result = Window::RunModal(kSettingsDialogTemplate, mainWindow, [&](Window& w) {
     w.SetIcon(ApplicationIcon());
     if (HotkeyEdit* edit = w.hotkeyEdit(kHotkey))
-      edit->SetHotkey(settings.hotkeyKey & 0xFF, HotkeyModifiers(settings.hotkeyModifiers));
+      edit->SetHotkey(settings.hotkeyKey & 0xFF, ModifiersFromHotkeyBits(settings.hotkeyModifiers));
     w.SetChecked(kCloseToTray, settings.closeToTray);
     w.SetChecked(kMinimizeToTray, settings.minimizeToTray);
     if (QAbstractButton* ok = w.button(kOk))

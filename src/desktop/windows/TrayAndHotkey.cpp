@@ -4,6 +4,7 @@
 #include <QCursor>
 
 #include "model/Commands.h"
+#include "toolkit/GlobalHotkeys.h"
 #include "toolkit/Menus.h"
 #include "toolkit/ModalServices.h"
 #include "toolkit/Window.h"
@@ -23,7 +24,7 @@ TrayAndHotkey::TrayAndHotkey(Window& window, const Settings& settings, MenuResou
 void TrayAndHotkey::SetUp() {
   Window& w = *window_;
   // A failed registration is silent: the tray icon still brings the window back.
-  hotkeyId_ = Services().RegisterHotkey(&w, settings_.hotkeyModifiers, settings_.hotkeyKey);
+  hotkeyId_ = Services().RegisterHotkey(&w, ModifiersFromHotkeyBits(settings_.hotkeyModifiers), settings_.hotkeyKey);
   connect(&w, &Window::hotkeyPressed, this, [this](int id) { OnHotkey(id); });
   connect(&w, &Window::trayEvent, this, [this](int kind) { OnTrayEvent(kind); });
   connect(&w, &Window::moved, this, [this] { OnMoved(); });
@@ -42,7 +43,7 @@ void TrayAndHotkey::TearDown() {
 
 bool TrayAndHotkey::ReplaceHotkey() {
   Services().UnregisterHotkey(window_, hotkeyId_);
-  hotkeyId_ = Services().RegisterHotkey(window_, settings_.hotkeyModifiers, settings_.hotkeyKey);
+  hotkeyId_ = Services().RegisterHotkey(window_, ModifiersFromHotkeyBits(settings_.hotkeyModifiers), settings_.hotkeyKey);
   return hotkeyId_ != 0;
 }
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "model/HotkeyKeys.h"
 #include "model/Settings.h"
 #include "support/TempDir.h"
 
@@ -291,17 +290,6 @@ TEST_F(SettingsFile, CSharp64KeyAppearsOnlyOnceUsed) {
   SaveSettings(file_, s, SaveContext{});
   EXPECT_NE(Bytes().find("C#按64位生成=0\r\n"), std::string::npos);
   EXPECT_FALSE(Load().style.csharp64);
-}
-
-TEST(HotkeyModifiers, SwapsShiftAndAltKeepsCtrl) {
-  EXPECT_EQ(HotkeyModifiers(1), 4);  // control Shift -> platform Shift
-  EXPECT_EQ(HotkeyModifiers(4), 1);  // control Alt -> platform Alt
-  EXPECT_EQ(HotkeyModifiers(2), 2);
-  EXPECT_EQ(HotkeyModifiers(3), 6);
-  EXPECT_EQ(HotkeyModifiers(5), 5);
-  EXPECT_EQ(HotkeyModifiers(8), 0);  // the Windows key is dropped
-  EXPECT_EQ(HotkeyModifiers(0xFF), 7);
-  for (int m = 0; m < 8; ++m) EXPECT_EQ(HotkeyModifiers(HotkeyModifiers(m)), m);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ bool ScriptedServices::ShellOpen(const QString& target) {
   return true;
 }
 
-int ScriptedServices::RegisterHotkey(Window*, int modifiers, int key) {
+int ScriptedServices::RegisterHotkey(Window*, Qt::KeyboardModifiers modifiers, int key) {
   if (!hotkeysSucceed_) return 0;
   hotkeyId_ = ++hotkeyCounter_;
   hotkeyModifiers_ = modifiers;

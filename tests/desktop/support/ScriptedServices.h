@@ -54,13 +54,13 @@ class ScriptedServices : public ModalServices {
   void SetClipboardText(const QString& text) override { clipboard_ = text; }
   void Beep() override { ++beeps_; }
   bool ShellOpen(const QString& target) override;
-  int RegisterHotkey(Window* window, int modifiers, int key) override;
+  int RegisterHotkey(Window* window, Qt::KeyboardModifiers modifiers, int key) override;
   bool UnregisterHotkey(Window* window, int id) override;
   bool AddTrayIcon(Window* window, const QIcon& icon, const QString& tip) override;
   void RemoveTrayIcon(Window* window) override;
 
   // Last registered hotkey (modifiers, key) and tray tip, for checks.
-  int hotkeyModifiers() const { return hotkeyModifiers_; }
+  Qt::KeyboardModifiers hotkeyModifiers() const { return hotkeyModifiers_; }
   int hotkeyKey() const { return hotkeyKey_; }
   QString trayTip() const { return trayTip_; }
   bool hasTrayIcon() const { return trayWindow_ != nullptr; }
@@ -77,7 +77,7 @@ class ScriptedServices : public ModalServices {
   bool hotkeysSucceed_ = true;
   int hotkeyCounter_ = 0;
   int hotkeyId_ = 0;
-  int hotkeyModifiers_ = 0;
+  Qt::KeyboardModifiers hotkeyModifiers_;
   int hotkeyKey_ = 0;
   Window* trayWindow_ = nullptr;
   QString trayTip_;

@@ -285,8 +285,8 @@ void BrowserHostTest::clicksAndKeysReachTheOwner() {
   });
   QPoint doubled;
   connect(host_.get(), &BrowserHost::doubleClicked, this, [&](QPoint p, bool*) { doubled = p; });
-  std::vector<std::pair<int, int>> keys;
-  connect(host_.get(), &BrowserHost::keyPressed, this, [&](int k, int m) {
+  std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
+  connect(host_.get(), &BrowserHost::keyPressed, this, [&](int k, Qt::KeyboardModifiers m) {
     if (k == Qt::Key_C) keys.emplace_back(k, m);
   });
   const BrowserHost::Element first = host_->ElementsByTag(QStringLiteral("td"))[6];
@@ -303,8 +303,8 @@ void BrowserHostTest::clicksAndKeysReachTheOwner() {
   QTest::keyClick(host_->View(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(keys.size(), size_t(2));
   QCOMPARE(keys[0].first, int(Qt::Key_C));
-  QCOMPARE(keys[0].second, int(Qt::ControlModifier));
-  QCOMPARE(keys[1].second, int(Qt::ControlModifier | Qt::ShiftModifier));
+  QCOMPARE(keys[0].second, Qt::KeyboardModifiers(Qt::ControlModifier));
+  QCOMPARE(keys[1].second, Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 void BrowserHostTest::copyGoesThroughTheServices() {

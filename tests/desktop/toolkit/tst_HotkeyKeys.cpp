@@ -1,5 +1,5 @@
-// The stored hotkey in the terms of the X Window System, where global keys
-// are grabbed.
+// The stored hotkey in the settings file's bits and in the terms of the X
+// Window System, where global keys are grabbed.
 #include <QtTest>
 
 #include "toolkit/GlobalHotkeys.h"
@@ -10,6 +10,7 @@ class HotkeyKeysTest : public QObject {
   Q_OBJECT
  private slots:
   void keysymsOfLettersDigitsAndFunctionKeys();
+  void settingsBitsRoundTrip();
   void x11ModifiersOfEachBit();
 };
 
@@ -30,13 +31,22 @@ void HotkeyKeysTest::keysymsOfLettersDigitsAndFunctionKeys() {
   QCOMPARE(KeysymFromVirtualKey(0x5B), 0u);  // the Windows key itself
 }
 
+void HotkeyKeysTest::settingsBitsRoundTrip() {
+  // 功能键=1 in Config.ini is Alt, the default; 8 is the Windows key.
+  QCOMPARE(ModifiersFromHotkeyBits(1), Qt::KeyboardModifiers(Qt::AltModifier));
+  QCOMPARE(ModifiersFromHotkeyBits(8), Qt::KeyboardModifiers(Qt::MetaModifier));
+  QCOMPARE(ModifiersFromHotkeyBits(0x30), Qt::KeyboardModifiers());
+  for (int bits = 0; bits < 16; ++bits) QCOMPARE(HotkeyBitsFromModifiers(ModifiersFromHotkeyBits(bits)), bits);
+  QCOMPARE(HotkeyBitsFromModifiers(Qt::KeypadModifier), 0);
+}
+
 void HotkeyKeysTest::x11ModifiersOfEachBit() {
-  QCOMPARE(X11ModifiersFromHotkey(1), std::uint16_t{0x08});  // Alt = Mod1
-  QCOMPARE(X11ModifiersFromHotkey(2), std::uint16_t{0x04});
-  QCOMPARE(X11ModifiersFromHotkey(4), std::uint16_t{0x01});
-  QCOMPARE(X11ModifiersFromHotkey(8), std::uint16_t{0x40});
-  QCOMPARE(X11ModifiersFromHotkey(1 | 2 | 4), std::uint16_t{0x0D});
-  QCOMPARE(X11ModifiersFromHotkey(0x30), std::uint16_t{0});
+  QCOMPARE(X11Modifiers(Qt::AltModifier), std::uint16_t{0x08});  // Mod1
+  QCOMPARE(X11Modifiers(Qt::ControlModifier), std::uint16_t{0x04});
+  QCOMPARE(X11Modifiers(Qt::ShiftModifier), std::uint16_t{0x01});
+  QCOMPARE(X11Modifiers(Qt::MetaModifier), std::uint16_t{0x40});  // Mod4
+  QCOMPARE(X11Modifiers(Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier), std::uint16_t{0x0D});
+  QCOMPARE(X11Modifiers(Qt::KeypadModifier), std::uint16_t{0});
 }
 
 QTEST_APPLESS_MAIN(HotkeyKeysTest)

@@ -52,7 +52,7 @@ constexpr ControlTemplate kTestControls[] = {
 };
 constexpr WindowTemplate kTestWindow{4000, u"测试窗口", u"test-window", 200, 100, kTestMenu, kTestControls};
 constexpr WindowTemplate kTestDialog{4100, u"测试对话框", nullptr, 200, 100, {}, kTestControls};
-constexpr AcceleratorEntry kTestKeys[] = {{Qt::Key_F2, kAccelNone, kOpen}, {Qt::Key_F, kAccelCtrl, kAbout}};
+constexpr AcceleratorEntry kTestKeys[] = {{Qt::Key_F2, Qt::NoModifier, kOpen}, {Qt::Key_F, Qt::ControlModifier, kAbout}};
 using S = ToolButtonStyle;
 constexpr ToolButtonTemplate kTestButtons[] = {
     {kOpen, 0, S::CheckGroup, u"打开", true},
@@ -231,10 +231,10 @@ void WindowTest::scriptedInputAndSaveFile() {
   QVERIFY(Services().SaveFileName(nullptr, {}, {}, {}).isEmpty());
   Services().SetClipboardText(QStringLiteral("剪贴板"));
   QCOMPARE(services.clipboard(), QStringLiteral("剪贴板"));
-  QCOMPARE(Services().RegisterHotkey(nullptr, 1, 0x4B), 1);
-  QCOMPARE(Services().RegisterHotkey(nullptr, 2, 0x4B), 2);
+  QCOMPARE(Services().RegisterHotkey(nullptr, Qt::AltModifier, 0x4B), 1);
+  QCOMPARE(Services().RegisterHotkey(nullptr, Qt::ControlModifier, 0x4B), 2);
   services.setHotkeyResult(false);
-  QCOMPARE(Services().RegisterHotkey(nullptr, 2, 0x4B), 0);
+  QCOMPARE(Services().RegisterHotkey(nullptr, Qt::ControlModifier, 0x4B), 0);
 }
 
 void WindowTest::realInputBoxReturnsTheEditText() {

@@ -70,13 +70,14 @@ class GlobalHotkeyTest : public QObject {
     first->show();
     second->show();
     declarium::GlobalHotkeys hotkeys, other;
-    constexpr int kAlt = 1, kCtrl = 2, kKeyK = 0x4B;
-    const int id = hotkeys.Register(first.get(), kAlt | kCtrl, kKeyK);
+    constexpr Qt::KeyboardModifiers kAltCtrl = Qt::AltModifier | Qt::ControlModifier;
+    constexpr int kKeyK = 0x4B;
+    const int id = hotkeys.Register(first.get(), kAltCtrl, kKeyK);
     QCOMPARE(id, 1);
     // Taken: refused, and the counter does not move.
-    QCOMPARE(other.Register(second.get(), kAlt | kCtrl, kKeyK), 0);
+    QCOMPARE(other.Register(second.get(), kAltCtrl, kKeyK), 0);
     QVERIFY(hotkeys.Unregister(first.get(), id));
-    QCOMPARE(other.Register(second.get(), kAlt | kCtrl, kKeyK), 1);
+    QCOMPARE(other.Register(second.get(), kAltCtrl, kKeyK), 1);
   }
 
   void altKHidesAndShowsTheWindow() {

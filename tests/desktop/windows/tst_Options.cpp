@@ -128,10 +128,10 @@ class OptionsTest : public QObject {
       QCOMPARE(d.Caption(), QStringLiteral("设置"));
       HotkeyEdit* edit = d.hotkeyEdit(settings_control::kHotkey);
       QCOMPARE(edit->KeyCode(), 75);
-      QCOMPARE(edit->Modifiers(), static_cast<int>(kHotkeyAlt));
+      QCOMPARE(edit->Modifiers(), Qt::KeyboardModifiers(Qt::AltModifier));
       QVERIFY(d.IsChecked(settings_control::kCloseToTray));
       QVERIFY(!d.IsChecked(settings_control::kMinimizeToTray));
-      edit->SetHotkey(0x70, kHotkeyCtrl | kHotkeyShift);
+      edit->SetHotkey(0x70, Qt::ControlModifier | Qt::ShiftModifier);
       d.SetChecked(settings_control::kMinimizeToTray, true);
       d.button(settings_control::kOk)->click();
       QCOMPARE(s_.services().lastMessage().text, QStringLiteral("注册热键失败！请尝试其他热键"));
@@ -154,14 +154,14 @@ class OptionsTest : public QObject {
     QVERIFY(s_.Start());
     const int first = s_.main().tray().HotkeyId();
     QVERIFY(s_.InModal(command::kTraySettings, resource::kSettingsDialog, [](Window& d) {
-      d.hotkeyEdit(settings_control::kHotkey)->SetHotkey(0x41, kHotkeyCtrl | kHotkeyAlt);
+      d.hotkeyEdit(settings_control::kHotkey)->SetHotkey(0x41, Qt::ControlModifier | Qt::AltModifier);
       d.SetChecked(settings_control::kCloseToTray, false);
       d.SetChecked(settings_control::kMinimizeToTray, true);
       d.button(settings_control::kOk)->click();
     }));
     QCOMPARE(s_.main().tray().HotkeyId(), first + 1);
     QCOMPARE(s_.services().registeredHotkey(), s_.main().tray().HotkeyId());
-    QCOMPARE(s_.services().hotkeyModifiers(), 1 | 2);
+    QCOMPARE(s_.services().hotkeyModifiers(), Qt::AltModifier | Qt::ControlModifier);
     QCOMPARE(s_.services().hotkeyKey(), 0x41);
     QCOMPARE(Stored(u"功能键"), std::string("3"));
     QCOMPARE(Stored(u"键代码"), std::string("65"));
@@ -177,8 +177,8 @@ class OptionsTest : public QObject {
     // The real services: without an X display or Windows there is nothing to grab.
     QtServices real;
     std::unique_ptr<Window> window = Window::Build(kAffixDialogTemplate);
-    QCOMPARE(real.RegisterHotkey(window.get(), 1, 75), 0);
-    QCOMPARE(real.RegisterHotkey(window.get(), 1, 75), 0);
+    QCOMPARE(real.RegisterHotkey(window.get(), Qt::AltModifier, 75), 0);
+    QCOMPARE(real.RegisterHotkey(window.get(), Qt::AltModifier, 75), 0);
     QVERIFY(!real.UnregisterHotkey(window.get(), 0));
     QVERIFY(!real.UnregisterHotkey(window.get(), 1));
   }
@@ -187,7 +187,7 @@ class OptionsTest : public QObject {
     QVERIFY(s_.Start());
     QVERIFY(s_.services().hasTrayIcon());
     QCOMPARE(s_.services().trayTip(), QStringLiteral("Declarium"));
-    QCOMPARE(s_.services().hotkeyModifiers(), 1);
+    QCOMPARE(s_.services().hotkeyModifiers(), Qt::KeyboardModifiers(Qt::AltModifier));
     QCOMPARE(s_.services().hotkeyKey(), 75);
     QAction* toggle = s_.main().contextMenus()->Action(command::kTrayToggle);
     QVERIFY(toggle);
