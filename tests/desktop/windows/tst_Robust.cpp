@@ -269,7 +269,8 @@ class RobustTest : public QObject {
   }
 
   // Text typed into the input box of an in-place edit, through the UTF-16 of
-  // the window: stored exactly and shown as typed, and no other row changes.
+  // the window: stored exactly and shown as typed, and no other row changes
+  // (every hostile value through the edit is the core's HostileText_test).
   // A character GBK lacks would be stored as "?": such a text is refused.
   void hostileTextInPlace() {
     Start(s_.ConfigPath().toStdString());
@@ -277,11 +278,10 @@ class RobustTest : public QObject {
         "select group_concat(名称||'|'||ifnull(备注,''),'/') from (select * from 函数表 where id != 2 union all "
         "select id,名称,null,备注,null,null,null,null,null,null,null,null,null,null from 函数参数表)");
     const std::string before = s_.store().QueryText(ToGbk(others));
+    // A long one too: the page shows a cell of half a million characters whole.
     QString big;
     while (big.size() < 500000) big += QStringLiteral("中'文%_\"\\;--/*");
-    const QString values[] = {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("\\"),
-                              QStringLiteral("%"), QStringLiteral("_"), QStringLiteral(";"), QStringLiteral("--"),
-                              QStringLiteral("/*"), QStringLiteral("x'); delete from 函数表; --"), big};
+    const QString values[] = {QStringLiteral("x'); delete from 函数表; --"), big};
     BrowserHost* browser = s_.browser();
     const QString remark = QStringLiteral("select 备注 from 函数表 where id=2");
     // A character GBK lacks is refused, and the cell keeps what it showed.
