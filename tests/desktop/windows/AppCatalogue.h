@@ -4,8 +4,12 @@
 
 #include <QString>
 
+#include <exception>
+#include <functional>
+
 #include "store/CatalogueStore.h"
 #include "store/Schema.h"
+#include "support/Entries.h"
 #include "toolkit/QtText.h"
 
 namespace declarium::test {
@@ -20,15 +24,55 @@ inline bool MakeCatalogue(const QString& file, const QString& sql) {
   return false;
 }
 
-inline bool MakeAppCatalogue(const QString& file) {
-  return MakeCatalogue(file, QStringLiteral(
-      "insert into 函数表(名称,返回值类型,备注,库名,库对应命令,函数说明,中文名) values"
-      "('MessageBoxA','整数型','弹出信息框','user32.dll','MessageBoxA','显示一个信息框','信息框'),"
-      "('GetTickCount','整数型','取毫秒数','kernel32.dll','GetTickCount','系统启动以来的毫秒数','');"
-      "insert into 函数参数表(名称,数据类型,备注,所属函数) values('hWnd','整数型','父窗口',1);"
-      "insert into 数据类型表(名称,备注) values('RECT','矩形'),('POINT','点');"
-      "insert into 数据类型成员表(名称,数据类型,备注,所属数据类型) values('left','整数型','左边',1);"
-      "insert into 常量表(名称,十六进制值,十进制值,备注) values('MB_OK','0x0','0','确定');"));
+// Entries for a window test's catalogue: the tests' literals are UTF-8.
+inline Entries EntriesOf(CatalogueStore& store) { return Entries(store, Entries::Text::Utf8); }
+
+// A new catalogue at file holding what fill adds; a failure is told.
+inline bool MakeCatalogue(const QString& file, const std::function<void(Entries&)>& fill) {
+  CatalogueStore store;
+  std::string error;
+  if (!store.OpenPath(file.toStdString(), true) || !CreateSchema(store, error)) {
+    qWarning("%s: %s", qPrintable(file), error.c_str());
+    return false;
+  }
+  try {
+    Entries add = EntriesOf(store);
+    fill(add);
+  } catch (const std::exception& e) {
+    qWarning("%s: %s", qPrintable(file), e.what());
+    return false;
+  }
+  return true;
+}
+
+// Two functions (MessageBoxA with one parameter), two data types (RECT with
+// one member) and one constant.
+inline void AddAppEntries(Entries& add) {
+  add.Function(NewFunction("MessageBoxA")
+                   .Returns("整数型")
+                   .Remark("弹出信息框")
+                   .Library("user32.dll", "MessageBoxA")
+                   .Description("显示一个信息框")
+                   .ChineseName("信息框")
+                   .Param(NewParam("hWnd", "整数型").Remark("父窗口")));
+  add.Function(NewFunction("GetTickCount")
+                   .Returns("整数型")
+                   .Remark("取毫秒数")
+                   .Library("kernel32.dll", "GetTickCount")
+                   .Description("系统启动以来的毫秒数")
+                   .ChineseName(""));
+  add.DataType(NewDataType("RECT").Remark("矩形").Member(NewParam("left", "整数型").Remark("左边")));
+  add.DataType(NewDataType("POINT").Remark("点"));
+  add.Constant(NewConstant("MB_OK", "0", "0x0").Remark("确定"));
+}
+
+inline bool MakeAppCatalogue(const QString& file) { return MakeCatalogue(file, AddAppEntries); }
+
+// prefix and i in at least width digits ("K07"): names that sort as they count.
+inline std::string Numbered(const char* prefix, int i, int width = 2) {
+  std::string digits = std::to_string(i);
+  if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
+  return prefix + digits;
 }
 
 }  // namespace declarium::test

@@ -24,18 +24,15 @@ class BrowseTest : public QObject {
 
  private:
   test::AppSession s_;
+  test::Entries Add() { return test::EntriesOf(s_.store()); }
 
   // Constants "K00" ... in name order, before the catalogue's own "MB_OK".
   void AddConstants(int count) {
-    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values");
     for (int i = 0; i < count; ++i) {
-      sql += QStringLiteral("%1('K%2','0x%3','%4','第%4个')")
-                 .arg(i == 0 ? "" : ",")
-                 .arg(i, 2, 10, QChar(u'0'))
-                 .arg(i, 0, 16)
-                 .arg(i);
+      const std::string n = std::to_string(i);
+      Add().Constant(test::NewConstant(test::Numbered("K", i), n, QStringLiteral("0x%1").arg(i, 0, 16).toStdString())
+                         .Remark("第" + n + "个"));
     }
-    QVERIFY(s_.Run(sql));
     QVERIFY(s_.Run(QStringLiteral("delete from 常量表 where 名称='MB_OK'")));
   }
 
@@ -183,7 +180,7 @@ class BrowseTest : public QObject {
   }
 
   void insertListIsUniqueIgnoringCase() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('CreateWindowEx'),('CreateWindow'),('createwindowex')")));
+    Add().Functions({"CreateWindowEx", "CreateWindow", "createwindowex"});
     QVERIFY(s_.Start());
     Pick(s_.functions(), QStringLiteral("CreateWindowEx"));
     s_.main().DispatchCommand(command::kAddToList);
@@ -224,7 +221,7 @@ class BrowseTest : public QObject {
     QCOMPARE(s_.services().beeps(), 1);
 
     // A category is no entry: neither added nor copied.
-    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口')")));
+    Add().Category("窗口");
     s_.main().FillCategoryTree(true);
     s_.main().DispatchCommand(command::kBrowseCategories);
     s_.tree()->Select(s_.tree()->FirstItem());
@@ -251,8 +248,9 @@ class BrowseTest : public QObject {
 
   void locatingAnEntryOfEachKind() {
     AddConstants(45);
-    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十进制值) values('MB_OK','0')")));
-    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('系统')")));
+    Add().Constant(test::NewConstant("MB_OK").Decimal("0"));
+    Add().Category("窗口");
+    Add().Category("系统");
     QVERIFY(s_.Run(QStringLiteral("update 函数表 set 类别=2 where 名称='GetTickCount'")));
     QVERIFY(s_.Run(QStringLiteral("update 函数表 set 类别=1 where 名称='MessageBoxA'")));
     QVERIFY(s_.Start());
@@ -298,7 +296,7 @@ class BrowseTest : public QObject {
 
     // A function deleted meanwhile: nothing in the functions list begins with it.
     Pick(s_.functions(), QStringLiteral("GetTickCount"));
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('ZwClose')")));
+    Add().Function("ZwClose");
     s_.main().FillEntryList(s_.functions(), u"函数表", true);
     Pick(s_.functions(), QStringLiteral("ZwClose"));
     s_.main().AddToInsertList(BrowseMode::Functions);
@@ -356,9 +354,9 @@ class BrowseTest : public QObject {
   }
 
   void copyingWithDependenciesPutsTheUsedTypesFirst() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数参数表(名称,数据类型,传址,所属函数) values('lpRect','RECT',1,1),"
-                                  "('lpOther','NOTHERE',1,1);"
-                                  "insert into 数据类型成员表(名称,数据类型,所属数据类型) values('corner','POINT',1)")));
+    Add().Parameter(1, test::NewParam("lpRect", "RECT").ByRef());
+    Add().Parameter(1, test::NewParam("lpOther", "NOTHERE").ByRef());
+    Add().Member(1, test::NewParam("corner", "POINT"));
     QVERIFY(s_.Start());
     Pick(s_.functions(), QStringLiteral("MessageBoxA"));
     s_.main().DispatchCommand(command::kFunctionCopyWithDependencies);
@@ -416,7 +414,7 @@ class BrowseTest : public QObject {
   }
 
   void parameterNameMayRepeatAnotherParameter() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) values('lpText','文本型',1)")));
+    Add().Parameter(1, test::NewParam("lpText", "文本型"));
     QVERIFY(s_.Start());
     Pick(s_.functions(), QStringLiteral("MessageBoxA"));
     const BrowserHost::Element param = s_.CellOf(QStringLiteral("函数参数表"), QStringLiteral("名称"), 1);
@@ -473,8 +471,8 @@ class BrowseTest : public QObject {
   }
 
   void clickingAParameterTypeJumpsToTheDataType() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 数据类型表(名称) values('RECTL')")));
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) values('lpRect','rect',1)")));
+    Add().DataType("RECTL");
+    Add().Parameter(1, test::NewParam("lpRect", "rect"));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseDataTypes);  // the data types list is filled the first time it is shown
     s_.main().DispatchCommand(command::kBrowseFunctions);

@@ -18,11 +18,13 @@ class CategoriesTest : public QObject {
 
  private:
   test::AppSession s_;
+  test::Entries Add() { return test::EntriesOf(s_.store()); }
 
   // Two categories: "窗口" (id 1) holding MessageBoxA, "系统" (id 2) empty.
   void StartWithCategories() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('系统');"
-                                  "update 函数表 set 类别=1 where 名称='MessageBoxA'")));
+    Add().Category("窗口");
+    Add().Category("系统");
+    QVERIFY(s_.Run(QStringLiteral("update 函数表 set 类别=1 where 名称='MessageBoxA'")));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseCategories);
   }
@@ -206,7 +208,7 @@ class CategoriesTest : public QObject {
   }
 
   void fileFunctionsWindowMovesRowsAndWritesTheRightList() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('GetLastError'),('Sleep')")));
+    Add().Functions({"GetLastError", "Sleep"});
     StartWithCategories();
     // A function item: the window works on its category.
     s_.tree()->Select(s_.tree()->FirstChild(Root(QStringLiteral("窗口"))));
@@ -289,7 +291,8 @@ class CategoriesTest : public QObject {
     }));
     QCOMPARE(CategoryOf(QStringLiteral("GetTickCount")), 0);
 
-    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('系统'),('窗口''s')")));
+    Add().Category("系统");
+    Add().Category("窗口's");
     QVERIFY(s_.InModal(command::kFunctionFileInto, resource::kChooseCategory, [&](Window& cw) {
       ListBox* list = cw.listBox(choose_control::kCategories);
       QCOMPARE(test::RowTexts(list), QStringList({"窗口's", "系统"}));

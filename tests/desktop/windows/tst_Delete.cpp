@@ -18,6 +18,7 @@ class DeleteTest : public QObject {
 
  private:
   test::AppSession s_;
+  test::Entries Add() { return test::EntriesOf(s_.store()); }
 
   QStringList ConstantNames() {
     QStringList names;
@@ -30,8 +31,9 @@ class DeleteTest : public QObject {
   void cleanup() { s_.Close(); }
 
   void deletingAFunctionAsksThenTakesItsParametersAlong() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('Beep');"
-                                  "insert into 函数参数表(名称,数据类型,所属函数) values('a','整数型',1),('b','整数型',3)")));
+    const int beep = Add().Function("Beep");
+    Add().Parameter(1, test::NewParam("a", "整数型"));
+    Add().Parameter(beep, test::NewParam("b", "整数型"));
     QVERIFY(s_.Start());
     QCOMPARE(test::RowTexts(s_.functions()), QStringList({"Beep", "GetTickCount", "MessageBoxA"}));
     s_.functions()->SetSelection(2);
@@ -99,9 +101,7 @@ class DeleteTest : public QObject {
   }
 
   void deletingAConstantRemovesExactlyItsRow() {
-    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('K00','0x0','0','')");
-    for (int i = 1; i < 40; ++i) sql += QStringLiteral(",('K%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
-    QVERIFY(s_.Run(sql));
+    for (int i = 0; i < 40; ++i) Add().Constant(test::NewConstant(test::Numbered("K", i), "0", "0x0").Remark(""));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseConstants);
     s_.constants()->SetSelection(5);
@@ -125,8 +125,7 @@ class DeleteTest : public QObject {
   void unchangedSaveKeepsALongRemarkWhole() {
     const QString remark = QStringLiteral("说明").repeated(50) + QString(200, u'r');  // 400 bytes
     const QString name = QStringLiteral("LONG_") + QString(290, u'N');
-    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('%1','0x10','16','%2')")
-                       .arg(name, remark)));
+    Add().Constant(test::NewConstant(name.toStdString(), "16", "0x10").Remark(remark.toStdString()));
     QVERIFY(s_.Run(QStringLiteral("delete from 常量表 where 名称='MB_OK'")));
     QVERIFY(s_.Run(QStringLiteral("create table writes(n); create trigger count_writes after update on 常量表 "
                                   "begin insert into writes values(1); end")));
@@ -159,7 +158,7 @@ class DeleteTest : public QObject {
   }
 
   void savingQuotesUpdatesTheRowInPlace() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('A_FIRST','0x1','1','')")));
+    Add().Constant(test::NewConstant("A_FIRST", "1", "0x1").Remark(""));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseConstants);
     QCOMPARE(ConstantNames(), QStringList({"A_FIRST", "MB_OK"}));

@@ -21,15 +21,16 @@ using namespace declarium::export_control;
 
 namespace {
 
-// Inserted out of name order: the export sorts by 名称.
-const char16_t kCatalogue[] =
-    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('MessageBeep','逻辑型','user32','MessageBeep');"
-    u"insert into 函数参数表(名称,数据类型,所属函数) values('uType','整数型',1);"
-    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('GetTickCount','整数型','kernel32','GetTickCount');"
-    u"insert into 函数表(名称,返回值类型,库名,库对应命令) values('GetDesktopWindow','整数型','user32','');"
-    u"insert into 数据类型表(名称) values('POINT');"
-    u"insert into 常量表(名称,十六进制值,十进制值,备注) values('MAX_PATH','0x104','260','路径');"
-    u"insert into 常量表(名称,十六进制值,十进制值,备注) values('INFINITE','','-1','O''Brien''s');";
+// Added out of name order: the export sorts by 名称.
+void AddExportEntries(test::Entries& add) {
+  using test::NewFunction;
+  add.Function(NewFunction("MessageBeep").Returns("逻辑型").Library("user32", "MessageBeep").Param("uType", "整数型"));
+  add.Function(NewFunction("GetTickCount").Returns("整数型").Library("kernel32", "GetTickCount"));
+  add.Function(NewFunction("GetDesktopWindow").Returns("整数型").Library("user32", ""));
+  add.DataType("POINT");
+  add.Constant(test::NewConstant("MAX_PATH", "260", "0x104").Remark("路径"));
+  add.Constant(test::NewConstant("INFINITE", "-1", "").Remark("O'Brien's"));
+}
 
 constexpr char16_t kDesktop[] = u"Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n";
 constexpr char16_t kTick[] =
@@ -50,7 +51,8 @@ class ExportWindowTest : public QObject {
   QString OutPath() const { return s_.Path(QStringLiteral("导出.txt")); }
 
   void Start(const QString& extraSql = {}) {
-    QVERIFY(s_.Open([&](const QString& db) { return test::MakeCatalogue(db, U(kCatalogue) + extraSql); }));
+    QVERIFY(s_.Open([](const QString& db) { return test::MakeCatalogue(db, AddExportEntries); }));
+    if (!extraSql.isEmpty()) QVERIFY(s_.Run(extraSql));
     QVERIFY(s_.Start());
   }
 

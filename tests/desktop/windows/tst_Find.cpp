@@ -17,6 +17,7 @@ class FindTest : public QObject {
 
  private:
   test::AppSession s_;
+  test::Entries Add() { return test::EntriesOf(s_.store()); }
 
   QString SelectedFunction() { return s_.functions()->RowText(s_.functions()->Selection()); }
   QString SelectedDataType() { return s_.dataTypes()->RowText(s_.dataTypes()->Selection()); }
@@ -45,8 +46,7 @@ class FindTest : public QObject {
   void cleanup() { s_.Close(); }
 
   void typingSelectsTheFirstRowInListOrderAndKeepsTheCaret() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('createwindowlower'),('CreateWindowExW'),"
-                                  "('CreateWindowExA'),('CreateFileA')")));
+    Add().Functions({"createwindowlower", "CreateWindowExW", "CreateWindowExA", "CreateFileA"});
     Start();
     s_.searchBox()->setFocus();
     QTest::keyClicks(s_.searchBox(), QStringLiteral("createw"));
@@ -86,7 +86,7 @@ class FindTest : public QObject {
   }
 
   void aBurstOfKeysIsOneLookupForTheLastText() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称) values('CreateWindowExA'),('CreateFileA')")));
+    Add().Functions({"CreateWindowExA", "CreateFileA"});
     Start();
     const int before = s_.functions()->Selection();
     s_.searchBox()->setText(QStringLiteral("c"));
@@ -100,7 +100,8 @@ class FindTest : public QObject {
   // No entry can hold a character GBK lacks: such a key or text finds
   // nothing, not the entries where "?" stands.
   void textGbkCannotHoldFindsNothing() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values('Z?B','x?y'),('Other','o')")));
+    Add().Function(test::NewFunction("Z?B").Description("x?y"));
+    Add().Function(test::NewFunction("Other").Description("o"));
     Start();
     const int before = s_.functions()->Selection();
     s_.searchBox()->setFocus();
@@ -116,8 +117,9 @@ class FindTest : public QObject {
   }
 
   void treeMatchesOnlyItemsWithoutChildren() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 类别表(名称) values('窗口'),('空分类');"
-                                  "update 函数表 set 类别=1 where 名称='MessageBoxA'")));
+    Add().Category("窗口");
+    Add().Category("空分类");
+    QVERIFY(s_.Run(QStringLiteral("update 函数表 set 类别=1 where 名称='MessageBoxA'")));
     Start();
     s_.main().DispatchCommand(command::kBrowseCategories);
     s_.Search(QStringLiteral("mess"));
@@ -134,9 +136,8 @@ class FindTest : public QObject {
   }
 
   void chinesePrefixAndQuotesFindAConstantOnItsPage() {
-    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('窗口样式''A','0x1','1','')");
-    for (int i = 0; i < 40; ++i) sql += QStringLiteral(",('A%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
-    QVERIFY(s_.Run(sql));
+    Add().Constant(test::NewConstant("窗口样式'A", "1", "0x1").Remark(""));
+    for (int i = 0; i < 40; ++i) Add().Constant(test::NewConstant(test::Numbered("A", i), "0", "0x0").Remark(""));
     Start();
     s_.main().DispatchCommand(command::kBrowseConstants);
     QCOMPARE(s_.main().constants().Offset(), 0);
@@ -158,9 +159,9 @@ class FindTest : public QObject {
   }
 
   void threeMatchesStepThenWrapToTheFirst() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,函数说明) values"
-                                  "('SetWindowText','it''s 窗口'),('FindWindow','find it''s 窗口'),"
-                                  "('GetWindowText','取 it''s 窗口 标题'),('Beep','its')")));
+    for (const auto& [name, description] : {std::pair{"SetWindowText", "it's 窗口"}, {"FindWindow", "find it's 窗口"},
+                                            {"GetWindowText", "取 it's 窗口 标题"}, {"Beep", "its"}})
+      Add().Function(test::NewFunction(name).Description(description));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
@@ -205,8 +206,9 @@ class FindTest : public QObject {
   }
 
   void changingOneCharacterOrTheFieldStartsAgain() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,中文名) values"
-                                  "('CreateWindowA','建窗口A'),('CreateWindowB','建窗口B'),('CreateWindowC','建窗口C')")));
+    for (const auto& [name, chinese] :
+         {std::pair{"CreateWindowA", "建窗口A"}, {"CreateWindowB", "建窗口B"}, {"CreateWindowC", "建窗口C"}})
+      Add().Function(test::NewFunction(name).ChineseName(chinese));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
@@ -228,8 +230,9 @@ class FindTest : public QObject {
   }
 
   void memberRemarksListATypeOncePerMatchingMember() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 数据类型成员表(名称,数据类型,备注,所属数据类型) values"
-                                  "('right','整数型','右边',1),('x','整数型','横''边',2),('y','整数型','纵',2)")));
+    Add().Member(1, test::NewParam("right", "整数型").Remark("右边"));
+    Add().Member(2, test::NewParam("x", "整数型").Remark("横'边"));
+    Add().Member(2, test::NewParam("y", "整数型").Remark("纵"));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
@@ -252,9 +255,8 @@ class FindTest : public QObject {
   }
 
   void constantsAreFoundOnTheirPage() {
-    QString sql = QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values('Z_LAST','0xFF','255','末尾的')");
-    for (int i = 0; i < 35; ++i) sql += QStringLiteral(",('C%1','0x0','0','')").arg(i, 2, 10, QChar(u'0'));
-    QVERIFY(s_.Run(sql));
+    Add().Constant(test::NewConstant("Z_LAST", "255", "0xFF").Remark("末尾的"));
+    for (int i = 0; i < 35; ++i) Add().Constant(test::NewConstant(test::Numbered("C", i), "0", "0x0").Remark(""));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
@@ -274,8 +276,9 @@ class FindTest : public QObject {
   }
 
   void constantsAreFoundByValueInAnyNotation() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 常量表(名称,十六进制值,十进制值,备注) values"
-                                  "('WM_USER','0x400','1024',''),('A_VB','','&H400&',''),('X_EXPR','0x0','WM_USER + 1','')")));
+    Add().Constant(test::NewConstant("WM_USER", "1024", "0x400").Remark(""));
+    Add().Constant(test::NewConstant("A_VB", "&H400&", "").Remark(""));
+    Add().Constant(test::NewConstant("X_EXPR", "WM_USER + 1", "0x0").Remark(""));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);
@@ -322,7 +325,8 @@ class FindTest : public QObject {
   }
 
   void closingEndsTheSearchAndShowsTheMainWindowNormal() {
-    QVERIFY(s_.Run(QStringLiteral("insert into 函数表(名称,库名) values('A1','k32'),('A2','k32')")));
+    Add().Function(test::NewFunction("A1").Library("k32"));
+    Add().Function(test::NewFunction("A2").Library("k32"));
     Start();
     AdvancedFindWindow* find = OpenFind();
     QVERIFY(find != nullptr);

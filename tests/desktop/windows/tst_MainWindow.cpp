@@ -28,6 +28,7 @@ class MainWindowTest : public QObject {
 
  private:
   test::AppSession s_;
+  test::Entries Add() { return test::EntriesOf(s_.store()); }
 
   // What a view command may change, to check that it changed nothing.
   struct Snapshot {
@@ -192,7 +193,7 @@ class MainWindowTest : public QObject {
     ExpectLayoutMatches();
 
     // A row added later does not appear: a filled list is left as it is.
-    QVERIFY(s_.Run(QStringLiteral("insert into 数据类型表(名称) values('SIZE')")));
+    Add().DataType("SIZE");
     s_.main().DispatchCommand(command::kBrowseDataTypes);
     QCOMPARE(s_.dataTypes()->Count(), 2);
   }
