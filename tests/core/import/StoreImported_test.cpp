@@ -281,6 +281,7 @@ TEST(StoreImported, NameExistsComparesExactly) {
 // one the database gives for each name.
 TEST(StoreImported, SkipsExactlyTheNamesTheDatabaseHolds) {
   TestCatalogue cat;
+  // Names as another writer may have left them, beside texts: a blob, a number, NULL.
   ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values (x'41424344')"));  // a blob, not a name
   ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values ('?')"));
   ASSERT_TRUE(cat.store().Exec("insert into 常量表 (名称) values ('it''s')"));
