@@ -32,17 +32,14 @@ NewParam& NewParam::Array(std::string_view dimensions) { return values_.Set("数
 NewParam& NewParam::Output(long long flag) { return values_.Set("输出", flag), *this; }
 NewParam& NewParam::Remark(std::string_view text) { return values_.Set("备注", Own(text)), *this; }
 NewParam& NewParam::ChineseName(std::string_view text) { return values_.Set("中文名", Own(text)), *this; }
-NewParam& NewParam::NativeType(std::string_view text) { return values_.Set("原生类型", Own(text)), *this; }
 
 NewFunction::NewFunction(std::string_view name) { values_.Set("名称", Own(name)); }
 NewFunction& NewFunction::Returns(std::string_view type) { return values_.Set("返回值类型", Own(type)), *this; }
 NewFunction& NewFunction::Library(std::string_view library, std::string_view entryPoint) {
-  return Library(library).EntryPoint(entryPoint);
+  values_.Set("库对应命令", Own(entryPoint));
+  return Library(library);
 }
 NewFunction& NewFunction::Library(std::string_view library) { return values_.Set("库名", Own(library)), *this; }
-NewFunction& NewFunction::EntryPoint(std::string_view entryPoint) {
-  return values_.Set("库对应命令", Own(entryPoint)), *this;
-}
 NewFunction& NewFunction::Remark(std::string_view text) { return values_.Set("备注", Own(text)), *this; }
 NewFunction& NewFunction::Description(std::string_view text) { return values_.Set("函数说明", Own(text)), *this; }
 NewFunction& NewFunction::ChineseName(std::string_view text) { return values_.Set("中文名", Own(text)), *this; }
@@ -52,7 +49,6 @@ NewFunction& NewFunction::CharSet(std::string_view text) { return values_.Set("C
 NewFunction& NewFunction::CallingConvention(std::string_view text) {
   return values_.Set("CallingConvention", Own(text)), *this;
 }
-NewFunction& NewFunction::NativeType(std::string_view text) { return values_.Set("原生类型", Own(text)), *this; }
 NewFunction& NewFunction::Category(long long id) { return values_.Set("类别", id), *this; }
 NewFunction& NewFunction::Param(NewParam param) { return params_.push_back(std::move(param)), *this; }
 
@@ -63,7 +59,6 @@ NewDataType& NewDataType::Syntax(SyntaxKind syntax) { return values_.Set("导入
 NewDataType& NewDataType::CharSet(std::string_view text) { return values_.Set("CharSet", Own(text)), *this; }
 NewDataType& NewDataType::Pack(std::string_view text) { return values_.Set("Pack", Own(text)), *this; }
 NewDataType& NewDataType::Size(std::string_view text) { return values_.Set("Size", Own(text)), *this; }
-NewDataType& NewDataType::NativeType(std::string_view text) { return values_.Set("原生类型", Own(text)), *this; }
 NewDataType& NewDataType::Member(NewParam member) { return members_.push_back(std::move(member)), *this; }
 
 NewConstant::NewConstant(std::string_view name) { values_.Set("名称", Own(name)); }
@@ -73,7 +68,6 @@ NewConstant::NewConstant(std::string_view name, std::string_view decimalValue, s
   values_.Set("十六进制值", Own(hexValue));
 }
 NewConstant& NewConstant::Decimal(std::string_view text) { return values_.Set("十进制值", Own(text)), *this; }
-NewConstant& NewConstant::Hex(std::string_view text) { return values_.Set("十六进制值", Own(text)), *this; }
 NewConstant& NewConstant::Remark(std::string_view text) { return values_.Set("备注", Own(text)), *this; }
 NewConstant& NewConstant::Type(std::string_view text) { return values_.Set("类型", Own(text)), *this; }
 

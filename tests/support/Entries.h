@@ -4,9 +4,8 @@
 // name keeps the schema's default (NULL or 0), as a hand-written insert
 // would leave it.
 //
-//   Entries add(cat.store());
-//   const int f = add.Function(NewFunction("MessageBoxA").Returns("整数型").Library("user32.dll")
-//                                  .Param(NewParam("hWnd", "整数型").Remark("父窗口")));
+//   const int f = cat.add().Function(NewFunction("MessageBoxA").Returns("整数型").Library("user32.dll")
+//                                        .Param(NewParam("hWnd", "整数型").Remark("父窗口")));
 //
 // Texts are GBK, as the core takes them; a test whose literals are UTF-8
 // (the command line's, the windows') says so when it makes its Entries.
@@ -51,7 +50,6 @@ class NewParam {
   NewParam& Output(long long flag = 1);  // 输出
   NewParam& Remark(std::string_view text);  // 备注
   NewParam& ChineseName(std::string_view text);  // 中文名
-  NewParam& NativeType(std::string_view text);  // 原生类型, where the catalogue has the column
   const RowValues& values() const { return values_; }
 
  private:
@@ -65,7 +63,6 @@ class NewFunction {
   NewFunction& Returns(std::string_view type);  // 返回值类型
   NewFunction& Library(std::string_view library, std::string_view entryPoint);  // 库名, 库对应命令
   NewFunction& Library(std::string_view library);
-  NewFunction& EntryPoint(std::string_view entryPoint);
   NewFunction& Remark(std::string_view text);  // 备注
   NewFunction& Description(std::string_view text);  // 函数说明
   NewFunction& ChineseName(std::string_view text);  // 中文名
@@ -73,7 +70,6 @@ class NewFunction {
   NewFunction& Syntax(SyntaxKind syntax);  // 导入语言
   NewFunction& CharSet(std::string_view text);
   NewFunction& CallingConvention(std::string_view text);
-  NewFunction& NativeType(std::string_view text);  // 原生类型 of the return value
   NewFunction& Category(long long id);  // 类别
   NewFunction& Param(NewParam param);
   NewFunction& Param(std::string_view name, std::string_view type) { return Param(NewParam(name, type)); }
@@ -95,7 +91,6 @@ class NewDataType {
   NewDataType& CharSet(std::string_view text);
   NewDataType& Pack(std::string_view text);
   NewDataType& Size(std::string_view text);
-  NewDataType& NativeType(std::string_view text);  // 原生类型, where the catalogue has the column
   NewDataType& Member(NewParam member);
   NewDataType& Member(std::string_view name, std::string_view type) { return Member(NewParam(name, type)); }
   const RowValues& values() const { return values_; }
@@ -113,7 +108,6 @@ class NewConstant {
   // 十进制值 and 十六进制值, the two texts a constant is shown with.
   NewConstant(std::string_view name, std::string_view decimalValue, std::string_view hexValue);
   NewConstant& Decimal(std::string_view text);  // 十进制值
-  NewConstant& Hex(std::string_view text);  // 十六进制值
   NewConstant& Remark(std::string_view text);  // 备注
   NewConstant& Type(std::string_view text);  // 类型
   const RowValues& values() const { return values_; }
