@@ -15,8 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 const char kImport[] =
     "Private Declare Function NewOne Lib \"k\" () As Long\n"
     "Public Type NEWTYPE\n    a As Long\nEnd Type\n"

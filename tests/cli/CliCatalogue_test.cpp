@@ -14,8 +14,6 @@
 namespace declarium::test {
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(CliInitTest, CreatesTheSchemaOnceAndNeverOverwrites) {
   TempDir dir;
   CliResult r = RunCli(dir.path(), {"init"});

@@ -22,17 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// What the catalogue holds, as the command line shows it.
-std::string Contents(const fs::path& dir) {
-  std::string all;
-  for (const char* which : {"functions", "types", "constants", "categories"}) {
-    CliResult r = RunCli(dir, {"list", which});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    all += r.out + "--\n";
-  }
-  return all + RunCli(dir, {"stats"}).out;
-}
-
 void FillCatalogue(const fs::path& db, int functions, int constants) {
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(db, false));
@@ -69,7 +58,7 @@ TEST(CliCrashTest, KilledImportLeavesTheCatalogueAsItWas) {
     text += "Public Const NEW_" + n + " = &H" + n + "\n";
   }
   WriteFileBytes(cat.file("big.bas"), text);
-  const std::string before = Contents(cat.dir());
+  const std::string before = CatalogueListing(cat.dir());
   TempDir copy;
   fs::copy_file(cat.file("data.db"), copy / "before.db");
 
@@ -79,7 +68,7 @@ TEST(CliCrashTest, KilledImportLeavesTheCatalogueAsItWas) {
   const auto start = Clock::now();
   ASSERT_EQ(RunCli(copy.path(), {"import", "--from", "vb", "big.bas"}).exitCode, 0);
   const auto whole = Clock::now() - start;
-  const std::string after = Contents(copy.path());
+  const std::string after = CatalogueListing(copy.path());
 
   // Kills at several moments of the measured time; a kill that came after the
   // commit (the machine was slower than when measured) makes the later ones
@@ -93,7 +82,7 @@ TEST(CliCrashTest, KilledImportLeavesTheCatalogueAsItWas) {
     const bool killed = KilledAfter(cat.dir(), {"import", "--from", "vb", "big.bas"},
                                     std::chrono::duration_cast<Clock::duration>(whole * (part * scale)));
     EXPECT_EQ(IntegrityCheck(cat.file("data.db")), "ok");
-    const std::string now = Contents(cat.dir());
+    const std::string now = CatalogueListing(cat.dir());
     if (now == after) {
       // The kill came after the commit: start again from the old catalogue.
       fs::copy_file(copy / "before.db", cat.file("data.db"), fs::copy_options::overwrite_existing);
@@ -107,13 +96,13 @@ TEST(CliCrashTest, KilledImportLeavesTheCatalogueAsItWas) {
   // The catalogue still takes the whole import.
   CliResult r = RunCli(cat.dir(), {"import", "--from", "vb", "big.bas"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(Contents(cat.dir()), after);
+  EXPECT_EQ(CatalogueListing(cat.dir()), after);
 }
 
 TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
   CliCatalogue cat;
   FillCatalogue(cat.file("data.db"), 30000, 30000);
-  const std::string before = Contents(cat.dir());
+  const std::string before = CatalogueListing(cat.dir());
   const std::vector<std::string> args = {"--syntax", "vb", "export", "--output", "out.txt", "--functions",
                                          "--constants"};
   const auto start = Clock::now();
@@ -172,7 +161,7 @@ TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
   }
   // Reading never changes the catalogue.
   EXPECT_EQ(IntegrityCheck(cat.file("data.db")), "ok");
-  EXPECT_EQ(Contents(cat.dir()), before);
+  EXPECT_EQ(CatalogueListing(cat.dir()), before);
 }
 
 }  // namespace

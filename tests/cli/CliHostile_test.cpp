@@ -16,8 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 // UTF-8 texts: SQL in a value, "--" (which also ends the options), a NUL
 // byte (which only a file can carry), a character whose GBK bytes are two,
 // "%" and "_" (names, or LIKE's wildcards), and a long argument (the system takes no single argument over
@@ -35,14 +33,6 @@ std::vector<std::string> HostileTexts() {
 
 // Characters the catalogue (GBK) cannot hold.
 const char kNotInGbk[] = "smile \xF0\x9F\x98\x80 and \xEA\xB0\x80";
-
-std::string Everything(const CliCatalogue& cat) {
-  std::string all;
-  for (const char* which : {"functions", "types", "constants", "categories"}) {
-    all += cat.Run({"list", which}).out + "--\n";
-  }
-  return all;
-}
 
 class CliHostileTest : public ::testing::Test {
  protected:
@@ -95,7 +85,7 @@ TEST_F(CliHostileTest, ImportedTextIsStoredExactly) {
 // Text that GBK cannot hold, or bytes that are not characters of the input's
 // encoding, would be stored as "?": the whole input is refused instead.
 TEST_F(CliHostileTest, InputTheCatalogueCannotHoldIsRefused) {
-  const std::string before = Everything(cat);
+  const std::string before = CatalogueListing(cat.dir());
   struct Input {
     const char* label;
     std::string bytes;
@@ -125,7 +115,7 @@ TEST_F(CliHostileTest, InputTheCatalogueCannotHoldIsRefused) {
   // Standard input is named as such.
   CliResult r = cat.Run({"import", "--from", "vb"}, std::string("Public Const A = 1 '") + kNotInGbk);
   EXPECT_EQ(r.err, "cannot read standard input: line 1 is not valid UTF-8 or holds characters that GBK lacks\n");
-  EXPECT_EQ(Everything(cat), before);
+  EXPECT_EQ(CatalogueListing(cat.dir()), before);
   // A GBK file that is whole GBK text is taken as it is.
   WriteFileBytes(cat.file("in.bas"), Utf8ToGbk("Public Const 中文 = 1 '全角　空格\n"));
   r = cat.Run({"import", "--from", "vb", "in.bas"});
@@ -135,7 +125,7 @@ TEST_F(CliHostileTest, InputTheCatalogueCannotHoldIsRefused) {
 
 TEST_F(CliHostileTest, NamesFindExactlyTheirEntry) {
   AddNamedConstants();
-  const std::string before = Everything(cat);
+  const std::string before = CatalogueListing(cat.dir());
   const auto texts = HostileTexts();
   for (size_t i = 0; i < texts.size(); ++i) {
     SCOPED_TRACE(i);
@@ -154,12 +144,12 @@ TEST_F(CliHostileTest, NamesFindExactlyTheirEntry) {
     EXPECT_EQ(r.exitCode, 2) << command;
     EXPECT_TRUE(Contains(r.err, "holds characters that GBK lacks")) << r.err;
   }
-  EXPECT_EQ(Everything(cat), before);
+  EXPECT_EQ(CatalogueListing(cat.dir()), before);
 }
 
 TEST_F(CliHostileTest, ConditionValuesAreOnlyValues) {
   AddNamedConstants();
-  const std::string before = Everything(cat);
+  const std::string before = CatalogueListing(cat.dir());
   const auto texts = HostileTexts();
   for (size_t i = 0; i < texts.size(); ++i) {
     SCOPED_TRACE(i);
@@ -193,7 +183,7 @@ TEST_F(CliHostileTest, ConditionValuesAreOnlyValues) {
   r = cat.Run({"export", "--output", "out.txt", "--constants", "--where-constant", "备注", "=", kNotInGbk});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_TRUE(Contains(r.err, "holds characters that GBK lacks")) << r.err;
-  EXPECT_EQ(Everything(cat), before);
+  EXPECT_EQ(CatalogueListing(cat.dir()), before);
 }
 
 TEST_F(CliHostileTest, AffixesAreWrittenAsGiven) {

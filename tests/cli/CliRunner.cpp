@@ -187,6 +187,18 @@ int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& a
 #endif
 }
 
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string CatalogueListing(const std::filesystem::path& dir) {
+  std::string all;
+  for (const char* which : {"functions", "types", "constants", "categories"}) {
+    CliResult r = RunCli(dir, {"list", which});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    all += r.out + "--\n";
+  }
+  return all + RunCli(dir, {"stats"}).out;
+}
+
 CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
                  const std::string& stdinBytes) {
   return RunCliAs(false, dir, args, stdinBytes);

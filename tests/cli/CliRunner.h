@@ -41,6 +41,12 @@ int StartCli(const std::filesystem::path& dir, const std::vector<std::string>& a
 void KillCli(int pid);
 int WaitCli(int pid);
 
+bool Contains(const std::string& text, const std::string& part);
+
+// What the catalogue in dir holds, as the command line lists it: every kind
+// of entry and the counts.
+std::string CatalogueListing(const std::filesystem::path& dir);
+
 // A folder with a new catalogue (made by init) for the tests of one command.
 class CliCatalogue {
  public:
