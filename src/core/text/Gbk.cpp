@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -58,6 +59,44 @@ char16_t PlatformDecode(iconv_t cd, unsigned lead, unsigned trail) {
   }
   return static_cast<char16_t>(out[0] << 8 | out[1]);
 }
+
+// The characters of a lead byte's row (row[trail]), as PlatformDecode gives
+// them code by code, but in a few calls: a call per code took a millisecond
+// of every start that met a double-byte character. A run of codes is taken
+// as converted when each gave one UTF-16 unit; the code a run stops at,
+// and any run that does not add up, is decoded on its own.
+void PlatformDecodeRow(iconv_t cd, unsigned lead, char16_t (&row)[256]) {
+  unsigned trails[256];
+  char in[512];
+  size_t n = 0;
+  for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+    if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
+    in[2 * n] = static_cast<char>(lead);
+    in[2 * n + 1] = static_cast<char>(trail);
+    trails[n++] = trail;
+  }
+  unsigned char out[1024];
+  size_t k = 0;
+  while (k < n) {
+    char* inp = in + 2 * k;
+    char* outp = reinterpret_cast<char*>(out);
+    size_t inLeft = 2 * (n - k), outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const bool stopped = iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1);
+    const size_t consumed = static_cast<size_t>(inp - (in + 2 * k));
+    const size_t produced = static_cast<size_t>(outp - reinterpret_cast<char*>(out));
+    if (consumed % 2 != 0 || produced != consumed) {
+      for (; k < n; ++k) row[trails[k]] = PlatformDecode(cd, lead, trails[k]);
+      return;
+    }
+    for (size_t j = 0; j < consumed / 2; ++j)
+      row[trails[k + j]] = static_cast<char16_t>(out[2 * j] << 8 | out[2 * j + 1]);
+    k += consumed / 2;
+    if (!stopped) break;
+    row[trails[k]] = PlatformDecode(cd, lead, trails[k]);
+    ++k;
+  }
+}
 #endif
 
 // Codes of the symbol rows and of a few other places that name no character,
@@ -99,15 +138,18 @@ const Tables& GetTables() {
     iconv_t cd = iconv_open("UTF-16BE", "CP936");
 #endif
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+#ifdef _WIN32
       for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
         if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
-#ifdef _WIN32
         char16_t u = PlatformDecode(lead, trail);
-#else
-        char16_t u = cd == reinterpret_cast<iconv_t>(-1) ? 0 : PlatformDecode(cd, lead, trail);
-#endif
         if (u != 0) Add(*t, lead, trail, u);
       }
+#else
+      char16_t row[256] = {};
+      if (cd != reinterpret_cast<iconv_t>(-1)) PlatformDecodeRow(cd, lead, row);
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
+        if (row[trail] != 0) Add(*t, lead, trail, row[trail]);
+#endif
     }
 #ifndef _WIN32
     if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
@@ -118,22 +160,24 @@ const Tables& GetTables() {
   return *tables;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+// Writes c as UTF-8 at o; the end of what it wrote.
+char* PutUtf8(char* o, char32_t c) {
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    *o++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xC0 | (c >> 6));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xE0 | (c >> 12));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xF0 | (c >> 18));
+    *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return o;
 }
 
 // Decodes one GBK character at s[i]; advances i past it.
@@ -229,8 +273,14 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
   return cp;
 }
 
+// Declarations are mostly ASCII: runs of it are found eight bytes at a time
+// and copied whole.
 size_t AsciiRun(std::string_view s, size_t i) {
   size_t j = i;
+  for (std::uint64_t word; j + 8 <= s.size(); j += 8) {
+    std::memcpy(&word, s.data() + j, 8);
+    if ((word & 0x8080808080808080u) != 0) break;
+  }
   while (j < s.size() && static_cast<unsigned char>(s[j]) < 0x80) ++j;
   return j - i;
 }
@@ -267,25 +317,34 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
   return out;
 }
 
+// The tables are made only for a text that needs them: ASCII converts
+// without them.
 std::string GbkToUtf8(std::string_view gbk) {
-  const Tables& t = GetTables();
+  const Tables* t = nullptr;
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
   size_t i = 0;
   while (i < gbk.size()) {
-    size_t run = AsciiRun(gbk, i);
-    if (run > 0) {
-      out.append(gbk.substr(i, run));
-      i += run;
-      continue;
-    }
-    AppendUtf8(out, DecodeGbk(t, gbk, i));
+    const size_t run = AsciiRun(gbk, i);
+    out.append(gbk.substr(i, run));
+    i += run;
+    if (i == gbk.size()) break;
+    if (t == nullptr) t = &GetTables();
+    // The characters up to the next ASCII byte, written in place: each
+    // starts with one of those bytes and takes at most three in UTF-8.
+    size_t next = i;
+    while (next < gbk.size() && static_cast<unsigned char>(gbk[next]) >= 0x80) ++next;
+    const size_t at = out.size();
+    out.resize(at + 3 * (next - i));
+    char* o = out.data() + at;
+    while (i < next) o = PutUtf8(o, DecodeGbk(*t, gbk, i));
+    out.resize(static_cast<size_t>(o - out.data()));
   }
   return out;
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  const Tables& t = GetTables();
+  const Tables* t = nullptr;
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
@@ -300,16 +359,20 @@ std::string Utf8ToGbk(std::string_view utf8) {
     if (cp == 0xFFFFFFFF) {
       out += kDefaultGbk;
     } else {
-      AppendGbk(t, out, cp);
+      if (t == nullptr) t = &GetTables();
+      AppendGbk(*t, out, cp);
     }
   }
   return out;
 }
 
+bool IsAscii(std::string_view bytes) { return AsciiRun(bytes, 0) == bytes.size(); }
+
 bool IsValidUtf8(std::string_view bytes) {
   size_t i = 0;
   while (i < bytes.size()) {
-    if (DecodeUtf8(bytes, i) == 0xFFFFFFFF) return false;
+    i += AsciiRun(bytes, i);
+    if (i < bytes.size() && DecodeUtf8(bytes, i) == 0xFFFFFFFF) return false;
   }
   return true;
 }

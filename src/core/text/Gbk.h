@@ -23,4 +23,8 @@ std::string Utf8ToGbk(std::string_view utf8);
 // encoding of files and standard input.
 bool IsValidUtf8(std::string_view bytes);
 
+// Whether every byte is below 0x80: such a text is the same bytes in GBK and
+// UTF-8, and keeps them through either conversion.
+bool IsAscii(std::string_view bytes);
+
 }  // namespace declarium

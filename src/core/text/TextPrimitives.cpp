@@ -4,10 +4,6 @@
 #include <climits>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace declarium {
 namespace {
 
@@ -17,79 +13,19 @@ inline size_t CharLength(std::string_view t, size_t i) {
   return High(t[i]) && i + 1 < t.size() ? 2 : 1;
 }
 
-using detail::IsCharStart;
+using detail::Find;
 
-// The first index in [i, last] where s could begin: its first, second and
-// last bytes are there (two bytes alone leave too many candidates in texts
-// where every line starts with the same mark). Sixteen positions at a time
-// where the processor allows it.
-size_t NextCandidate(std::string_view t, std::string_view s, size_t i, size_t last) {
+// Whether every line of t ends in CR LF and no CR stands elsewhere: then
+// each byte is a CR exactly where the next is an LF, a test the compiler
+// makes many bytes at a time.
+bool EndsEveryLineInCrLf(std::string_view t) {
+  if (t.empty()) return true;
+  if (t.front() == '\n' || t.back() == '\r') return false;
   const char* p = t.data();
-  const size_t n = s.size();
-  const char first = s[0];
-  if (n == 1) {
-    const void* hit = std::memchr(p + i, first, last - i + 1);
-    return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - p;
-  }
-  const char second = s[1];
-  const char end = s[n - 1];
-  // Fields and lines are short: most searches end within a few bytes, before
-  // setting up the wide comparison would pay.
-  for (size_t stop = std::min(last + 1, i + 16); i < stop; ++i) {
-    if (p[i] == first && p[i + 1] == second && p[i + n - 1] == end) return i;
-  }
-#if defined(__SSE2__)
-  const __m128i f = _mm_set1_epi8(first);
-  const __m128i g = _mm_set1_epi8(second);
-  const __m128i e = _mm_set1_epi8(end);
-  // The last load reads up to index i + 15 + n - 1 <= last + n - 1, the text's last byte.
-  while (i + 15 <= last) {
-    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-    __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + n - 1));
-    __m128i hit = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, g)),
-                                _mm_cmpeq_epi8(c, e));
-    int mask = _mm_movemask_epi8(hit);
-    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
-    i += 16;
-  }
-#endif
-  for (; i <= last; ++i) {
-    if (p[i] == first && p[i + 1] == second && p[i + n - 1] == end) return i;
-  }
-  return std::string_view::npos;
-}
-
-// Whether the bytes of s between its second and last match t; the others
-// were matched by the candidate filter. Needles are a few bytes long,
-// shorter than a call to memcmp costs.
-bool RestMatches(const char* t, std::string_view s) {
-  for (size_t k = 2; k + 1 < s.size(); ++k) {
-    if (t[k] != s[k]) return false;
-  }
-  return true;
-}
-
-// Zero-based index of s in t at or after index start (a character start), or
-// npos. Candidates come from the byte filter; each is checked to be a
-// character start, counting back no further than the last known start, so
-// the whole search stays linear however many candidates fail.
-size_t Find(std::string_view t, std::string_view s, size_t start) {
-  if (t.empty() || s.empty() || s.size() > t.size()) return std::string_view::npos;
-  const size_t last = t.size() - s.size();
-  size_t known = start;
-  size_t i = start;
-  while (i <= last) {
-    size_t j = NextCandidate(t, s, i, last);
-    if (j == std::string_view::npos) return j;
-    bool charStart = IsCharStart(t, known, j);
-    if (charStart && RestMatches(t.data() + j, s)) return j;
-    // Either j starts a character, or it is the second byte of one and the
-    // next byte starts the next.
-    known = charStart ? j : j + 1;
-    i = j + 1;
-  }
-  return std::string_view::npos;
+  const size_t pairs = t.size() - 1;
+  unsigned char mismatch = 0;
+  for (size_t k = 0; k < pairs; ++k) mismatch |= static_cast<unsigned char>((p[k] == '\r') ^ (p[k + 1] == '\n'));
+  return mismatch == 0;
 }
 
 }  // namespace
@@ -120,13 +56,6 @@ std::string_view TrimSpacesView(std::string_view t) {
 }
 
 std::string TrimSpaces(std::string_view t) { return std::string(TrimSpacesView(t)); }
-
-long FindText(std::string_view t, std::string_view s, long from) {
-  if (from < 1) from = 1;
-  if (static_cast<size_t>(from) > t.size()) return -1;
-  size_t r = Find(t, s, static_cast<size_t>(from - 1));
-  return r == std::string_view::npos ? -1 : static_cast<long>(r + 1);
-}
 
 std::vector<std::string_view> SplitText(std::string_view t, std::string_view d) {
   std::vector<std::string_view> pieces;
@@ -159,23 +88,6 @@ std::string RemoveAll(std::string_view t, std::string_view s) {
   }
   if (pos < t.size()) out.append(t.substr(pos));
   return out;
-}
-
-std::string_view TextBetweenView(std::string_view t, std::optional<std::string_view> start,
-                                 std::optional<std::string_view> end) {
-  size_t rest = 0;
-  if (start) {
-    size_t p = Find(t, *start, 0);
-    if (p == std::string_view::npos) return {};
-    rest = p + start->size();
-  }
-  if (!end) return t.substr(std::min(rest, t.size()));
-  if (rest >= t.size()) return {};
-  size_t from = rest + (High(t[rest]) ? 2 : 1);
-  if (from >= t.size()) return {};
-  size_t q = Find(t, *end, from);
-  if (q == std::string_view::npos) return {};
-  return t.substr(rest, q - rest);
 }
 
 std::string TextBetween(std::string_view t, std::optional<std::string_view> start,
@@ -255,14 +167,7 @@ std::string ToCrLf(std::string_view t) {
 }
 
 void MakeCrLf(std::string& t) {
-  for (size_t i = 0; i < t.size(); ++i) {
-    const bool loneLf = t[i] == '\n' && (i == 0 || t[i - 1] != '\r');
-    const bool loneCr = t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n');
-    if (loneLf || loneCr) {
-      t = ToCrLf(t);
-      return;
-    }
-  }
+  if (!EndsEveryLineInCrLf(t)) t = ToCrLf(t);
 }
 
 std::string CrLfToLf(std::string_view t) {

@@ -114,6 +114,16 @@ TEST(Gbk, Utf8Validation) {
   EXPECT_TRUE(IsValidUtf8(reinterpret_cast<const char*>(u8"中文")));
   EXPECT_FALSE(IsValidUtf8("中文"));  // GBK bytes
   EXPECT_FALSE(IsValidUtf8("\xC0\x80"));
+  // ASCII is looked over eight bytes at a time: a high byte anywhere counts.
+  const std::string ascii(21, 'a');
+  EXPECT_TRUE(IsAscii(ascii));
+  EXPECT_TRUE(IsAscii(""));
+  for (std::size_t at : {0, 7, 8, 15, 20}) {
+    std::string t = ascii;
+    t[at] = '\x80';
+    EXPECT_FALSE(IsAscii(t)) << at;
+    EXPECT_FALSE(IsValidUtf8(t)) << at;
+  }
 }
 
 }  // namespace

@@ -161,6 +161,13 @@ TEST(LineEnds, LoneLfBecomesCrLf) {
   EXPECT_EQ(ToCrLf("a\rb\r"), "a\r\nb\r\n");  // a lone CR ends a line too
   EXPECT_EQ(ToCrLf("\r\r\n"), "\r\n\r\n");
   EXPECT_EQ(CrLfToLf("a\r\nb\rc"), "a\nb\rc");
+  // In place: a text whose lines all end in CR LF stays as it is; any lone
+  // line end, also first or last, makes it what ToCrLf makes of it.
+  for (std::string t : {"a\r\nb\r\n", "", "x", "\nab", "ab\r", "a\r\r\nb", "a\n\r\nb", "a\r\nb\n"}) {
+    const std::string expected = ToCrLf(t);
+    MakeCrLf(t);
+    EXPECT_EQ(t, expected);
+  }
 }
 
 TEST(Primitives, LinearOnLargeText) {
