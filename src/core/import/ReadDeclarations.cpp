@@ -15,15 +15,9 @@ void ReadDeclarations(std::string_view text, SyntaxKind syntax, RecordSink<Funct
       ReadCSharpDataTypes(text, std::move(dataTypes));
       ReadCSharpConstants(text, std::move(constants));
       return;
-    case SyntaxKind::Vb: {
-      // Joined once for the three readers, which then find nothing to join.
-      std::string joined;
-      text = JoinVbContinuations(text, joined);
-      ReadVbFunctions(text, std::move(functions));
-      ReadVbDataTypes(text, std::move(dataTypes));
-      ReadVbConstants(text, std::move(constants));
+    case SyntaxKind::Vb:
+      ReadVbDeclarations(text, std::move(functions), std::move(dataTypes), std::move(constants));
       return;
-    }
     default:
       // No reader for it: nothing is found (the sinks were emptied).
       return;

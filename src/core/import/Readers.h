@@ -29,6 +29,9 @@ std::string_view JoinVbContinuations(std::string_view text, std::string& storage
 int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions);
 int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes);
 int ReadVbConstants(std::string_view text, RecordSink<ConstantRecord> constants);
+// The three VB readers in that order, over the text joined once.
+void ReadVbDeclarations(std::string_view text, RecordSink<FunctionRecord> functions,
+                        RecordSink<DataTypeRecord> dataTypes, RecordSink<ConstantRecord> constants);
 
 struct ParsedDeclarations {
   std::vector<FunctionRecord> functions;

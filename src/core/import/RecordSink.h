@@ -17,10 +17,12 @@ class RecordSink {
   // given a list fills it.
   RecordSink(std::vector<Record>& records) : records_(records) { records_.clear(); }
   // The list is handed on whenever it holds batch records, and once more at
-  // the end; it is empty afterwards.
+  // the end; it is empty afterwards. Room for a batch is made at once: grown
+  // as records come, the list would move them and fill fresh memory twice.
   RecordSink(std::vector<Record>& records, std::size_t batch, HandOn handOn)
       : records_(records), batch_(batch == 0 ? 1 : batch), handOn_(std::move(handOn)) {
     records_.clear();
+    records_.reserve(batch_);
   }
   RecordSink(const RecordSink&) = delete;
   RecordSink(RecordSink&&) = default;

@@ -105,23 +105,26 @@ bool ReadFunctionLine(std::string_view line, FunctionRecord& fn) {
 // keeps its length; a name for either takes its number from lookup where
 // known (see output/VbTypes.h).
 void ReadMemberLine(std::string_view line, ParameterRecord& m, const NameValue& lookup) {
-  m.name = TextBetween(line, nullopt, " As");
-  if (Contains(m.name, "(")) {
-    m.array = CountsOfVbBounds(TextBetweenView(m.name, "(", ")"), lookup, nullptr);
-    m.name = TextBetween(m.name, nullopt, "(");
+  std::string_view name = TextBetweenView(line, nullopt, " As");
+  if (Contains(name, "(")) {
+    m.array = CountsOfVbBounds(TextBetweenView(name, "(", ")"), lookup, nullptr);
+    name = TextBetweenView(name, nullopt, "(");
   }
-  m.type = TextBetween(line, "As ", nullopt);
-  if (Contains(m.type, "'")) {
-    m.remark = TextBetween(m.type, "'", nullopt);
-    m.type = TrimSpaces(TextBetween(m.type, nullopt, "'"));
+  m.name = name;
+  std::string_view type = TextBetweenView(line, "As ", nullopt);
+  if (Contains(type, "'")) {
+    m.remark = TextBetweenView(type, "'", nullopt);
+    type = TrimSpacesView(TextBetweenView(type, nullopt, "'"));
   }
-  if (const auto length = FixedStringLength(m.type)) {
+  if (const auto length = FixedStringLength(type)) {
     std::string n(*length);
     if (!VbWholeNumber(n) && lookup)
       if (const auto value = lookup(n)) n = DecimalText(*value);
     m.type = "String * " + n;
-  } else if (Contains(m.type, "*")) {
-    m.type = TrimSpaces(TextBetween(m.type, nullopt, "*"));
+  } else if (Contains(type, "*")) {
+    m.type = TrimSpacesView(TextBetweenView(type, nullopt, "*"));
+  } else {
+    m.type = type;
   }
 }
 
@@ -151,26 +154,56 @@ void ReadTypeBlock(std::string_view block, DataTypeRecord& dt, const NameValue& 
   }
 }
 
-void ReadConstLine(std::string_view line, ConstantRecord& c) {
+// The parts of a "Const" line, as views into it: the name, the type after
+// "As", the value and the remark after "'".
+struct ConstParts {
+  std::string_view name;
+  std::string_view type;
+  std::string_view value;
+  std::string_view remark;
+};
+
+ConstParts SplitConstLine(std::string_view line) {
+  ConstParts c;
   const std::string_view n = TrimSpacesView(TextBetweenView(line, nullopt, " ="));
   if (Contains(n, " As")) {
-    c.type = TrimSpaces(TextBetweenView(n, "As ", nullopt));
-    c.name = TrimSpaces(TextBetweenView(n, nullopt, " As"));
+    c.type = TrimSpacesView(TextBetweenView(n, "As ", nullopt));
+    c.name = TrimSpacesView(TextBetweenView(n, nullopt, " As"));
   } else {
     c.name = n;
   }
-  std::string v = TrimSpaces(TextBetween(line, "= ", nullopt));
-  if (Contains(v, "'")) {
-    c.remark = TextBetween(v, "'", nullopt);
-    v = TrimSpaces(TextBetween(v, nullopt, "'"));
+  c.value = TrimSpacesView(TextBetweenView(line, "= ", nullopt));
+  if (Contains(c.value, "'")) {
+    c.remark = TextBetweenView(c.value, "'", nullopt);
+    c.value = TrimSpacesView(TextBetweenView(c.value, nullopt, "'"));
   }
-  if (Contains(v, "&H")) {
-    c.decimalValue = DecimalText(HexToInteger(TextBetweenView(v, "&H", nullopt)));
-    c.hexValue = std::move(v);
+  return c;
+}
+
+// A value after "&H" is taken as hexadecimal digits, any other by its
+// leading decimal digits.
+bool IsHexConstValue(std::string_view value) { return Contains(value, "&H"); }
+std::int32_t HexConstValue(std::string_view value) { return HexToInteger(TextBetweenView(value, "&H", nullopt)); }
+
+void ReadConstLine(std::string_view line, ConstantRecord& c) {
+  const ConstParts parts = SplitConstLine(line);
+  c.name = parts.name;
+  c.type = parts.type;
+  c.remark = parts.remark;
+  if (IsHexConstValue(parts.value)) {
+    c.decimalValue = DecimalText(HexConstValue(parts.value));
+    c.hexValue = parts.value;
   } else {
-    c.hexValue = "&H" + HexDigits(ToInteger(v));
-    c.decimalValue = std::move(v);
+    c.hexValue = "&H" + HexDigits(ToInteger(parts.value));
+    c.decimalValue = parts.value;
   }
+}
+
+// The number a constant's 十进制值 stands for, as ReadConstLine writes it,
+// without the record.
+std::optional<std::int64_t> ConstNumber(const ConstParts& c) {
+  if (IsHexConstValue(c.value)) return HexConstValue(c.value);
+  return VbWholeNumber(c.value);
 }
 
 // Where the line from..end (without its CR LF) is continued: the index of
@@ -226,17 +259,7 @@ std::string_view JoinVbContinuations(std::string_view text, std::string& storage
   return storage;
 }
 
-int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
-  std::string joined;
-  text = JoinVbContinuations(text, joined);
-  ForEachLine(text, kDeclareKey, [&](std::string_view line) {
-    if (!ReadFunctionLine(line, functions.emplace_back())) functions.pop_back();
-  });
-  return functions.Finish();
-}
-
 namespace {
-
 
 bool EndsWithWord(std::string_view text, size_t end, std::string_view word) {
   return end >= word.size() && text.substr(end - word.size(), word.size()) == word;
@@ -266,25 +289,30 @@ long FindTypeStatement(std::string_view text, long from) {
   return p;
 }
 
-}  // namespace
+// The three readers over a text whose continued lines are joined.
 
-int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
-  std::string joined;
-  text = JoinVbContinuations(text, joined);
+int FunctionsOf(std::string_view text, RecordSink<FunctionRecord>& functions) {
+  ForEachLine(text, kDeclareKey, [&](std::string_view line) {
+    if (!ReadFunctionLine(line, functions.emplace_back())) functions.pop_back();
+  });
+  return functions.Finish();
+}
+
+int DataTypesOf(std::string_view text, RecordSink<DataTypeRecord>& dataTypes) {
   // The constants of the same text give names in bounds and lengths their
-  // numbers; read only when a name is met.
-  std::unordered_map<std::string, std::int64_t> values;
+  // numbers; read only when a name is met. The names are views into the
+  // text, which outlives the reading.
+  std::unordered_map<std::string_view, std::int64_t> values;
   bool valuesRead = false;
   const NameValue lookup = [&](std::string_view name) -> std::optional<std::int64_t> {
     if (!valuesRead) {
       valuesRead = true;
       ForEachLine(text, kConstKey, [&](std::string_view line) {
-        ConstantRecord c;
-        ReadConstLine(line, c);
-        if (const auto n = VbWholeNumber(c.decimalValue)) values.emplace(c.name, *n);
+        const ConstParts c = SplitConstLine(line);
+        if (const auto n = ConstNumber(c)) values.emplace(c.name, *n);
       });
     }
-    const auto it = values.find(std::string(name));
+    const auto it = values.find(name);
     return it == values.end() ? std::nullopt : std::optional<std::int64_t>(it->second);
   };
   long p = FindTypeStatement(text, 1);
@@ -301,13 +329,35 @@ int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes)
   return dataTypes.Finish();
 }
 
+int ConstantsOf(std::string_view text, RecordSink<ConstantRecord>& constants) {
+  ForEachLine(text, kConstKey, [&](std::string_view line) { ReadConstLine(line, constants.emplace_back()); });
+  return constants.Finish();
+}
+
+}  // namespace
+
+int ReadVbFunctions(std::string_view text, RecordSink<FunctionRecord> functions) {
+  std::string joined;
+  return FunctionsOf(JoinVbContinuations(text, joined), functions);
+}
+
+int ReadVbDataTypes(std::string_view text, RecordSink<DataTypeRecord> dataTypes) {
+  std::string joined;
+  return DataTypesOf(JoinVbContinuations(text, joined), dataTypes);
+}
+
 int ReadVbConstants(std::string_view text, RecordSink<ConstantRecord> constants) {
   std::string joined;
+  return ConstantsOf(JoinVbContinuations(text, joined), constants);
+}
+
+void ReadVbDeclarations(std::string_view text, RecordSink<FunctionRecord> functions,
+                        RecordSink<DataTypeRecord> dataTypes, RecordSink<ConstantRecord> constants) {
+  std::string joined;
   text = JoinVbContinuations(text, joined);
-  ForEachLine(text, kConstKey, [&](std::string_view line) {
-    ReadConstLine(line, constants.emplace_back());
-  });
-  return constants.Finish();
+  FunctionsOf(text, functions);
+  DataTypesOf(text, dataTypes);
+  ConstantsOf(text, constants);
 }
 
 }  // namespace declarium
