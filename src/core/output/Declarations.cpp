@@ -1,5 +1,7 @@
 #include "output/Declarations.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <string_view>
 
@@ -43,26 +45,31 @@ constexpr std::string_view kCSharpKeywords[] = {
     "throw",    "true",     "try",      "typeof",    "uint",      "ulong",    "unchecked",  "unsafe",   "ushort",
     "using",    "virtual",  "void",     "volatile",  "while"};
 
-std::string CSharpName(const std::string& name) {
-  for (std::string_view k : kCSharpKeywords)
-    if (k == name) return "@" + name;
-  return name;
+// Sorted, so that a name is looked up in a few comparisons: every parameter
+// and member is.
+static_assert(std::is_sorted(std::begin(kCSharpKeywords), std::end(kCSharpKeywords)));
+
+void AppendCSharpName(std::string& out, std::string_view name) {
+  if (std::binary_search(std::begin(kCSharpKeywords), std::end(kCSharpKeywords), name)) out += '@';
+  out += name;
 }
 
 // VB's "As Any" takes whatever the caller passes: a value or, by reference,
 // the address of a variable. C# has no such type; IntPtr carries either, by
 // value (a ref IntPtr would pass the address of a pointer).
 bool IsVbAny(const FunctionRecord& f, const ParameterRecord& p) {
-  return f.syntax == SyntaxKind::Vb && FoldAsciiLower(TrimSpacesView(p.type)) == "any";
+  return f.syntax == SyntaxKind::Vb && EqualsIgnoringAsciiCase(TrimSpacesView(p.type), "any");
 }
 
-std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
+void FunctionE(std::string& out, FunctionRecord& f, const DeclarationStyle& s) {
   const std::string& name = ENameOf(f.name, f.chineseName, s);
-  std::string out = ".DLL命令 " + s.namePrefix + name + s.nameSuffix + ", " +
-                    MapTypeName(f.returnType, f.syntax, SyntaxKind::E) + ", \"" + f.library + "\", \"" +
-                    f.entryPoint + "\"";
+  AppendTexts(out, ".DLL命令 ", s.namePrefix, name, s.nameSuffix, ", ", MapTypeName(f.returnType, f.syntax, SyntaxKind::E),
+              ", \"", f.library, "\", \"", f.entryPoint, "\"");
   out += s.isPublic ? ", 公开" : ", ";
-  out += s.insertRemarks ? ", " + f.remark : std::string(", ");
+  if (s.insertRemarks)
+    AppendTexts(out, ", ", f.remark);
+  else
+    out += ", ";
   for (ParameterRecord& p : f.parameters) {
     out += "\r\n    .参数 ";
     out += ENameOf(p.name, p.chineseName, s);
@@ -71,17 +78,16 @@ std::string FunctionE(FunctionRecord& f, const DeclarationStyle& s) {
     out += ", ";
     if (p.byRef) out += "传址 ";
     if (IsArrayFlag(p)) out += "数组";
-    if (s.insertRemarks) out += ", " + p.remark;
+    if (s.insertRemarks) AppendTexts(out, ", ", p.remark);
   }
-  return out;
 }
 
-std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
-  std::string out = "[DllImport(\"" + f.library + "\"";
-  if (!f.entryPoint.empty()) out += ", EntryPoint = \"" + f.entryPoint + "\"";
+void FunctionCSharp(std::string& out, const FunctionRecord& f, const DeclarationStyle& s) {
+  AppendTexts(out, "[DllImport(\"", f.library, "\"");
+  if (!f.entryPoint.empty()) AppendTexts(out, ", EntryPoint = \"", f.entryPoint, "\"");
   const std::string charSet = f.charSet.empty() && s.csharp64 ? CSharp64CharSet(f) : f.charSet;
-  if (!charSet.empty()) out += ", CharSet = " + charSet;
-  if (!f.callingConvention.empty()) out += ", CallingConvention = " + f.callingConvention;
+  if (!charSet.empty()) AppendTexts(out, ", CharSet = ", charSet);
+  if (!f.callingConvention.empty()) AppendTexts(out, ", CallingConvention = ", f.callingConvention);
   out += ")]\r\n";
   CSharpValue native;
   const bool nativeReturn = s.csharp64 && CSharp64Return(f, native);
@@ -92,13 +98,13 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
     out += native.type;
   else
     out += f.returnType.empty() ? std::string("void") : MapTypeName(f.returnType, f.syntax, SyntaxKind::CSharp);
-  out += " " + s.namePrefix + f.name + s.nameSuffix + "(";
+  AppendTexts(out, " ", s.namePrefix, f.name, s.nameSuffix, "(");
   bool first = true;
   for (const ParameterRecord& p : f.parameters) {
     if (!first) out += ", ";
     first = false;
     if (s.csharp64 && CSharp64Parameter(p, native)) {
-      out += native.attribute + native.type;
+      AppendTexts(out, native.attribute, native.type);
     } else if (NamesAHandle(p.name) || IsVbAny(f, p)) {
       out += "IntPtr";
     } else {
@@ -107,33 +113,35 @@ std::string FunctionCSharp(const FunctionRecord& f, const DeclarationStyle& s) {
     }
     if (IsArrayFlag(p)) out += "[]";
     out += ' ';
-    out += CSharpName(p.name);
+    AppendCSharpName(out, p.name);
   }
   out += ");";
-  return out;
 }
 
-std::string DataTypeE(DataTypeRecord& d, const DeclarationStyle& s) {
-  std::string out = ".数据类型 " + ENameOf(d.name, d.chineseName, s);
+void DataTypeE(std::string& out, DataTypeRecord& d, const DeclarationStyle& s) {
+  AppendTexts(out, ".数据类型 ", ENameOf(d.name, d.chineseName, s));
   out += s.isPublic ? ", 公开" : ", ";
-  if (s.insertRemarks) out += ", , " + d.remark;
+  if (s.insertRemarks) AppendTexts(out, ", , ", d.remark);
   for (ParameterRecord& m : d.members) {
     out += "\r\n    .成员 ";
     out += ENameOf(m.name, m.chineseName, s);
     out += ", ";
     // VB's text of fixed length is that many bytes in place.
     const auto length = d.syntax == SyntaxKind::Vb ? FixedStringLength(m.type) : std::nullopt;
-    out += length ? std::string("字节型") : MapTypeName(m.type, d.syntax, SyntaxKind::E);
+    if (length)
+      out += "字节型";
+    else
+      out += MapTypeName(m.type, d.syntax, SyntaxKind::E);
     out += ", ";
     if (m.byRef) out += "传址";
     out += ", ";
     // The E syntax (and its reader) takes the dimension between double quotes.
-    std::string dimensions = m.array;
-    if (length) dimensions += (dimensions.empty() ? "" : ",") + std::string(*length);
-    if (!dimensions.empty()) out += "\"" + dimensions + "\"";
-    if (s.insertRemarks) out += ", " + m.remark;
+    if (length)
+      AppendTexts(out, "\"", m.array, m.array.empty() ? "" : ",", *length, "\"");
+    else if (!m.array.empty())
+      AppendTexts(out, "\"", m.array, "\"");
+    if (s.insertRemarks) AppendTexts(out, ", ", m.remark);
   }
-  return out;
 }
 
 // The count of all elements of "2,3": a number where each is one, else the
@@ -148,33 +156,38 @@ std::string TotalCount(std::string_view counts) {
 
 // A VB String * N member: N bytes of ANSI text in place, C#'s default for a
 // structure; an array of them is that many bytes.
-std::string FixedStringCSharp(const ParameterRecord& m, std::string_view length) {
-  if (m.array.empty())
-    return "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + std::string(length) + ")]\tpublic string " +
-           CSharpName(m.name) + ";\r\n";
-  std::string bytes = TotalCount(m.array + "," + std::string(length));
-  return "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + bytes + ")]\tpublic byte[] " + CSharpName(m.name) +
-         ";\r\n";
+void AppendFixedStringCSharp(std::string& out, const ParameterRecord& m, std::string_view length) {
+  if (m.array.empty()) {
+    AppendTexts(out, "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = ", length, ")]\tpublic string ");
+  } else {
+    const std::string bytes = TotalCount(m.array + "," + std::string(length));
+    AppendTexts(out, "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = ", bytes, ")]\tpublic byte[] ");
+  }
+  AppendCSharpName(out, m.name);
+  out += ";\r\n";
 }
 
-std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
-  std::string out = "[StructLayout(LayoutKind.Sequential";
+void DataTypeCSharp(std::string& out, const DataTypeRecord& d, const DeclarationStyle& s) {
+  out += "[StructLayout(LayoutKind.Sequential";
   const std::string pack = s.csharp64 ? CSharp64Pack(d) : d.pack;
-  if (!pack.empty()) out += ", Pack = " + pack;
-  if (!d.charSet.empty()) out += ", CharSet = " + d.charSet;
-  if (!d.size.empty()) out += ", Size = " + d.size;
+  if (!pack.empty()) AppendTexts(out, ", Pack = ", pack);
+  if (!d.charSet.empty()) AppendTexts(out, ", CharSet = ", d.charSet);
+  if (!d.size.empty()) AppendTexts(out, ", Size = ", d.size);
   out += ")]\r\n";
   out += s.isPublic ? "public struct " : "private struct ";
-  out += d.name + "\r\n{";
+  AppendTexts(out, d.name, "\r\n{");
   for (const ParameterRecord& m : d.members) {
     CSharpValue native;
     if (s.csharp64 && CSharp64Member(m, native)) {
-      if (!native.attribute.empty()) out += "\t" + native.attribute.substr(0, native.attribute.size() - 1);
-      out += "\tpublic " + native.type + " " + CSharpName(m.name) + ";\r\n";
+      if (!native.attribute.empty())
+        AppendTexts(out, "\t", std::string_view(native.attribute).substr(0, native.attribute.size() - 1));
+      AppendTexts(out, "\tpublic ", native.type, " ");
+      AppendCSharpName(out, m.name);
+      out += ";\r\n";
       continue;
     }
     if (const auto length = d.syntax == SyntaxKind::Vb ? FixedStringLength(m.type) : std::nullopt) {
-      out += FixedStringCSharp(m, *length);
+      AppendFixedStringCSharp(out, m, *length);
       continue;
     }
     std::string type = MapTypeName(m.type, d.syntax, SyntaxKind::CSharp);
@@ -191,19 +204,18 @@ std::string DataTypeCSharp(const DataTypeRecord& d, const DeclarationStyle& s) {
       // SizeConst counts all elements; VB gives each dimension's count.
       const std::string count = d.syntax == SyntaxKind::Vb ? TotalCount(m.array) : m.array;
       if (element == "string" && d.syntax == SyntaxKind::CSharp && !bracketed) {
-        out += "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = " + count + ")]";
+        AppendTexts(out, "\t[MarshalAs(UnmanagedType.ByValTStr, SizeConst = ", count, ")]");
       } else {
-        out += "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = " + count +
-               (element == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "") + ")]";
+        AppendTexts(out, "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = ", count,
+                    element == "string" ? ", ArraySubType = UnmanagedType.LPStr" : "", ")]");
         if (!bracketed) type += "[]";
       }
     }
-    out += "\tpublic " + type + " ";
-    out += CSharpName(m.name);
+    AppendTexts(out, "\tpublic ", type, " ");
+    AppendCSharpName(out, m.name);
     out += ";\r\n";
   }
   out += "}";
-  return out;
 }
 
 bool IsHexDigit(char c) {
@@ -213,11 +225,13 @@ bool IsHexDigit(char c) {
 // The E and C# readers keep hexadecimal values in the C form "0x104", which
 // is no VB literal; VB writes the same digits after "&H". Anything else is
 // written as stored.
-std::string VbHexValue(const std::string& hex) {
-  if (hex.size() < 3 || hex[0] != '0' || (hex[1] != 'x' && hex[1] != 'X')) return hex;
-  for (size_t i = 2; i < hex.size(); ++i)
-    if (!IsHexDigit(hex[i])) return hex;
-  return "&H" + hex.substr(2);
+void AppendVbHexValue(std::string& out, std::string_view hex) {
+  bool cForm = hex.size() >= 3 && hex[0] == '0' && (hex[1] == 'x' || hex[1] == 'X');
+  for (size_t i = 2; cForm && i < hex.size(); ++i) cForm = IsHexDigit(hex[i]);
+  if (cForm)
+    AppendTexts(out, "&H", hex.substr(2));
+  else
+    out += hex;
 }
 
 // Whether a decimal text is a plain integer literal, so that the hexadecimal
@@ -235,53 +249,72 @@ bool IsPlainInteger(std::string_view t) {
 // decimal text is no plain number. Readers give every value a hexadecimal text
 // computed from its leading digits, so an expression such as "(READ_CONTROL)"
 // or a literal such as "1&" would otherwise be written as "&H0" or "&H1".
-std::string VbConstantValue(const ConstantRecord& c) {
-  if (c.hexValue.empty()) return c.decimalValue;
-  if (!c.decimalValue.empty() && !IsPlainInteger(c.decimalValue)) return c.decimalValue;
-  return VbHexValue(c.hexValue);
+void AppendVbConstantValue(std::string& out, const ConstantRecord& c) {
+  if (c.hexValue.empty() || (!c.decimalValue.empty() && !IsPlainInteger(c.decimalValue)))
+    out += c.decimalValue;
+  else
+    AppendVbHexValue(out, c.hexValue);
 }
 
 }  // namespace
 
-std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style) {
+void AppendFunction(std::string& out, SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style) {
   switch (target) {
-    case SyntaxKind::E: return FunctionE(record, style);
-    case SyntaxKind::CSharp: return FunctionCSharp(record, style);
-    case SyntaxKind::Vb: return FunctionVb(record, style);
-    default: return {};
+    case SyntaxKind::E: return FunctionE(out, record, style);
+    case SyntaxKind::CSharp: return FunctionCSharp(out, record, style);
+    case SyntaxKind::Vb: return FunctionVb(out, record, style);
+    default: return;
   }
+}
+
+void AppendDataType(std::string& out, SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style,
+                    const DataTypeLookup& types) {
+  switch (target) {
+    case SyntaxKind::E: return DataTypeE(out, record, style);
+    case SyntaxKind::CSharp: return DataTypeCSharp(out, record, style);
+    case SyntaxKind::Vb: return DataTypeVb(out, record, style, types);
+    default: return;
+  }
+}
+
+void AppendConstant(std::string& out, SyntaxKind target, const ConstantRecord& c, const DeclarationStyle& s) {
+  switch (target) {
+    case SyntaxKind::E:
+      AppendTexts(out, ".常量 ", c.name, ", \"", c.decimalValue, "\", ");
+      if (s.isPublic) out += "公开";
+      if (s.insertRemarks) AppendTexts(out, ", ", c.remark);
+      return;
+    case SyntaxKind::CSharp:
+      if (s.insertRemarks && !c.remark.empty()) AppendTexts(out, "/// <summary>\r\n///", c.remark, "\r\n/// </summary>\r\n");
+      AppendTexts(out, c.name, " = ", c.decimalValue, ",");
+      return;
+    case SyntaxKind::Vb:
+      out += s.isPublic ? "Public Const " : "Private Const ";
+      AppendTexts(out, c.name, " = ");
+      AppendVbConstantValue(out, c);
+      if (s.insertRemarks && !c.remark.empty()) AppendTexts(out, " '", c.remark);
+      return;
+    default: return;
+  }
+}
+
+std::string DeclareFunction(SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style) {
+  std::string out;
+  AppendFunction(out, target, record, style);
+  return out;
 }
 
 std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style,
                             const DataTypeLookup& types) {
-  switch (target) {
-    case SyntaxKind::E: return DataTypeE(record, style);
-    case SyntaxKind::CSharp: return DataTypeCSharp(record, style);
-    case SyntaxKind::Vb: return DataTypeVb(record, style, types);
-    default: return {};
-  }
+  std::string out;
+  AppendDataType(out, target, record, style, types);
+  return out;
 }
 
-std::string DeclareConstant(SyntaxKind target, const ConstantRecord& c, const DeclarationStyle& s) {
+std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const DeclarationStyle& style) {
   std::string out;
-  switch (target) {
-    case SyntaxKind::E:
-      out = ".常量 " + c.name + ", \"" + c.decimalValue + "\", ";
-      if (s.isPublic) out += "公开";
-      if (s.insertRemarks) out += ", " + c.remark;
-      return out;
-    case SyntaxKind::CSharp:
-      if (s.insertRemarks && !c.remark.empty())
-        out = "/// <summary>\r\n///" + c.remark + "\r\n/// </summary>\r\n";
-      out += c.name + " = " + c.decimalValue + ",";
-      return out;
-    case SyntaxKind::Vb:
-      out = s.isPublic ? "Public Const " : "Private Const ";
-      out += c.name + " = " + VbConstantValue(c);
-      if (s.insertRemarks && !c.remark.empty()) out += " '" + c.remark;
-      return out;
-    default: return {};
-  }
+  AppendConstant(out, target, record, style);
+  return out;
 }
 
 }  // namespace declarium

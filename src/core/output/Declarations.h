@@ -24,4 +24,10 @@ std::string DeclareDataType(SyntaxKind target, DataTypeRecord& record, const Dec
                             const DataTypeLookup& types = {});
 std::string DeclareConstant(SyntaxKind target, const ConstantRecord& record, const DeclarationStyle& style);
 
+// The same declarations appended to out, for a caller that joins many.
+void AppendFunction(std::string& out, SyntaxKind target, FunctionRecord& record, const DeclarationStyle& style);
+void AppendDataType(std::string& out, SyntaxKind target, DataTypeRecord& record, const DeclarationStyle& style,
+                    const DataTypeLookup& types = {});
+void AppendConstant(std::string& out, SyntaxKind target, const ConstantRecord& record, const DeclarationStyle& style);
+
 }  // namespace declarium

@@ -19,19 +19,41 @@ bool ReturnsNothing(const FunctionRecord& f) {
   return type.empty() || (f.syntax == SyntaxKind::CSharp && type == "void");
 }
 
-std::string ParameterVb(const FunctionRecord& f, const ParameterRecord& p, const DeclarationStyle& s) {
+void AppendParameterVb(std::string& out, const FunctionRecord& f, const ParameterRecord& p,
+                       const DeclarationStyle& s) {
   VbValue native;
-  if (s.vba7 && Vba7Parameter(p, native))
-    return (native.byRef ? "ByRef " : "ByVal ") + p.name + " As " + native.type;
-  return (p.byRef || p.array == "1" ? "ByRef " : "ByVal ") + p.name + " As " +
-         MapTypeName(p.type, f.syntax, SyntaxKind::Vb);
+  if (s.vba7 && Vba7Parameter(p, native)) {
+    AppendTexts(out, native.byRef ? "ByRef " : "ByVal ", p.name, " As ", native.type);
+    return;
+  }
+  AppendTexts(out, p.byRef || p.array == "1" ? "ByRef " : "ByVal ", p.name, " As ",
+              MapTypeName(p.type, f.syntax, SyntaxKind::Vb));
 }
 
+// The members' names of a Type as VB compares them (regardless of case),
+// made when the first padding member needs a name none of them has.
+class TakenNames {
+ public:
+  explicit TakenNames(const DataTypeRecord& d) : d_(d) {}
+  bool Has(const std::string& name) {
+    if (!made_) {
+      made_ = true;
+      for (const ParameterRecord& m : d_.members) names_.insert(FoldAsciiLower(m.name));
+    }
+    return names_.count(FoldAsciiLower(name)) != 0;
+  }
+
+ private:
+  const DataTypeRecord& d_;
+  bool made_ = false;
+  std::set<std::string> names_;
+};
+
 // A member VB writes only to keep the members after it where C puts them.
-void AppendVbPadding(long long offset, long long bytes, const std::set<std::string>& taken, std::string& out) {
+void AppendVbPadding(long long offset, long long bytes, TakenNames& taken, std::string& out) {
   std::string name = "Padding" + std::to_string(offset);
-  while (taken.count(FoldAsciiLower(name))) name += "_";
-  out += name + "(0 To " + std::to_string(bytes - 1) + ") As Byte '填充：与 C 的布局对齐\r\n";
+  while (taken.Has(name)) name += "_";
+  AppendTexts(out, name, "(0 To ", std::to_string(bytes - 1), ") As Byte '填充：与 C 的布局对齐\r\n");
 }
 
 // Whether VB can place every member where C does: C's offsets and size fall
@@ -61,7 +83,7 @@ TypeRules RulesFor(const DataTypeRecord& d, const DeclarationStyle& s) {
   return {LayoutRules::C64, LayoutRules::Vba64, PackOf(packed), 8, "VBA"};
 }
 
-std::string MemberVb(const DataTypeRecord& d, const ParameterRecord& m, const DeclarationStyle& s) {
+void AppendMemberVb(std::string& out, const DataTypeRecord& d, const ParameterRecord& m, const DeclarationStyle& s) {
   VbValue native;
   const bool has = s.vba7 && Vba7Member(m, native);
   std::string count = m.array;
@@ -72,54 +94,59 @@ std::string MemberVb(const DataTypeRecord& d, const ParameterRecord& m, const De
                                      : MapTypeName(m.type, d.syntax, SyntaxKind::Vb);
   // VB has no array of no elements (C's trailing "x[0]"): it takes no bytes,
   // so only a remark tells of it.
-  if (CountProduct(count) == 0) return "'" + m.name + " As " + type + "：零长数组，VB 无法声明\r\n";
-  std::string out = m.name;
-  if (!count.empty()) out += "(" + VbBoundsOfCounts(count) + ")";
-  out += " As " + type;
-  if (s.insertRemarks && !m.remark.empty()) out += " '" + m.remark;
-  return out + "\r\n";
+  if (CountProduct(count) == 0) {
+    AppendTexts(out, "'", m.name, " As ", type, "：零长数组，VB 无法声明\r\n");
+    return;
+  }
+  out += m.name;
+  if (!count.empty()) AppendTexts(out, "(", VbBoundsOfCounts(count), ")");
+  AppendTexts(out, " As ", type);
+  if (s.insertRemarks && !m.remark.empty()) AppendTexts(out, " '", m.remark);
+  out += "\r\n";
 }
 
 }  // namespace
 
-std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s) {
+void FunctionVb(std::string& out, const FunctionRecord& f, const DeclarationStyle& s) {
   VbValue native;
   const bool nativeReturn = s.vba7 && Vba7Return(f, native);
   const bool sub = ReturnsNothing(f);
-  std::string out = s.isPublic ? "Public " : "Private ";
+  out += s.isPublic ? "Public " : "Private ";
   // 64-bit Office compiles only a Declare that says it is safe there.
   out += s.vba7 ? "Declare PtrSafe " : "Declare ";
   out += sub ? "Sub " : "Function ";
-  out += s.namePrefix + f.name + s.nameSuffix + " Lib \"" + f.library + "\" ";
-  if (!f.entryPoint.empty()) out += "Alias \"" + f.entryPoint + "\" ";
+  AppendTexts(out, s.namePrefix, f.name, s.nameSuffix, " Lib \"", f.library, "\" ");
+  if (!f.entryPoint.empty()) AppendTexts(out, "Alias \"", f.entryPoint, "\" ");
   out += "(";
   bool first = true;
   for (const ParameterRecord& p : f.parameters) {
     if (!first) out += ", ";
     first = false;
-    out += ParameterVb(f, p, s);
+    AppendParameterVb(out, f, p, s);
   }
   out += ")";
-  if (!sub) out += " As " + (nativeReturn ? native.type : MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb));
-  return out;
+  if (sub) return;
+  out += " As ";
+  if (nativeReturn)
+    out += native.type;
+  else
+    out += MapTypeName(f.returnType, f.syntax, SyntaxKind::Vb);
 }
 
 // VB lays a Type out by its own rules (VB6 aligns members on at most 4
 // bytes, and Len() counts no gap), so the gaps C leaves are written as Byte
 // members and the Type takes C's size; where C packs tighter than VB can
 // align, the Type is written as it is, with a remark.
-std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types) {
+void DataTypeVb(std::string& out, const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types) {
   const TypeRules rules = RulesFor(d, s);
   std::optional<TypeLayout> c = LayOutDataType(d, rules.c, types);
   if (c && !VbCanFollow(*c, LayOutDataType(d, rules.vb, types))) c.reset();
-  std::string out = s.isPublic ? "Public " : "Private ";
-  out += "Type " + d.name;
+  out += s.isPublic ? "Public " : "Private ";
+  AppendTexts(out, "Type ", d.name);
   if (!c && rules.pack > 0 && rules.pack < rules.vbAlignment)
-    out += " '按 " + std::to_string(rules.pack) + " 字节对齐，" + rules.name + " 无法如此排列：成员位置可能与 C 不同";
+    AppendTexts(out, " '按 ", std::to_string(rules.pack), " 字节对齐，", rules.name, " 无法如此排列：成员位置可能与 C 不同");
   out += "\r\n";
-  std::set<std::string> taken;
-  if (c)
-    for (const ParameterRecord& m : d.members) taken.insert(FoldAsciiLower(m.name));
+  TakenNames taken(d);
   long long cursor = 0;
   for (size_t i = 0; i < d.members.size(); ++i) {
     if (c) {
@@ -127,11 +154,10 @@ std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const
       if (at.offset > cursor) AppendVbPadding(cursor, at.offset - cursor, taken, out);
       cursor = at.offset + at.size;
     }
-    out += MemberVb(d, d.members[i], s);
+    AppendMemberVb(out, d, d.members[i], s);
   }
   if (c && c->size > cursor) AppendVbPadding(cursor, c->size - cursor, taken, out);
   out += "End Type";
-  return out;
 }
 
 }  // namespace declarium

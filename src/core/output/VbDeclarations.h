@@ -10,7 +10,8 @@
 
 namespace declarium {
 
-std::string FunctionVb(const FunctionRecord& f, const DeclarationStyle& s);
-std::string DataTypeVb(const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types);
+// Each appends the declaration to out.
+void FunctionVb(std::string& out, const FunctionRecord& f, const DeclarationStyle& s);
+void DataTypeVb(std::string& out, const DataTypeRecord& d, const DeclarationStyle& s, const DataTypeLookup& types);
 
 }  // namespace declarium
