@@ -7,31 +7,47 @@ namespace declarium {
 
 void ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target, const DeclarationStyle& style,
                          const ConvertedPiece& write) {
-  // One piece per batch; the generators may fill in empty Chinese names, so
-  // they work on the batch's records.
+  // Written a piece of about 64 KB at a time: the piece and what the writer
+  // makes of it stay in memory already in use. The generators append to the
+  // piece, and may fill in empty Chinese names, so they work on the batch's
+  // records.
+  constexpr std::size_t kPiece = 1 << 16;
   std::string piece;
   auto declare = [&](auto& records, auto generate) {
-    piece.clear();
     for (auto& r : records) {
-      piece += generate(target, r, style);
+      generate(piece, target, r, style);
       piece += "\r\n";
+      if (piece.size() >= kPiece) {
+        write(piece);
+        piece.clear();
+      }
     }
-    write(piece);
+    if (!piece.empty()) write(piece);
+    piece.clear();
   };
-  DeclarationBatches batches;
-  batches.functions = [&](std::vector<FunctionRecord>& b) { declare(b, DeclareFunction); };
-  // A VB Type's padding needs the types nested in it: those the text declared
-  // so far. Only VB keeps them, so other conversions stay in bounded memory.
+  // Declarations that are written by themselves come in small batches, whose
+  // records stay in the cache and in memory already in use. A VB Type's
+  // padding needs the types nested in it: those of the text up to the end of
+  // its batch, so data types written as VB keep the batch of every reading.
+  // Only VB keeps those types, so other conversions stay in bounded memory.
+  constexpr std::size_t kSmallBatch = 256;
+  const std::size_t typeBatch = target == SyntaxKind::Vb ? kReadBatch : kSmallBatch;
+  std::vector<FunctionRecord> functions;
+  std::vector<DataTypeRecord> dataTypes;
+  std::vector<ConstantRecord> constants;
   DataTypeCache types;
-  batches.dataTypes = [&](std::vector<DataTypeRecord>& b) {
-    if (target == SyntaxKind::Vb)
-      for (const DataTypeRecord& d : b) types.Add(d);
-    declare(b, [&](SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
-      return DeclareDataType(t, d, s, types.Lookup());
-    });
-  };
-  batches.constants = [&](std::vector<ConstantRecord>& b) { declare(b, DeclareConstant); };
-  ReadDeclarations(text, source, batches);
+  ReadDeclarations(
+      text, source,
+      {functions, kSmallBatch, [&](std::vector<FunctionRecord>& b) { declare(b, AppendFunction); }},
+      {dataTypes, typeBatch,
+       [&](std::vector<DataTypeRecord>& b) {
+         if (target == SyntaxKind::Vb)
+           for (const DataTypeRecord& d : b) types.Add(d);
+         declare(b, [&](std::string& out, SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
+           AppendDataType(out, t, d, s, types.Lookup());
+         });
+       }},
+      {constants, kSmallBatch, [&](std::vector<ConstantRecord>& b) { declare(b, AppendConstant); }});
 }
 
 std::string ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target,

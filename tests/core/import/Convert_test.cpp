@@ -231,6 +231,32 @@ TEST(ConvertDeclarations, RoundTripsThroughVbKeepCountsLengthsAndSubs) {
   EXPECT_EQ(Convert(vb, SyntaxKind::Vb, SyntaxKind::Vb), vb);
 }
 
+// A VB Type is padded from the layout of a Type it nests, also when the text
+// declares that one hundreds of types later; the functions and constants
+// around them come out in order however many there are.
+TEST(ConvertDeclarations, VbFindsANestedTypeDeclaredLaterAndKeepsTheOrderOfLongTexts) {
+  std::string vb = "Type Outer\r\nb As Byte\r\ninner As Inner\r\nEnd Type\r\n";
+  for (int i = 0; i < 600; ++i) vb += "Type Filler" + std::to_string(i) + "\r\nx As Long\r\nEnd Type\r\n";
+  vb += "Type Inner\r\nl As Long\r\nEnd Type\r\n";
+  for (int i = 0; i < 1000; ++i) {
+    vb += "Declare Function F" + std::to_string(i) + " Lib \"k\" (ByVal a As Long) As Long\r\n";
+    vb += "Const C" + std::to_string(i) + " = " + std::to_string(i) + "\r\n";
+  }
+  const std::string out = Convert(vb, SyntaxKind::Vb, SyntaxKind::Vb);
+  EXPECT_NE(out.find("Private Type Outer\r\nb As Byte\r\nPadding1(0 To 2) As Byte '填充：与 C 的布局对齐\r\n"
+                     "inner As Inner\r\nEnd Type\r\n"),
+            std::string::npos);
+  size_t at = 0;
+  for (int i = 0; i < 1000; ++i) {
+    at = out.find("Function F" + std::to_string(i) + " ", at);
+    ASSERT_NE(at, std::string::npos) << i;
+  }
+  for (int i = 0; i < 1000; ++i) {
+    at = out.find("Const C" + std::to_string(i) + " = &H", at);
+    ASSERT_NE(at, std::string::npos) << i;
+  }
+}
+
 TEST(ConvertDeclarations, NothingReadableGivesNothing) {
   for (SyntaxKind source : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
     for (SyntaxKind target : {SyntaxKind::E, SyntaxKind::CSharp, SyntaxKind::Vb}) {
