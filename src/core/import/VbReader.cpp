@@ -180,18 +180,21 @@ ConstParts SplitConstLine(std::string_view line) {
   return c;
 }
 
-// A value after "&H" is taken as hexadecimal digits, any other by its
-// leading decimal digits.
-bool IsHexConstValue(std::string_view value) { return Contains(value, "&H"); }
-std::int32_t HexConstValue(std::string_view value) { return HexToInteger(TextBetweenView(value, "&H", nullopt)); }
+// A value that holds "&H" is the hexadecimal digits after it, any other its
+// leading decimal digits: the digits after "&H", or nothing.
+std::optional<std::string_view> HexDigitsOf(std::string_view value) {
+  const long at = FindText(value, "&H");
+  if (at == -1) return std::nullopt;
+  return value.substr(static_cast<size_t>(at - 1) + 2);
+}
 
 void ReadConstLine(std::string_view line, ConstantRecord& c) {
   const ConstParts parts = SplitConstLine(line);
   c.name = parts.name;
   c.type = parts.type;
   c.remark = parts.remark;
-  if (IsHexConstValue(parts.value)) {
-    c.decimalValue = DecimalText(HexConstValue(parts.value));
+  if (const auto digits = HexDigitsOf(parts.value)) {
+    c.decimalValue = DecimalText(HexToInteger(*digits));
     c.hexValue = parts.value;
   } else {
     c.hexValue = "&H" + HexDigits(ToInteger(parts.value));
@@ -202,7 +205,7 @@ void ReadConstLine(std::string_view line, ConstantRecord& c) {
 // The number a constant's 十进制值 stands for, as ReadConstLine writes it,
 // without the record.
 std::optional<std::int64_t> ConstNumber(const ConstParts& c) {
-  if (IsHexConstValue(c.value)) return HexConstValue(c.value);
+  if (const auto digits = HexDigitsOf(c.value)) return HexToInteger(*digits);
   return VbWholeNumber(c.value);
 }
 
