@@ -1,5 +1,7 @@
 #include "import/Convert.h"
 
+#include <map>
+
 #include "import/Readers.h"
 #include "output/Declarations.h"
 
@@ -35,19 +37,34 @@ void ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind ta
   std::vector<FunctionRecord> functions;
   std::vector<DataTypeRecord> dataTypes;
   std::vector<ConstantRecord> constants;
-  DataTypeCache types;
-  ReadDeclarations(
-      text, source,
-      {functions, kSmallBatch, [&](std::vector<FunctionRecord>& b) { declare(b, AppendFunction); }},
-      {dataTypes, typeBatch,
-       [&](std::vector<DataTypeRecord>& b) {
-         if (target == SyntaxKind::Vb)
-           for (const DataTypeRecord& d : b) types.Add(d);
-         declare(b, [&](std::string& out, SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
-           AppendDataType(out, t, d, s, types.Lookup());
-         });
-       }},
-      {constants, kSmallBatch, [&](std::vector<ConstantRecord>& b) { declare(b, AppendConstant); }});
+  DataTypeCache types;  // of the batches before
+  auto declareTypes = [&](std::vector<DataTypeRecord>& b) {
+    if (target != SyntaxKind::Vb) {
+      declare(b, [](std::string& out, SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
+        AppendDataType(out, t, d, s);
+      });
+      return;
+    }
+    // A name is the batch's last type of that name, else one of a batch
+    // before; the batch's records are taken over by the cache afterwards,
+    // when they would be thrown away.
+    std::map<std::string_view, const DataTypeRecord*> batch;
+    for (const DataTypeRecord& d : b)
+      if (!d.name.empty()) batch.insert_or_assign(d.name, &d);
+    const DataTypeLookup lookup = [&](std::string_view name) {
+      const auto it = batch.find(name);
+      return it != batch.end() ? it->second : types.Find(name);
+    };
+    declare(b, [&](std::string& out, SyntaxKind t, DataTypeRecord& d, const DeclarationStyle& s) {
+      AppendDataType(out, t, d, s, lookup);
+    });
+    batch.clear();
+    for (DataTypeRecord& d : b) types.Add(std::move(d));
+  };
+  ReadDeclarations(text, source,
+                   {functions, kSmallBatch, [&](std::vector<FunctionRecord>& b) { declare(b, AppendFunction); }},
+                   {dataTypes, typeBatch, declareTypes},
+                   {constants, kSmallBatch, [&](std::vector<ConstantRecord>& b) { declare(b, AppendConstant); }});
 }
 
 std::string ConvertDeclarations(std::string_view text, SyntaxKind source, SyntaxKind target,

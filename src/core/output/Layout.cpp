@@ -177,6 +177,12 @@ void DataTypeCache::Add(const DataTypeRecord& record) {
   known_.insert_or_assign(record.name, std::make_unique<DataTypeRecord>(record));
 }
 
+void DataTypeCache::Add(DataTypeRecord&& record) {
+  if (record.name.empty()) return;
+  std::string name = record.name;
+  known_.insert_or_assign(std::move(name), std::make_unique<DataTypeRecord>(std::move(record)));
+}
+
 const DataTypeRecord* DataTypeCache::Find(std::string_view name) {
   if (const auto it = known_.find(name); it != known_.end()) return it->second.get();
   std::unique_ptr<DataTypeRecord> found;

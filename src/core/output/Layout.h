@@ -53,8 +53,9 @@ class DataTypeCache {
  public:
   explicit DataTypeCache(CatalogueStore* store = nullptr) : store_(store) {}
   // A record the cache is to know by its name (a type of the text being
-  // converted); kept by copy.
+  // converted); kept by copy, or taken over.
   void Add(const DataTypeRecord& record);
+  void Add(DataTypeRecord&& record);
   const DataTypeRecord* Find(std::string_view name);
   DataTypeLookup Lookup() {
     return [this](std::string_view name) { return Find(name); };
