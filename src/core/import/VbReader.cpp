@@ -163,15 +163,18 @@ struct ConstParts {
   std::string_view remark;
 };
 
+// The name of a "Const" line; the type after "As" goes to type where the
+// line has one.
+std::string_view ConstNameOf(std::string_view line, std::string_view* type = nullptr) {
+  const std::string_view n = TrimSpacesView(TextBetweenView(line, nullopt, " ="));
+  if (!Contains(n, " As")) return n;
+  if (type != nullptr) *type = TrimSpacesView(TextBetweenView(n, "As ", nullopt));
+  return TrimSpacesView(TextBetweenView(n, nullopt, " As"));
+}
+
 ConstParts SplitConstLine(std::string_view line) {
   ConstParts c;
-  const std::string_view n = TrimSpacesView(TextBetweenView(line, nullopt, " ="));
-  if (Contains(n, " As")) {
-    c.type = TrimSpacesView(TextBetweenView(n, "As ", nullopt));
-    c.name = TrimSpacesView(TextBetweenView(n, nullopt, " As"));
-  } else {
-    c.name = n;
-  }
+  c.name = ConstNameOf(line, &c.type);
   c.value = TrimSpacesView(TextBetweenView(line, "= ", nullopt));
   if (Contains(c.value, "'")) {
     c.remark = TextBetweenView(c.value, "'", nullopt);
@@ -303,20 +306,26 @@ int FunctionsOf(std::string_view text, RecordSink<FunctionRecord>& functions) {
 
 int DataTypesOf(std::string_view text, RecordSink<DataTypeRecord>& dataTypes) {
   // The constants of the same text give names in bounds and lengths their
-  // numbers; read only when a name is met. The names are views into the
-  // text, which outlives the reading.
-  std::unordered_map<std::string_view, std::int64_t> values;
-  bool valuesRead = false;
+  // numbers: the first line of the name that gives a whole number. When a
+  // name is first met, only the name of every line is read; the values are
+  // read of the lines asked for. The views are into the text, which
+  // outlives the reading.
+  std::unordered_map<std::string_view, std::string_view> firstLines;
+  bool indexed = false;
   const NameValue lookup = [&](std::string_view name) -> std::optional<std::int64_t> {
-    if (!valuesRead) {
-      valuesRead = true;
-      ForEachLine(text, kConstKey, [&](std::string_view line) {
-        const ConstParts c = SplitConstLine(line);
-        if (const auto n = ConstNumber(c)) values.emplace(c.name, *n);
-      });
+    if (!indexed) {
+      indexed = true;
+      ForEachLine(text, kConstKey, [&](std::string_view line) { firstLines.emplace(ConstNameOf(line), line); });
     }
-    const auto it = values.find(name);
-    return it == values.end() ? std::nullopt : std::optional<std::int64_t>(it->second);
+    const auto it = firstLines.find(name);
+    if (it == firstLines.end()) return std::nullopt;
+    if (const auto n = ConstNumber(SplitConstLine(it->second))) return n;
+    // The name's first line gives no number; a later one may.
+    std::optional<std::int64_t> number;
+    ForEachLine(text, kConstKey, [&](std::string_view line) {
+      if (!number && ConstNameOf(line) == name) number = ConstNumber(SplitConstLine(line));
+    });
+    return number;
   };
   long p = FindTypeStatement(text, 1);
   while (p != -1) {

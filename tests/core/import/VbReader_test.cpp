@@ -217,6 +217,14 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
     EXPECT_FALSE(m.byRef);
     EXPECT_FALSE(m.output);
   }
+  // A name counts with the first of its lines that gives a whole number.
+  auto later = DataTypes(
+      "Type C\r\n  w(N) As Byte\r\n  h(H) As Byte\r\nEnd Type\r\n"
+      "Const N = (OTHER)\r\nConst N = 4\r\nConst N = 9\r\nConst H = &H10\r\n");
+  ASSERT_EQ(later.size(), 1u);
+  ASSERT_EQ(later[0].members.size(), 2u);
+  EXPECT_EQ(later[0].members[0].array, "5");
+  EXPECT_EQ(later[0].members[1].array, "17");
 }
 
 TEST(ReadVbDataTypes, BlankLineEndsMembersAndUnterminatedTypeEndsReading) {
