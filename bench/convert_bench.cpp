@@ -14,11 +14,9 @@
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "WallClock.h"
 #include "import/Convert.h"
@@ -29,7 +27,8 @@
 namespace {
 
 using namespace declarium;
-using bench::Now;
+using bench::Best;
+using bench::TimeEach;
 
 // The corpus's bytes; empty when it is absent (DECLARIUM_CORPUS_DIR names
 // another folder than the one built in).
@@ -47,17 +46,6 @@ const std::string& Corpus() {
     return b;
   }();
   return bytes;
-}
-
-template <class F>
-double Best(int runs, F&& f) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const double t0 = Now();
-    f();
-    best = std::min(best, Now() - t0);
-  }
-  return best;
 }
 
 // Seconds of one iconv pass over the bytes (the best of many); 0 when the
@@ -109,61 +97,36 @@ void Report(benchmark::State& state, double seconds) {
     state.counters["x_iconv"] = seconds / static_cast<double>(state.iterations()) / IconvSeconds(Corpus());
 }
 
-void Convert(benchmark::State& state, SyntaxKind target) {
+void BM_ConvertCorpus(benchmark::State& state, SyntaxKind target) {
   if (!Ready(state)) return;
   const std::string& bytes = Corpus();
   const DeclarationStyle style;
   std::size_t written = 0;
-  double seconds = 0;
-  for (auto _ : state) {
-    const double t0 = Now();
+  const double seconds = TimeEach(state, [&] {
     written = 0;
     ConvertDeclarations(TextOf(bytes), SyntaxKind::Vb, target, style,
                         [&written](std::string_view piece) { written += GbkToUtf8(piece).size(); });
-    seconds += Now() - t0;
-  }
+  });
   benchmark::DoNotOptimize(written);
   Report(state, seconds);
   state.counters["output_bytes"] = static_cast<double>(written);
 }
 
-// The readers alone, over the same text, and (x_records_only) the same
-// records only copied: the part of a conversion no reader can take off.
-void Read(benchmark::State& state) {
+// The readers alone, over the same text: the part of a conversion before
+// any declaration is written.
+void BM_ConvertCorpusRead(benchmark::State& state) {
   if (!Ready(state)) return;
   const std::string text = TextOf(Corpus());
   ParsedDeclarations parsed;
-  ReadDeclarations(text, SyntaxKind::Vb, parsed);
-  ParsedDeclarations copy;
-  const double recordsSeconds = Best(20, [&] {
-    copy = ParsedDeclarations();
-    copy.functions.assign(parsed.functions.begin(), parsed.functions.end());
-    copy.dataTypes.assign(parsed.dataTypes.begin(), parsed.dataTypes.end());
-    copy.constants.assign(parsed.constants.begin(), parsed.constants.end());
-    benchmark::DoNotOptimize(copy.functions.data());
-  });
-  copy = ParsedDeclarations();
-  double seconds = 0;
-  for (auto _ : state) {
-    const double t0 = Now();
-    ReadDeclarations(text, SyntaxKind::Vb, parsed);
-    benchmark::DoNotOptimize(parsed.functions.data());
-    seconds += Now() - t0;
-  }
-  Report(state, seconds);
-  if (state.iterations() > 0)
-    state.counters["x_records_only"] = seconds / static_cast<double>(state.iterations()) / recordsSeconds;
-  state.counters["records_x_iconv"] = recordsSeconds / IconvSeconds(Corpus());
+  Report(state, TimeEach(state, [&] {
+           ReadDeclarations(text, SyntaxKind::Vb, parsed);
+           benchmark::DoNotOptimize(parsed.functions.data());
+         }));
 }
 
-void BM_ConvertCorpusRead(benchmark::State& s) { Read(s); }
-void BM_ConvertCorpusToE(benchmark::State& s) { Convert(s, SyntaxKind::E); }
-void BM_ConvertCorpusToCSharp(benchmark::State& s) { Convert(s, SyntaxKind::CSharp); }
-void BM_ConvertCorpusToVb(benchmark::State& s) { Convert(s, SyntaxKind::Vb); }
-
 BENCHMARK(BM_ConvertCorpusRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ConvertCorpusToE)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ConvertCorpusToCSharp)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ConvertCorpusToVb)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConvertCorpus, ToE, SyntaxKind::E)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConvertCorpus, ToCSharp, SyntaxKind::CSharp)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConvertCorpus, ToVb, SyntaxKind::Vb)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -103,19 +103,9 @@ const std::string& Text(SyntaxKind syntax) {
   return texts[SyntaxNumber(syntax)];
 }
 
+using bench::Best;
 using bench::Now;
-
-// Seconds of the best of `runs` calls of f.
-template <class F>
-double Best(int runs, F&& f) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const double t0 = Now();
-    f();
-    best = std::min(best, Now() - t0);
-  }
-  return best;
-}
+using bench::TimeEach;
 
 // A byte the text does not hold, so the pass covers every byte.
 void MemchrPass(const std::string& t) { benchmark::DoNotOptimize(std::memchr(t.data(), '\x01', t.size())); }
@@ -163,13 +153,10 @@ void ReadAll(benchmark::State& state, SyntaxKind syntax) {
     benchmark::DoNotOptimize(copy.functions.data());
   });
   copy = ParsedDeclarations();
-  double seconds = 0;
-  for (auto _ : state) {
-    const double t0 = Now();
+  const double seconds = TimeEach(state, [&] {
     ReadDeclarations(t, syntax, parsed);
     benchmark::DoNotOptimize(parsed.functions.data());
-    seconds += Now() - t0;
-  }
+  });
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(t.size()));
   state.counters["functions"] = static_cast<double>(parsed.functions.size());
   state.counters["dataTypes"] = static_cast<double>(parsed.dataTypes.size());
