@@ -186,8 +186,11 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
       "  grid(1 To 3, 4) As Long\r\n"
       "  path As String * MAX_PATH\r\n"
       "  tail(LAST) As Byte\r\n"
+      "  w(N) As Byte\r\n"
+      "  h(H) As Byte\r\n"
       "End Type\r\n"
-      "Const MAX_PATH = 260\r\n");
+      "Const MAX_PATH = 260\r\n"
+      "Const N = (OTHER)\r\nConst N = 4\r\nConst N = 9\r\nConst H = &H10\r\n");
   ASSERT_EQ(ts.size(), 2u);
   const DataTypeRecord& t = ts[0];
   EXPECT_EQ(t.name, "OSVERSIONINFO");
@@ -207,24 +210,19 @@ TEST(ReadVbDataTypes, MembersArraysStringsAndRemarks) {
   EXPECT_EQ(t.members[2].type, "Byte");
   EXPECT_EQ(t.members[3].type, "String * 16");
   const auto& b = ts[1].members;
-  ASSERT_EQ(b.size(), 4u);
+  ASSERT_EQ(b.size(), 6u);
   EXPECT_EQ(b[0].array, "7");
   EXPECT_EQ(b[1].array, "3,5");
   // A constant of the same text gives a length; an unknown name is kept.
   EXPECT_EQ(b[2].type, "String * 260");
   EXPECT_EQ(b[3].array, "LAST + 1");
+  // A name counts with the first of its lines that gives a whole number.
+  EXPECT_EQ(b[4].array, "5");
+  EXPECT_EQ(b[5].array, "17");
   for (const auto& m : t.members) {
     EXPECT_FALSE(m.byRef);
     EXPECT_FALSE(m.output);
   }
-  // A name counts with the first of its lines that gives a whole number.
-  auto later = DataTypes(
-      "Type C\r\n  w(N) As Byte\r\n  h(H) As Byte\r\nEnd Type\r\n"
-      "Const N = (OTHER)\r\nConst N = 4\r\nConst N = 9\r\nConst H = &H10\r\n");
-  ASSERT_EQ(later.size(), 1u);
-  ASSERT_EQ(later[0].members.size(), 2u);
-  EXPECT_EQ(later[0].members[0].array, "5");
-  EXPECT_EQ(later[0].members[1].array, "17");
 }
 
 TEST(ReadVbDataTypes, BlankLineEndsMembersAndUnterminatedTypeEndsReading) {
