@@ -36,7 +36,7 @@ int RunConstants(const GlobalOptions& options, const ConstantsArgs& args) {
   const std::int64_t value = *ParseConstantValue(args.value);
   std::vector<ConstantRow> rows;
   if (!FindConstantsByValue(store, value, Utf8ToGbk(args.prefix), rows)) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return kExitFailed;
   }
   const std::string number = " = " + DecimalText(value) + " (" + Hex(value) + ")";

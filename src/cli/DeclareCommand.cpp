@@ -32,7 +32,7 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
                                          BuildStyle(options), text)
           : SelectedDeclaration(store, kind->entryKind, id, options.Syntax(), BuildStyle(options), text);
   if (result != CopyResult::Copied) {
-    PrintError(options, "复制失败！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("复制失败！"));
     return kExitFailed;
   }
   WriteText(options, text);

@@ -10,7 +10,7 @@ int FindNamedEntry(const GlobalOptions& options, CatalogueStore& store, const ch
                    const std::string& utf8Name) {
   int id = 0;
   if (!FindEntryByName(store, table, Utf8ToGbk(utf8Name), id)) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return 0;
   }
   if (id == 0) PrintError(options, "没有找到记录！");

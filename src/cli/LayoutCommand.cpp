@@ -25,7 +25,7 @@ int RunLayout(const GlobalOptions& options, const LayoutArgs& args) {
   if (id == 0) return kExitFailed;
   DataTypeRecord record;
   if (!LoadDataType(store, id, record)) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return kExitFailed;
   }
   DataTypeCache types(&store);

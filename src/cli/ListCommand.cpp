@@ -37,7 +37,7 @@ int RunList(const GlobalOptions& options, const ListArgs& args) {
   if (!OpenCatalogue(options, store)) return kExitFailed;
   std::string text;
   if (!ListedText(store, args.which, text)) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return kExitFailed;
   }
   WriteText(options, text);

@@ -26,7 +26,7 @@ int RunPage(const GlobalOptions& options, const PageArgs& args) {
   DetailDocument document;
   if (!BuildDetailDocument(store, kind->table, id, options.Syntax(), document,
                            Native64(BuildStyle(options), options.Syntax()))) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return kExitFailed;
   }
   WriteText(options, document.html);

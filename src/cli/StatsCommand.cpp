@@ -14,7 +14,7 @@ int RunStats(const GlobalOptions& options) {
   if (!OpenCatalogue(options, store)) return kExitFailed;
   std::string text;
   if (!StatisticsText(store, text)) {
-    PrintError(options, "获取数据错误！\r\n" + store.ErrorMessage());
+    PrintError(options, store.WithErrorMessage("获取数据错误！"));
     return kExitFailed;
   }
   PrintMessage(options, text);

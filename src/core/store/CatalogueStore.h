@@ -124,6 +124,12 @@ class CatalogueStore {
   // not replace it. Empty when none has failed since the latest statement
   // was prepared or run: a query that merely found no row has no message.
   const std::string& ErrorMessage() const { return error_; }
+  // text, and on a line of its own that message when there is one: what a
+  // failed read or copy tells the user.
+  std::string WithErrorMessage(std::string text) const {
+    if (!error_.empty()) text += "\r\n" + error_;
+    return text;
+  }
 
   // Whether a transaction is open (Transaction.h begins and ends them).
   bool InTransaction() const;

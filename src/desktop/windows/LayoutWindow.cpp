@@ -10,6 +10,7 @@
 #include "toolkit/QtText.h"
 #include "toolkit/Templates.h"
 #include "toolkit/Window.h"
+#include "windows/Messages.h"
 #include "windows/Pictures.h"
 #include "windows/Resources.h"
 
@@ -26,10 +27,10 @@ constexpr ControlTemplate kLayoutControls[] = {
 
 QString LayoutText(CatalogueStore& store, int id, bool for64) {
   DataTypeRecord record;
-  if (!LoadDataType(store, id, record)) return FromGbk("获取数据错误！\r\n" + store.ErrorMessage());
+  if (!LoadDataType(store, id, record)) return ReadErrorText(store);
   DataTypeCache types(&store);
   const std::string report = LayoutReport(record, for64, types.Lookup());
-  if (report.empty()) return FromGbk("无法计算布局：有成员的类型不明（不是基本类型，也不在目录中）。");
+  if (report.empty()) return QStringLiteral("无法计算布局：有成员的类型不明（不是基本类型，也不在目录中）。");
   return FromGbk(report);
 }
 

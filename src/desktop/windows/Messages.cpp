@@ -18,12 +18,15 @@ void DeliverCopy(Window& window, CopyResult result, const std::string& gbkText) 
   }
 }
 
-void ShowReadError(CatalogueStore& store) {
-  // A read that failed without a database error (the row is gone) has no text.
-  const std::string& error = store.ErrorMessage();
+QString ReadErrorText(const CatalogueStore& store) {
+  // A read that failed without a database error (the row is gone) has no reason to add.
   QString text = QStringLiteral("获取数据错误！");
-  if (!error.empty()) text += QStringLiteral("\r\n") + FromGbk(error);
-  PlainMessageBox(text, kMbIconError);
+  if (!store.ErrorMessage().empty()) text += QStringLiteral("\r\n") + FromGbk(store.ErrorMessage());
+  return text;
+}
+
+void ShowReadError(CatalogueStore& store) {
+  PlainMessageBox(ReadErrorText(store), kMbIconError);
 }
 
 void ShowOutOfMemory(const QString& what) {

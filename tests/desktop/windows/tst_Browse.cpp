@@ -234,6 +234,7 @@ class BrowseTest : public QObject {
   }
 
   void layoutWindowShowsTheSelectedDataType() {
+    Add().DataType(test::NewDataType("UNLAID").Member("x", "NOSUCHTYPE"));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseDataTypes);
     Pick(s_.dataTypes(), QStringLiteral("RECT"));
@@ -242,6 +243,13 @@ class BrowseTest : public QObject {
       QVERIFY2(text.startsWith(QStringLiteral("RECT：32 位 C 4 字节")), qPrintable(text));
       d.button(layout_control::kFor64)->click();
       QVERIFY(d.ItemText(layout_control::kText).startsWith(QStringLiteral("RECT：64 位 C 4 字节")));
+      d.button(layout_control::kClose)->click();
+    }));
+    // The window's own texts, not only the report's, reach it undamaged.
+    Pick(s_.dataTypes(), QStringLiteral("UNLAID"));
+    QVERIFY(s_.InModal(command::kDataTypeLayout, resource::kLayoutWindow, [](Window& d) {
+      QVERIFY2(d.ItemText(layout_control::kText).startsWith(QStringLiteral("无法计算布局：")),
+               qPrintable(d.ItemText(layout_control::kText)));
       d.button(layout_control::kClose)->click();
     }));
   }
