@@ -90,9 +90,8 @@ std::string SampleText(SyntaxKind syntax) {
     ConstantRecord c = SampleConstant(i);
     // The C# generator writes enumeration members, which its reader does
     // not take; a paste holds const fields.
-    constants += syntax == SyntaxKind::CSharp
-                     ? "    public const int " + c.name + " = " + c.hexValue + ";\r\n"
-                     : DeclareConstant(syntax, c, style) + "\r\n";
+    constants += syntax == SyntaxKind::CSharp ? "    public const int " + c.name + " = " + c.hexValue + ";\r\n"
+                                              : DeclareConstant(syntax, c, style) + "\r\n";
   }
   return functions + dataTypes + constants;
 }
@@ -211,8 +210,7 @@ class FreshCatalogue {
  public:
   FreshCatalogue() {
     static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("declarium-import-bench-" + std::to_string(counter++) + ".db");
+    path_ = std::filesystem::temp_directory_path() / ("declarium-import-bench-" + std::to_string(counter++) + ".db");
     std::filesystem::remove(path_);
     std::string error;
     ok_ = store_.OpenPath(path_, true) && CreateSchema(store_, error);
@@ -283,32 +281,48 @@ class BoundInsert {
 
 bool PlainInserts(sqlite3* db, const ImportSet& set) {
   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-  BoundInsert fn(db, "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,导入语言,CharSet,CallingConvention) "
-                     "values (?,?,?,?,?,?,?,?)");
+  BoundInsert fn(db,
+                 "insert into 函数表 (名称,返回值类型,备注,库名,库对应命令,导入语言,CharSet,CallingConvention) "
+                 "values (?,?,?,?,?,?,?,?)");
   BoundInsert param(db, "insert into 函数参数表 (名称,数据类型,数组,传址,备注,所属函数) values (?,?,?,?,?,?)");
   BoundInsert type(db, "insert into 数据类型表 (名称,备注,导入语言,CharSet,Pack,Size) values (?,?,?,?,?,?)");
   BoundInsert member(db, "insert into 数据类型成员表 (名称,数据类型,数组,传址,备注,所属数据类型) values (?,?,?,?,?,?)");
   BoundInsert constant(db, "insert into 常量表 (名称,十进制值,十六进制值,备注,类型) values (?,?,?,?,?)");
   bool ok = true;
   for (const FunctionRecord& f : set.functions) {
-    ok &= fn.Text(1, f.name).Text(2, f.returnType).Text(3, f.remark).Text(4, f.library).Text(5, f.entryPoint)
-              .Int(6, SyntaxNumber(f.syntax)).Text(7, f.charSet).Text(8, f.callingConvention).Run();
+    ok &= fn.Text(1, f.name)
+              .Text(2, f.returnType)
+              .Text(3, f.remark)
+              .Text(4, f.library)
+              .Text(5, f.entryPoint)
+              .Int(6, SyntaxNumber(f.syntax))
+              .Text(7, f.charSet)
+              .Text(8, f.callingConvention)
+              .Run();
     int64_t id = fn.LastId();
     for (const ParameterRecord& p : f.parameters)
-      ok &= param.Text(1, p.name).Text(2, p.type).Int(3, p.array == "1").Int(4, p.byRef).Text(5, p.remark)
-                .Int(6, id).Run();
+      ok &= param.Text(1, p.name)
+                .Text(2, p.type)
+                .Int(3, p.array == "1")
+                .Int(4, p.byRef)
+                .Text(5, p.remark)
+                .Int(6, id)
+                .Run();
   }
   for (const DataTypeRecord& d : set.dataTypes) {
-    ok &= type.Text(1, d.name).Text(2, d.remark).Int(3, SyntaxNumber(d.syntax)).Text(4, d.charSet).Text(5, d.pack)
-              .Text(6, d.size).Run();
+    ok &= type.Text(1, d.name)
+              .Text(2, d.remark)
+              .Int(3, SyntaxNumber(d.syntax))
+              .Text(4, d.charSet)
+              .Text(5, d.pack)
+              .Text(6, d.size)
+              .Run();
     int64_t id = type.LastId();
     for (const ParameterRecord& m : d.members)
-      ok &= member.Text(1, m.name).Text(2, m.type).Text(3, m.array).Int(4, m.byRef).Text(5, m.remark)
-                .Int(6, id).Run();
+      ok &= member.Text(1, m.name).Text(2, m.type).Text(3, m.array).Int(4, m.byRef).Text(5, m.remark).Int(6, id).Run();
   }
   for (const ConstantRecord& c : set.constants)
-    ok &= constant.Text(1, c.name).Text(2, c.decimalValue).Text(3, c.hexValue).Text(4, c.remark)
-              .Text(5, c.type).Run();
+    ok &= constant.Text(1, c.name).Text(2, c.decimalValue).Text(3, c.hexValue).Text(4, c.remark).Text(5, c.type).Run();
   return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK && ok;
 }
 

@@ -24,8 +24,8 @@ std::filesystem::path CatalogueCopy(bool withValueColumn) {
   const char* given = std::getenv("DECLARIUM_CATALOGUE");
   const std::filesystem::path source = given != nullptr ? given : DECLARIUM_GENERATED_CATALOGUE;
   if (!std::filesystem::exists(source)) return {};
-  const std::filesystem::path copy = std::filesystem::temp_directory_path() /
-                                     ("declarium_lookup_bench_" + std::to_string(withValueColumn) + ".db");
+  const std::filesystem::path copy =
+      std::filesystem::temp_directory_path() / ("declarium_lookup_bench_" + std::to_string(withValueColumn) + ".db");
   std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing);
   CatalogueStore store;
   if (!store.OpenPath(copy, false)) return {};

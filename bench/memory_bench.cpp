@@ -63,8 +63,11 @@ fs::path Input(int megabytes) {
     const std::string n = std::to_string(i);
     chunk = "Private Declare Function Fn" + n + " Lib \"user32\" Alias \"FnA" + n +
             "\" (ByVal hWnd As Long, ByVal lpText As String, lParam As Any) As Long\r\n"
-            "Public Type T" + n + "\r\n    x As Long\r\n    y As Long\r\n    name As String * 32\r\nEnd Type\r\n"
-            "Public Const K_" + n + " = &H" + n + " ' remark " + n + "\r\n";
+            "Public Type T" +
+            n +
+            "\r\n    x As Long\r\n    y As Long\r\n    name As String * 32\r\nEnd Type\r\n"
+            "Public Const K_" +
+            n + " = &H" + n + " ' remark " + n + "\r\n";
     out << chunk;
   }
   return file;
@@ -94,9 +97,7 @@ void MeasurePeak(benchmark::State& state, std::vector<std::string> command) {
   Report(state, input, peak, baseline);
 }
 
-void BM_ImportPeakMemory(benchmark::State& state) {
-  MeasurePeak(state, {"--db", "data.db", "import", "--from", "vb"});
-}
+void BM_ImportPeakMemory(benchmark::State& state) { MeasurePeak(state, {"--db", "data.db", "import", "--from", "vb"}); }
 void BM_ConvertPeakMemory(benchmark::State& state) { MeasurePeak(state, {"convert", "--from", "vb", "--to", "e"}); }
 
 BENCHMARK(BM_ImportPeakMemory)->Arg(10)->Arg(50)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

@@ -40,8 +40,7 @@ const char* U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 class BenchCatalogue {
  public:
   BenchCatalogue(int functions, bool indexed) : functions_(functions) {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("declarium-bench-" + std::to_string(std::random_device{}()));
+    dir_ = std::filesystem::temp_directory_path() / ("declarium-bench-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(dir_);
     if (!store_.OpenPath(dir_ / "data.db", true)) throw std::runtime_error("open");
     std::string error;
@@ -198,8 +197,7 @@ double BenchCatalogue::ConstantBaselineSeconds() {
 void Report(benchmark::State& state, BenchCatalogue& catalogue, double seconds) {
   state.SetItemsProcessed(state.iterations() * catalogue.functions());
   if (state.iterations() > 0)
-    state.counters["x_sqlite_read"] =
-        seconds / static_cast<double>(state.iterations()) / catalogue.BaselineSeconds();
+    state.counters["x_sqlite_read"] = seconds / static_cast<double>(state.iterations()) / catalogue.BaselineSeconds();
 }
 
 BenchCatalogue& CatalogueOf(const benchmark::State& state) {
@@ -272,7 +270,10 @@ void BM_OutputExportFunctions(benchmark::State& state) {
   Report(state, catalogue, seconds);
 }
 BENCHMARK(BM_OutputExportFunctions)
-    ->Args({0, 0})->Args({1, 0})->Args({2, 0})->Args({0, 1})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
 
 // The constants of the catalogue, exported; against reading the same rows.

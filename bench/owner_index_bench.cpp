@@ -55,8 +55,8 @@ class Catalogue {
 
   // CHAIN00000 holds a CHAIN00001, which holds a CHAIN00002, ...; the id of the first.
   int AddChain() {
-    const std::string n = "with recursive n(i) as (select 0 union all select i + 1 from n where i < " +
-                          std::to_string(kChain - 1) + ") ";
+    const std::string n =
+        "with recursive n(i) as (select 0 union all select i + 1 from n where i < " + std::to_string(kChain - 1) + ") ";
     if (!store_.Exec(n + "insert into 数据类型表(名称) select printf('CHAIN%05d', i) from n;" +
                      "insert into 数据类型成员表(名称,数据类型,所属数据类型) select 'next', printf('CHAIN%05d', "
                      "substr(名称, 6) + 1), id from 数据类型表 where 名称 like 'CHAIN%';"

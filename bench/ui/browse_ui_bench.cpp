@@ -39,8 +39,8 @@ struct Fixture {
     for (int i = 0; i < functions; ++i) {
       store.Exec(ToGbk(QStringLiteral("insert into 函数表(名称,库名,函数说明) values('Function%1','user32.dll','说明')")
                            .arg(i, 5, 10, QChar(u'0'))));
-      store.Exec(ToGbk(QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) values('hWnd','整数型',%1)")
-                           .arg(i + 1)));
+      store.Exec(ToGbk(
+          QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) values('hWnd','整数型',%1)").arg(i + 1)));
     }
     filling.Commit();
     config = std::make_unique<ProfileFile>(dir.filePath(QStringLiteral("Config.ini")).toStdString());
@@ -118,15 +118,24 @@ void TypeAhead(benchmark::State& state, int viewCommand, const QString& name) {
     state.ResumeTiming();
   }
   // Elapsed time over thousands of keys: milliseconds per key.
-  state.counters["ms_per_key"] = benchmark::Counter(keys / 1000, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ms_per_key"] =
+      benchmark::Counter(keys / 1000, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["frames_per_key"] =
       benchmark::Counter(keys * 16.7 / 1000, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_TypeAheadFunctions(benchmark::State& s) { TypeAhead(s, command::kBrowseFunctions, QStringLiteral("CreateWindowExA")); }
-void BM_TypeAheadCategories(benchmark::State& s) { TypeAhead(s, command::kBrowseCategories, QStringLiteral("CreateWindowExA")); }
-void BM_TypeAheadDataTypes(benchmark::State& s) { TypeAhead(s, command::kBrowseDataTypes, QStringLiteral("WNDCLASSEXA")); }
-void BM_TypeAheadConstants(benchmark::State& s) { TypeAhead(s, command::kBrowseConstants, QStringLiteral("WM_SETTEXT")); }
+void BM_TypeAheadFunctions(benchmark::State& s) {
+  TypeAhead(s, command::kBrowseFunctions, QStringLiteral("CreateWindowExA"));
+}
+void BM_TypeAheadCategories(benchmark::State& s) {
+  TypeAhead(s, command::kBrowseCategories, QStringLiteral("CreateWindowExA"));
+}
+void BM_TypeAheadDataTypes(benchmark::State& s) {
+  TypeAhead(s, command::kBrowseDataTypes, QStringLiteral("WNDCLASSEXA"));
+}
+void BM_TypeAheadConstants(benchmark::State& s) {
+  TypeAhead(s, command::kBrowseConstants, QStringLiteral("WM_SETTEXT"));
+}
 BENCHMARK(BM_TypeAheadFunctions)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TypeAheadCategories)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TypeAheadDataTypes)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -31,17 +31,17 @@ std::string Repeat(std::string_view unit, std::string head) {
 // E declarations, GBK with CR LF; constants close the text.
 const std::string& EText() {
   static const std::string text = [] {
-    const std::string unit = ToGbk(QStringLiteral(
-        ".DLL命令 MessageBoxA, 整数型, \"user32.dll\", \"MessageBoxA\", 公开, 弹出信息框\r\n"
-        "    .参数 hWnd, 整数型, , 父窗口\r\n"
-        "    .参数 lpText, 文本型, 传址, 内容\r\n"
-        "    .参数 lpCaption, 文本型, , 标题\r\n"
-        "    .参数 uType, 整数型, , 风格\r\n"
-        "\r\n"
-        ".数据类型 RECT, 公开, 矩形\r\n"
-        "    .成员 left, 整数型, , , 左边\r\n"
-        "    .成员 top, 整数型, , , 顶边\r\n"
-        "\r\n"));
+    const std::string unit =
+        ToGbk(QStringLiteral(".DLL命令 MessageBoxA, 整数型, \"user32.dll\", \"MessageBoxA\", 公开, 弹出信息框\r\n"
+                             "    .参数 hWnd, 整数型, , 父窗口\r\n"
+                             "    .参数 lpText, 文本型, 传址, 内容\r\n"
+                             "    .参数 lpCaption, 文本型, , 标题\r\n"
+                             "    .参数 uType, 整数型, , 风格\r\n"
+                             "\r\n"
+                             ".数据类型 RECT, 公开, 矩形\r\n"
+                             "    .成员 left, 整数型, , , 左边\r\n"
+                             "    .成员 top, 整数型, , , 顶边\r\n"
+                             "\r\n"));
     std::string t = Repeat(unit, ToGbk(QStringLiteral(".版本 2\r\n\r\n")));
     for (int i = 0; i < 200; ++i) t += ToGbk(QStringLiteral(".常量 WM_USER%1, \"1024\", 公开, 用户消息\r\n").arg(i));
     return t;
@@ -103,7 +103,7 @@ void WindowRefresh(benchmark::State& state, const std::string& text, SyntaxKind 
       if (renamed) {
         state.PauseTiming();
         const QString tail = syntax == SyntaxKind::Vb ? QStringLiteral("Const ADDED_%1 = 1\n")
-                                                 : QStringLiteral(".常量 ADDED_%1, \"1\"\n");
+                                                      : QStringLiteral(".常量 ADDED_%1, \"1\"\n");
         edit->SetText(shown + tail.arg(++n));
         state.ResumeTiming();
       }

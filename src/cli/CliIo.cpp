@@ -81,8 +81,7 @@ std::string AsMessage(std::string_view gbk) {
 // Whether the bytes are GBK: so chosen, or (auto) neither marked nor valid as UTF-8.
 bool ReadAsGbk(std::string_view bytes, Encoding encoding) {
   return encoding == Encoding::Gbk || (encoding == Encoding::Auto &&
-                                       bytes.substr(0, kByteOrderMark.size()) != kByteOrderMark &&
-                                       !IsValidUtf8(bytes));
+                                       bytes.substr(0, kByteOrderMark.size()) != kByteOrderMark && !IsValidUtf8(bytes));
 }
 
 // The end of the piece of whole lines that starts at pos: about 64 KB, so
@@ -147,9 +146,8 @@ std::string DecodeInput(std::string bytes, Encoding encoding) {
   // GBK than in UTF-8 (nor does the '?' for one that is not valid), so what
   // is written never overtakes what is still to be read.
   std::size_t written = 0;
-  std::size_t pos = std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark
-                        ? kByteOrderMark.size()
-                        : 0;
+  std::size_t pos =
+      std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
   while (pos < bytes.size()) {
     const std::size_t end = PieceEnd(bytes, pos);
     const std::string gbk = Utf8ToGbk(std::string_view(bytes).substr(pos, end - pos));
@@ -188,8 +186,7 @@ int FirstLineNotKept(std::string_view bytes, Encoding encoding) {
   return 0;
 }
 
-bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
-                         std::string& error) {
+bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text, std::string& error) {
   std::string bytes;
   if (!ReadInputBytes(name, bytes, error)) return false;
   // A text the store cannot keep byte for byte is refused rather than stored
@@ -221,8 +218,7 @@ std::string PathText(const std::filesystem::path& path) {
 bool CreateNewFile(const std::filesystem::path& path) {
 #ifdef _WIN32
   int fd = -1;
-  if (_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
-                _S_IREAD | _S_IWRITE) != 0) {
+  if (_wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) {
     return false;
   }
   return _close(fd) == 0;
@@ -247,9 +243,7 @@ void PrintMessage(const GlobalOptions& options, std::string_view gbk) {
   Write(stdout, Encoded(options, AsMessage(gbk)));
 }
 
-void PrintError(const GlobalOptions& options, std::string_view gbk) {
-  Write(stderr, Encoded(options, AsMessage(gbk)));
-}
+void PrintError(const GlobalOptions& options, std::string_view gbk) { Write(stderr, Encoded(options, AsMessage(gbk))); }
 
 bool OutputWasWritten(const GlobalOptions& options) {
   if (std::fflush(stdout) != 0 && outputError == 0) outputError = errno != 0 ? errno : EIO;

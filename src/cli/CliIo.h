@@ -31,8 +31,7 @@ int FirstLineNotKept(std::string_view bytes, Encoding encoding);
 
 // ReadInputBytes, DecodeInput, then lone LFs made CR LF, as the readers
 // expect. A text of which FirstLineNotKept finds a line is refused.
-bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text,
-                         std::string& error);
+bool ReadDeclarationText(const GlobalOptions& options, const std::string& name, std::string& text, std::string& error);
 
 // A path as the command line gives it: UTF-8 text, on every platform.
 std::filesystem::path PathFromUtf8(const std::string& utf8);

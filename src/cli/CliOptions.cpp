@@ -115,20 +115,20 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& o) {
       "VB: write VBA 7 for 64-bit Office (Declare PtrSafe; LongPtr and LongLong, and Types laid out for 64-bit "
       "code, for entries of the generated Windows API catalogue)");
   app.add_option_function<std::string>(
-      "--prefix",
-      [&o](const std::string& v) {
-        o.prefix = v;
-        o.prefixGiven = true;
-      },
-      "Text written before every function name")
+         "--prefix",
+         [&o](const std::string& v) {
+           o.prefix = v;
+           o.prefixGiven = true;
+         },
+         "Text written before every function name")
       ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   app.add_option_function<std::string>(
-      "--suffix",
-      [&o](const std::string& v) {
-        o.suffix = v;
-        o.suffixGiven = true;
-      },
-      "Text written after every function name")
+         "--suffix",
+         [&o](const std::string& v) {
+           o.suffix = v;
+           o.suffixGiven = true;
+         },
+         "Text written after every function name")
       ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));
   app.add_option_function<std::string>(
          "--config", [&o](const std::string& v) { o.config = PathFromUtf8(v); },

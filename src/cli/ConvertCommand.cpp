@@ -26,9 +26,8 @@ int RunConvert(const GlobalOptions& options, const ConvertArgs& args) {
     return kExitFailed;
   }
   // Written as it is made: the converted text is never held whole.
-  ConvertDeclarations(text, source, target, BuildStyle(options), [&options](std::string_view piece) {
-    WriteText(options, piece);
-  });
+  ConvertDeclarations(text, source, target, BuildStyle(options),
+                      [&options](std::string_view piece) { WriteText(options, piece); });
   return kExitOk;
 }
 

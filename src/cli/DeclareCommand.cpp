@@ -28,8 +28,7 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
   std::string text;
   const CopyResult result =
       args.withDependencies
-          ? DeclarationsWithDependencies(store, {{id, kind->entryKind}}, options.Syntax(),
-                                         BuildStyle(options), text)
+          ? DeclarationsWithDependencies(store, {{id, kind->entryKind}}, options.Syntax(), BuildStyle(options), text)
           : SelectedDeclaration(store, kind->entryKind, id, options.Syntax(), BuildStyle(options), text);
   if (result != CopyResult::Copied) {
     PrintError(options, store.WithErrorMessage("复制失败！"));
@@ -44,8 +43,7 @@ int RunDeclare(const GlobalOptions& options, const DeclareArgs& args) {
 Command AddDeclareCommand(CLI::App& app, const GlobalOptions& options) {
   auto args = std::make_shared<DeclareArgs>();
   Command c;
-  c.app = app.add_subcommand("declare",
-                             "Print the declaration of one entry in --syntax, as the copy command makes it");
+  c.app = app.add_subcommand("declare", "Print the declaration of one entry in --syntax, as the copy command makes it");
   c.app->add_option("kind", args->kind, "function, type or constant")
       ->required()
       ->check(CLI::IsMember({"function", "type", "constant"}));

@@ -37,8 +37,8 @@ std::string Joined(const std::vector<std::string>& list) {
 
 // The conditions of one kind in GBK; false, after saying which word is wrong,
 // when a field or an operator is not one of the fixed lists.
-bool TakeConditions(const GlobalOptions& options, ExportKind kind, const char* option,
-                    const ConditionWords& words, std::vector<ExportCondition>& conditions) {
+bool TakeConditions(const GlobalOptions& options, ExportKind kind, const char* option, const ConditionWords& words,
+                    std::vector<ExportCondition>& conditions) {
   for (const auto& w : words) {
     if (w.size() != 3) {
       PrintError(options, std::string(option) + " takes three words: FIELD OP VALUE");
@@ -46,13 +46,13 @@ bool TakeConditions(const GlobalOptions& options, ExportKind kind, const char* o
     }
     ExportCondition c{Utf8ToGbk(w[0]), Utf8ToGbk(w[1]), Utf8ToGbk(w[2])};
     if (!Contains(ExportFields(kind), c.field)) {
-      PrintError(options, std::string(option) + ": unknown field " + c.field + " (fields: " +
-                              Joined(ExportFields(kind)) + ")");
+      PrintError(options,
+                 std::string(option) + ": unknown field " + c.field + " (fields: " + Joined(ExportFields(kind)) + ")");
       return false;
     }
     if (!Contains(ExportOperators(), c.op)) {
-      PrintError(options, std::string(option) + ": unknown operator " + c.op + " (operators: " +
-                              Joined(ExportOperators()) + ")");
+      PrintError(options, std::string(option) + ": unknown operator " + c.op +
+                              " (operators: " + Joined(ExportOperators()) + ")");
       return false;
     }
     conditions.push_back(std::move(c));
@@ -78,8 +78,7 @@ int RunExport(const GlobalOptions& options, const ExportArgs& args) {
   CatalogueStore store;
   if (!OpenCatalogue(options, store)) return kExitFailed;
   std::string message;
-  const ExportResult result =
-      ExportDeclarations(store, args.output, request, BuildStyle(options), nullptr, message);
+  const ExportResult result = ExportDeclarations(store, args.output, request, BuildStyle(options), nullptr, message);
   if (result == ExportResult::Done) {
     PrintMessage(options, message.empty() ? std::string("导出完毕！") : message);
     return kExitOk;
@@ -106,16 +105,19 @@ Command AddExportCommand(CLI::App& app, const GlobalOptions& options) {
   c.app->add_flag("--functions", args->functions, "Export the functions");
   c.app->add_flag("--types", args->dataTypes, "Export the data types");
   c.app->add_flag("--constants", args->constants, "Export the constants");
-  c.app->add_option("--where-function", args->functionConditions,
-                    "FIELD OP VALUE: a condition on the exported functions (repeatable; all must hold)")
+  c.app
+      ->add_option("--where-function", args->functionConditions,
+                   "FIELD OP VALUE: a condition on the exported functions (repeatable; all must hold)")
       ->expected(3)
       ->check(gbkText);
-  c.app->add_option("--where-type", args->dataTypeConditions,
-                    "FIELD OP VALUE: a condition on the exported data types (repeatable)")
+  c.app
+      ->add_option("--where-type", args->dataTypeConditions,
+                   "FIELD OP VALUE: a condition on the exported data types (repeatable)")
       ->expected(3)
       ->check(gbkText);
-  c.app->add_option("--where-constant", args->constantConditions,
-                    "FIELD OP VALUE: a condition on the exported constants (repeatable)")
+  c.app
+      ->add_option("--where-constant", args->constantConditions,
+                   "FIELD OP VALUE: a condition on the exported constants (repeatable)")
       ->expected(3)
       ->check(gbkText);
   // Help is shown as UTF-8, whatever --output-encoding says.

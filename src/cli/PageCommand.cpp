@@ -41,9 +41,7 @@ Command AddPageCommand(CLI::App& app, const GlobalOptions& options) {
   c.app = app.add_subcommand("page",
                              "Print the HTML detail page (style sheet and table) of a function or data "
                              "type in --syntax");
-  c.app->add_option("kind", args->kind, "function or type")
-      ->required()
-      ->check(CLI::IsMember({"function", "type"}));
+  c.app->add_option("kind", args->kind, "function or type")->required()->check(CLI::IsMember({"function", "type"}));
   c.app->add_option("name", args->name, "The entry's exact name (the first in list order is taken)")
       ->required()
       ->check(CLI::Validator(CheckGbkText, "TEXT", "gbk text"));

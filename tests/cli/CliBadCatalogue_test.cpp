@@ -49,8 +49,7 @@ std::vector<BadCatalogue> Cases() {
   const std::string notCatalogue = "cannot open the catalogue data.db: not a catalogue, it lacks the tables ";
   const std::string allTables = "函数表、函数参数表、数据类型表、数据类型成员表、常量表、类别表";
   return {
-      {"empty file", [](const fs::path& d) { WriteFileBytes(d / "data.db", ""); }, false,
-       notCatalogue + allTables, ""},
+      {"empty file", [](const fs::path& d) { WriteFileBytes(d / "data.db", ""); }, false, notCatalogue + allTables, ""},
       {"another program's database",
        [](const fs::path& d) {
          CatalogueStore store;
@@ -76,8 +75,7 @@ std::vector<BadCatalogue> Cases() {
        [](const fs::path& d) {
          MakeCatalogue(d);
          fs::permissions(d / "data.db", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                            fs::perms::group_write | fs::perms::others_read |
-                                            fs::perms::others_write);
+                                            fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
          ReadOnlyForEveryone(d);
        },
        true, "", "attempt to write a readonly database"},
@@ -98,9 +96,15 @@ TEST(CliBadCatalogueTest, EveryCommandReportsAndLeavesTheFileAlone) {
     ASSERT_EQ(verdict, "ok");
     const std::string outFile = (out / "out.txt").string();
     const std::vector<std::vector<std::string>> commands = {
-        {"list", "functions"}, {"list", "types"},        {"list", "constants"},        {"list", "categories"},
-        {"stats"},             {"declare", "function", "Old"}, {"page", "type", "OLDTYPE"},
-        {"import", "--from", "vb"}, {"export", "--output", outFile, "--functions", "--types", "--constants"}};
+        {"list", "functions"},
+        {"list", "types"},
+        {"list", "constants"},
+        {"list", "categories"},
+        {"stats"},
+        {"declare", "function", "Old"},
+        {"page", "type", "OLDTYPE"},
+        {"import", "--from", "vb"},
+        {"export", "--output", outFile, "--functions", "--types", "--constants"}};
     for (const std::vector<std::string>& args : commands) {
       CliResult r = RunCliAs(c.unprivileged, dir.path(), args, kImport);
       if (!c.openError.empty()) {
@@ -141,9 +145,10 @@ TEST(CliBadCatalogueTest, RandomBytesAreNoCatalogue) {
     for (char& ch : junk) ch = static_cast<char>(gen());
     WriteFileBytes(dir / "data.db", junk);
     const std::string verdict = IntegrityCheck(dir / "data.db");
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"list", "constants"}, {"declare", "constant", "A"},
-          {"import", "--from", "vb"}, {"export", "--output", "out.txt", "--constants"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"list", "constants"},
+                                                 {"declare", "constant", "A"},
+                                                 {"import", "--from", "vb"},
+                                                 {"export", "--output", "out.txt", "--constants"}}) {
       CliResult r = RunCli(dir.path(), args, kImport);
       EXPECT_EQ(r.exitCode, 1) << args[0];
       if (size >= 512) {

@@ -126,10 +126,11 @@ TEST_F(CliListTest, BrokenTableIsReported) {
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
   // The second row raises an error when it is read, part way through the rows.
-  ASSERT_TRUE(store.Exec(Utf8ToGbk("insert into 常量表 (名称) values ('good'),('bad');"
-                                   "alter table 常量表 rename to 常量原表;"
-                                   "create view 常量表 as select * from 常量原表 where "
-                                   "case when 名称='bad' then abs(-9223372036854775807-1) else 1 end")));
+  ASSERT_TRUE(
+      store.Exec(Utf8ToGbk("insert into 常量表 (名称) values ('good'),('bad');"
+                           "alter table 常量表 rename to 常量原表;"
+                           "create view 常量表 as select * from 常量原表 where "
+                           "case when 名称='bad' then abs(-9223372036854775807-1) else 1 end")));
   store.Close();
   for (const char* command : {"list", "stats"}) {
     CliResult r = command == std::string("list") ? cat.Run({"list", "constants"}) : cat.Run({"stats"});
@@ -148,9 +149,10 @@ TEST_F(CliListTest, ADamagedRowIsReportedWithTheDatabasesError) {
     // The same columns, but reading 备注 fails.
     const std::string t = table;
     ASSERT_TRUE(store.Exec(Utf8ToGbk("alter table " + t + " rename to 原" + t)));
-    const std::string columns = GbkToUtf8(store.QueryText(Utf8ToGbk(
-        "select group_concat(case name when '备注' then 'abs(-9223372036854775807-1) as 备注' else name end) "
-        "from pragma_table_info('原" + t + "')")));
+    const std::string columns = GbkToUtf8(store.QueryText(
+        Utf8ToGbk("select group_concat(case name when '备注' then 'abs(-9223372036854775807-1) as 备注' else name end) "
+                  "from pragma_table_info('原" +
+                  t + "')")));
     ASSERT_TRUE(store.Exec(Utf8ToGbk("create view " + t + " as select " + columns + " from 原" + t)));
   }
   store.Close();
@@ -175,18 +177,20 @@ TEST_F(CliListTest, OutputThatCannotBeWrittenFails) {
          {"list functions", "stats", "page function Sleep", "convert --from vb --to e in.txt", "--help"}) {
       SCOPED_TRACE(command + " " + redirect);
       const std::string err = cat.file("err.txt").string();
-      const int status = std::system(("cd '" + cat.dir().string() + "' && '" + cli + "' " + command + " " + redirect +
-                                      " 2> '" + err + "'").c_str());
+      const int status = std::system(
+          ("cd '" + cat.dir().string() + "' && '" + cli + "' " + command + " " + redirect + " 2> '" + err + "'")
+              .c_str());
       EXPECT_EQ(WEXITSTATUS(status), 1);
       EXPECT_EQ(ReadFileBytes(err).rfind("写入输出失败！\n", 0), 0u) << ReadFileBytes(err);
     }
   }
   // An import's rows are stored though its report is lost, and it says so.
   WriteFileBytes(cat.file("new.txt"), "Public Const NEW_ONE = 1\n");
-  const int status = std::system(("cd '" + cat.dir().string() + "' && '" + cli +
-                                  "' import --from vb new.txt > /dev/full 2> err.txt").c_str());
+  const int status = std::system(
+      ("cd '" + cat.dir().string() + "' && '" + cli + "' import --from vb new.txt > /dev/full 2> err.txt").c_str());
   EXPECT_EQ(WEXITSTATUS(status), 3);
-  EXPECT_TRUE(Contains(ReadFileBytes(cat.file("err.txt")), "已添加，但报告未能写出。")) << ReadFileBytes(cat.file("err.txt"));
+  EXPECT_TRUE(Contains(ReadFileBytes(cat.file("err.txt")), "已添加，但报告未能写出。"))
+      << ReadFileBytes(cat.file("err.txt"));
   EXPECT_EQ(cat.Run({"list", "constants"}).out.rfind("NEW_ONE\t", 0), 0u);
 }
 #endif

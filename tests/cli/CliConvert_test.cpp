@@ -20,7 +20,9 @@ TEST(CliConvertTest, VbDeclarationToE) {
   WriteFileBytes(dir / "in.bas", kVbLine);
   r = RunCli(dir.path(), {"convert", "--from", "2", "--to", "csharp", "in.bas"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\nprivate static extern int GetTickCount();\r\n");
+  EXPECT_EQ(
+      r.out,
+      "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\nprivate static extern int GetTickCount();\r\n");
   r = RunCli(dir.path(), {"--public", "--prefix", "My", "convert", "--from", "vb", "--to", "vb", "in.bas"});
   EXPECT_EQ(r.out, "Public Declare Function MyGetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n");
 
@@ -44,8 +46,9 @@ TEST(CliConvertTest, ACSharpMethodWithoutEntryPointKeepsItsNameAsTheEntry) {
   const std::pair<const char*, const char*> expected[] = {
       {"e", ".DLL命令 PGetModuleFileNameA, 整数型, \"kernel32.dll\", \"GetModuleFileNameA\", , "},
       {"vb", "Private Declare Function PGetModuleFileNameA Lib \"kernel32.dll\" Alias \"GetModuleFileNameA\""},
-      {"csharp", "[DllImport(\"kernel32.dll\", EntryPoint = \"GetModuleFileNameA\")]\r\nprivate static extern int "
-                 "PGetModuleFileNameA("},
+      {"csharp",
+       "[DllImport(\"kernel32.dll\", EntryPoint = \"GetModuleFileNameA\")]\r\nprivate static extern int "
+       "PGetModuleFileNameA("},
   };
   cat.Import("csharp", method);
   for (const auto& [to, start] : expected) {
@@ -62,7 +65,8 @@ TEST(CliConvertTest, ACSharpMethodWithoutEntryPointKeepsItsNameAsTheEntry) {
 TEST(CliConvertTest, TheEuroSignIsACharacterOfItsOwn) {
   TempDir dir;
   const std::string e =
-      ".DLL命令 F€, 整数型, \"k\", \"F€\", , \r\n    .参数 a€, 整数型, \r\n.常量 C€, \"5\", \r\n.常量 NEXTC, \"6\", \r\n";
+      ".DLL命令 F€, 整数型, \"k\", \"F€\", , \r\n    .参数 a€, 整数型, \r\n.常量 C€, \"5\", \r\n.常量 NEXTC, \"6\", "
+      "\r\n";
   const std::string vb =
       "Private Declare Function F€ Lib \"k\" Alias \"F€\" (ByVal a€ As Long) As Long\r\n"
       "Private Const C€ = &H5\r\nPrivate Const NEXTC = &H6\r\n";
@@ -121,8 +125,8 @@ TEST(CliEncodingTest, InputIsGuessedOrAsGiven) {
 
 TEST(CliEncodingTest, OutputInGbk) {
   TempDir dir;
-  CliResult r = RunCli(dir.path(), {"--output-encoding", "gbk", "--remarks", "convert", "--from", "vb", "--to", "e"},
-                       kTypeUtf8);
+  CliResult r =
+      RunCli(dir.path(), {"--output-encoding", "gbk", "--remarks", "convert", "--from", "vb", "--to", "e"}, kTypeUtf8);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, Utf8ToGbk(kTypeE));
   EXPECT_EQ(RunCli(dir.path(), {"--output-encoding", "utf-16", "stats"}).exitCode, 2);

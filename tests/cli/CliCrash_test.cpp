@@ -103,8 +103,8 @@ TEST(CliCrashTest, KilledExportLeavesTheOlderFile) {
   CliCatalogue cat;
   FillCatalogue(cat.file("data.db"), 30000, 30000);
   const std::string before = CatalogueListing(cat.dir());
-  const std::vector<std::string> args = {"--syntax", "vb", "export", "--output", "out.txt", "--functions",
-                                         "--constants"};
+  const std::vector<std::string> args = {"--syntax", "vb",          "export",     "--output",
+                                         "out.txt",  "--functions", "--constants"};
   const auto start = Clock::now();
   ASSERT_EQ(RunCli(cat.dir(), args).exitCode, 0);
   const auto whole = Clock::now() - start;

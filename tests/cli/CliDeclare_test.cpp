@@ -31,8 +31,7 @@ class CliDeclareTest : public ::testing::Test {
     int id = 0;
     EXPECT_TRUE(FindEntryByName(store, Utf8ToGbk(table), Utf8ToGbk(name), id));
     std::string text;
-    EXPECT_EQ(SelectedDeclaration(store, kind, id, SyntaxOfNumber(syntax), style, text),
-              CopyResult::Copied);
+    EXPECT_EQ(SelectedDeclaration(store, kind, id, SyntaxOfNumber(syntax), style, text), CopyResult::Copied);
     return GbkToUtf8(text);
   }
   std::string CorePage(const std::string& table, const std::string& name, int syntax) {
@@ -152,8 +151,7 @@ TEST_F(CliDeclareTest, UnknownNameAndWrongWords) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "没有找到记录！\n");
   EXPECT_EQ(cat.Run({"page", "type", "NoSuchType"}).err, "没有找到记录！\n");
-  EXPECT_EQ(cat.Run({"--output-encoding", "gbk", "page", "type", "NoSuchType"}).err,
-            Utf8ToGbk("没有找到记录！\n"));
+  EXPECT_EQ(cat.Run({"--output-encoding", "gbk", "page", "type", "NoSuchType"}).err, Utf8ToGbk("没有找到记录！\n"));
 
   EXPECT_EQ(cat.Run({"--syntax", "java", "declare", "function", "GetTickCount"}).exitCode, 2);
   EXPECT_EQ(cat.Run({"--syntax", "3", "declare", "function", "GetTickCount"}).exitCode, 2);
@@ -180,7 +178,8 @@ TEST_F(CliDeclareTest, WithDependenciesEveryUsedTypeComesFirstAndMissingOnesLast
   EXPECT_NE(r.out.find("// 未找到：NOTHERE"), std::string::npos);
   EXPECT_EQ(r.out.find("GetPlacement"), std::string::npos);
   // Without the flag, the entry alone as before.
-  EXPECT_EQ(cat.Run({"declare", "type", "PLACEMENT"}).out, CoreDeclaration("数据类型表", EntryKind::DataTypes, "PLACEMENT", 0));
+  EXPECT_EQ(cat.Run({"declare", "type", "PLACEMENT"}).out,
+            CoreDeclaration("数据类型表", EntryKind::DataTypes, "PLACEMENT", 0));
 }
 
 TEST_F(CliDeclareTest, ConstantsByValueInAnyNotation) {

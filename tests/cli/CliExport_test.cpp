@@ -24,15 +24,16 @@ class CliExportTest : public ::testing::Test {
 };
 
 TEST_F(CliExportTest, ChosenKindsWithConditions) {
-  CliResult r = cat.Run({"--syntax", "vb", "export", "--output", "out.txt", "--functions", "--where-function",
-                         "库名", "=", "kernel32", "--where-function", "名称", "like", "%ee%"});
+  CliResult r = cat.Run({"--syntax", "vb", "export", "--output", "out.txt", "--functions", "--where-function", "库名",
+                         "=", "kernel32", "--where-function", "名称", "like", "%ee%"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "导出完毕！\n");
   // Both conditions hold only for Beep.
-  EXPECT_EQ(Exported(), "Private Declare Function Beep Lib \"kernel32\" Alias \"Beep\" (ByVal f As Long) As Long\r\n\r\n");
+  EXPECT_EQ(Exported(),
+            "Private Declare Function Beep Lib \"kernel32\" Alias \"Beep\" (ByVal f As Long) As Long\r\n\r\n");
 
-  r = cat.Run({"export", "--output", "out.txt", "--types", "--constants", "--where-constant", "十进制值", ">=",
-               "1000"});
+  r = cat.Run(
+      {"export", "--output", "out.txt", "--types", "--constants", "--where-constant", "十进制值", ">=", "1000"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(Exported(),
             ".版本 2\r\n\r\n\r\n"
@@ -58,11 +59,11 @@ TEST_F(CliExportTest, NothingChosen) {
 
 TEST_F(CliExportTest, WrongFieldOrOperatorIsUsageError) {
   const std::vector<std::vector<std::string>> wrong = {
-      {"--where-function", "类别", "=", "1"},         // not a field of the list
-      {"--where-function", "名称", "==", "x"},        // not an operator
-      {"--where-type", "库名", "=", "x"},             // a function field, not a type field
+      {"--where-function", "类别", "=", "1"},   // not a field of the list
+      {"--where-function", "名称", "==", "x"},  // not an operator
+      {"--where-type", "库名", "=", "x"},       // a function field, not a type field
       {"--where-constant", "名称 = 'a' or 1=1 --", "=", "x"},
-      {"--where-function", "名称", "="},              // two words
+      {"--where-function", "名称", "="},  // two words
   };
   for (const auto& w : wrong) {
     std::vector<std::string> args = {"export", "--output", "out.txt", "--functions", "--types", "--constants"};

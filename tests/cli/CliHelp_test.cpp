@@ -15,8 +15,8 @@ void ExpectHelp(const std::vector<std::string>& args, const std::vector<std::str
 
 TEST(CliHelpTest, ProgramHelpNamesGlobalOptionsAndCommands) {
   ExpectHelp({"--help"}, {"--db", "--syntax", "--chinese-names", "--remarks", "--public", "--prefix", "--suffix",
-                          "--config", "--input-encoding", "--output-encoding", "init", "import", "convert",
-                          "declare", "page", "export", "stats", "list"});
+                          "--config", "--input-encoding", "--output-encoding", "init", "import", "convert", "declare",
+                          "page", "export", "stats", "list"});
 }
 
 TEST(CliHelpTest, CommandHelpNamesItsOptions) {
@@ -25,9 +25,8 @@ TEST(CliHelpTest, CommandHelpNamesItsOptions) {
   ExpectHelp({"convert", "--help"}, {"--from", "--to", "file"});
   ExpectHelp({"declare", "--help"}, {"kind", "name", "function", "type", "constant"});
   ExpectHelp({"page", "--help"}, {"kind", "name"});
-  ExpectHelp({"export", "--help"},
-             {"--output", "--functions", "--types", "--constants", "--where-function", "--where-type",
-              "--where-constant", "库对应命令", "十六进制值", "like"});
+  ExpectHelp({"export", "--help"}, {"--output", "--functions", "--types", "--constants", "--where-function",
+                                    "--where-type", "--where-constant", "库对应命令", "十六进制值", "like"});
   ExpectHelp({"stats", "--help"}, {"stats"});
   ExpectHelp({"list", "--help"}, {"functions", "types", "constants", "categories"});
 }

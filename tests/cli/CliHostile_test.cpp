@@ -36,9 +36,7 @@ const char kNotInGbk[] = "smile \xF0\x9F\x98\x80 and \xEA\xB0\x80";
 
 class CliHostileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    cat.Import("vb", "Public Const OTHER = 1 'untouched\nPublic Const x = 2\n");
-  }
+  void SetUp() override { cat.Import("vb", "Public Const OTHER = 1 'untouched\nPublic Const x = 2\n"); }
   // Constants named each text, with its index as their value.
   void AddNamedConstants() {
     CatalogueStore store;
@@ -93,13 +91,21 @@ TEST_F(CliHostileTest, InputTheCatalogueCannotHoldIsRefused) {
     std::string message;
   };
   const Input inputs[] = {
-      {"characters outside GBK", std::string("Public Const A = 1\nPublic Const B = 2 '") + kNotInGbk + "\n", {},
+      {"characters outside GBK",
+       std::string("Public Const A = 1\nPublic Const B = 2 '") + kNotInGbk + "\n",
+       {},
        "cannot read in.bas: line 2 is not valid UTF-8 or holds characters that GBK lacks\n"},
-      {"a lone GBK lead byte at the end", "Public Const A = 1\nPublic Const B = 2 '\xD6\xD0\xB9", {},
+      {"a lone GBK lead byte at the end",
+       "Public Const A = 1\nPublic Const B = 2 '\xD6\xD0\xB9",
+       {},
        "cannot read in.bas: line 2 is not valid GBK text\n"},
-      {"a lone lead byte, told GBK", "Public Const A = 1 '\x81\n", {"--input-encoding", "gbk"},
+      {"a lone lead byte, told GBK",
+       "Public Const A = 1 '\x81\n",
+       {"--input-encoding", "gbk"},
        "cannot read in.bas: line 1 is not valid GBK text\n"},
-      {"bytes that are no UTF-8, told UTF-8", "Public Const A = 1\n\n'\xC0\xAF\n", {"--input-encoding", "utf-8"},
+      {"bytes that are no UTF-8, told UTF-8",
+       "Public Const A = 1\n\n'\xC0\xAF\n",
+       {"--input-encoding", "utf-8"},
        "cannot read in.bas: line 3 is not valid UTF-8 or holds characters that GBK lacks\n"},
   };
   for (const Input& in : inputs) {
@@ -169,11 +175,10 @@ TEST_F(CliHostileTest, ConditionValuesAreOnlyValues) {
       "Private Const % = 4\r\nPrivate Const _ = 5\r\nPrivate Const a\0b = 2\r\nPrivate Const x = &H2\r\n";
   // like keeps its wildcards: "_" is any one character. (The database's
   // LIKE reads a value only up to a NUL byte, so "a\0b" counts as "a".)
-  CliResult r = cat.Run({"--syntax", "vb", "export", "--output", "out.txt", "--constants", "--where-constant", "名称",
-                         "like", "_"});
+  CliResult r = cat.Run(
+      {"--syntax", "vb", "export", "--output", "out.txt", "--constants", "--where-constant", "名称", "like", "_"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(GbkToUtf8(ReadFileBytes(cat.file("out.txt"))),
-            std::string(kLikeAny, sizeof kLikeAny - 1));
+  EXPECT_EQ(GbkToUtf8(ReadFileBytes(cat.file("out.txt"))), std::string(kLikeAny, sizeof kLikeAny - 1));
   // A pattern longer than the database takes is a failed export, not an empty one.
   if (texts.back().size() > 50000) {
     r = cat.Run({"export", "--output", "out.txt", "--constants", "--where-constant", "备注", "like", texts.back()});

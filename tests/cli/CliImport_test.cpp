@@ -59,8 +59,7 @@ TEST_F(CliImportTest, EachSyntaxFromStandardInput) {
 
   EXPECT_EQ(cat.Run({"list", "functions"}).out, "GetTickCount\nMessageBoxA\nShowWindow\n");
   EXPECT_EQ(cat.Run({"list", "types"}).out, "POINT\nRECT\nSIZE\n");
-  EXPECT_EQ(cat.Run({"list", "constants"}).out,
-            "MB_OK\t0x0\t0\t确定\nSW_SHOW\t0x5\t5\t\nWM_USER\t&H400\t1024\t\n");
+  EXPECT_EQ(cat.Run({"list", "constants"}).out, "MB_OK\t0x0\t0\t确定\nSW_SHOW\t0x5\t5\t\nWM_USER\t&H400\t1024\t\n");
 
   // Names already present are skipped.
   r = cat.Run({"import", "--from", "vb"}, kVb);
@@ -92,7 +91,8 @@ TEST_F(CliImportTest, FailedStoreReportsTheErrorAndKeepsNothing) {
   CatalogueStore store;
   ASSERT_TRUE(store.OpenPath(cat.file("data.db"), false));
   // A view takes no inserts.
-  ASSERT_TRUE(store.Exec(Utf8ToGbk("alter table 常量表 rename to 常量原表; create view 常量表 as select * from 常量原表")));
+  ASSERT_TRUE(
+      store.Exec(Utf8ToGbk("alter table 常量表 rename to 常量原表; create view 常量表 as select * from 常量原表")));
   store.Close();
   // The function and type come first and are inserted, then the constant fails.
   CliResult r = cat.Run({"import", "--from", "vb"}, kVb);
@@ -128,7 +128,8 @@ TEST_F(CliImportTest, Corpus) {
   EXPECT_EQ(cat.Run({"--syntax", "vb", "declare", "function", "Sleep"}).out,
             "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)");
   // A fixed-length string keeps its bytes.
-  EXPECT_NE(cat.Run({"--syntax", "csharp", "declare", "type", "OSVERSIONINFO"}).out.find("SizeConst = 128)]\tpublic string szCSDVersion"),
+  EXPECT_NE(cat.Run({"--syntax", "csharp", "declare", "type", "OSVERSIONINFO"})
+                .out.find("SizeConst = 128)]\tpublic string szCSDVersion"),
             std::string::npos);
   // A second import of the same text adds nothing.
   r = cat.Run({"import", "--from", "vb", file.string()});

@@ -50,9 +50,9 @@ TEST(CliLargeInputTest, RunningOutOfMemoryIsReportedAndChangesNothing) {
   const std::string before = CatalogueListing(cat.dir());
   // 200 MB, under the limit, in an address space of 128 MB.
   EmptyFile(cat, "big.bas", std::uintmax_t{200} << 20);
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"import", "--from", "vb", "big.bas"},
-                                               std::vector<std::string>{"convert", "--from", "vb", "--to", "e",
-                                                                        "big.bas"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"import", "--from", "vb", "big.bas"},
+        std::vector<std::string>{"convert", "--from", "vb", "--to", "e", "big.bas"}}) {
     SCOPED_TRACE(args.front());
     CliResult r = RunCliInAddressSpace(128 << 20, cat.dir(), args);
     EXPECT_EQ(r.exitCode, 1);
@@ -75,7 +75,8 @@ TEST(CliLargeInputTest, ALongUtf8TextReadsAsTheSameTextInGbk) {
   WriteFileBytes(cat.file("utf8.bas"), text);
   WriteFileBytes(cat.file("gbk.bas"), Utf8ToGbk(text));
   const CliResult fromUtf8 = cat.Run({"convert", "--from", "vb", "--to", "csharp", "utf8.bas"});
-  const CliResult fromGbk = cat.Run({"--input-encoding", "gbk", "convert", "--from", "vb", "--to", "csharp", "gbk.bas"});
+  const CliResult fromGbk =
+      cat.Run({"--input-encoding", "gbk", "convert", "--from", "vb", "--to", "csharp", "gbk.bas"});
   ASSERT_EQ(fromUtf8.exitCode, 0) << fromUtf8.err;
   EXPECT_EQ(fromUtf8.out, fromGbk.out);
   EXPECT_TRUE(Contains(fromUtf8.out, "常量" + std::to_string(lines - 1)));

@@ -42,8 +42,10 @@ TEST(CliLongRunTest, TwoHundredThousandDeclarations) {
     text += "Private Declare Function Fn" + n + " Lib \"user32\" Alias \"Fn" + n +
             "A\" (ByVal hWnd As Long, lpText As Any) As Long\n";
   }
-  for (int i = 0; i < kTypes; ++i) text += "Public Type T" + std::to_string(i) + "\n    x As Long\n    y As Long\nEnd Type\n";
-  for (int i = 0; i < kConstants; ++i) text += "Public Const K" + std::to_string(i) + " = &H" + std::to_string(i) + "\n";
+  for (int i = 0; i < kTypes; ++i)
+    text += "Public Type T" + std::to_string(i) + "\n    x As Long\n    y As Long\nEnd Type\n";
+  for (int i = 0; i < kConstants; ++i)
+    text += "Public Const K" + std::to_string(i) + " = &H" + std::to_string(i) + "\n";
   CliCatalogue cat;
   WriteFileBytes(cat.file("big.bas"), text);
   const long inputKb = static_cast<long>(text.size() / 1024);

@@ -94,8 +94,9 @@ int Start(const std::filesystem::path& dir, const std::vector<std::string>& args
   si.hStdError = herr;
   PROCESS_INFORMATION pi{};
   const std::wstring cwd = dir.wstring();
-  const BOOL ok = hin != INVALID_HANDLE_VALUE && hout != INVALID_HANDLE_VALUE && herr != INVALID_HANDLE_VALUE &&
-                  CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, cwd.c_str(), &si, &pi);
+  const BOOL ok =
+      hin != INVALID_HANDLE_VALUE && hout != INVALID_HANDLE_VALUE && herr != INVALID_HANDLE_VALUE &&
+      CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, cwd.c_str(), &si, &pi);
   for (HANDLE h : {hin, hout, herr})
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (!ok) return -1;

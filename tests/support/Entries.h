@@ -42,14 +42,14 @@ class RowValues {
 // A row of 函数参数表 or of 数据类型成员表.
 class NewParam {
  public:
-  NewParam(std::string_view name);  // NOLINT: a bare name reads as the row
+  NewParam(std::string_view name);                                  // NOLINT: a bare name reads as the row
   NewParam(const char* name) : NewParam(std::string_view(name)) {}  // NOLINT
   NewParam(std::string_view name, std::string_view type);
-  NewParam& ByRef(long long flag = 1);  // 传址
+  NewParam& ByRef(long long flag = 1);                 // 传址
   NewParam& Array(std::string_view dimensions = "1");  // 数组
-  NewParam& Output(long long flag = 1);  // 输出
-  NewParam& Remark(std::string_view text);  // 备注
-  NewParam& ChineseName(std::string_view text);  // 中文名
+  NewParam& Output(long long flag = 1);                // 输出
+  NewParam& Remark(std::string_view text);             // 备注
+  NewParam& ChineseName(std::string_view text);        // 中文名
   const RowValues& values() const { return values_; }
 
  private:
@@ -58,16 +58,16 @@ class NewParam {
 
 class NewFunction {
  public:
-  NewFunction(std::string_view name);  // NOLINT: a bare name reads as the row
-  NewFunction(const char* name) : NewFunction(std::string_view(name)) {}  // NOLINT
-  NewFunction& Returns(std::string_view type);  // 返回值类型
+  NewFunction(std::string_view name);                                           // NOLINT: a bare name reads as the row
+  NewFunction(const char* name) : NewFunction(std::string_view(name)) {}        // NOLINT
+  NewFunction& Returns(std::string_view type);                                  // 返回值类型
   NewFunction& Library(std::string_view library, std::string_view entryPoint);  // 库名, 库对应命令
   NewFunction& Library(std::string_view library);
-  NewFunction& Remark(std::string_view text);  // 备注
+  NewFunction& Remark(std::string_view text);       // 备注
   NewFunction& Description(std::string_view text);  // 函数说明
   NewFunction& ChineseName(std::string_view text);  // 中文名
-  NewFunction& Notes(std::string_view text);  // 其他说明
-  NewFunction& Syntax(SyntaxKind syntax);  // 导入语言
+  NewFunction& Notes(std::string_view text);        // 其他说明
+  NewFunction& Syntax(SyntaxKind syntax);           // 导入语言
   NewFunction& CharSet(std::string_view text);
   NewFunction& CallingConvention(std::string_view text);
   NewFunction& Category(long long id);  // 类别
@@ -83,11 +83,11 @@ class NewFunction {
 
 class NewDataType {
  public:
-  NewDataType(std::string_view name);  // NOLINT: a bare name reads as the row
+  NewDataType(std::string_view name);                                     // NOLINT: a bare name reads as the row
   NewDataType(const char* name) : NewDataType(std::string_view(name)) {}  // NOLINT
-  NewDataType& Remark(std::string_view text);  // 备注
-  NewDataType& ChineseName(std::string_view text);  // 中文名
-  NewDataType& Syntax(SyntaxKind syntax);  // 导入语言
+  NewDataType& Remark(std::string_view text);                             // 备注
+  NewDataType& ChineseName(std::string_view text);                        // 中文名
+  NewDataType& Syntax(SyntaxKind syntax);                                 // 导入语言
   NewDataType& CharSet(std::string_view text);
   NewDataType& Pack(std::string_view text);
   NewDataType& Size(std::string_view text);
@@ -103,13 +103,13 @@ class NewDataType {
 
 class NewConstant {
  public:
-  NewConstant(std::string_view name);  // NOLINT: a bare name reads as the row
+  NewConstant(std::string_view name);                                     // NOLINT: a bare name reads as the row
   NewConstant(const char* name) : NewConstant(std::string_view(name)) {}  // NOLINT
   // 十进制值 and 十六进制值, the two texts a constant is shown with.
   NewConstant(std::string_view name, std::string_view decimalValue, std::string_view hexValue);
   NewConstant& Decimal(std::string_view text);  // 十进制值
-  NewConstant& Remark(std::string_view text);  // 备注
-  NewConstant& Type(std::string_view text);  // 类型
+  NewConstant& Remark(std::string_view text);   // 备注
+  NewConstant& Type(std::string_view text);     // 类型
   const RowValues& values() const { return values_; }
 
  private:

@@ -51,7 +51,8 @@ std::string IntegrityCheck(const fs::path& db) {
   sqlite3* handle = nullptr;
   // Opened as the program opens it, so that a journal left by a killed
   // process is rolled back first, as at the program's next start.
-  if (sqlite3_open_v2(reinterpret_cast<const char*>(db.u8string().c_str()), &handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(reinterpret_cast<const char*>(db.u8string().c_str()), &handle, SQLITE_OPEN_READWRITE, nullptr) !=
+      SQLITE_OK) {
     std::string error = handle != nullptr ? sqlite3_errmsg(handle) : "cannot open";
     sqlite3_close(handle);
     return error;

@@ -153,12 +153,11 @@ TEST_F(HeaderScanTest, ParameterTypesFollowSizeKindAndPointers) {
   EXPECT_EQ(f->header, "main.h");
   EXPECT_EQ(f->record.remark, "main.h");
   const ExpectedParameter expected[] = {
-      {"hWnd", "整数型", false},   {"lprc", "RECT", true},     {"count", "整数型", true},
-      {"text", "文本型", false},   {"name", "文本型", false},  {"wide", "整数型", false},
-      {"out", "整数型", true},     {"pt", "POINT", false},     {"li", "长整数型", false},
-      {"pli", "长整数型", true},   {"thing", "整数型", false}, {"proc", "整数型", false},
-      {"bytes", "字节型", true},   {"flag", "逻辑型", true},   {"d", "双精度小数型", false},
-      {"f", "小数型", false},      {"q", "长整数型", false},   {"p18", "整数型", false}};
+      {"hWnd", "整数型", false}, {"lprc", "RECT", true},    {"count", "整数型", true},    {"text", "文本型", false},
+      {"name", "文本型", false}, {"wide", "整数型", false}, {"out", "整数型", true},      {"pt", "POINT", false},
+      {"li", "长整数型", false}, {"pli", "长整数型", true}, {"thing", "整数型", false},   {"proc", "整数型", false},
+      {"bytes", "字节型", true}, {"flag", "逻辑型", true},  {"d", "双精度小数型", false}, {"f", "小数型", false},
+      {"q", "长整数型", false},  {"p18", "整数型", false}};
   ASSERT_EQ(f->record.parameters.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const ParameterRecord& p = f->record.parameters[i];
@@ -239,12 +238,11 @@ struct ExpectedMember {
 TEST_F(HeaderScanTest, MembersOfEveryKind) {
   const DataTypeRecord* holder = DataType("HOLDER");
   ASSERT_NE(holder, nullptr);
-  const ExpectedMember expected[] = {
-      {"kind", "整数型", ""},   {"number", "整数型", ""},    {"lo", "短整数型", ""},
-      {"hi", "短整数型", ""},   {"pair", "HOLDER_pair", ""}, {"big", "长整数型", ""},
-      {"odd", "整数型", "2"},   {"name", "短整数型", "6"},   {"text", "字节型", "8"},
-      {"str", "文本型", ""},    {"wide", "整数型", ""},      {"rc", "RECT", ""},
-      {"pts", "POINT", "2"},    {"precise", "整数型", "3"}};
+  const ExpectedMember expected[] = {{"kind", "整数型", ""}, {"number", "整数型", ""},    {"lo", "短整数型", ""},
+                                     {"hi", "短整数型", ""}, {"pair", "HOLDER_pair", ""}, {"big", "长整数型", ""},
+                                     {"odd", "整数型", "2"}, {"name", "短整数型", "6"},   {"text", "字节型", "8"},
+                                     {"str", "文本型", ""},  {"wide", "整数型", ""},      {"rc", "RECT", ""},
+                                     {"pts", "POINT", "2"},  {"precise", "整数型", "3"}};
   ASSERT_EQ(holder->members.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(holder->members[i].name, expected[i].name) << i;
@@ -280,19 +278,18 @@ struct ExpectedConstant {
 };
 
 TEST_F(HeaderScanTest, IntegerMacrosAndEnumeratorsAreConstants) {
-  const ExpectedConstant expected[] = {
-      {"SMALL", "260", "0x104", "整数型"},
-      {"HEXY", "12", "0xC", "整数型"},
-      {"BIG", "4294967295", "0xFFFFFFFF", "整数型"},
-      {"NEG", "-1", "0xFFFFFFFF", "整数型"},
-      {"HANDLE_ONE", "-1", "0xFFFFFFFF", "整数型"},
-      {"SIZE_OF_RECT", "16", "0x10", "整数型"},
-      {"SHIFTED", "276", "0x114", "整数型"},
-      {"WIDE", "4294967296", "0x100000000", "长整数型"},
-      {"RED", "0", "0x0", "整数型"},
-      {"GREEN", "5", "0x5", "整数型"},
-      {"BLUE", "6", "0x6", "整数型"},
-      {"HUGE_ONE", "2147483648", "0x80000000", "整数型"}};
+  const ExpectedConstant expected[] = {{"SMALL", "260", "0x104", "整数型"},
+                                       {"HEXY", "12", "0xC", "整数型"},
+                                       {"BIG", "4294967295", "0xFFFFFFFF", "整数型"},
+                                       {"NEG", "-1", "0xFFFFFFFF", "整数型"},
+                                       {"HANDLE_ONE", "-1", "0xFFFFFFFF", "整数型"},
+                                       {"SIZE_OF_RECT", "16", "0x10", "整数型"},
+                                       {"SHIFTED", "276", "0x114", "整数型"},
+                                       {"WIDE", "4294967296", "0x100000000", "长整数型"},
+                                       {"RED", "0", "0x0", "整数型"},
+                                       {"GREEN", "5", "0x5", "整数型"},
+                                       {"BLUE", "6", "0x6", "整数型"},
+                                       {"HUGE_ONE", "2147483648", "0x80000000", "整数型"}};
   for (const auto& e : expected) {
     const ConstantRecord* c = Constant(e.name);
     ASSERT_NE(c, nullptr) << e.name;
@@ -304,8 +301,7 @@ TEST_F(HeaderScanTest, IntegerMacrosAndEnumeratorsAreConstants) {
 }
 
 TEST_F(HeaderScanTest, MacrosWithoutAnIntegerValueAreLeftOut) {
-  for (const char* name : {"TEXTY", "FUNC_LIKE", "BRACED", "__INTERNAL", "EMPTY", "ALIAS", "FLOATY",
-                           "UNKNOWN_NAME"})
+  for (const char* name : {"TEXTY", "FUNC_LIKE", "BRACED", "__INTERNAL", "EMPTY", "ALIAS", "FLOATY", "UNKNOWN_NAME"})
     EXPECT_EQ(Constant(name), nullptr) << name;
 }
 

@@ -23,16 +23,14 @@ TEST(UndecoratedImportName, TakesOffTheDecorationsOf32BitNames) {
 // An archive of short import records (the form lib.exe and llvm-dlltool write).
 std::string Member(const std::string& data) {
   char header[61];
-  std::snprintf(header, sizeof header, "%-16s%-12s%-6s%-6s%-8s%-10zu`\n", "x.o/", "0", "0", "0",
-                "644", data.size());
+  std::snprintf(header, sizeof header, "%-16s%-12s%-6s%-6s%-8s%-10zu`\n", "x.o/", "0", "0", "0", "644", data.size());
   std::string m(header, 60);
   m += data;
   if (data.size() % 2) m += '\n';
   return m;
 }
 
-std::string ShortImport(const std::string& symbol, const std::string& dll, int type, int nameType,
-                        int ordinal = 0) {
+std::string ShortImport(const std::string& symbol, const std::string& dll, int type, int nameType, int ordinal = 0) {
   std::string r;
   auto u16 = [&](int v) {
     r += static_cast<char>(v & 0xFF);
@@ -40,8 +38,8 @@ std::string ShortImport(const std::string& symbol, const std::string& dll, int t
   };
   u16(0);
   u16(0xFFFF);
-  u16(0);       // version
-  u16(0x14C);   // i386
+  u16(0);             // version
+  u16(0x14C);         // i386
   r.append(4, '\0');  // time stamp
   const std::size_t size = symbol.size() + 1 + dll.size() + 1;
   u16(static_cast<int>(size & 0xFFFF));
@@ -123,10 +121,9 @@ TEST(ResolveLibraries, PicksOneDllForEachExportedFunction) {
   ASSERT_EQ(table.Find("send")->size(), 2u);
 
   const std::vector<DeclaredFunction> declared = {
-      Declared("send", "winsock2.h"),      Declared("WSAStartup", "winsock2.h"),
-      Declared("closesocket", "winsock2.h"), Declared("Beep", "utilapiset.h"),
-      Declared("NewThing", "new.h"),       Declared("strlen", "string.h"),
-      Declared("Nowhere", "winuser.h"),    Declared("Aliased", "winuser.h")};
+      Declared("send", "winsock2.h"),   Declared("WSAStartup", "winsock2.h"), Declared("closesocket", "winsock2.h"),
+      Declared("Beep", "utilapiset.h"), Declared("NewThing", "new.h"),        Declared("strlen", "string.h"),
+      Declared("Nowhere", "winuser.h"), Declared("Aliased", "winuser.h")};
   ResolveReport report;
   const auto functions = ResolveLibraries(declared, table, report);
   auto library = [&](const std::string& name) -> std::string {

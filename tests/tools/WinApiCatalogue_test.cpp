@@ -83,8 +83,8 @@ TEST_F(WinApiCatalogue, CreateWindowExA) {
   EXPECT_EQ(f.entryPoint, "CreateWindowExA");
   EXPECT_EQ(f.returnType, "整数型");
   EXPECT_EQ(f.callingConvention, "");
-  const char* names[] = {"dwExStyle", "lpClassName", "lpWindowName", "dwStyle",   "X",         "Y",
-                         "nWidth",    "nHeight",     "hWndParent",   "hMenu",     "hInstance", "lpParam"};
+  const char* names[] = {"dwExStyle", "lpClassName", "lpWindowName", "dwStyle", "X",         "Y",
+                         "nWidth",    "nHeight",     "hWndParent",   "hMenu",   "hInstance", "lpParam"};
   ASSERT_EQ(f.parameters.size(), 12u);
   for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(f.parameters[i].name, names[i]);
   EXPECT_EQ(f.parameters[1].type, "文本型");
@@ -203,7 +203,8 @@ std::vector<Declaration> SplitDeclarations(const std::string& text) {
     std::smatch m;
     // A function returning BOOL has its "[return: ...]" line between.
     const std::size_t head = i + 1 < lines.size() && lines[i + 1].rfind("[return:", 0) == 0 ? i + 2 : i + 1;
-    if (lines[i].rfind("[DllImport", 0) == 0 && head < lines.size() && std::regex_search(lines[head], m, functionName)) {
+    if (lines[i].rfind("[DllImport", 0) == 0 && head < lines.size() &&
+        std::regex_search(lines[head], m, functionName)) {
       Declaration d{"function " + m[1].str(), {}};
       for (; i <= head; ++i) d.lines.push_back(lines[i]);
       out.push_back(std::move(d));
@@ -237,7 +238,8 @@ std::map<std::string, std::string> CompileLeavingOut(const std::filesystem::path
                                                      const std::string& head, const std::vector<SourcePiece>& pieces,
                                                      const std::string& tail) {
   std::map<std::string, std::string> failing;
-  const std::regex error(std::regex_replace(file, std::regex(R"(\.)"), R"(\.)") + R"(\((\d+),\d+\): error (CS\d+: .*))");
+  const std::regex error(std::regex_replace(file, std::regex(R"(\.)"), R"(\.)") +
+                         R"(\((\d+),\d+\): error (CS\d+: .*))");
   for (int round = 0; round < 10; ++round) {
     std::string source = head;
     // 1-based lines, the piece each belongs to.
@@ -294,8 +296,8 @@ void ExpectTheExportCompiles(const std::filesystem::path& dir, const std::vector
   }
   const std::map<std::string, std::string> failing = CompileLeavingOut(
       dir, "api_wrapped.cs",
-      "using System;\nusing System.Text;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n",
-      pieces, "}\n");
+      "using System;\nusing System.Text;\nusing System.Runtime.InteropServices;\npublic static class Api\n{\n", pieces,
+      "}\n");
 
   std::string unlisted, stale;
   for (const auto& [key, why] : failing)
@@ -309,7 +311,9 @@ void ExpectTheExportCompiles(const std::filesystem::path& dir, const std::vector
 }
 
 bool HasMcs(const std::filesystem::path& dir) { return RunProgram({"mcs", "--version"}, dir).exitCode == 0; }
-bool HasMono(const std::filesystem::path& dir) { return HasMcs(dir) && RunProgram({"mono", "--version"}, dir).exitCode == 0; }
+bool HasMono(const std::filesystem::path& dir) {
+  return HasMcs(dir) && RunProgram({"mono", "--version"}, dir).exitCode == 0;
+}
 
 TEST_F(WinApiCatalogue, CSharpDeclarationsCompile) {
   if (!HasMcs(dir_.path())) GTEST_SKIP() << "the Mono C# compiler (mono-mcs) is not installed";
@@ -381,9 +385,9 @@ TEST_F(WinApiCatalogue, CSharpStructuresMarshalToTheirSize) {
         expected.emplace(d.name, layout->first);
 
   store_.Close();
-  const ProgramRun exported = RunProgram(
-      {DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--public", "export", "--output", "types.cs", "--types"},
-      dir_.path());
+  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--syntax", "csharp", "--public",
+                                          "export", "--output", "types.cs", "--types"},
+                                         dir_.path());
   ASSERT_EQ(exported.exitCode, 0) << exported.output;
   std::vector<std::string> names;
   for (const auto& [name, size] : expected) names.push_back(name);
@@ -496,7 +500,7 @@ long long CSharp64Size(std::string type, const std::map<std::string, long long>&
   if (type.rfind("ref ", 0) == 0 || type.rfind("out ", 0) == 0 || type.find("[]") != std::string::npos) return 8;
   static const std::map<std::string, long long> kBasic = {
       {"void", 0}, {"IntPtr", 8}, {"UIntPtr", 8}, {"string", 8}, {"StringBuilder", 8}, {"int", 4},
-      {"uint", 4}, {"bool", 4},   {"float", 4},   {"short", 2},  {"ushort", 2},       {"char", 2},
+      {"uint", 4}, {"bool", 4},   {"float", 4},   {"short", 2},  {"ushort", 2},        {"char", 2},
       {"byte", 1}, {"sbyte", 1},  {"long", 8},    {"ulong", 8},  {"double", 8}};
   if (const auto basic = kBasic.find(type); basic != kBasic.end()) return basic->second;
   const auto structure = structures.find(type);
@@ -553,8 +557,7 @@ TEST_F(WinApiCatalogue, CSharp64ValuesHaveTheir64BitSize) {
 
 std::string WithDependencies(CatalogueStore& store, EntryKind kind, int id, SyntaxKind syntax) {
   std::string text;
-  EXPECT_EQ(DeclarationsWithDependencies(store, {{id, kind}}, syntax, DeclarationStyle{}, text),
-            CopyResult::Copied);
+  EXPECT_EQ(DeclarationsWithDependencies(store, {{id, kind}}, syntax, DeclarationStyle{}, text), CopyResult::Copied);
   return text;
 }
 
@@ -580,7 +583,9 @@ TEST_F(WinApiCatalogue, CopiesWithDependenciesInEachSyntax) {
       {"函数表", EntryKind::Functions, "RegisterClassExA", {"WNDCLASSEXA"}},
       {"函数表", EntryKind::Functions, "GetWindowPlacement", {"POINT", "WINDOWPLACEMENT"}},
       {"函数表", EntryKind::Functions, "GetWindowPlacement", {"RECT", "WINDOWPLACEMENT"}},
-      {"数据类型表", EntryKind::DataTypes, "EMRCREATECOLORSPACE",
+      {"数据类型表",
+       EntryKind::DataTypes,
+       "EMRCREATECOLORSPACE",
        {"CIEXYZ", "CIEXYZTRIPLE", "LOGCOLORSPACEA", "EMRCREATECOLORSPACE"}},
   };
   for (SyntaxKind syntax : kAllSyntaxes) {
@@ -647,14 +652,13 @@ TEST_F(WinApiCatalogue, CSharpCopiesWithDependenciesCompileOnTheirOwn) {
 TEST_F(WinApiCatalogue, ImportingItsEExportGivesItBack) {
   store_.Close();
   std::filesystem::create_directory(dir_ / "again");
-  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--remarks", "export",
-                                          "--output", "all.e", "--functions", "--types", "--constants"},
+  const ProgramRun exported = RunProgram({DECLARIUM_CLI_PATH, "--db", "data.db", "--remarks", "export", "--output",
+                                          "all.e", "--functions", "--types", "--constants"},
                                          dir_.path());
   ASSERT_EQ(exported.exitCode, 0) << exported.output;
   const ProgramRun init = RunProgram({DECLARIUM_CLI_PATH, "init"}, dir_ / "again");
   ASSERT_EQ(init.exitCode, 0) << init.output;
-  const ProgramRun imported = RunProgram({DECLARIUM_CLI_PATH, "import", "--from", "e", "../all.e"},
-                                         dir_ / "again");
+  const ProgramRun imported = RunProgram({DECLARIUM_CLI_PATH, "import", "--from", "e", "../all.e"}, dir_ / "again");
   ASSERT_EQ(imported.exitCode, 0) << imported.output;
 
   ASSERT_TRUE(store_.OpenPath(dir_ / "data.db", false));

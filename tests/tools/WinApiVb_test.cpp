@@ -198,10 +198,17 @@ class VbLayouts {
 
  private:
   std::optional<std::pair<long long, long long>> Unit(const std::string& type) {
-    const std::map<std::string, long long> basic = {
-        {"Byte", 1},   {"Integer", 2},  {"Boolean", 2}, {"Long", 4},     {"Single", 4},
-        {"Double", 8}, {"Currency", 8}, {"Date", 8},    {"LongLong", 8}, {"String", rules_.pointer},
-        {"LongPtr", rules_.pointer}};
+    const std::map<std::string, long long> basic = {{"Byte", 1},
+                                                    {"Integer", 2},
+                                                    {"Boolean", 2},
+                                                    {"Long", 4},
+                                                    {"Single", 4},
+                                                    {"Double", 8},
+                                                    {"Currency", 8},
+                                                    {"Date", 8},
+                                                    {"LongLong", 8},
+                                                    {"String", rules_.pointer},
+                                                    {"LongPtr", rules_.pointer}};
     if (auto b = basic.find(type); b != basic.end()) return std::make_pair(b->second, b->second);
     if (!types_.count(type)) return std::nullopt;
     long long inner = 0;  // gaps inside a nested Type are its own
@@ -221,7 +228,8 @@ VbTypes ReadVbTypes(const std::string& text, std::string& otherWords) {
   std::istringstream in(text);
   std::string line, current;
   auto noteWord = [&](const std::string& word) {
-    const bool ascii = std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if ((!ascii || IsBasicTypeName(word, SyntaxKind::E) || IsBasicTypeName(word, SyntaxKind::CSharp)) &&
         otherWords.size() < 1000)
       otherWords += word + "\n";

@@ -13,9 +13,7 @@ namespace declarium::apigen {
 namespace {
 
 
-bool IsApiSet(const std::string& dll) {
-  return dll.starts_with("api-ms-win-") || dll.starts_with("ext-ms-win-");
-}
+bool IsApiSet(const std::string& dll) { return dll.starts_with("api-ms-win-") || dll.starts_with("ext-ms-win-"); }
 
 // The candidates that count: no API sets when there is anything else.
 std::vector<const ImportedFunction*> Candidates(const std::vector<ImportedFunction>& all) {
@@ -28,12 +26,12 @@ std::vector<const ImportedFunction*> Candidates(const std::vector<ImportedFuncti
 
 bool IsRuntimeDll(const std::string& dll) {
   return dll.starts_with("msvcr") || dll.starts_with("msvcp") || dll.starts_with("ucrtbase") ||
-         dll.starts_with("api-ms-win-crt-") || dll.starts_with("vcruntime") ||
-         dll.starts_with("crtdll") || dll.starts_with("libwinpthread");
+         dll.starts_with("api-ms-win-crt-") || dll.starts_with("vcruntime") || dll.starts_with("crtdll") ||
+         dll.starts_with("libwinpthread");
 }
 
-std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared,
-                                             const ExportTable& exports, ResolveReport& report) {
+std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared, const ExportTable& exports,
+                                             ResolveReport& report) {
   // Votes of each header for the DLLs of its functions that have one only.
   std::map<std::string, std::map<std::string, int>> votes;
   for (const DeclaredFunction& d : declared) {
@@ -94,9 +92,7 @@ void Widen(std::string& native32, const std::string& native64) {
 }
 
 // The bytes of an E integer type.
-int UnitOf(const std::string& type) {
-  return type == kByte ? 1 : type == kShort ? 2 : type == kLong ? 8 : 4;
-}
+int UnitOf(const std::string& type) { return type == kByte ? 1 : type == kShort ? 2 : type == kLong ? 8 : 4; }
 
 // A member (or parameter) of 32-bit code and the same one of 64-bit code.
 void TakeOver(ParameterRecord& m32, const ParameterRecord& m64) {
@@ -136,8 +132,8 @@ void TakeOver64BitLayouts(HeaderCatalogue& scanned, std::vector<FunctionRecord>&
 }
 
 bool WriteCatalogue(const std::filesystem::path& file, const std::vector<FunctionRecord>& functions,
-                    const std::vector<DataTypeRecord>& dataTypes,
-                    const std::vector<ConstantRecord>& constants, std::string& message) {
+                    const std::vector<DataTypeRecord>& dataTypes, const std::vector<ConstantRecord>& constants,
+                    std::string& message) {
   std::error_code ec;
   std::filesystem::remove(file, ec);
   CatalogueStore store;

@@ -26,8 +26,8 @@ bool IsRuntimeDll(const std::string& dll);
 // (api-ms-win-*, ext-ms-win-*) only counts when nothing else does, and among
 // the others the one that exports most of the functions of the same header
 // (of those with one DLL only) wins; then the first library in name order.
-std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared,
-                                             const ExportTable& exports, ResolveReport& report);
+std::vector<FunctionRecord> ResolveLibraries(const std::vector<DeclaredFunction>& declared, const ExportTable& exports,
+                                             ResolveReport& report);
 
 // What a 64-bit compiler makes of the same declarations, where it differs
 // in a way the C# for 64-bit must follow: Pack (commdlg.h packs to 1 byte
@@ -41,7 +41,7 @@ void TakeOver64BitLayouts(HeaderCatalogue& scanned, std::vector<FunctionRecord>&
 // the records through the import's storing. message gets the import's
 // summary or the error.
 bool WriteCatalogue(const std::filesystem::path& file, const std::vector<FunctionRecord>& functions,
-                    const std::vector<DataTypeRecord>& dataTypes,
-                    const std::vector<ConstantRecord>& constants, std::string& message);
+                    const std::vector<DataTypeRecord>& dataTypes, const std::vector<ConstantRecord>& constants,
+                    std::string& message);
 
 }  // namespace declarium::apigen

@@ -42,18 +42,15 @@ Peeled Peel(CXType t) {
   return p;
 }
 
-bool IsPlainChar(CXType t) {
-  return t.kind == CXType_Char_S || t.kind == CXType_Char_U;
-}
+bool IsPlainChar(CXType t) { return t.kind == CXType_Char_S || t.kind == CXType_Char_U; }
 
 bool IsArray(CXType t) {
-  return t.kind == CXType_ConstantArray || t.kind == CXType_IncompleteArray ||
-         t.kind == CXType_VariableArray || t.kind == CXType_DependentSizedArray;
+  return t.kind == CXType_ConstantArray || t.kind == CXType_IncompleteArray || t.kind == CXType_VariableArray ||
+         t.kind == CXType_DependentSizedArray;
 }
 
 bool IsUnion(CXType t) {
-  return t.kind == CXType_Record &&
-         clang_getCursorKind(clang_getTypeDeclaration(t)) == CXCursor_UnionDecl;
+  return t.kind == CXType_Record && clang_getCursorKind(clang_getTypeDeclaration(t)) == CXCursor_UnionDecl;
 }
 
 bool IsUnsignedKind(CXTypeKind k) {
@@ -67,28 +64,20 @@ bool IsUnsignedKind(CXTypeKind k) {
     case CXType_UInt:
     case CXType_ULong:
     case CXType_ULongLong:
-    case CXType_UInt128:
-      return true;
-    default:
-      return false;
+    case CXType_UInt128: return true;
+    default: return false;
   }
 }
 
-bool IsIntegerKind(CXTypeKind k) {
-  return (k >= CXType_Bool && k <= CXType_Int128) || k == CXType_Enum;
-}
+bool IsIntegerKind(CXTypeKind k) { return (k >= CXType_Bool && k <= CXType_Int128) || k == CXType_Enum; }
 
 // The E type of an integer of this many bytes.
 const char* IntegerOfSize(long long bytes) {
   switch (bytes) {
-    case 1:
-      return kByte;
-    case 2:
-      return kShort;
-    case 8:
-      return kLong;
-    default:
-      return kInteger;
+    case 1: return kByte;
+    case 2: return kShort;
+    case 8: return kLong;
+    default: return kInteger;
   }
 }
 
@@ -117,7 +106,8 @@ std::string ScalarKind(const Peeled& p) {
   if (!IsIntegerKind(k)) return {};
   const long long size = SizeOf(p.type);
   CXTypeKind sign = k;
-  if (k == CXType_Enum) sign = clang_getCanonicalType(clang_getEnumDeclIntegerType(clang_getTypeDeclaration(p.type))).kind;
+  if (k == CXType_Enum)
+    sign = clang_getCanonicalType(clang_getEnumDeclIntegerType(clang_getTypeDeclaration(p.type))).kind;
   const bool isUnsigned = IsUnsignedKind(sign);
   // WPARAM is unsigned, but .NET passes it as an IntPtr (Message.WParam),
   // as everyone's SendMessage declarations do.
@@ -127,14 +117,13 @@ std::string ScalarKind(const Peeled& p) {
   return IntegerKindOfSize(size, isUnsigned);
 }
 
-UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,
-              CXUnsavedFile* unsaved, unsigned unsavedCount, unsigned options, std::string& error) {
+UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments, CXUnsavedFile* unsaved,
+              unsigned unsavedCount, unsigned options, std::string& error) {
   std::vector<const char*> args;
   for (const std::string& a : arguments) args.push_back(a.c_str());
   CXTranslationUnit tu = nullptr;
-  const CXErrorCode code = clang_parseTranslationUnit2(index, file.c_str(), args.data(),
-                                                       static_cast<int>(args.size()), unsaved,
-                                                       unsavedCount, options, &tu);
+  const CXErrorCode code = clang_parseTranslationUnit2(index, file.c_str(), args.data(), static_cast<int>(args.size()),
+                                                       unsaved, unsavedCount, options, &tu);
   if (code != CXError_Success || !tu) {
     error = "libclang cannot parse " + file + " (error " + std::to_string(code) + ")";
     return nullptr;

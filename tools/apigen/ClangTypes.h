@@ -114,7 +114,7 @@ std::string ScalarKind(const Peeled& p);
 // The native kind of an integer of this many bytes.
 std::string IntegerKindOfSize(long long bytes, bool isUnsigned);
 
-UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments,
-              CXUnsavedFile* unsaved, unsigned unsavedCount, unsigned options, std::string& error);
+UnitPtr Parse(CXIndex index, const std::string& file, const std::vector<std::string>& arguments, CXUnsavedFile* unsaved,
+              unsigned unsavedCount, unsigned options, std::string& error);
 
 }  // namespace declarium::apigen

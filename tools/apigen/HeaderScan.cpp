@@ -36,8 +36,7 @@ struct FileFilter {
     if (it != byFile.end()) return it->second;
     std::optional<std::string> header;
     std::error_code ec;
-    const std::filesystem::path path =
-        std::filesystem::weakly_canonical(Take(clang_getFileName(file)), ec);
+    const std::filesystem::path path = std::filesystem::weakly_canonical(Take(clang_getFileName(file)), ec);
     if (!ec) {
       const std::filesystem::path relative = path.lexically_relative(root);
       if (!relative.empty() && *relative.begin() != "..") header = relative.generic_string();
@@ -56,8 +55,7 @@ class Scanner {
   Scanner(FileFilter& files, HeaderCatalogue& out) : files_(files), out_(out) {}
 
   void Collect(CXTranslationUnit tu) {
-    VisitChildren(clang_getTranslationUnitCursor(tu),
-                  [this](CXCursor c, CXCursor) { return CollectOne(c); });
+    VisitChildren(clang_getTranslationUnitCursor(tu), [this](CXCursor c, CXCursor) { return CollectOne(c); });
     DecideNames();
     for (const CXCursor& s : structs_) BuildStruct(s);
     for (const CXCursor& f : functionCursors_) BuildFunction(f);
@@ -71,9 +69,7 @@ class Scanner {
  private:
   CXChildVisitResult CollectOne(CXCursor c) {
     switch (clang_getCursorKind(c)) {
-      case CXCursor_FunctionDecl:
-        CollectFunction(c);
-        return CXChildVisit_Continue;
+      case CXCursor_FunctionDecl: CollectFunction(c); return CXChildVisit_Continue;
       case CXCursor_StructDecl:
         if (clang_isCursorDefinition(c) && files_.HeaderOf(c)) {
           const std::string usr = Take(clang_getCursorUSR(c));
@@ -82,22 +78,14 @@ class Scanner {
           if (!tag.empty() && !clang_Cursor_isAnonymous(c)) Offer(usr, tag, 1);
         }
         return CXChildVisit_Recurse;
-      case CXCursor_TypedefDecl:
-        CollectTypedef(c);
-        return CXChildVisit_Recurse;
-      case CXCursor_EnumConstantDecl:
-        CollectEnumerator(c);
-        return CXChildVisit_Continue;
-      case CXCursor_MacroDefinition:
-        CollectMacro(c);
-        return CXChildVisit_Continue;
+      case CXCursor_TypedefDecl: CollectTypedef(c); return CXChildVisit_Recurse;
+      case CXCursor_EnumConstantDecl: CollectEnumerator(c); return CXChildVisit_Continue;
+      case CXCursor_MacroDefinition: CollectMacro(c); return CXChildVisit_Continue;
       case CXCursor_UnionDecl:
       case CXCursor_EnumDecl:
       case CXCursor_LinkageSpec:
-      case CXCursor_UnexposedDecl:
-        return CXChildVisit_Recurse;
-      default:
-        return CXChildVisit_Continue;
+      case CXCursor_UnexposedDecl: return CXChildVisit_Recurse;
+      default: return CXChildVisit_Continue;
     }
   }
 
@@ -117,8 +105,7 @@ class Scanner {
     const std::string usr = Take(clang_getCursorUSR(decl));
     bool definesIt = false;
     VisitChildren(c, [&](CXCursor child, CXCursor) {
-      if (clang_getCursorKind(child) == CXCursor_StructDecl && clang_isCursorDefinition(child))
-        definesIt = true;
+      if (clang_getCursorKind(child) == CXCursor_StructDecl && clang_isCursorDefinition(child)) definesIt = true;
       return CXChildVisit_Continue;
     });
     Offer(usr, Spelling(c), definesIt ? 3 : 2);
@@ -137,11 +124,9 @@ class Scanner {
     if (name.empty() || !constantNames_.insert(name).second) return;
     const CXType integer = clang_getEnumDeclIntegerType(clang_getCursorSemanticParent(c));
     const bool isUnsigned = IsUnsignedKind(clang_getCanonicalType(integer).kind);
-    const unsigned long long bits =
-        isUnsigned ? clang_getEnumConstantDeclUnsignedValue(c)
-                   : static_cast<unsigned long long>(clang_getEnumConstantDeclValue(c));
-    ConstantRecord k =
-        IntegerConstant(std::move(name), bits, isUnsigned, static_cast<int>(SizeOf(integer)));
+    const unsigned long long bits = isUnsigned ? clang_getEnumConstantDeclUnsignedValue(c)
+                                               : static_cast<unsigned long long>(clang_getEnumConstantDeclValue(c));
+    ConstantRecord k = IntegerConstant(std::move(name), bits, isUnsigned, static_cast<int>(SizeOf(integer)));
     k.remark = *header;
     out_.constants.push_back(std::move(k));
   }
@@ -163,9 +148,8 @@ class Scanner {
     CXTranslationUnit tu = clang_Cursor_getTranslationUnit(c);
     const Tokens tokens(tu, clang_getCursorExtent(c));
     const unsigned count = tokens.size();
-    static const std::set<std::string> operators = {
-        "(", ")", "+", "-", "*", "/", "%", "<<", ">>", "&", "|", "^", "~", "!",
-        "<", ">", "<=", ">=", "==", "!=", "&&", "||", "?", ":"};
+    static const std::set<std::string> operators = {"(", ")", "+", "-", "*",  "/",  "%",  "<<", ">>", "&",  "|", "^",
+                                                    "~", "!", "<", ">", "<=", ">=", "==", "!=", "&&", "||", "?", ":"};
     bool ok = count > 1;
     int depth = 0;
     for (unsigned i = 1; ok && i < count; ++i) {
@@ -197,8 +181,7 @@ class Scanner {
       const Peeled p = Peel(clang_getCursorType(c));
       if (Spelling(c) != "lpVtbl" || p.type.kind != CXType_Pointer) return CXChildVisit_Break;
       const Peeled target = Peel(clang_getPointeeType(p.type));
-      if (target.type.kind == CXType_Record)
-        table = Take(clang_getCursorUSR(clang_getTypeDeclaration(target.type)));
+      if (target.type.kind == CXType_Record) table = Take(clang_getCursorUSR(clang_getTypeDeclaration(target.type)));
       return CXChildVisit_Continue;
     });
     return fields == 1 ? table : std::string();
@@ -251,7 +234,8 @@ class Scanner {
       if (qk == CXType_Pointer || qk == CXType_BlockPointer) return "&ptr";
       if (qk == CXType_Record) {
         const long long size = SizeOf(q.type);
-        if (IsUnion(q.type)) return size == 1 || size == 2 || size == 4 || size == 8 ? "&" + IntegerKindOfSize(size, false) : "ptr";
+        if (IsUnion(q.type))
+          return size == 1 || size == 2 || size == 4 || size == 8 ? "&" + IntegerKindOfSize(size, false) : "ptr";
         return size > 0 && !StructName(q.type).empty() ? "&rec" : "ptr";
       }
       const std::string scalar = ScalarKind(q);
@@ -315,8 +299,7 @@ class Scanner {
       const CXCursorKind kind = clang_getCursorKind(c);
       if (kind == CXCursor_FieldDecl) {
         AddField(c, owner, list);
-      } else if ((kind == CXCursor_StructDecl || kind == CXCursor_UnionDecl) &&
-                 clang_Cursor_isAnonymousRecordDecl(c)) {
+      } else if ((kind == CXCursor_StructDecl || kind == CXCursor_UnionDecl) && clang_Cursor_isAnonymousRecordDecl(c)) {
         list.inGroup = false;
         const CXType type = clang_getCursorType(c);
         list.maxAlign = std::max(list.maxAlign, clang_Type_getAlignOf(type));
@@ -348,8 +331,7 @@ class Scanner {
 
   // A member kept by its size only: integers of the type's alignment, as
   // many as cover it, so the members after it keep their offsets.
-  void AddUnion(const std::string& name, CXType type, long long count, bool declaredArray,
-                MemberList& list) {
+  void AddUnion(const std::string& name, CXType type, long long count, bool declaredArray, MemberList& list) {
     const long long size = std::max(SizeOf(type), 1LL);
     long long unit = std::min(std::max(clang_Type_getAlignOf(type), 1LL), 8LL);
     while (size % unit != 0) unit /= 2;
@@ -501,8 +483,7 @@ class Scanner {
     const Peeled q = Peel(clang_getPointeeType(pointer));
     const CXTypeKind k = q.type.kind;
     if (IsPlainChar(q.type) && !q.isWide) return {kText};
-    if (q.isWide || k == CXType_Void || k == CXType_FunctionProto || k == CXType_FunctionNoProto ||
-        IsArray(q.type))
+    if (q.isWide || k == CXType_Void || k == CXType_FunctionProto || k == CXType_FunctionNoProto || IsArray(q.type))
       return {kInteger};
     if (k == CXType_Pointer || k == CXType_BlockPointer) return {kInteger, true};
     if (k == CXType_Record) {
@@ -549,15 +530,9 @@ class Scanner {
     f.record.returnNativeType = NativeOf(clang_getResultType(type));
     f.sizes.push_back(std::max(0LL, SizeOf(clang_getResultType(type))));
     switch (clang_getFunctionTypeCallingConv(type)) {
-      case CXCallingConv_C:
-        f.record.callingConvention = "CallingConvention.Cdecl";
-        break;
-      case CXCallingConv_X86FastCall:
-        f.record.callingConvention = "CallingConvention.FastCall";
-        break;
-      case CXCallingConv_X86ThisCall:
-        f.record.callingConvention = "CallingConvention.ThisCall";
-        break;
+      case CXCallingConv_C: f.record.callingConvention = "CallingConvention.Cdecl"; break;
+      case CXCallingConv_X86FastCall: f.record.callingConvention = "CallingConvention.FastCall"; break;
+      case CXCallingConv_X86ThisCall: f.record.callingConvention = "CallingConvention.ThisCall"; break;
       default:  // stdcall is what a DLL command is called with anyway
         break;
     }
@@ -602,8 +577,7 @@ void CountErrors(CXTranslationUnit tu, HeaderCatalogue& out) {
     if (clang_getDiagnosticSeverity(d.get()) >= CXDiagnostic_Error) {
       ++out.errors;
       if (out.firstErrors.size() < 10)
-        out.firstErrors.push_back(
-            Take(clang_formatDiagnostic(d.get(), clang_defaultDiagnosticDisplayOptions())));
+        out.firstErrors.push_back(Take(clang_formatDiagnostic(d.get(), clang_defaultDiagnosticDisplayOptions())));
     }
   }
 }
@@ -626,8 +600,8 @@ std::optional<std::pair<long long, long long>> RecordLayout(
 
 std::vector<std::string> DefaultCompilerArguments(const std::filesystem::path& includeDir,
                                                   const std::filesystem::path& resourceDir, const std::string& target) {
-  std::vector<std::string> args = {"-x", "c", "-std=gnu11", "-target", target,
-                                   "-isystem", includeDir.string(), "-w", "-ferror-limit=0"};
+  std::vector<std::string> args = {
+      "-x", "c", "-std=gnu11", "-target", target, "-isystem", includeDir.string(), "-w", "-ferror-limit=0"};
   if (!resourceDir.empty()) {
     args.push_back("-resource-dir");
     args.push_back(resourceDir.string());
@@ -648,8 +622,8 @@ bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string
   if (ec) files.root = settings.includeDir;
 
   UnitPtr tu = Parse(index.get(), settings.mainFile.string(), settings.arguments, nullptr, 0,
-                     CXTranslationUnit_DetailedPreprocessingRecord |
-                         CXTranslationUnit_SkipFunctionBodies | CXTranslationUnit_KeepGoing,
+                     CXTranslationUnit_DetailedPreprocessingRecord | CXTranslationUnit_SkipFunctionBodies |
+                         CXTranslationUnit_KeepGoing,
                      error);
   if (!tu) return false;
   CountErrors(tu.get(), out);

@@ -64,9 +64,9 @@ struct HeaderCatalogue {
   std::vector<DeclaredFunction> functions;
   std::vector<DataTypeRecord> dataTypes;
   std::vector<ConstantRecord> constants;
-  int errors = 0;                       // error diagnostics of the headers
+  int errors = 0;                        // error diagnostics of the headers
   std::vector<std::string> firstErrors;  // the first few of them, as text
-  int macrosTried = 0;                  // object-like macros given to the compiler for a value
+  int macrosTried = 0;                   // object-like macros given to the compiler for a value
   // The size and alignment the compiler gives each data type, in bytes.
   std::map<std::string, std::pair<long long, long long>> layouts;
   // The offset the compiler gives each member of a data type, in bytes (-1: unknown).
@@ -76,8 +76,8 @@ struct HeaderCatalogue {
 // The size and alignment of a data type laid out member after member from
 // the records alone (E and C# lay structures out this way), or nothing when
 // a member's type is unknown. Pack, when set, caps every alignment.
-std::optional<std::pair<long long, long long>> RecordLayout(
-    const std::string& name, const std::map<std::string, const DataTypeRecord*>& byName);
+std::optional<std::pair<long long, long long>> RecordLayout(const std::string& name,
+                                                            const std::map<std::string, const DataTypeRecord*>& byName);
 
 struct ScanSettings {
   std::filesystem::path mainFile;      // the header that includes all the others
@@ -105,7 +105,6 @@ bool ScanHeaders(const ScanSettings& settings, HeaderCatalogue& out, std::string
 // The two texts of an integer constant: decimal as its C type has it
 // (unsigned types unsigned), and "0x" with the upper-case digits of its
 // two's complement in 32 bits, or 64 bits for a 64-bit type.
-ConstantRecord IntegerConstant(std::string name, unsigned long long bits, bool isUnsigned,
-                               int bytes);
+ConstantRecord IntegerConstant(std::string name, unsigned long long bits, bool isUnsigned, int bytes);
 
 }  // namespace declarium::apigen

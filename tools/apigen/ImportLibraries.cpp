@@ -22,8 +22,7 @@ std::optional<std::uint32_t> U32(std::string_view b, std::size_t at) {
 
 std::optional<std::uint16_t> U16(std::string_view b, std::size_t at) {
   if (at > b.size() || b.size() - at < 2) return std::nullopt;
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 // The NUL-terminated text at at (up to the end when there is no NUL).
@@ -42,10 +41,10 @@ std::string Lower(std::string_view s) {
 // The COFF layout (Microsoft's PE/COFF description): where the fields the
 // reader needs lie, in bytes.
 namespace coff {
-constexpr std::size_t kSectionCount = 2;     // file header: number of sections
-constexpr std::size_t kSymbolTable = 8;      // pointer to the symbol table
-constexpr std::size_t kSymbolCount = 12;     // number of symbols
-constexpr std::size_t kOptionalSize = 16;    // size of the optional header
+constexpr std::size_t kSectionCount = 2;   // file header: number of sections
+constexpr std::size_t kSymbolTable = 8;    // pointer to the symbol table
+constexpr std::size_t kSymbolCount = 12;   // number of symbols
+constexpr std::size_t kOptionalSize = 16;  // size of the optional header
 constexpr std::size_t kFileHeader = 20;
 constexpr std::size_t kSectionHeader = 40;
 constexpr std::size_t kSectionRawSize = 16;  // section header: size of the raw data
@@ -60,11 +59,11 @@ constexpr std::size_t kImportHint = 16;
 constexpr std::size_t kImportTypes = 18;
 constexpr std::size_t kImportHeader = 20;
 // An archive member's header.
-constexpr std::size_t kArchiveMagic = 8;     // "!<arch>\n"
+constexpr std::size_t kArchiveMagic = 8;  // "!<arch>\n"
 constexpr std::size_t kMemberHeader = 60;
 constexpr std::size_t kMemberName = 16;
-constexpr std::size_t kMemberSize = 48;      // decimal text of 10 characters
-constexpr std::size_t kMemberEnd = 58;       // "`\n"
+constexpr std::size_t kMemberSize = 48;  // decimal text of 10 characters
+constexpr std::size_t kMemberEnd = 58;   // "`\n"
 }  // namespace coff
 
 // What one COFF object of a dlltool import library says.
@@ -106,7 +105,7 @@ bool ReadObject(std::string_view b, ObjectFacts& facts) {
       }
       name = longName(offset);
     }
-    std::string* target = name == ".idata$6" ? &facts.idata6
+    std::string* target = name == ".idata$6"   ? &facts.idata6
                           : name == ".idata$5" ? &facts.idata5
                           : name == ".idata$7" ? &facts.idata7
                                                : nullptr;
@@ -154,11 +153,8 @@ std::optional<ImportedFunction> ReadShortImport(std::string_view b) {
   f.dll = Lower(dll);
   std::string_view exported = symbol;
   switch (nameType) {
-    case 0:
-      f.exportName = "#" + std::to_string(*ordinalOrHint);
-      return f;
-    case 1:
-      break;
+    case 0: f.exportName = "#" + std::to_string(*ordinalOrHint); return f;
+    case 1: break;
     case 4: {  // the export name is a third text
       const std::string_view as = CString(b, coff::kImportHeader + symbol.size() + 1 + dll.size() + 1);
       if (!as.empty()) exported = as;
@@ -206,7 +202,7 @@ std::vector<ImportedFunction> ReadImportArchive(std::string_view bytes) {
     std::string exportName;
   };
   std::vector<FunctionMember> members;
-  std::map<std::string, std::string> dllByIname;  // tail symbol -> DLL name
+  std::map<std::string, std::string> dllByIname;   // tail symbol -> DLL name
   std::map<std::string, std::string> inameByHead;  // head symbol -> tail symbol
 
   std::size_t at = coff::kArchiveMagic;

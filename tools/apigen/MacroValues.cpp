@@ -8,8 +8,7 @@
 
 namespace declarium::apigen {
 
-bool EvaluateMacros(CXIndex index, const ScanSettings& settings,
-                    const std::vector<MacroDefinition>& macros,
+bool EvaluateMacros(CXIndex index, const ScanSettings& settings, const std::vector<MacroDefinition>& macros,
                     std::unordered_set<std::string>& names, HeaderCatalogue& out, std::string& error) {
   std::string text = "#include \"" + std::filesystem::absolute(settings.mainFile).string() + "\"\n";
   std::vector<std::size_t> wanted;
@@ -61,19 +60,17 @@ bool EvaluateMacros(CXIndex index, const ScanSettings& settings,
       if (!IsIntegerKind(t.kind)) return CXChildVisit_Continue;
       v.typed = true;
       v.bytes = static_cast<int>(SizeOf(t));
-      v.isUnsigned = IsUnsignedKind(t.kind) ||
-                     (t.kind == CXType_Enum &&
-                      IsUnsignedKind(clang_getCanonicalType(
-                                         clang_getEnumDeclIntegerType(clang_getTypeDeclaration(t)))
-                                         .kind));
+      v.isUnsigned =
+          IsUnsignedKind(t.kind) ||
+          (t.kind == CXType_Enum &&
+           IsUnsignedKind(clang_getCanonicalType(clang_getEnumDeclIntegerType(clang_getTypeDeclaration(t))).kind));
     }
     CXEvalResult r = clang_Cursor_Evaluate(c);
     if (!r) return CXChildVisit_Continue;
     if (clang_EvalResult_getKind(r) == CXEval_Int) {
-      const unsigned long long bits =
-          clang_EvalResult_isUnsignedInt(r)
-              ? clang_EvalResult_getAsUnsigned(r)
-              : static_cast<unsigned long long>(clang_EvalResult_getAsLongLong(r));
+      const unsigned long long bits = clang_EvalResult_isUnsignedInt(r)
+                                          ? clang_EvalResult_getAsUnsigned(r)
+                                          : static_cast<unsigned long long>(clang_EvalResult_getAsLongLong(r));
       if (isTyped) {
         v.bits = bits;
         v.hasBits = true;
@@ -104,8 +101,7 @@ bool EvaluateMacros(CXIndex index, const ScanSettings& settings,
   return true;
 }
 
-ConstantRecord IntegerConstant(std::string name, unsigned long long bits, bool isUnsigned,
-                               int bytes) {
+ConstantRecord IntegerConstant(std::string name, unsigned long long bits, bool isUnsigned, int bytes) {
   const bool wide = bytes > 4;
   if (!wide) bits &= 0xFFFFFFFFull;
   ConstantRecord k;

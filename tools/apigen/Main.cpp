@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "declarium-apigen: no import library in %s\n", libDir.string().c_str());
     return 1;
   }
-  std::printf("import libraries: %d, exported names: %zu (%.1f s)\n", libraries, exports.size(),
-              Seconds(start));
+  std::printf("import libraries: %d, exported names: %zu (%.1f s)\n", libraries, exports.size(), Seconds(start));
 
   const auto scanStart = std::chrono::steady_clock::now();
   ScanSettings settings{headers, includeDir, DefaultCompilerArguments(includeDir, resourceDir)};
@@ -81,13 +80,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (scanned.errors > 0) {
-    std::fprintf(stderr, "declarium-apigen: %d errors in the headers; what parsed is kept\n",
-                 scanned.errors);
+    std::fprintf(stderr, "declarium-apigen: %d errors in the headers; what parsed is kept\n", scanned.errors);
     for (const std::string& e : scanned.firstErrors) std::fprintf(stderr, "  %s\n", e.c_str());
   }
   std::printf("headers: %zu functions, %zu data types, %zu constants (%d macros tried) (%.1f s)\n",
-              scanned.functions.size(), scanned.dataTypes.size(), scanned.constants.size(),
-              scanned.macrosTried, Seconds(scanStart));
+              scanned.functions.size(), scanned.dataTypes.size(), scanned.constants.size(), scanned.macrosTried,
+              Seconds(scanStart));
 
   // The records must lay out as the compiler does, or the structures would
   // be of no use; say which do not. (An alignment the headers ask for
@@ -101,8 +99,7 @@ int main(int argc, char** argv) {
       const auto ours = RecordLayout(name, byName);
       if (ours && ours->first == layout.first) continue;
       if (++differ <= 20)
-        std::printf("  %s: %lld bytes, the members give %lld\n", name.c_str(), layout.first,
-                    ours ? ours->first : -1LL);
+        std::printf("  %s: %lld bytes, the members give %lld\n", name.c_str(), layout.first, ours ? ours->first : -1LL);
     }
     std::printf("data types whose members do not add up to the compiler's size: %d\n", differ);
   }
@@ -119,8 +116,8 @@ int main(int argc, char** argv) {
   }
   ResolveReport report;
   std::vector<FunctionRecord> functions = ResolveLibraries(scanned.functions, exports, report);
-  std::printf("functions with a DLL: %zu; left out: %zu without an export, %zu of the C runtime\n",
-              functions.size(), report.withoutExport.size(), report.runtime.size());
+  std::printf("functions with a DLL: %zu; left out: %zu without an export, %zu of the C runtime\n", functions.size(),
+              report.withoutExport.size(), report.runtime.size());
   if (!leftOut.empty()) {
     std::ofstream list(leftOut);
     for (const std::string& name : report.withoutExport) list << name << "\tno export\n";
@@ -158,8 +155,9 @@ int main(int argc, char** argv) {
     }
     if (!Written(out, sizes64)) return 1;
     TakeOver64BitLayouts(scanned, functions, scanned64);
-    std::printf("64-bit: %d import libraries, %zu data types, %zu functions; %zu functions only 64-bit Windows has (%.1f s)\n", libraries64,
-                scanned64.layouts.size(), scanned64.functions.size(), only64.size(), Seconds(start64));
+    std::printf(
+        "64-bit: %d import libraries, %zu data types, %zu functions; %zu functions only 64-bit Windows has (%.1f s)\n",
+        libraries64, scanned64.layouts.size(), scanned64.functions.size(), only64.size(), Seconds(start64));
   }
   if (!leftOut.empty()) {
     std::ofstream list(leftOut, std::ios::app);
@@ -177,8 +175,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   std::filesystem::rename(temporary, output, ec);
   if (ec) {
-    std::fprintf(stderr, "declarium-apigen: cannot write %s: %s\n", output.string().c_str(),
-                 ec.message().c_str());
+    std::fprintf(stderr, "declarium-apigen: cannot write %s: %s\n", output.string().c_str(), ec.message().c_str());
     return 1;
   }
   std::printf("%s (%.1f s)\n", GbkToUtf8(message).c_str(), Seconds(storeStart));

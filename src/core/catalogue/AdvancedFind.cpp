@@ -123,8 +123,7 @@ void FindState::End() {
   constants_ = false;
 }
 
-void FindState::Start(CatalogueStore& store, std::string_view table, std::string_view field,
-                      std::string_view text) {
+void FindState::Start(CatalogueStore& store, std::string_view table, std::string_view field, std::string_view text) {
   End();
   table_ = table;
   field_ = field;
@@ -161,8 +160,7 @@ FindStep FindState::Read(CatalogueStore& store, FindOutcome outcome) {
   return step;
 }
 
-FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::string_view field,
-                         std::string_view text) {
+FindStep FindState::Step(CatalogueStore& store, std::string_view table, std::string_view field, std::string_view text) {
   if (!Continues(table, field, text)) {
     Start(store, table, field, text);
     if (!cursor_) return {};

@@ -61,8 +61,7 @@ class FindState {
   // cursor; anything else starts a new search. "%", "_" and the backslash in
   // text stand for themselves. Only the targets of FindTargetFor and ConstantValueTarget
   // are searched; a value that is no number finds nothing.
-  FindStep Step(CatalogueStore& store, std::string_view table, std::string_view field,
-                std::string_view text);
+  FindStep Step(CatalogueStore& store, std::string_view table, std::string_view field, std::string_view text);
   // Finalizes the cursor and forgets the inputs; the next Step starts afresh.
   void End();
   // Whether Step with these inputs would go on with the remembered search.
@@ -73,8 +72,7 @@ class FindState {
   bool HasCursor() const { return static_cast<bool>(cursor_); }
 
  private:
-  void Start(CatalogueStore& store, std::string_view table, std::string_view field,
-             std::string_view text);
+  void Start(CatalogueStore& store, std::string_view table, std::string_view field, std::string_view text);
   FindStep Read(CatalogueStore& store, FindOutcome outcome);
 
   std::string table_, field_, text_, where_;

@@ -12,8 +12,8 @@ std::string RenamedCategoryName(std::string_view newName, std::string_view curre
   return std::string(newName.empty() ? currentText : newName);
 }
 
-bool RenameCategory(CatalogueStore& store, int id, std::string_view newName,
-                    std::string_view currentText, std::string& error) {
+bool RenameCategory(CatalogueStore& store, int id, std::string_view newName, std::string_view currentText,
+                    std::string& error) {
   return store.RunWith("update 类别表 set 名称=? where id=?", {RenamedCategoryName(newName, currentText), id}, error);
 }
 
@@ -23,9 +23,7 @@ bool DeleteCategory(CatalogueStore& store, int id, std::string& error) {
   return store.RunWith("delete from 类别表 where id=?", {id}, error);
 }
 
-std::string DeleteCategoryQuestion(std::string_view name) {
-  return "你真的要删除“" + std::string(name) + "”分类吗？";
-}
+std::string DeleteCategoryQuestion(std::string_view name) { return "你真的要删除“" + std::string(name) + "”分类吗？"; }
 
 bool UnfileFunction(CatalogueStore& store, int functionId, std::string& error) {
   return store.RunWith("update 函数表 set 类别=0 where id=?", {functionId}, error);
@@ -35,8 +33,7 @@ bool FileFunction(CatalogueStore& store, int categoryId, int functionId, std::st
   return store.RunWith("update 函数表 set 类别=? where id=?", {categoryId, functionId}, error);
 }
 
-int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>& functionIds,
-                  std::string& error) {
+int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>& functionIds, std::string& error) {
   error.clear();
   int written = 0;
   for (int functionId : functionIds) {

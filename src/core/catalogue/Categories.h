@@ -23,8 +23,8 @@ bool NewCategory(CatalogueStore& store, int& id, std::string& error);
 // The name a rename writes: the edited text, or the current one when the edit is empty.
 std::string RenamedCategoryName(std::string_view newName, std::string_view currentText);
 // Writes RenamedCategoryName(newName, currentText), even when that is the old name.
-bool RenameCategory(CatalogueStore& store, int id, std::string_view newName,
-                    std::string_view currentText, std::string& error);
+bool RenameCategory(CatalogueStore& store, int id, std::string_view newName, std::string_view currentText,
+                    std::string& error);
 // Removes the category; its functions keep the id in 类别. False for id 0.
 bool DeleteCategory(CatalogueStore& store, int id, std::string& error);
 std::string DeleteCategoryQuestion(std::string_view name);
@@ -34,8 +34,7 @@ bool UnfileFunction(CatalogueStore& store, int functionId, std::string& error);
 bool FileFunction(CatalogueStore& store, int categoryId, int functionId, std::string& error);
 // Files each function in order and stops at the first failure; returns how
 // many were written (those stay written).
-int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>& functionIds,
-                  std::string& error);
+int FileFunctions(CatalogueStore& store, int categoryId, const std::vector<int>& functionIds, std::string& error);
 
 // The lists of the filing windows; false when the query cannot be prepared.
 bool FunctionsNotInCategory(CatalogueStore& store, int categoryId, std::vector<EntryRow>& rows);

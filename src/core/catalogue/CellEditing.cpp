@@ -16,8 +16,7 @@ constexpr std::string_view kEntryTables[] = {"函数表", "函数参数表", "�
 
 bool IsIntegerText(std::string_view v) {
   if (!v.empty() && v.front() == '-') v.remove_prefix(1);
-  return !v.empty() && v.size() <= 10 &&
-         std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return !v.empty() && v.size() <= 10 && std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -43,8 +42,7 @@ YesNoToggle ToggleYesNo(std::string_view currentText) {
   return {"", "0"};
 }
 
-std::string EditPrompt(CatalogueStore& store, std::string_view table, int id,
-                       std::string_view field) {
+std::string EditPrompt(CatalogueStore& store, std::string_view table, int id, std::string_view field) {
   std::string name;
   if (IsEditableCell(table, field)) {
     name = store.QueryTextWith("select 名称 from " + std::string(table) + " where id=?", {id});
@@ -52,8 +50,8 @@ std::string EditPrompt(CatalogueStore& store, std::string_view table, int id,
   return name + " → " + std::string(field);
 }
 
-CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string_view field,
-                      int id, std::string_view value, CellKind kind) {
+CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string_view field, int id,
+                      std::string_view value, CellKind kind) {
   if (id == 0 || !IsEditableCell(table, field)) return CellUpdate::Refused;
   // An int cell takes a plain integer only.
   if (kind == CellKind::Int && !IsIntegerText(value)) return CellUpdate::Refused;

@@ -31,8 +31,7 @@ YesNoToggle ToggleYesNo(std::string_view currentText);
 
 // 名称 of that row, " → ", the column: the input box's prompt. The name part
 // is empty when the row cannot be read or the cell is refused.
-std::string EditPrompt(CatalogueStore& store, std::string_view table, int id,
-                       std::string_view field);
+std::string EditPrompt(CatalogueStore& store, std::string_view table, int id, std::string_view field);
 
 enum class CellKind { Int, Text };
 
@@ -45,8 +44,8 @@ enum class CellUpdate {
 
 // A function's or data type's 名称 must not be another row's 名称 (plain,
 // case-sensitive equality); parameters and members may share names.
-CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string_view field,
-                      int id, std::string_view value, CellKind kind);
+CellUpdate UpdateCell(CatalogueStore& store, std::string_view table, std::string_view field, int id,
+                      std::string_view value, CellKind kind);
 
 std::string DuplicateNameMessage();
 

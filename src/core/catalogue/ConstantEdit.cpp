@@ -66,7 +66,7 @@ bool ReconcileConstantValues(const ConstantTexts& before, ConstantTexts& after) 
 ConstantSave SaveEditedConstant(CatalogueStore& store, int id, const ConstantTexts& before, ConstantTexts& after) {
   if (!ReconcileConstantValues(before, after)) return ConstantSave::Conflict;
   return SaveConstant(store, id, after.name, after.hexValue, after.decimalValue, after.remark) ? ConstantSave::Saved
-                                                                                             : ConstantSave::Failed;
+                                                                                               : ConstantSave::Failed;
 }
 
 std::string ConflictingValuesMessage(const ConstantTexts& after) {

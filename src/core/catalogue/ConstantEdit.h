@@ -33,8 +33,7 @@ enum class ConstantSave {
 bool ReconcileConstantValues(const ConstantTexts& before, ConstantTexts& after);
 
 // Reconciles, then writes the four texts (after holds what was stored).
-ConstantSave SaveEditedConstant(CatalogueStore& store, int id, const ConstantTexts& before,
-                                ConstantTexts& after);
+ConstantSave SaveEditedConstant(CatalogueStore& store, int id, const ConstantTexts& before, ConstantTexts& after);
 
 // "修改失败！" and why, naming the two numbers.
 std::string ConflictingValuesMessage(const ConstantTexts& after);

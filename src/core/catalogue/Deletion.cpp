@@ -28,8 +28,8 @@ bool DeleteFunction(CatalogueStore& store, int id) {
 
 bool DeleteDataType(CatalogueStore& store, int id) {
   if (id == 0) return false;
-  return DeleteOwnerAndRows(store, "delete from 数据类型成员表 where 所属数据类型=?", "delete from 数据类型表 where id=?",
-                            id);
+  return DeleteOwnerAndRows(store, "delete from 数据类型成员表 where 所属数据类型=?",
+                            "delete from 数据类型表 where id=?", id);
 }
 
 bool DeleteConstant(CatalogueStore& store, int id) {
@@ -37,8 +37,8 @@ bool DeleteConstant(CatalogueStore& store, int id) {
   return DeleteRows(store, "delete from 常量表 where id=?", id);
 }
 
-bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex,
-                  std::string_view decimal, std::string_view remark) {
+bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex, std::string_view decimal,
+                  std::string_view remark) {
   Statement stmt = store.Prepare("update 常量表 set 名称=?1,十六进制值=?2,十进制值=?3,备注=?4" +
                                  ConstantValueAssignment(store, "?3", "?2") + " where id=?5");
   return stmt && store.BindText(stmt, 1, name) && store.BindText(stmt, 2, hex) && store.BindText(stmt, 3, decimal) &&

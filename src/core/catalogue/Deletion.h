@@ -15,7 +15,7 @@ bool DeleteDataType(CatalogueStore& store, int id);
 bool DeleteConstant(CatalogueStore& store, int id);
 
 // Writes the four edited texts of a constant as they are, whatever their length.
-bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex,
-                  std::string_view decimal, std::string_view remark);
+bool SaveConstant(CatalogueStore& store, int id, std::string_view name, std::string_view hex, std::string_view decimal,
+                  std::string_view remark);
 
 }  // namespace declarium

@@ -54,8 +54,8 @@ bool FindEntryByName(CatalogueStore& store, std::string_view table, std::string_
   // The same ordering as the list query, so that among equal names the row
   // found is the one the list shows first; "id asc" settles what the
   // ordering leaves open, as the name index does for the list.
-  Statement stmt =
-      store.PrepareWith("select id from " + std::string(table) + " where 名称=? order by 名称 asc, id asc limit 1", {name});
+  Statement stmt = store.PrepareWith(
+      "select id from " + std::string(table) + " where 名称=? order by 名称 asc, id asc limit 1", {name});
   if (!stmt) return false;
   if (store.NextRow(stmt)) id = store.ColumnInt(stmt, 0);
   return store.Finalize(stmt);

@@ -13,8 +13,8 @@ namespace declarium {
 
 // An id with its 名称, as the lists show them.
 struct EntryRow {
-  int id = 0;         // id
-  std::string name;   // 名称
+  int id = 0;        // id
+  std::string name;  // 名称
 };
 
 struct ConstantRow {

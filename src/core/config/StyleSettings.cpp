@@ -26,13 +26,15 @@ DeclarationStyle LoadDeclarationStyle(const SettingsSnapshot& file) {
   return s;
 }
 
-void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& file, std::vector<ProfileEntry>& entries) {
+void AppendDeclarationStyle(const DeclarationStyle& style, const ProfileFile& file,
+                            std::vector<ProfileEntry>& entries) {
   entries.push_back(Entry(style_key::kChineseNames, FlagText(style.insertChineseNames)));
   entries.push_back(Entry(style_key::kRemarks, FlagText(style.insertRemarks)));
   entries.push_back(Entry(style_key::kPrefix, style.namePrefix));
   entries.push_back(Entry(style_key::kSuffix, style.nameSuffix));
   entries.push_back(Entry(style_key::kPublic, FlagText(style.isPublic)));
-  for (const auto& [key, on] : {std::pair{&style_key::kCSharp64, style.csharp64}, std::pair{&style_key::kVba7, style.vba7}})
+  for (const auto& [key, on] :
+       {std::pair{&style_key::kCSharp64, style.csharp64}, std::pair{&style_key::kVba7, style.vba7}})
     if (on || !file.Read(key->section, key->key, "").empty()) entries.push_back(Entry(*key, FlagText(on)));
 }
 

@@ -113,8 +113,8 @@ void ReadMember(const Fields& f, ParameterRecord& m) {
 // in its last line, since CR and LF are not spaces, so only that line is
 // trimmed: a declaration usually ends long before the end of its block.
 template <class Record, class ReadHeader, class ReadRow>
-void ReadBlock(std::string_view block, std::string_view mark, Record& record,
-               std::vector<ParameterRecord>& rows, ReadHeader&& readHeader, ReadRow&& readRow) {
+void ReadBlock(std::string_view block, std::string_view mark, Record& record, std::vector<ParameterRecord>& rows,
+               ReadHeader&& readHeader, ReadRow&& readRow) {
   scan::LineCursor lines(block);
   std::string_view line;
   bool header = true;

@@ -28,8 +28,7 @@ void ReadDeclarations(std::string_view text, SyntaxKind syntax, ParsedDeclaratio
   ReadDeclarations(text, syntax, out.functions, out.dataTypes, out.constants);
 }
 
-void ReadDeclarations(std::string_view text, SyntaxKind syntax, const DeclarationBatches& batches,
-                      std::size_t batch) {
+void ReadDeclarations(std::string_view text, SyntaxKind syntax, const DeclarationBatches& batches, std::size_t batch) {
   std::vector<FunctionRecord> functions;
   std::vector<DataTypeRecord> dataTypes;
   std::vector<ConstantRecord> constants;

@@ -34,9 +34,7 @@ class FirstFields {
 
   // Whether field n (1-based) is present, and its text (empty when absent).
   bool Has(std::size_t n) const { return n >= 1 && n <= count_; }
-  std::string_view operator[](std::size_t n) const {
-    return Has(n) ? fields_[n - 1] : std::string_view();
-  }
+  std::string_view operator[](std::size_t n) const { return Has(n) ? fields_[n - 1] : std::string_view(); }
   std::size_t Count() const { return count_; }
 
  private:

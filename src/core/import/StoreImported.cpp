@@ -262,7 +262,7 @@ struct ImportSession::Run {
   TableNames constantNames{store, "常量表"};
   int counts[kSectionCount] = {0, 0, 0};
   int skipped[kSectionCount] = {0, 0, 0};  // names already stored (or earlier in the run)
-  int reached = kFunctions;  // kSectionCount once committed
+  int reached = kFunctions;                // kSectionCount once committed
   std::string message;
 };
 
@@ -368,9 +368,8 @@ bool ImportSession::Commit() {
 }
 
 bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& functions,
-                   const std::vector<DataTypeRecord>& dataTypes,
-                   const std::vector<ConstantRecord>& constants, std::string& message,
-                   const BetweenRecords& betweenRecords) {
+                   const std::vector<DataTypeRecord>& dataTypes, const std::vector<ConstantRecord>& constants,
+                   std::string& message, const BetweenRecords& betweenRecords) {
   ImportSession session(store, betweenRecords);
   const bool ok = session.Add(functions) && session.Add(dataTypes) && session.Add(constants) && session.Commit();
   message = session.Message();

@@ -53,8 +53,7 @@ class ImportSession {
 
 // A session over three whole lists.
 bool StoreImported(CatalogueStore& store, const std::vector<FunctionRecord>& functions,
-                   const std::vector<DataTypeRecord>& dataTypes,
-                   const std::vector<ConstantRecord>& constants, std::string& message,
-                   const BetweenRecords& betweenRecords = {});
+                   const std::vector<DataTypeRecord>& dataTypes, const std::vector<ConstantRecord>& constants,
+                   std::string& message, const BetweenRecords& betweenRecords = {});
 
 }  // namespace declarium

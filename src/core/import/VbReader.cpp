@@ -222,8 +222,10 @@ size_t ContinuationMark(std::string_view text, size_t from, size_t end) {
   bool inString = false;
   // '"' and '\'' are below 0x40, so never the second byte of a GBK character.
   for (size_t i = from; i < last - 1; ++i) {
-    if (text[i] == '"') inString = !inString;
-    else if (text[i] == '\'' && !inString) return std::string_view::npos;
+    if (text[i] == '"')
+      inString = !inString;
+    else if (text[i] == '\'' && !inString)
+      return std::string_view::npos;
   }
   return inString ? std::string_view::npos : last - 1;
 }
@@ -290,8 +292,7 @@ bool OpensTypeStatement(std::string_view text, size_t i) {
 
 long FindTypeStatement(std::string_view text, long from) {
   long p = FindText(text, kTypeKey, from);
-  while (p != -1 && !OpensTypeStatement(text, static_cast<size_t>(p - 1)))
-    p = FindText(text, kTypeKey, p + 1);
+  while (p != -1 && !OpensTypeStatement(text, static_cast<size_t>(p - 1))) p = FindText(text, kTypeKey, p + 1);
   return p;
 }
 

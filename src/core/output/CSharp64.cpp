@@ -11,8 +11,8 @@ namespace {
 // takes the structure's name.
 std::string ValueType(std::string_view kind, const std::string& recordName) {
   static constexpr std::pair<std::string_view, std::string_view> kNumbers[] = {
-      {"i1", "sbyte"}, {"u1", "byte"},  {"c1", "byte"},   {"i2", "short"}, {"u2", "ushort"},
-      {"i4", "int"},   {"u4", "uint"},  {"i8", "long"},   {"u8", "ulong"}, {"f4", "float"},
+      {"i1", "sbyte"},  {"u1", "byte"},   {"c1", "byte"},     {"i2", "short"},     {"u2", "ushort"},
+      {"i4", "int"},    {"u4", "uint"},   {"i8", "long"},     {"u8", "ulong"},     {"f4", "float"},
       {"f8", "double"}, {"bool", "bool"}, {"iptr", "IntPtr"}, {"uptr", "UIntPtr"}, {"ptr", "IntPtr"}};
   for (const auto& [k, type] : kNumbers)
     if (k == kind) return std::string(type);

@@ -53,8 +53,8 @@ CopyResult SelectedDeclaration(CatalogueStore& store, EntryKind kind, int id, Sy
 }
 
 
-CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries,
-                                  SyntaxKind target, const DeclarationStyle& style, std::string& text) {
+CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries, SyntaxKind target,
+                                  const DeclarationStyle& style, std::string& text) {
   if (entries.empty() || !IsKnownSyntax(target)) return CopyResult::Nothing;
   std::string out = target == SyntaxKind::E ? EHeader() : "";
   std::string declaration;

@@ -32,8 +32,8 @@ CopyResult SelectedDeclaration(CatalogueStore& store, EntryKind kind, int id, Sy
 // empty line); entries with id 0 are skipped. Nothing for an empty list;
 // Failed, with text untouched, when one entry cannot be loaded or has a kind
 // that is no entry kind.
-CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries,
-                                  SyntaxKind target, const DeclarationStyle& style, std::string& text);
+CopyResult InsertListDeclarations(CatalogueStore& store, const std::vector<CopyEntry>& entries, SyntaxKind target,
+                                  const DeclarationStyle& style, std::string& text);
 
 // The E syntax's head of a copied text: ".版本 2" and an empty line.
 const std::string& EHeader();

@@ -17,10 +17,10 @@ struct DeclarationStyle {
   // C# from the C types the generated catalogue keeps, right for 64-bit
   // processes (IntPtr for handles and pointer-sized values...); entries
   // without them are written as always.
-  bool csharp64 = false;            // Setings/C#按64位生成
+  bool csharp64 = false;  // Setings/C#按64位生成
   // VB for 64-bit Office (VBA 7): Declare PtrSafe, and LongPtr and LongLong
   // from the same C types; entries without them are written as always, with PtrSafe.
-  bool vba7 = false;                // Setings/VB按64位生成
+  bool vba7 = false;  // Setings/VB按64位生成
 };
 
 // Whether the view of that syntax follows its 64-bit setting.

@@ -35,15 +35,15 @@ bool IsArrayFlag(const ParameterRecord& p) { return p.array == "1"; }
 // "@", which makes it an identifier (Windows headers name parameters
 // "string", "object", "params"...).
 constexpr std::string_view kCSharpKeywords[] = {
-    "abstract", "as",       "base",     "bool",      "break",     "byte",     "case",       "catch",    "char",
-    "checked",  "class",    "const",    "continue",  "decimal",   "default",  "delegate",   "do",       "double",
-    "else",     "enum",     "event",    "explicit",  "extern",    "false",    "finally",    "fixed",    "float",
-    "for",      "foreach",  "goto",     "if",        "implicit",  "in",       "int",        "interface", "internal",
-    "is",       "lock",     "long",     "namespace", "new",       "null",     "object",     "operator", "out",
-    "override", "params",   "private",  "protected", "public",    "readonly", "ref",        "return",   "sbyte",
-    "sealed",   "short",    "sizeof",   "stackalloc", "static",   "string",   "struct",     "switch",   "this",
-    "throw",    "true",     "try",      "typeof",    "uint",      "ulong",    "unchecked",  "unsafe",   "ushort",
-    "using",    "virtual",  "void",     "volatile",  "while"};
+    "abstract", "as",      "base",    "bool",       "break",    "byte",     "case",      "catch",     "char",
+    "checked",  "class",   "const",   "continue",   "decimal",  "default",  "delegate",  "do",        "double",
+    "else",     "enum",    "event",   "explicit",   "extern",   "false",    "finally",   "fixed",     "float",
+    "for",      "foreach", "goto",    "if",         "implicit", "in",       "int",       "interface", "internal",
+    "is",       "lock",    "long",    "namespace",  "new",      "null",     "object",    "operator",  "out",
+    "override", "params",  "private", "protected",  "public",   "readonly", "ref",       "return",    "sbyte",
+    "sealed",   "short",   "sizeof",  "stackalloc", "static",   "string",   "struct",    "switch",    "this",
+    "throw",    "true",    "try",     "typeof",     "uint",     "ulong",    "unchecked", "unsafe",    "ushort",
+    "using",    "virtual", "void",    "volatile",   "while"};
 
 // Sorted, so that a name is looked up in a few comparisons: every parameter
 // and member is.
@@ -63,8 +63,8 @@ bool IsVbAny(const FunctionRecord& f, const ParameterRecord& p) {
 
 void FunctionE(std::string& out, FunctionRecord& f, const DeclarationStyle& s) {
   const std::string& name = ENameOf(f.name, f.chineseName, s);
-  AppendTexts(out, ".DLL命令 ", s.namePrefix, name, s.nameSuffix, ", ", MapTypeName(f.returnType, f.syntax, SyntaxKind::E),
-              ", \"", f.library, "\", \"", f.entryPoint, "\"");
+  AppendTexts(out, ".DLL命令 ", s.namePrefix, name, s.nameSuffix, ", ",
+              MapTypeName(f.returnType, f.syntax, SyntaxKind::E), ", \"", f.library, "\", \"", f.entryPoint, "\"");
   out += s.isPublic ? ", 公开" : ", ";
   if (s.insertRemarks)
     AppendTexts(out, ", ", f.remark);
@@ -218,9 +218,7 @@ void DataTypeCSharp(std::string& out, const DataTypeRecord& d, const Declaration
   out += "}";
 }
 
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // The E and C# readers keep hexadecimal values in the C form "0x104", which
 // is no VB literal; VB writes the same digits after "&H". Anything else is
@@ -285,7 +283,8 @@ void AppendConstant(std::string& out, SyntaxKind target, const ConstantRecord& c
       if (s.insertRemarks) AppendTexts(out, ", ", c.remark);
       return;
     case SyntaxKind::CSharp:
-      if (s.insertRemarks && !c.remark.empty()) AppendTexts(out, "/// <summary>\r\n///", c.remark, "\r\n/// </summary>\r\n");
+      if (s.insertRemarks && !c.remark.empty())
+        AppendTexts(out, "/// <summary>\r\n///", c.remark, "\r\n/// </summary>\r\n");
       AppendTexts(out, c.name, " = ", c.decimalValue, ",");
       return;
     case SyntaxKind::Vb:

@@ -189,19 +189,19 @@ class DependencyWalk {
   SyntaxKind target_;
   const DeclarationStyle& style_;
   std::vector<Node> entries_;
-  std::map<int, Node> types_;                 // data types met, by id
-  std::map<std::string, int> idOfName_;       // a used name and the data type it found
-  std::set<std::string> met_;                 // names looked up or about to be
-  std::vector<std::string> pending_;          // names of the next level
-  std::vector<std::string> missing_;          // in the order they were met
+  std::map<int, Node> types_;            // data types met, by id
+  std::map<std::string, int> idOfName_;  // a used name and the data type it found
+  std::set<std::string> met_;            // names looked up or about to be
+  std::vector<std::string> pending_;     // names of the next level
+  std::vector<std::string> missing_;     // in the order they were met
   std::set<int> written_;
   DataTypeCache layoutTypes_{&store_};  // the nested types a VB Type's padding is worked out from
 };
 
 }  // namespace
 
-CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<CopyEntry>& entries,
-                                        SyntaxKind target, const DeclarationStyle& style, std::string& text) {
+CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<CopyEntry>& entries, SyntaxKind target,
+                                        const DeclarationStyle& style, std::string& text) {
   if (!IsKnownSyntax(target)) return CopyResult::Nothing;
   DependencyWalk walk(store, target, style);
   bool any = false;

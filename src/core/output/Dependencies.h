@@ -18,7 +18,7 @@ namespace declarium {
 // data type it is inside of ends there. Layout and results as
 // InsertListDeclarations: E headed once by ".版本 2", each declaration
 // followed by CR LF.
-CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<CopyEntry>& entries,
-                                        SyntaxKind target, const DeclarationStyle& style, std::string& text);
+CopyResult DeclarationsWithDependencies(CatalogueStore& store, const std::vector<CopyEntry>& entries, SyntaxKind target,
+                                        const DeclarationStyle& style, std::string& text);
 
 }  // namespace declarium

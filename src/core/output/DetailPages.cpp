@@ -78,8 +78,7 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool native
   std::string out =
       "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">函数说明</td>\r\n"
       "<td nowrap colspan=\"3\">其他说明</td>\r\n</tr>";
-  out += "<tr>" + Cell(" colspan=3 style={color=#008000;}", id, t, "函数说明") + BlankToSpace(f.description) +
-         "</td>";
+  out += "<tr>" + Cell(" colspan=3 style={color=#008000;}", id, t, "函数说明") + BlankToSpace(f.description) + "</td>";
   out += Cell(" colspan=3 style={color=#008000;}", id, t, "其他说明") + BlankToSpace(f.notes) + "</td></tr>";
   if (v == SyntaxKind::CSharp) {
     out +=
@@ -87,8 +86,8 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool native
         "colspan=\"3\">CallingConvention</td>\r\n</tr>";
     // With C# for 64-bit processes, what the copy writes.
     const std::string charSet = native && f.charSet.empty() ? CSharp64CharSet(f) : f.charSet;
-    out += "<tr>" + Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CharSet") + BlankToSpace(charSet) +
-           "</td>";
+    out +=
+        "<tr>" + Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CharSet") + BlankToSpace(charSet) + "</td>";
     out += Cell(" nowrap colspan=3 style={color=#000080;}", id, t, "CallingConvention") +
            BlankToSpace(f.callingConvention) + "</td></tr>";
   }
@@ -98,9 +97,11 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool native
       "colspan=3>备注</td>\r\n</tr>";
   out += "<tr>" + Cell(" nowrap style={color=#000080;}", id, t, "名称") + Html(f.name) + "</td>";
   out += Cell(" nowrap style={color=#000080;}", id, t, "中文名") + Html(f.chineseName) + "</td>";
-  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") + Html(native && CSharp64Return(f, value) ? value.type
-                                                : vba7 && Vba7Return(f, vb) ? vb.type
-                                                                            : MapTypeName(f.returnType, f.syntax, v)) + "</td>";
+  out += Cell(" nowrap style={color=#0000FF;}", id, t, "返回值类型") +
+         Html(native && CSharp64Return(f, value) ? value.type
+              : vba7 && Vba7Return(f, vb)        ? vb.type
+                                                 : MapTypeName(f.returnType, f.syntax, v)) +
+         "</td>";
   out += Cell(" nowrap colspan=3 style={color=#008000;}", id, t, "备注") + Html(f.remark) + "</td></tr>";
   out += "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>";
   out += "<tr>" + Cell(" nowrap colspan=2 style={color=#800000;}", id, t, "库名") + Html(f.library) + "</td>" +
@@ -112,16 +113,16 @@ std::string BuildFunctionPage(const FunctionRecord& f, SyntaxKind v, bool native
       "width=\"100\">备注</td>\r\n</tr>\r\n";
   const std::string_view pt = "函数参数表";
   for (const ParameterRecord& p : f.parameters) {
-    const std::string type = native && CSharp64Parameter(p, value) ? Shown(value.type)
-                             : vba7 && Vba7Parameter(p, vb)       ? vb.type
+    const std::string type = native && CSharp64Parameter(p, value)            ? Shown(value.type)
+                             : vba7 && Vba7Parameter(p, vb)                   ? vb.type
                              : v == SyntaxKind::CSharp && StartsWithH(p.name) ? std::string("IntPtr")
                                                                               : MapTypeName(p.type, f.syntax, v);
     out += "<tr>" + Cell(" nowrap", p.id, pt, "名称") + Html(p.name) + "</td>";
     out += Cell(" nowrap", p.id, pt, "中文名") + Html(p.chineseName) + "</td>";
     out += Cell(" nowrap style={color=#0000FF;}", p.id, pt, "数据类型") + Html(type) + "</td>";
     out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "传址") + (p.byRef ? "√" : "") + "</td>";
-    out += Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "数组") + (p.array == "1" ? "√" : "") +
-           "</td>";
+    out +=
+        Cell(" nowrap style={color=#800000;} align=center", p.id, pt, "数组") + (p.array == "1" ? "√" : "") + "</td>";
     out += Cell(" nowrap style={color=#008000;}", p.id, pt, "备注") + Html(p.remark) + "</td></tr>";
   }
   out += "</table>";
@@ -159,13 +160,12 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool native
   for (const ParameterRecord& m : d.members) {
     out += "<tr>" + Cell(" nowrap", m.id, mt, "名称") + Html(m.name) + "</td>";
     out += Cell(" nowrap", m.id, mt, "中文名") + Html(m.chineseName) + "</td>";
-    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") + 
+    out += Cell(" nowrap style={color=#0000FF;}", m.id, mt, "数据类型") +
            Html(native && CSharp64Member(m, value) ? Shown(value.type)
-                : vba7 && Vba7Member(m, vb)          ? vb.type
-                                                     : MapTypeName(m.type, d.syntax, v)) +
+                : vba7 && Vba7Member(m, vb)        ? vb.type
+                                                   : MapTypeName(m.type, d.syntax, v)) +
            "</td>";
-    out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") +
-           "</td>";
+    out += Cell(" nowrap align=center style={color=#800000;}", m.id, mt, "传址") + (m.byRef ? "√" : "&nbsp") + "</td>";
     out += Cell(" nowrap", m.id, mt, "数组") + Html(m.array) + "</td>";
     out += Cell(" nowrap style={color=#008000;}", m.id, mt, "备注") + Html(m.remark) + "</td></tr>";
   }
@@ -173,8 +173,8 @@ std::string BuildDataTypePage(const DataTypeRecord& d, SyntaxKind v, bool native
   return out;
 }
 
-bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
-                         DetailDocument& out, bool native64) {
+bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v, DetailDocument& out,
+                         bool native64) {
   if (table == "函数表") {
     FunctionRecord f;
     if (!LoadFunction(store, id, f)) return false;

@@ -20,16 +20,16 @@ std::string BuildFunctionPage(const FunctionRecord& record, SyntaxKind v, bool n
 std::string BuildDataTypePage(const DataTypeRecord& record, SyntaxKind v, bool native64 = false);
 
 struct DetailDocument {
-  bool shown = false;      // false for a table name other than 函数表 / 数据类型表
-  std::string html;        // style sheet + table
-  std::string remark;      // 备注, for the second part of the status bar
-  std::string entryText;   // 函数说明 of a function, 名称 of a data type
-  std::string name;        // 名称, for the first part of the status bar
+  bool shown = false;     // false for a table name other than 函数表 / 数据类型表
+  std::string html;       // style sheet + table
+  std::string remark;     // 备注, for the second part of the status bar
+  std::string entryText;  // 函数说明 of a function, 名称 of a data type
+  std::string name;       // 名称, for the first part of the status bar
 };
 
 // Loads the entry of table (函数表 or 数据类型表) and builds its page. False
 // when the load fails; the caller then shows "获取数据错误！".
-bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v,
-                         DetailDocument& out, bool native64 = false);
+bool BuildDetailDocument(CatalogueStore& store, std::string_view table, int id, SyntaxKind v, DetailDocument& out,
+                         bool native64 = false);
 
 }  // namespace declarium

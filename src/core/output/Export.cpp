@@ -27,8 +27,7 @@ struct Section {
 };
 
 constexpr Section kFunctions{ExportKind::Functions, "函数表", "正在导出函数...", "导出函数失败！", true};
-constexpr Section kDataTypes{ExportKind::DataTypes, "数据类型表", "正在导出数据类型...", "导出数据类型失败！",
-                             true};
+constexpr Section kDataTypes{ExportKind::DataTypes, "数据类型表", "正在导出数据类型...", "导出数据类型失败！", true};
 constexpr Section kConstants{ExportKind::Constants, "常量表", "正在导出常量...", "导出常量失败！", false};
 
 // A killed export leaves its unfinished file behind (the target's name,
@@ -118,18 +117,16 @@ class Exporter {
  public:
   Exporter(CatalogueStore& store, OutputFile& file, const DeclarationStyle& style, SyntaxKind target,
            ExportObserver* observer, std::string& message)
-      : store_(store), file_(file), style_(style), target_(target), observer_(observer),
-        message_(message) {}
+      : store_(store), file_(file), style_(style), target_(target), observer_(observer), message_(message) {}
 
   ExportResult Run(const Section& section, const std::vector<ExportCondition>& conditions) {
     if (observer_ != nullptr) observer_->Progress(0);
     const std::string where = WhereText(section.kind, conditions);
     // Every record of the section from one query, in name order.
     const std::string columns = section.kind == ExportKind::Functions   ? FunctionColumns(store_)
-                                 : section.kind == ExportKind::DataTypes ? DataTypeColumns(store_)
-                                                                         : ConstantColumns();
-    Statement rows =
-        store_.Prepare("select " + columns + " from " + section.table + where + " order by 名称 asc");
+                                : section.kind == ExportKind::DataTypes ? DataTypeColumns(store_)
+                                                                        : ConstantColumns();
+    Statement rows = store_.Prepare("select " + columns + " from " + section.table + where + " order by 名称 asc");
     if (!rows) return Fail(section);
     int count = 0;
     if (!store_.TryQueryInt(std::string("select count(*) from ") + section.table + " " + where, count)) {
@@ -137,10 +134,8 @@ class Exporter {
     }
     // All parameters or members of the section in one pass (see LoadParametersOf).
     const std::string owners = std::string("select id from ") + section.table + where;
-    if (section.kind == ExportKind::Functions && !LoadParametersOf(store_, owners, children_))
-      return Fail(section);
-    if (section.kind == ExportKind::DataTypes && !LoadMembersOf(store_, owners, children_))
-      return Fail(section);
+    if (section.kind == ExportKind::Functions && !LoadParametersOf(store_, owners, children_)) return Fail(section);
+    if (section.kind == ExportKind::DataTypes && !LoadMembersOf(store_, owners, children_)) return Fail(section);
     if (observer_ != nullptr) observer_->SectionStarted(section.title);
     std::int64_t k = 0;
     std::string text;
@@ -243,9 +238,8 @@ std::string ExportConditionRow(ExportKind kind, const ExportCondition& condition
   return condition.field + " " + condition.op + " '" + SqlEscape(condition.value) + "'";
 }
 
-ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
-                                const ExportRequest& request, const DeclarationStyle& style,
-                                ExportObserver* observer, std::string& message) {
+ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path, const ExportRequest& request,
+                                const DeclarationStyle& style, ExportObserver* observer, std::string& message) {
   message.clear();
   if (!request.functions && !request.dataTypes && !request.constants) {
     message = "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！";

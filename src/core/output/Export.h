@@ -21,9 +21,9 @@ const std::vector<std::string>& ExportFields(ExportKind kind);
 const std::vector<std::string>& ExportOperators();
 
 struct ExportCondition {
-  std::string field;     // one of ExportFields(kind)
-  std::string op;        // one of ExportOperators()
-  std::string value;     // any text; made safe when the row is built
+  std::string field;  // one of ExportFields(kind)
+  std::string op;     // one of ExportOperators()
+  std::string value;  // any text; made safe when the row is built
 };
 
 // field + " " + op + " '" + value + "'", the value's quotes made safe. Empty
@@ -53,10 +53,10 @@ class ExportObserver {
 };
 
 enum class ExportResult {
-  Done,          // message "导出完毕！" (information icon)
-  NothingChosen, // message "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！"
-  Stopped,       // the observer asked to stop; the older file stays as it was; no message
-  Failed,        // message is the failure text (error icon)
+  Done,           // message "导出完毕！" (information icon)
+  NothingChosen,  // message "请至少选择要导出的 【函数】、【数据类型】 或 【常量】 的其中一种！"
+  Stopped,  // the observer asked to stop; the older file stays as it was; no message
+  Failed,   // message is the failure text (error icon)
 };
 
 // Writes the file (GBK, CR LF), replacing an existing one only once it is
@@ -65,8 +65,7 @@ enum class ExportResult {
 // message receives the text to show for Done, NothingChosen and Failed (a
 // file that cannot be created or written is a failure too); it is empty for
 // Stopped. Nothing chosen creates no file.
-ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path,
-                                const ExportRequest& request, const DeclarationStyle& style,
-                                ExportObserver* observer, std::string& message);
+ExportResult ExportDeclarations(CatalogueStore& store, const std::filesystem::path& path, const ExportRequest& request,
+                                const DeclarationStyle& style, ExportObserver* observer, std::string& message);
 
 }  // namespace declarium

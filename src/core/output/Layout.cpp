@@ -31,8 +31,8 @@ Unit Scalar(long long size) { return {size, size}; }
 // The sizes of E's basic types; a name none of them is gives nothing.
 std::optional<Unit> EBasic(std::string_view type, LayoutRules rules) {
   static constexpr std::pair<std::string_view, long long> kSizes[] = {
-      {"字节型", 1}, {"短整数型", 2}, {"整数型", 4}, {"长整数型", 8}, {"小数型", 4},
-      {"双精度小数型", 8}, {"逻辑型", 4}, {"日期时间型", 8}};
+      {"字节型", 1}, {"短整数型", 2},     {"整数型", 4}, {"长整数型", 8},
+      {"小数型", 4}, {"双精度小数型", 8}, {"逻辑型", 4}, {"日期时间型", 8}};
   for (const auto& [name, size] : kSizes)
     if (name == type) return Scalar(size);
   // Addresses: text, byte sets and subroutines are passed as pointers.
@@ -69,9 +69,9 @@ std::optional<Unit> NativeUnit(const NativeType& n) {
   if (n.kind.empty()) return std::nullopt;
   if (n.pointer) return Scalar(8);
   static constexpr std::pair<std::string_view, long long> kSizes[] = {
-      {"i1", 1}, {"u1", 1}, {"c1", 1}, {"i2", 2}, {"u2", 2}, {"i4", 4}, {"u4", 4}, {"i8", 8}, {"u8", 8},
-      {"f4", 4}, {"f8", 8}, {"bool", 4}, {"iptr", 8}, {"uptr", 8}, {"ptr", 8},
-      {"astr", 8}, {"wstr", 8}, {"abuf", 8}, {"wbuf", 8}};
+      {"i1", 1},  {"u1", 1},   {"c1", 1},   {"i2", 2},   {"u2", 2},   {"i4", 4},   {"u4", 4},
+      {"i8", 8},  {"u8", 8},   {"f4", 4},   {"f8", 8},   {"bool", 4}, {"iptr", 8}, {"uptr", 8},
+      {"ptr", 8}, {"astr", 8}, {"wstr", 8}, {"abuf", 8}, {"wbuf", 8}};
   for (const auto& [kind, size] : kSizes)
     if (kind == n.kind) return Scalar(size);
   return std::nullopt;
@@ -98,8 +98,10 @@ class Calculator {
         count = *product;
       }
       long long align = std::max<long long>(element->align, 1);
-      if (rules_ == LayoutRules::Vb6) align = std::min<long long>(align, 4);
-      else if (pack > 0) align = std::min(align, pack);
+      if (rules_ == LayoutRules::Vb6)
+        align = std::min<long long>(align, 4);
+      else if (pack > 0)
+        align = std::min(align, pack);
       offset = (offset + align - 1) / align * align;
       out.members.push_back({offset, element->size * count, align});
       offset += element->size * count;

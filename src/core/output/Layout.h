@@ -41,8 +41,7 @@ struct TypeLayout {
 // The data type of a name, or null when there is none.
 using DataTypeLookup = std::function<const DataTypeRecord*(std::string_view name)>;
 
-std::optional<TypeLayout> LayOutDataType(const DataTypeRecord& record, LayoutRules rules,
-                                         const DataTypeLookup& lookup);
+std::optional<TypeLayout> LayOutDataType(const DataTypeRecord& record, LayoutRules rules, const DataTypeLookup& lookup);
 
 // The Pack a record asks for (1, 2, 4, 8, 16), or 0 for the default.
 int PackOf(const DataTypeRecord& record);

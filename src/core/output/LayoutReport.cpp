@@ -36,8 +36,7 @@ std::string LayoutReport(const DataTypeRecord& d, bool for64, const DataTypeLook
   long long end = 0;
   for (std::size_t i = 0; i < d.members.size(); ++i) {
     const MemberLayout& at = c->members[i];
-    if (at.offset > end)
-      out += Column(end, 6) + Column(at.offset - end, 6) + "            （空隙）\r\n";
+    if (at.offset > end) out += Column(end, 6) + Column(at.offset - end, 6) + "            （空隙）\r\n";
     const long long vbOffset = vb->members[i].offset;
     // A mark where VB would place the member elsewhere, unless padded.
     out += Column(at.offset, 6) + Column(at.size, 6) + Column(vbOffset, 10) + (vbOffset != at.offset ? "* " : "  ") +

@@ -42,8 +42,8 @@ std::string RandomSuffix() {
 #ifdef _WIN32
 
 bool OpenableForWriting(const fs::path& p) {
-  HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   CloseHandle(h);
   return true;
@@ -52,8 +52,8 @@ bool OpenableForWriting(const fs::path& p) {
 // A new file, or -1 with errno set (EEXIST when the name is taken).
 int OpenNew(const fs::path& p, fs::perms) {
   int fd = -1;
-  const errno_t e = _wsopen_s(&fd, p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
-                              _S_IREAD | _S_IWRITE);
+  const errno_t e =
+      _wsopen_s(&fd, p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO, _S_IREAD | _S_IWRITE);
   if (e != 0) {
     errno = e;
     return -1;

@@ -19,8 +19,7 @@ bool ReturnsNothing(const FunctionRecord& f) {
   return type.empty() || (f.syntax == SyntaxKind::CSharp && type == "void");
 }
 
-void AppendParameterVb(std::string& out, const FunctionRecord& f, const ParameterRecord& p,
-                       const DeclarationStyle& s) {
+void AppendParameterVb(std::string& out, const FunctionRecord& f, const ParameterRecord& p, const DeclarationStyle& s) {
   VbValue native;
   if (s.vba7 && Vba7Parameter(p, native)) {
     AppendTexts(out, native.byRef ? "ByRef " : "ByVal ", p.name, " As ", native.type);
@@ -89,7 +88,7 @@ void AppendMemberVb(std::string& out, const DataTypeRecord& d, const ParameterRe
   std::string count = m.array;
   if (has && !native.count.empty()) count = native.count == "1" ? std::string() : native.count;
   // A member that holds an address is a Long (LongPtr) to VB.
-  const std::string type = has ? native.type
+  const std::string type = has       ? native.type
                            : m.byRef ? std::string(s.vba7 ? "LongPtr" : "Long")
                                      : MapTypeName(m.type, d.syntax, SyntaxKind::Vb);
   // VB has no array of no elements (C's trailing "x[0]"): it takes no bytes,
@@ -144,7 +143,8 @@ void DataTypeVb(std::string& out, const DataTypeRecord& d, const DeclarationStyl
   out += s.isPublic ? "Public " : "Private ";
   AppendTexts(out, "Type ", d.name);
   if (!c && rules.pack > 0 && rules.pack < rules.vbAlignment)
-    AppendTexts(out, " '按 ", std::to_string(rules.pack), " 字节对齐，", rules.name, " 无法如此排列：成员位置可能与 C 不同");
+    AppendTexts(out, " '按 ", std::to_string(rules.pack), " 字节对齐，", rules.name,
+                " 无法如此排列：成员位置可能与 C 不同");
   out += "\r\n";
   TakenNames taken(d);
   long long cursor = 0;

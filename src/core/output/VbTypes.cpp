@@ -224,8 +224,8 @@ std::vector<std::string> NamesIn(std::string_view counts) {
   std::size_t i = 0;
   while (i < counts.size()) {
     const char c = counts[i];
-    const bool wordStart = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-                           static_cast<unsigned char>(c) >= 0x80;
+    const bool wordStart =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
     if (!wordStart) {
       ++i;
       continue;

@@ -13,8 +13,8 @@ namespace {
 // an ANSI pointer; wide text is its address, as StrPtr gives it.
 std::string ValueType(std::string_view kind, const std::string& recordName) {
   static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
-      {"i1", "Byte"},     {"u1", "Byte"},     {"c1", "Byte"},     {"i2", "Integer"}, {"u2", "Integer"},
-      {"i4", "Long"},     {"u4", "Long"},     {"i8", "LongLong"}, {"u8", "LongLong"}, {"f4", "Single"},
+      {"i1", "Byte"},     {"u1", "Byte"},     {"c1", "Byte"},      {"i2", "Integer"},   {"u2", "Integer"},
+      {"i4", "Long"},     {"u4", "Long"},     {"i8", "LongLong"},  {"u8", "LongLong"},  {"f4", "Single"},
       {"f8", "Double"},   {"bool", "Long"},   {"iptr", "LongPtr"}, {"uptr", "LongPtr"}, {"ptr", "LongPtr"},
       {"astr", "String"}, {"abuf", "String"}, {"wstr", "LongPtr"}, {"wbuf", "LongPtr"}};
   for (const auto& [k, type] : kTypes)

@@ -57,9 +57,7 @@ bool CatalogueStore::OpenUtf8(const std::string& utf8Name, bool create) {
   return true;
 }
 
-bool CatalogueStore::Open(std::string_view fileName, bool create) {
-  return OpenUtf8(GbkToUtf8(fileName), create);
-}
+bool CatalogueStore::Open(std::string_view fileName, bool create) { return OpenUtf8(GbkToUtf8(fileName), create); }
 
 bool CatalogueStore::OpenPath(const std::filesystem::path& path, bool create) {
 #ifdef _WIN32
@@ -182,8 +180,7 @@ bool CatalogueStore::Reset(Statement& stmt) {
 bool CatalogueStore::BindText(Statement& stmt, int index, std::string_view gbk) {
   if (!Mine(stmt)) return false;
   std::string utf8 = GbkToUtf8(gbk);
-  return sqlite3_bind_text64(stmt.get(), index, utf8.data(), utf8.size(), SQLITE_TRANSIENT,
-                             SQLITE_UTF8) == SQLITE_OK ||
+  return sqlite3_bind_text64(stmt.get(), index, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8) == SQLITE_OK ||
          Failed();
 }
 

@@ -34,8 +34,9 @@ bool StartsWithEither(std::string_view text, std::string_view a, std::string_vie
 void NumberFunction(sqlite3_context* context, int, sqlite3_value** args) {
   auto text = [](sqlite3_value* v) {
     const unsigned char* t = sqlite3_value_text(v);
-    return t == nullptr ? std::string_view() : std::string_view(reinterpret_cast<const char*>(t),
-                                                                 static_cast<std::size_t>(sqlite3_value_bytes(v)));
+    return t == nullptr
+               ? std::string_view()
+               : std::string_view(reinterpret_cast<const char*>(t), static_cast<std::size_t>(sqlite3_value_bytes(v)));
   };
   const std::optional<std::int64_t> value = StoredConstantValue(text(args[0]), text(args[1]));
   if (value) {
@@ -98,9 +99,7 @@ std::optional<std::int64_t> StoredConstantValue(std::string_view decimalValue, s
   return ParseConstantValue(trimmed.empty() ? hexValue : decimalValue);
 }
 
-bool HasConstantValueColumn(CatalogueStore& store) {
-  return store.Columns().constantNumber == ColumnOwner::Program;
-}
+bool HasConstantValueColumn(CatalogueStore& store) { return store.Columns().constantNumber == ColumnOwner::Program; }
 
 bool RegisterConstantNumber(sqlite3* db) {
   return sqlite3_create_function_v2(db, "declarium_number", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
@@ -121,8 +120,7 @@ std::string ConstantValueAssignment(CatalogueStore& store, std::string_view deci
   // must not keep a number the edit made wrong.
   store.ColumnsChanged();
   if (!HasConstantValueColumn(store)) return {};
-  return ",数值=coalesce(declarium_number(" + std::string(decimalParameter) + "," + std::string(hexParameter) +
-         "),'')";
+  return ",数值=coalesce(declarium_number(" + std::string(decimalParameter) + "," + std::string(hexParameter) + "),'')";
 }
 
 bool FillConstantValues(CatalogueStore& store) {

@@ -127,22 +127,25 @@ bool FindDataTypeByName(CatalogueStore& store, std::string_view name, int& id) {
 
 bool LoadDataType(CatalogueStore& store, int id, DataTypeRecord& d) {
   if (!LoadDataTypeRow(store, id, d)) return false;
-  return LoadRows(store,
-                  "select " + ChildColumns(store, "数据类型成员表") +
-                      " from 数据类型成员表 where 所属数据类型=? order by id asc",
-                  d.id, d.members);
+  return LoadRows(
+      store,
+      "select " + ChildColumns(store, "数据类型成员表") + " from 数据类型成员表 where 所属数据类型=? order by id asc",
+      d.id, d.members);
 }
 
 bool LoadParametersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
   return LoadChildrenOf(store,
-                        "select " + ChildColumns(store, "函数参数表") + ",所属函数 from 函数参数表 where 所属函数 in (" + std::string(ownerIds) + ") order by id asc",
+                        "select " + ChildColumns(store, "函数参数表") +
+                            ",所属函数 from 函数参数表 where 所属函数 in (" + std::string(ownerIds) +
+                            ") order by id asc",
                         rows);
 }
 
 bool LoadMembersOf(CatalogueStore& store, std::string_view ownerIds, ChildRows& rows) {
   return LoadChildrenOf(store,
                         "select " + ChildColumns(store, "数据类型成员表") +
-                            ",所属数据类型 from 数据类型成员表 where 所属数据类型 in (" + std::string(ownerIds) + ") order by id asc",
+                            ",所属数据类型 from 数据类型成员表 where 所属数据类型 in (" + std::string(ownerIds) +
+                            ") order by id asc",
                         rows);
 }
 

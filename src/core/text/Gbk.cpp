@@ -53,8 +53,7 @@ char16_t PlatformDecode(iconv_t cd, unsigned lead, unsigned trail) {
   char* outp = reinterpret_cast<char*>(out);
   size_t inLeft = 2, outLeft = sizeof out;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
-      outLeft != 2) {
+  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 || outLeft != 2) {
     return 0;
   }
   return static_cast<char16_t>(out[0] << 8 | out[1]);
@@ -264,8 +263,7 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
     }
     cp = cp << 6 | (cc & 0x3F);
   }
-  if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-      (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
+  if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
     ++i;
     return 0xFFFFFFFF;
   }
@@ -302,8 +300,7 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
   out.reserve(utf16.size() * 2);
   for (size_t i = 0; i < utf16.size(); ++i) {
     char16_t u = utf16[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
       ++i;  // a character outside the BMP is never in GBK
       out += kDefaultGbk;
       continue;

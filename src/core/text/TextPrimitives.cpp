@@ -9,9 +9,7 @@ namespace {
 
 inline bool High(char c) { return IsGbkLeadByte(static_cast<unsigned char>(c)); }
 
-inline size_t CharLength(std::string_view t, size_t i) {
-  return High(t[i]) && i + 1 < t.size() ? 2 : 1;
-}
+inline size_t CharLength(std::string_view t, size_t i) { return High(t[i]) && i + 1 < t.size() ? 2 : 1; }
 
 using detail::Find;
 

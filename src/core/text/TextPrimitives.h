@@ -67,8 +67,7 @@ inline std::size_t NextCandidate(std::string_view t, std::string_view s, std::si
       __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
       __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
       __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + n - 1));
-      __m128i hit = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, g)),
-                                  _mm_cmpeq_epi8(c, e));
+      __m128i hit = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a, f), _mm_cmpeq_epi8(b, g)), _mm_cmpeq_epi8(c, e));
       int mask = _mm_movemask_epi8(hit);
       if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
       i += 16;
@@ -163,8 +162,7 @@ std::string RemoveAll(std::string_view t, std::string_view s);
 // Text between the first start marker and the following end marker; a marker
 // given as nullopt is absent. The end marker is searched from the second
 // character after the start marker on.
-std::string TextBetween(std::string_view t, std::optional<std::string_view> start,
-                        std::optional<std::string_view> end);
+std::string TextBetween(std::string_view t, std::optional<std::string_view> start, std::optional<std::string_view> end);
 // The same text as a view into t.
 inline std::string_view TextBetweenView(std::string_view t, std::optional<std::string_view> start,
                                         std::optional<std::string_view> end) {

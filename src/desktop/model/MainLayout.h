@@ -22,24 +22,24 @@ struct Rect {
 
 struct LayoutInput {
   BrowseMode mode = BrowseMode::Functions;
-  int width = 0, height = 0;             // client size W x H
-  int toolbarHeight = 0;                 // TH
-  int statusHeight = 0;                  // SH
-  int searchHeight = 0;                  // EH
-  int browseWidth = 150;                 // BW
-  int spreadingHeight = 100;             // SP
-  int toInsertWidth = 150;               // IW
+  int width = 0, height = 0;  // client size W x H
+  int toolbarHeight = 0;      // TH
+  int statusHeight = 0;       // SH
+  int searchHeight = 0;       // EH
+  int browseWidth = 150;      // BW
+  int spreadingHeight = 100;  // SP
+  int toInsertWidth = 150;    // IW
 };
 
 // Rectangles of every control the layout places; controls a view does not
 // place keep where they are (empty optionals).
 struct MainLayout {
-  std::optional<Rect> lists;             // FunctionList, DataTypeList, CategoryTree (all but the constants view)
+  std::optional<Rect> lists;  // FunctionList, DataTypeList, CategoryTree (all but the constants view)
   Rect searchBox;
-  std::optional<Rect> leftSplitter;      // all but the constants view
-  std::optional<Rect> bottomSplitter;    // all but the constants view
+  std::optional<Rect> leftSplitter;    // all but the constants view
+  std::optional<Rect> bottomSplitter;  // all but the constants view
   Rect entryTextBox;
-  std::optional<Rect> detailBrowser;     // all but the constants view
+  std::optional<Rect> detailBrowser;  // all but the constants view
   Rect rightSplitter;
   std::optional<Rect> constantList;      // the constants view
   std::optional<Rect> pagingButtons[4];  // the constants view: 首页, 上一页, 下一页, 尾页

@@ -48,8 +48,7 @@ int Limited(int v, int low, int high, int fallback) { return v < low || v > high
 
 // The hotkey and tray entries, in the order both ways of saving write them;
 // numbers keeps the texts the entries view.
-void AppendHotkeyAndTray(const Settings& s, std::array<std::string, 2>& numbers,
-                         std::vector<ProfileEntry>& entries) {
+void AppendHotkeyAndTray(const Settings& s, std::array<std::string, 2>& numbers, std::vector<ProfileEntry>& entries) {
   numbers = {DecimalText(s.hotkeyModifiers), DecimalText(s.hotkeyKey)};
   entries.push_back(Entry(kCloseToTray, FlagText(s.closeToTray)));
   entries.push_back(Entry(kMinimizeToTray, FlagText(s.minimizeToTray)));
@@ -96,8 +95,8 @@ WindowPlacement UsablePlacement(const WindowPlacement& stored, std::span<const S
     const long long right = std::min<long long>(static_cast<long long>(stored.left) + stored.width,
                                                 static_cast<long long>(s.left) + s.width);
     const long long top = std::max<long long>(stored.top, s.top);
-    const long long bottom = std::min<long long>(static_cast<long long>(stored.top) + kTitle,
-                                                 static_cast<long long>(s.top) + s.height);
+    const long long bottom =
+        std::min<long long>(static_cast<long long>(stored.top) + kTitle, static_cast<long long>(s.top) + s.height);
     return right - left >= kGrip && bottom - top >= kTitle / 2;
   };
   const auto screen = std::find_if(screens.begin(), screens.end(), visible);
@@ -123,12 +122,13 @@ void SaveSettings(ProfileFile& file, const Settings& settings, const SaveContext
   entries.push_back(Entry(kMaximized, FlagText(context.windowState == 2)));
   // Placement and splitters only from a normal window: a maximised or
   // minimised one would overwrite the size to restore to.
-  const std::array<std::string, 7> numbers = {
-      DecimalText(context.left),          DecimalText(context.top),
-      DecimalText(context.width),         DecimalText(context.height),
-      DecimalText(settings.browseWidth),  DecimalText(settings.spreadingHeight),
-      DecimalText(settings.toInsertWidth)};
-  const auto add = [&entries](const SettingKey& key, const std::string& value) { entries.push_back(Entry(key, value)); };
+  const std::array<std::string, 7> numbers = {DecimalText(context.left),          DecimalText(context.top),
+                                              DecimalText(context.width),         DecimalText(context.height),
+                                              DecimalText(settings.browseWidth),  DecimalText(settings.spreadingHeight),
+                                              DecimalText(settings.toInsertWidth)};
+  const auto add = [&entries](const SettingKey& key, const std::string& value) {
+    entries.push_back(Entry(key, value));
+  };
   if (context.windowState == 0) {
     add(kLeft, numbers[0]);
     add(kTop, numbers[1]);

@@ -13,14 +13,14 @@ namespace declarium {
 
 struct Settings {
   DeclarationStyle style;
-  SyntaxKind language = SyntaxKind::E;   // Setings/语言
-  int hotkeyModifiers = 1;          // Setings/功能键 (1 Alt, 2 Ctrl, 4 Shift)
-  int hotkeyKey = 75;               // Setings/键代码 (virtual-key code, K)
-  bool minimizeToTray = false;      // Setings/最小化到托盘
-  bool closeToTray = true;          // Setings/关闭到托盘
-  int browseWidth = 150;            // Config/BrowseWidth
-  int spreadingHeight = 100;        // Config/SpreadingHeight
-  int toInsertWidth = 150;          // Config/ToInsertWidth
+  SyntaxKind language = SyntaxKind::E;  // Setings/语言
+  int hotkeyModifiers = 1;              // Setings/功能键 (1 Alt, 2 Ctrl, 4 Shift)
+  int hotkeyKey = 75;                   // Setings/键代码 (virtual-key code, K)
+  bool minimizeToTray = false;          // Setings/最小化到托盘
+  bool closeToTray = true;              // Setings/关闭到托盘
+  int browseWidth = 150;                // Config/BrowseWidth
+  int spreadingHeight = 100;            // Config/SpreadingHeight
+  int toInsertWidth = 150;              // Config/ToInsertWidth
 };
 
 
@@ -34,7 +34,7 @@ struct WindowPlacement {
 struct SaveContext {
   int windowState = 0;
   int left = 200, top = 200, width = 800, height = 600;  // current outer rectangle
-  int languageIndex = 0;                                  // LanguageBox selection
+  int languageIndex = 0;                                 // LanguageBox selection
 };
 
 // The smallest outer size at which every part of the main window stays usable.

@@ -12,8 +12,8 @@ constexpr int kErrorIcon = 0x10;
 constexpr int kNo = 6;
 }  // namespace
 
-StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName,
-                                      StartupMessages& messages, std::string_view folder) {
+StartupOutcome OpenCatalogueAtStartup(CatalogueStore& store, std::string_view fileName, StartupMessages& messages,
+                                      std::string_view folder) {
   // An existing file is taken as it is; only a missing one is created.
   if (store.Open(fileName, false)) {
     std::string problem;

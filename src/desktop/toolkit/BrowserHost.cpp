@@ -92,8 +92,8 @@ QRectF CellBox(const QTextDocument* doc, QTextTable* table, int row, int column)
   const qreal pad = format.cellPadding() + qMax<qreal>(format.border(), 1) / 2;
   auto contentOf = [&](const QTextTableCell& cell) {
     QRectF box;
-    for (QTextBlock block = doc->findBlock(cell.firstPosition()); block.isValid() && block.position() <= cell.lastPosition();
-         block = block.next())
+    for (QTextBlock block = doc->findBlock(cell.firstPosition());
+         block.isValid() && block.position() <= cell.lastPosition(); block = block.next())
       box = box.united(layout->blockBoundingRect(block));
     return box;
   };
@@ -120,8 +120,8 @@ BrowserHost::Element BrowserHost::ElementAt(QPoint point) const {
   if (!rect().contains(point)) return kNoElement;
   const QPoint inViewport = view_->viewport()->mapFrom(this, point);
   if (!view_->viewport()->rect().contains(inViewport)) return kNoElement;
-  const QPointF docPoint = QPointF(inViewport) + QPointF(view_->horizontalScrollBar()->value(),
-                                                         view_->verticalScrollBar()->value());
+  const QPointF docPoint =
+      QPointF(inViewport) + QPointF(view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value());
   const QTextDocument* doc = view_->document();
   // The innermost cell whose box holds the point.
   int cellNode = -1;
@@ -174,7 +174,8 @@ BrowserHost::Element BrowserHost::ElementAt(QPoint point) const {
 }
 
 QString BrowserHost::Attribute(Element element, const QString& name, bool* present) const {
-  if (element < 0 || element >= static_cast<int>(page_->nodes.size()) || page_->nodes[static_cast<size_t>(element)].isText) {
+  if (element < 0 || element >= static_cast<int>(page_->nodes.size()) ||
+      page_->nodes[static_cast<size_t>(element)].isText) {
     if (present) *present = false;
     return {};
   }

@@ -21,7 +21,7 @@ namespace declarium {
 class BrowserHost : public QWidget {
   Q_OBJECT
  public:
-  using Element = int;                  // handle; kNoElement for none
+  using Element = int;  // handle; kNoElement for none
   static constexpr Element kNoElement = -1;
 
   explicit BrowserHost(QWidget* parent = nullptr);
@@ -30,8 +30,8 @@ class BrowserHost : public QWidget {
   // Replaces the document (open, write, close).
   void WritePage(const QString& html);
   void WritePageGbk(std::string_view gbkHtml);
-  void Navigate(const QString& url);    // only "about:blank": an empty page
-  QString PageSource() const;           // last text written
+  void Navigate(const QString& url);  // only "about:blank": an empty page
+  QString PageSource() const;         // last text written
 
   // The innermost element under a point of this widget (its coordinates),
   // kNoElement outside the page's content.
@@ -39,7 +39,7 @@ class BrowserHost : public QWidget {
   // Attribute by name, names compared without ASCII case (id, TableName,
   // FieldName). Empty when absent; present reports whether it exists.
   QString Attribute(Element element, const QString& name, bool* present = nullptr) const;
-  QString TagName(Element element) const;          // lower case ("td", "b")
+  QString TagName(Element element) const;  // lower case ("td", "b")
   Element ParentElement(Element element) const;
   // Text as shown: entities resolved, white space collapsed as displayed,
   // line breaks as CR LF; a non-breaking space ("&nbsp") comes back as a
@@ -53,7 +53,7 @@ class BrowserHost : public QWidget {
   // Elements with that tag, in document order (tests, tools).
   std::vector<Element> ElementsByTag(const QString& tag) const;
 
-  QString SelectedText() const;           // line breaks CR LF
+  QString SelectedText() const;  // line breaks CR LF
   void SelectAll();
   // Selection to the clipboard (through ModalServices); false when nothing is selected.
   bool Copy();

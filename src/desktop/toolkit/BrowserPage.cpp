@@ -90,7 +90,8 @@ class PageBuilder {
     const QString family = page_.Style(selector, QStringLiteral("font-family"));
     if (!family.isEmpty()) {
       QStringList families;
-      for (const QString& f : family.split(u',', Qt::SkipEmptyParts)) families << QString(f).remove(u'"').remove(u'\'').trimmed();
+      for (const QString& f : family.split(u',', Qt::SkipEmptyParts))
+        families << QString(f).remove(u'"').remove(u'\'').trimmed();
       // Where 宋体 is missing, a Song (Ming) face like it first: a heavy sans at
       // 12 px lines up the bottom strokes of 型 or 整 into what reads as an
       // underline.
@@ -128,7 +129,8 @@ class PageBuilder {
     const QString tag = node.tag;
     if (tag == u"style") {
       for (int child : node.children)
-        if (page_.nodes[static_cast<size_t>(child)].isText) ReadStyleSheet(page_.nodes[static_cast<size_t>(child)].text, page_.styles);
+        if (page_.nodes[static_cast<size_t>(child)].isText)
+          ReadStyleSheet(page_.nodes[static_cast<size_t>(child)].text, page_.styles);
       return;
     }
     if (tag == u"script" || tag == u"head" || tag == u"title") return;
@@ -346,9 +348,10 @@ QString CollapseSpaces(const QString& text, bool& lastWasSpace) {
 }
 
 bool IsBlockTag(const QString& tag) {
-  static const QStringList blocks = {QStringLiteral("p"),     QStringLiteral("div"),   QStringLiteral("pre"),    QStringLiteral("table"),
-                                     QStringLiteral("tr"),    QStringLiteral("ul"),    QStringLiteral("ol"),     QStringLiteral("li"),
-                                     QStringLiteral("h1"),    QStringLiteral("h2"),    QStringLiteral("h3"),     QStringLiteral("h4"),
+  static const QStringList blocks = {QStringLiteral("p"),      QStringLiteral("div"),        QStringLiteral("pre"),
+                                     QStringLiteral("table"),  QStringLiteral("tr"),         QStringLiteral("ul"),
+                                     QStringLiteral("ol"),     QStringLiteral("li"),         QStringLiteral("h1"),
+                                     QStringLiteral("h2"),     QStringLiteral("h3"),         QStringLiteral("h4"),
                                      QStringLiteral("center"), QStringLiteral("blockquote"), QStringLiteral("hr")};
   return blocks.contains(tag);
 }

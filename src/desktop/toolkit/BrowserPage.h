@@ -21,16 +21,16 @@ namespace declarium {
 
 struct PageNode {
   bool isText = false;
-  bool literal = false;       // text set through SetInnerText: shown as it is
-  QString text;               // text nodes
-  QString tag;                // elements, lower case
+  bool literal = false;                                 // text set through SetInnerText: shown as it is
+  QString text;                                         // text nodes
+  QString tag;                                          // elements, lower case
   std::vector<std::pair<QString, QString>> attributes;  // names lower case
   int parent = -1;
   std::vector<int> children;
   // Document range of the element's content, -1 when not shown.
   int start = -1;
   int end = -1;
-  QTextCharFormat format;     // format its text was drawn with
+  QTextCharFormat format;  // format its text was drawn with
   // Table cells.
   QPointer<QTextTable> table;
   int row = -1;
@@ -46,7 +46,7 @@ struct BrowserHost::Page {
   int body = -1;
   std::map<QString, PageStyleRule> styles;  // by selector (tag)
   std::vector<QPointer<QTextTable>> tables;
-  std::vector<std::vector<int>> tableCells;   // per table, its cell nodes
+  std::vector<std::vector<int>> tableCells;  // per table, its cell nodes
 
   QString Style(const QString& selector, const QString& property) const {
     const auto it = styles.find(selector);

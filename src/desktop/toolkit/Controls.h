@@ -59,20 +59,22 @@ class ListBox : public QListWidget {
   int AddRow(const QString& text, qint64 itemData = 0);  // returns the new row
   void DeleteRow(int row);
   int Count() const;
-  int Selection() const;                              // -1 = none
-  void SetSelection(int row);                         // -1 clears it
+  int Selection() const;       // -1 = none
+  void SetSelection(int row);  // -1 clears it
   QString RowText(int row) const;
-  qint64 RowData(int row) const;                      // 0 for a bad row
-  int RowAt(QPoint viewportPoint) const;              // -1 on empty space
+  qint64 RowData(int row) const;          // 0 for a bad row
+  int RowAt(QPoint viewportPoint) const;  // -1 on empty space
   int RowAtGlobal(QPoint globalPos) const;
  signals:
   void selectionChanged(int row);
   void doubleClicked(int row);
   void rightButton(QPoint globalPos);
+
  protected:
   bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
  private:
   bool silent_ = false;
 };
@@ -85,16 +87,16 @@ class TreeView : public QTreeWidget {
   using Item = QTreeWidgetItem*;
   void Reset();
   Item AddItem(Item parent, const QString& text, int picture, qint64 itemData);  // parent nullptr = root
-  void DeleteItem(Item item);                      // with its children
-  Item FirstItem() const;                          // first root item or nullptr
+  void DeleteItem(Item item);                                                    // with its children
+  Item FirstItem() const;                                                        // first root item or nullptr
   Item NextSibling(Item item) const;
   Item FirstChild(Item item) const;
   // Depth first over the roots and their children, a root before its
   // children: the first item without children that match accepts.
   Item FirstLeaf(const std::function<bool(Item)>& match) const;
-  static Item ParentOf(Item item);                 // nullptr for a root item
+  static Item ParentOf(Item item);  // nullptr for a root item
   Item Selected() const;
-  void Select(Item item);                          // nullptr clears it
+  void Select(Item item);  // nullptr clears it
   static QString ItemText(Item item);
   void SetItemText(Item item, const QString& text);
   static qint64 ItemData(Item item);
@@ -113,10 +115,12 @@ class TreeView : public QTreeWidget {
   // when it accepts it. cancelled is true for Escape / lost edits; newText
   // is what the editor held at that moment either way.
   void labelEditEnded(QTreeWidgetItem* item, const QString& newText, bool cancelled);
+
  protected:
   bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
  private:
   friend class TreeLabelDelegate;
   PictureList pictures_;
@@ -129,7 +133,7 @@ class ReportView : public QTableWidget {
  public:
   explicit ReportView(QWidget* parent = nullptr);
   void AddColumn(const QString& text, int widthPixels);
-  void Reset();                                   // removes rows, keeps columns
+  void Reset();  // removes rows, keeps columns
   int AddRow(const QString& firstCell, qint64 itemData = 0);
   void SetCellText(int row, int column, const QString& text);
   QString CellText(int row, int column) const;
@@ -137,8 +141,8 @@ class ReportView : public QTableWidget {
   void SetRowData(int row, qint64 itemData);
   void DeleteRow(int row);
   int Count() const;
-  int Selection() const;                          // -1 = none
-  void SetSelection(int row);                     // -1 clears it
+  int Selection() const;       // -1 = none
+  void SetSelection(int row);  // -1 clears it
   void EnsureRowVisible(int row);
   void SetFullRowSelect(bool on);
   void SetGridLines(bool on);
@@ -151,10 +155,12 @@ class ReportView : public QTableWidget {
   void doubleClicked(int row, int column);
   void cellClickedAt(int row, int column);
   void rightButton(QPoint globalPos);
+
  protected:
   bool viewportEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
  private:
   bool fullRow_ = false;
 };
@@ -166,7 +172,7 @@ class EditBox : public QLineEdit {
   explicit EditBox(QWidget* parent = nullptr);
   QString Text() const;
   void SetText(const QString& text);
-  void SelectRange(int start, int end);   // 0, -1 = all
+  void SelectRange(int start, int end);  // 0, -1 = all
 };
 
 // Shows CR LF as line breaks; Text() gives CR LF back.
@@ -174,15 +180,16 @@ class MultiLineEdit : public QPlainTextEdit {
   Q_OBJECT
  public:
   explicit MultiLineEdit(QWidget* parent = nullptr);
-  QString Text() const;                   // line ends CR LF
-  void SetText(const QString& text);      // CR LF or LF
-  void SelectRange(int start, int end);   // 0, -1 = all; positions in shown characters
-  void SetWantReturn(bool on);            // off: Enter goes to the dialog's default button
+  QString Text() const;                  // line ends CR LF
+  void SetText(const QString& text);     // CR LF or LF
+  void SelectRange(int start, int end);  // 0, -1 = all; positions in shown characters
+  void SetWantReturn(bool on);           // off: Enter goes to the dialog's default button
   void SetWrap(bool on);
  signals:
-  void textEdited();                      // any change of the text (also by SetText)
+  void textEdited();  // any change of the text (also by SetText)
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
  private:
   bool wantReturn_ = true;
 };
@@ -194,12 +201,13 @@ class DropDownList : public QComboBox {
   explicit DropDownList(QWidget* parent = nullptr);
   void Reset();
   int AddItem(const QString& text, qint64 itemData = 0);
-  int Selection() const;                  // -1 = none
+  int Selection() const;  // -1 = none
   void SetSelection(int index);
   qint64 ItemData(int index) const;
   QString ItemText(int index) const;
  signals:
   void selectionChanged(int index);
+
  private:
   bool silent_ = false;
 };
@@ -215,6 +223,7 @@ class TabControl : public QTabBar {
   qint64 TabData(int index) const;
  signals:
   void selectionChanged(int index);
+
  private:
   bool silent_ = false;
 };
@@ -229,18 +238,23 @@ class ToolBar : public QToolBar {
   void AddButton(int commandId, int picture, bool checkGroup, const QString& tooltip, bool pressed);
   void AddSeparator();
   void AddButtons(std::span<const ToolButtonTemplate> buttons);
-  int ButtonCount() const;                        // without separators
-  int CommandOf(int buttonIndex) const;           // -1 for a bad index
+  int ButtonCount() const;               // without separators
+  int CommandOf(int buttonIndex) const;  // -1 for a bad index
   // Press or release by index among the buttons (separators not counted).
   void SetPressed(int buttonIndex, bool pressed);
   bool IsPressed(int buttonIndex) const;
   QString TooltipOf(int buttonIndex) const;
-  void SizeToWindow();                            // full width of the parent, at the top
+  void SizeToWindow();  // full width of the parent, at the top
   int Height() const;
  signals:
   void buttonClicked(int commandId);
+
  private:
-  struct Button { int commandId; int picture; QAction* action; };
+  struct Button {
+    int commandId;
+    int picture;
+    QAction* action;
+  };
   std::vector<Button> buttons_;
   PictureList pictures_;
   QActionGroup* group_ = nullptr;
@@ -259,10 +273,12 @@ class StatusBar : public QWidget {
   QString PartText(int part) const;
   void SetPartIcon(int part, const QIcon& icon);
   QRect PartRect(int part) const;
-  void SizeToWindow();                            // full width of the parent, at the bottom
+  void SizeToWindow();  // full width of the parent, at the bottom
   int Height() const;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+
  private:
   void Arrange();
   std::vector<int> edges_;
@@ -280,21 +296,22 @@ class SplitterBar : public QWidget {
   enum class Direction { Vertical, Horizontal };
   SplitterBar(QWidget* parent, Direction direction, QRect geometry);
   Direction direction() const { return direction_; }
-  int Position() const;                            // x or y in the parent
-  void SetPosition(int position);                  // no signal
-  void MoveTo(QRect geometry);                     // no signal
+  int Position() const;            // x or y in the parent
+  void SetPosition(int position);  // no signal
+  void MoveTo(QRect geometry);     // no signal
  signals:
-  void moved(int oldPosition, int newPosition);    // after a drag ends
+  void moved(int oldPosition, int newPosition);  // after a drag ends
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+
  private:
   Direction direction_;
   bool dragging_ = false;
-  int dragStart_ = 0;       // Position() when the drag began
-  int grabOffset_ = 0;      // mouse offset inside the bar
+  int dragStart_ = 0;   // Position() when the drag began
+  int grabOffset_ = 0;  // mouse offset inside the bar
 };
 
 // ----- Hotkey control -------------------------------------------------------
@@ -310,9 +327,10 @@ class HotkeyEdit : public QLineEdit {
   Qt::KeyboardModifiers Modifiers() const { return modifiers_; }
  signals:
   void hotkeyChanged();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  bool event(QEvent* event) override;   // takes keys that are shortcuts elsewhere
+  bool event(QEvent* event) override;  // takes keys that are shortcuts elsewhere
  private:
   void ShowHotkey();
   int keyCode_ = 0;

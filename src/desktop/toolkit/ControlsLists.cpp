@@ -156,16 +156,17 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 class TreeLabelDelegate : public QStyledItemDelegate {
  public:
   explicit TreeLabelDelegate(TreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {
-    connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-      if (hint == QAbstractItemDelegate::RevertModelCache && editing_) {
-        editing_ = false;
-        // The handler may still want what was typed before Escape.
-        QString text;
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) text = line->text();
-        emit tree_->labelEditEnded(editedItem_, text, true);
-      }
-      editing_ = false;
-    });
+    connect(this, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+              if (hint == QAbstractItemDelegate::RevertModelCache && editing_) {
+                editing_ = false;
+                // The handler may still want what was typed before Escape.
+                QString text;
+                if (auto* line = qobject_cast<QLineEdit*>(editor)) text = line->text();
+                emit tree_->labelEditEnded(editedItem_, text, true);
+              }
+              editing_ = false;
+            });
   }
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     editing_ = true;
@@ -285,7 +286,9 @@ void TreeView::BeginLabelEdit(Item item) {
 
 TreeView::Item TreeView::ItemAt(QPoint viewportPoint) const { return itemAt(viewportPoint); }
 
-bool TreeView::viewportEvent(QEvent* event) { return ShowCutTextTip(*this, event) || QTreeWidget::viewportEvent(event); }
+bool TreeView::viewportEvent(QEvent* event) {
+  return ShowCutTextTip(*this, event) || QTreeWidget::viewportEvent(event);
+}
 
 void TreeView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {

@@ -73,12 +73,10 @@ constexpr KeyPair kKeyPairs[] = {
 #ifdef DECLARIUM_X11_HOTKEYS
 
 // The modifiers a hotkey is compared on; Caps Lock and Num Lock are ignored.
-constexpr std::uint16_t kHotkeyMask =
-    XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+constexpr std::uint16_t kHotkeyMask = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 // Every grab is made for each lock state, or the key would not fire while Caps
 // Lock or Num Lock (Mod2) is on.
-constexpr std::uint16_t kLockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
-                                           XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+constexpr std::uint16_t kLockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
 xcb_connection_t* X11Connection() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
@@ -98,8 +96,7 @@ xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
   const int first = setup->min_keycode;
   const int count = setup->max_keycode - setup->min_keycode + 1;
   xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-      connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
-      nullptr);
+      connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)), nullptr);
   if (!reply) return 0;
   xcb_keycode_t found = 0;
   const int perKey = reply->keysyms_per_keycode;
@@ -118,8 +115,7 @@ xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
 void UngrabAllVariants(xcb_connection_t* connection, xcb_window_t root, std::uint32_t keycode,
                        std::uint16_t modifiers) {
   for (std::uint16_t lock : kLockVariants)
-    xcb_ungrab_key(connection, static_cast<xcb_keycode_t>(keycode), root,
-                   static_cast<std::uint16_t>(modifiers | lock));
+    xcb_ungrab_key(connection, static_cast<xcb_keycode_t>(keycode), root, static_cast<std::uint16_t>(modifiers | lock));
   xcb_flush(connection);
 }
 
@@ -128,8 +124,8 @@ void UngrabAllVariants(xcb_connection_t* connection, xcb_window_t root, std::uin
 }  // namespace
 
 std::uint32_t KeysymFromVirtualKey(int vk) {
-  if (vk >= 0x41 && vk <= 0x5A) return static_cast<std::uint32_t>(vk - 0x41 + 0x61);  // a-z
-  if (vk >= 0x30 && vk <= 0x39) return static_cast<std::uint32_t>(vk);                // 0-9
+  if (vk >= 0x41 && vk <= 0x5A) return static_cast<std::uint32_t>(vk - 0x41 + 0x61);    // a-z
+  if (vk >= 0x30 && vk <= 0x39) return static_cast<std::uint32_t>(vk);                  // 0-9
   if (vk >= 0x60 && vk <= 0x69) return static_cast<std::uint32_t>(0xFFB0 + vk - 0x60);  // KP_0-KP_9
   if (vk >= 0x70 && vk <= 0x87) return static_cast<std::uint32_t>(0xFFBE + vk - 0x70);  // F1-F24
   for (const KeyPair& pair : kKeyPairs)
@@ -164,8 +160,7 @@ GlobalHotkeys::GlobalHotkeys() = default;
 
 GlobalHotkeys::~GlobalHotkeys() {
   for (const Grab& grab : grabs_) ReleaseKey(grab);
-  if (filterInstalled_ && QCoreApplication::instance())
-    QCoreApplication::instance()->removeNativeEventFilter(this);
+  if (filterInstalled_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
 int GlobalHotkeys::Register(Window* window, Qt::KeyboardModifiers modifiers, int key) {
@@ -184,8 +179,7 @@ int GlobalHotkeys::Register(Window* window, Qt::KeyboardModifiers modifiers, int
 }
 
 bool GlobalHotkeys::Unregister(Window* window, int id) {
-  auto it = std::find_if(grabs_.begin(), grabs_.end(),
-                         [&](const Grab& g) { return g.id == id && g.window == window; });
+  auto it = std::find_if(grabs_.begin(), grabs_.end(), [&](const Grab& g) { return g.id == id && g.window == window; });
   if (id == 0 || it == grabs_.end()) return false;
   ReleaseKey(*it);
   grabs_.erase(it);
@@ -206,8 +200,8 @@ bool GlobalHotkeys::GrabKey(Grab& grab, Qt::KeyboardModifiers modifiers, int key
 
   xcb_void_cookie_t cookies[std::size(kLockVariants)];
   for (std::size_t i = 0; i < std::size(kLockVariants); ++i)
-    cookies[i] = xcb_grab_key_checked(connection, 1, root, static_cast<std::uint16_t>(mask | kLockVariants[i]),
-                                      keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    cookies[i] = xcb_grab_key_checked(connection, 1, root, static_cast<std::uint16_t>(mask | kLockVariants[i]), keycode,
+                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
   // A key another client holds answers BadAccess; then none of the variants is kept.
   bool granted = true;
   for (xcb_void_cookie_t cookie : cookies) {

@@ -17,10 +17,8 @@ int CopyNode(const GumboNode* g, int parent, std::vector<PageNode>& nodes, int& 
       nodes.push_back(std::move(node));
       return static_cast<int>(nodes.size()) - 1;
     case GUMBO_NODE_ELEMENT:
-    case GUMBO_NODE_TEMPLATE:
-      break;
-    default:
-      return -1;  // comments, the document node
+    case GUMBO_NODE_TEMPLATE: break;
+    default: return -1;  // comments, the document node
   }
   const GumboElement& e = g->v.element;
   if (e.tag != GUMBO_TAG_UNKNOWN) {
@@ -48,8 +46,8 @@ int CopyNode(const GumboNode* g, int parent, std::vector<PageNode>& nodes, int& 
 
 int ReadHtmlTree(const QByteArray& utf8, std::vector<PageNode>& nodes) {
   int body = -1;
-  GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(),
-                                                 static_cast<size_t>(utf8.size()));
+  GumboOutput* output =
+      gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(), static_cast<size_t>(utf8.size()));
   if (output) {
     CopyNode(output->root, -1, nodes, body);
     gumbo_destroy_output(&kGumboDefaultOptions, output);

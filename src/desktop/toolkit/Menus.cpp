@@ -141,8 +141,8 @@ void AcceleratorTable::Install(QWidget* window, CommandHandler dispatch) {
   if (!window) return;
   auto shared = std::make_shared<CommandHandler>(std::move(dispatch));
   for (const AcceleratorEntry& entry : entries_) {
-    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(entry.modifiers, static_cast<Qt::Key>(entry.qtKey))),
-                                   window);
+    auto* shortcut =
+        new QShortcut(QKeySequence(QKeyCombination(entry.modifiers, static_cast<Qt::Key>(entry.qtKey))), window);
     shortcut->setContext(Qt::WindowShortcut);
     shortcut->setAutoRepeat(true);
     const int id = entry.commandId;

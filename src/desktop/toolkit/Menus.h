@@ -32,9 +32,9 @@ class MenuResource : public QObject {
   static std::unique_ptr<MenuResource> Load(std::span<const MenuEntry> entries, CommandHandler dispatch);
   ~MenuResource() override;
 
-  int PopupCount() const;                 // top-level popups
-  QMenu* Popup(int index) const;          // nullptr for a bad index
-  QAction* Action(int commandId) const;   // nullptr when absent
+  int PopupCount() const;                // top-level popups
+  QMenu* Popup(int index) const;         // nullptr for a bad index
+  QAction* Action(int commandId) const;  // nullptr when absent
   void SetChecked(int commandId, bool checked);
   bool IsChecked(int commandId) const;
   void SetItemText(int commandId, const QString& text);  // text may hold "\t" + key text
@@ -52,7 +52,7 @@ class MenuResource : public QObject {
   MenuResource() = default;
   void Dispatch(int commandId);
   CommandHandler dispatch_;
-  std::vector<QMenu*> popups_;            // top-level popups, owned
+  std::vector<QMenu*> popups_;  // top-level popups, owned
   std::vector<bool> rightAligned_;
   QHash<int, QAction*> actions_;
 };
@@ -67,10 +67,11 @@ class AcceleratorTable {
   void Install(QWidget* window, CommandHandler dispatch);
   void Destroy();
   int Count() const;
+
  private:
   AcceleratorTable() = default;
   std::span<const AcceleratorEntry> entries_;
-  std::vector<QPointer<QShortcut>> shortcuts_;   // owned by the window too
+  std::vector<QPointer<QShortcut>> shortcuts_;  // owned by the window too
 };
 
 }  // namespace declarium

@@ -16,8 +16,7 @@ ModalServices& Services() {
 void SetServices(ModalServices* services) { installed = services; }
 
 int PlainMessageBox(const QString& text, int style, const QString& caption) {
-  return Services().ShowMessage(nullptr, text, style,
-                                caption.isEmpty() ? QString::fromUtf16(kPlainCaption) : caption);
+  return Services().ShowMessage(nullptr, text, style, caption.isEmpty() ? QString::fromUtf16(kPlainCaption) : caption);
 }
 
 int OwnedMessageBox(QWidget* owner, const QString& text, int style, const QString& caption) {

@@ -25,8 +25,15 @@ enum MessageStyle : int {
   kMbYesNoWarning = 0x34,
 };
 // Pressed button = platform button id - 1.
-enum MessageAnswer : int { kAnswerOk = 0, kAnswerCancel = 1, kAnswerAbort = 2, kAnswerRetry = 3,
-                           kAnswerIgnore = 4, kAnswerYes = 5, kAnswerNo = 6 };
+enum MessageAnswer : int {
+  kAnswerOk = 0,
+  kAnswerCancel = 1,
+  kAnswerAbort = 2,
+  kAnswerRetry = 3,
+  kAnswerIgnore = 4,
+  kAnswerYes = 5,
+  kAnswerNo = 6
+};
 
 // The InputBox: its template and controls.
 inline constexpr int kInputBoxTemplate = 1900;
@@ -39,7 +46,7 @@ inline constexpr int kCancel = 1904;
 
 struct InputResult {
   bool confirmed = false;
-  QString text;        // empty unless confirmed; line ends CR LF
+  QString text;  // empty unless confirmed; line ends CR LF
 };
 
 class ModalServices {
@@ -50,8 +57,7 @@ class ModalServices {
   // when reached through PlainMessageBox / Window::MessageBox).
   virtual int ShowMessage(QWidget* owner, const QString& text, int style, const QString& caption) = 0;
   // The InputBox (template 1900). An empty title means "输入框".
-  virtual InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                               const QString& initial) = 0;
+  virtual InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& initial) = 0;
   // filter as "文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"; defaultExtension
   // without the dot ("txt") is added when the typed name has none.
   // Empty result = cancelled.
@@ -59,8 +65,8 @@ class ModalServices {
                                const QString& defaultExtension) = 0;
 
   virtual void SetClipboardText(const QString& text) = 0;
-  virtual void Beep() = 0;                               // the information beep
-  virtual bool ShellOpen(const QString& target) = 0;     // a link or document, "open"
+  virtual void Beep() = 0;                            // the information beep
+  virtual bool ShellOpen(const QString& target) = 0;  // a link or document, "open"
 
   // Global hotkey; key a virtual-key code. Returns a new id (previous id + 1),
   // 0 on failure. A press arrives as window->hotkeyPressed(id).

@@ -49,8 +49,8 @@ int QtServices::ShowMessage(QWidget* owner, const QString& text, int style, cons
   // The buttons say what a Chinese system's say, with or without Qt's own
   // translation installed.
   static constexpr std::pair<QMessageBox::StandardButton, const char16_t*> kButtonTexts[] = {
-      {QMessageBox::Ok, u"确定"},         {QMessageBox::Cancel, u"取消"},    {QMessageBox::Abort, u"中止(&A)"},
-      {QMessageBox::Retry, u"重试(&R)"},  {QMessageBox::Ignore, u"忽略(&I)"}, {QMessageBox::Yes, u"是(&Y)"},
+      {QMessageBox::Ok, u"确定"},        {QMessageBox::Cancel, u"取消"},     {QMessageBox::Abort, u"中止(&A)"},
+      {QMessageBox::Retry, u"重试(&R)"}, {QMessageBox::Ignore, u"忽略(&I)"}, {QMessageBox::Yes, u"是(&Y)"},
       {QMessageBox::No, u"否(&N)"},
   };
   for (const auto& [which, label] : kButtonTexts)
@@ -85,8 +85,7 @@ constexpr ControlTemplate kInputBoxControls[] = {
 
 const WindowTemplate kInputBoxWindow{kInputBoxTemplate, u"输入框", nullptr, 240, 114, {}, kInputBoxControls};
 
-InputResult QtServices::InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                                 const QString& initial) {
+InputResult QtServices::InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& initial) {
   using namespace input_box_control;
   QString text;
   const int result = Window::RunModal(kInputBoxWindow, owner, [&](Window& w) {
@@ -160,17 +159,10 @@ bool QtServices::AddTrayIcon(Window* window, const QIcon& icon, const QString& t
     switch (reason) {
       // A double click also brings two Triggers: reported as its own kind, it
       // would toggle the window a third time.
-      case QSystemTrayIcon::Trigger:
-        window->RaiseTrayEvent(1);
-        break;
-      case QSystemTrayIcon::DoubleClick:
-        window->RaiseTrayEvent(3);
-        break;
-      case QSystemTrayIcon::Context:
-        window->RaiseTrayEvent(2);
-        break;
-      default:
-        break;
+      case QSystemTrayIcon::Trigger: window->RaiseTrayEvent(1); break;
+      case QSystemTrayIcon::DoubleClick: window->RaiseTrayEvent(3); break;
+      case QSystemTrayIcon::Context: window->RaiseTrayEvent(2); break;
+      default: break;
     }
   });
   tray->show();

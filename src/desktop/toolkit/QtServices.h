@@ -18,8 +18,7 @@ class QtServices : public ModalServices {
   QtServices();
   ~QtServices() override;
   int ShowMessage(QWidget* owner, const QString& text, int style, const QString& caption) override;
-  InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                       const QString& initial) override;
+  InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& initial) override;
   QString SaveFileName(QWidget* owner, const QString& title, const QString& filter,
                        const QString& defaultExtension) override;
   void SetClipboardText(const QString& text) override;
@@ -32,8 +31,8 @@ class QtServices : public ModalServices {
   void RemoveTrayIcon(Window* window) override;
 
  private:
-  QHash<Window*, QPointer<QSystemTrayIcon>> trays_;   // each owned by its window
-  std::unique_ptr<GlobalHotkeys> hotkeys_;            // made at the first registration
+  QHash<Window*, QPointer<QSystemTrayIcon>> trays_;  // each owned by its window
+  std::unique_ptr<GlobalHotkeys> hotkeys_;           // made at the first registration
 };
 
 // The InputBox's template.

@@ -12,8 +12,8 @@ QString FromGbk(std::string_view gbk) {
 }
 
 std::string ToGbk(const QString& text) {
-  return Utf16ToGbk(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<size_t>(text.size())));
+  return Utf16ToGbk(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
 }
 
 bool GbkHolds(const QString& text) { return FromGbk(ToGbk(text)) == text; }

@@ -11,22 +11,22 @@
 namespace declarium {
 
 enum class ControlKind {
-  ListBox,       // ListBox (QListWidget)
-  Edit,          // EditBox (one line) or MultiLineEdit (style kMultiLine)
-  Button,        // QPushButton
-  CheckBox,      // QCheckBox
-  RadioButton,   // QRadioButton
-  GroupBox,      // QGroupBox, a frame only: controls "inside" are its siblings
-  Static,        // QLabel
-  ComboBox,      // DropDownList (QComboBox, not editable)
-  TreeView,      // TreeView (QTreeWidget)
-  ReportView,    // ReportView (QTableWidget)
-  ToolBar,       // ToolBar
-  StatusBar,     // StatusBar
-  ProgressBar,   // QProgressBar
-  HotkeyEdit,    // HotkeyEdit
-  TabControl,    // TabControl (QTabBar)
-  Browser,       // BrowserHost
+  ListBox,      // ListBox (QListWidget)
+  Edit,         // EditBox (one line) or MultiLineEdit (style kMultiLine)
+  Button,       // QPushButton
+  CheckBox,     // QCheckBox
+  RadioButton,  // QRadioButton
+  GroupBox,     // QGroupBox, a frame only: controls "inside" are its siblings
+  Static,       // QLabel
+  ComboBox,     // DropDownList (QComboBox, not editable)
+  TreeView,     // TreeView (QTreeWidget)
+  ReportView,   // ReportView (QTableWidget)
+  ToolBar,      // ToolBar
+  StatusBar,    // StatusBar
+  ProgressBar,  // QProgressBar
+  HotkeyEdit,   // HotkeyEdit
+  TabControl,   // TabControl (QTabBar)
+  Browser,      // BrowserHost
 };
 
 // Style bits of a template control.
@@ -43,7 +43,7 @@ enum ControlStyle : unsigned {
   kBorder = 1u << 8,         // thin border (browser host)
   kSingleSelection = 1u << 9,
   kShowSelectionAlways = 1u << 10,
-  kGroupStart = 1u << 11,    // first radio button of a group
+  kGroupStart = 1u << 11,  // first radio button of a group
 };
 
 // ----- Menus --------------------------------------------------------------
@@ -52,8 +52,8 @@ enum ControlStyle : unsigned {
 enum class MenuEntryKind { Popup, Item, Separator, EndPopup };
 enum MenuEntryFlag : unsigned {
   kMenuNoFlag = 0,
-  kMenuCheckable = 1u << 0,    // item can carry a check mark
-  kMenuRightAligned = 1u << 1, // popup placed at the right end of the menu bar
+  kMenuCheckable = 1u << 0,     // item can carry a check mark
+  kMenuRightAligned = 1u << 1,  // popup placed at the right end of the menu bar
 };
 struct MenuEntry {
   MenuEntryKind kind;
@@ -65,25 +65,25 @@ struct MenuEntry {
 // One control of a dialog template; geometry in dialog units. A width or
 // height of 0 means "the control's natural size" (static texts, combo height).
 struct ControlTemplate {
-  int id;                  // -1 for unnamed statics and group frames
+  int id;  // -1 for unnamed statics and group frames
   ControlKind kind;
-  const char16_t* caption; // may be nullptr
-  int x, y, width, height; // dialog units
-  unsigned style;          // ControlStyle bits
+  const char16_t* caption;  // may be nullptr
+  int x, y, width, height;  // dialog units
+  unsigned style;           // ControlStyle bits
 };
 
 struct WindowTemplate {
   int id;
   const char16_t* title;
-  const char16_t* className;   // nullptr unless the window is found by class ("mornel-API")
-  int width, height;           // client size, dialog units
+  const char16_t* className;        // nullptr unless the window is found by class ("mornel-API")
+  int width, height;                // client size, dialog units
   std::span<const MenuEntry> menu;  // the menu bar; empty = none (a dialog)
   std::span<const ControlTemplate> controls;
 };
 
 // ----- Accelerators -------------------------------------------------------
 struct AcceleratorEntry {
-  int qtKey;                        // Qt::Key
+  int qtKey;  // Qt::Key
   Qt::KeyboardModifiers modifiers;
   int commandId;
 };
@@ -91,11 +91,11 @@ struct AcceleratorEntry {
 // ----- Main toolbar -------------------------------------------------------
 enum class ToolButtonStyle { Push, CheckGroup, Separator };
 struct ToolButtonTemplate {
-  int commandId;           // 0 for separators
-  int picture;             // index into the toolbar picture list
+  int commandId;  // 0 for separators
+  int picture;    // index into the toolbar picture list
   ToolButtonStyle style;
   const char16_t* tooltip;
-  bool pressed;            // initial state
+  bool pressed;  // initial state
 };
 
 // ----- Dialog units -------------------------------------------------------

@@ -92,9 +92,7 @@ void Window::BuildControls(const WindowTemplate& tmpl) {
     const QString caption = c.caption ? QString::fromUtf16(c.caption) : QString();
     QWidget* widget = nullptr;
     switch (c.kind) {
-      case ControlKind::ListBox:
-        widget = new ListBox(client_);
-        break;
+      case ControlKind::ListBox: widget = new ListBox(client_); break;
       case ControlKind::Edit:
         if (c.style & kMultiLine) {
           auto* edit = new MultiLineEdit(client_);
@@ -118,12 +116,8 @@ void Window::BuildControls(const WindowTemplate& tmpl) {
         widget = button;
         break;
       }
-      case ControlKind::CheckBox:
-        widget = new QCheckBox(caption, client_);
-        break;
-      case ControlKind::RadioButton:
-        widget = new QRadioButton(caption, client_);
-        break;
+      case ControlKind::CheckBox: widget = new QCheckBox(caption, client_); break;
+      case ControlKind::RadioButton: widget = new QRadioButton(caption, client_); break;
       case ControlKind::GroupBox: {
         auto* group = new QGroupBox(caption, client_);
         groups.push_back(group);
@@ -138,21 +132,11 @@ void Window::BuildControls(const WindowTemplate& tmpl) {
         widget = label;
         break;
       }
-      case ControlKind::ComboBox:
-        widget = new DropDownList(client_);
-        break;
-      case ControlKind::TreeView:
-        widget = new TreeView(client_);
-        break;
-      case ControlKind::ReportView:
-        widget = new ReportView(client_);
-        break;
-      case ControlKind::ToolBar:
-        widget = new ToolBar(client_);
-        break;
-      case ControlKind::StatusBar:
-        widget = new StatusBar(client_);
-        break;
+      case ControlKind::ComboBox: widget = new DropDownList(client_); break;
+      case ControlKind::TreeView: widget = new TreeView(client_); break;
+      case ControlKind::ReportView: widget = new ReportView(client_); break;
+      case ControlKind::ToolBar: widget = new ToolBar(client_); break;
+      case ControlKind::StatusBar: widget = new StatusBar(client_); break;
       case ControlKind::ProgressBar: {
         auto* progress = new QProgressBar(client_);
         progress->setRange(0, 100);
@@ -161,12 +145,8 @@ void Window::BuildControls(const WindowTemplate& tmpl) {
         widget = progress;
         break;
       }
-      case ControlKind::HotkeyEdit:
-        widget = new HotkeyEdit(client_);
-        break;
-      case ControlKind::TabControl:
-        widget = new TabControl(client_);
-        break;
+      case ControlKind::HotkeyEdit: widget = new HotkeyEdit(client_); break;
+      case ControlKind::TabControl: widget = new TabControl(client_); break;
       case ControlKind::Browser: {
         auto* browser = new BrowserHost(client_);
         widget = browser;
@@ -328,12 +308,8 @@ void Window::SetState(int state) {
       raise();
       activateWindow();
       break;
-    case kStateMinimised:
-      showMinimized();
-      break;
-    case kStateMaximised:
-      showMaximized();
-      break;
+    case kStateMinimised: showMinimized(); break;
+    case kStateMaximised: showMaximized(); break;
     case kStateCentred: {
       QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
       if (!screen) break;
@@ -342,8 +318,7 @@ void Window::SetState(int state) {
       move(available.center() - QPoint(frame.width() / 2, frame.height() / 2));
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -68,8 +68,8 @@ class Window : public QDialog {
   QString ClassName() const { return className_; }
 
   // ----- ending ----------------------------------------------------------
-  void EndWithResult(int code);      // modal: that result; modeless: closes
-  void CloseWindow();                // like the title bar's close button (filter sees the Close event)
+  void EndWithResult(int code);  // modal: that result; modeless: closes
+  void CloseWindow();            // like the title bar's close button (filter sees the Close event)
 
   // ----- appearance ------------------------------------------------------
   void SetIcon(const QIcon& icon);
@@ -77,9 +77,11 @@ class Window : public QDialog {
   QString Caption() const;
 
   // ----- controls --------------------------------------------------------
-  QWidget* Item(int controlId) const;            // nullptr when absent
+  QWidget* Item(int controlId) const;  // nullptr when absent
   template <class T>
-  T* control(int controlId) const { return qobject_cast<T*>(Item(controlId)); }
+  T* control(int controlId) const {
+    return qobject_cast<T*>(Item(controlId));
+  }
   ListBox* listBox(int id) const;
   TreeView* treeView(int id) const;
   ReportView* reportView(int id) const;
@@ -91,8 +93,8 @@ class Window : public QDialog {
   StatusBar* statusBar(int id) const;
   HotkeyEdit* hotkeyEdit(int id) const;
   BrowserHost* browser(int id) const;
-  QAbstractButton* button(int id) const;          // push, check and radio buttons
-  std::vector<int> ControlIds() const;            // in template order
+  QAbstractButton* button(int id) const;  // push, check and radio buttons
+  std::vector<int> ControlIds() const;    // in template order
 
   // Text of any control: edits (multi-line ones with CR LF), statics,
   // buttons, group boxes, the current text of a drop-down list.
@@ -106,8 +108,8 @@ class Window : public QDialog {
   int MessageBox(const QString& text, int style = 0, const QString& caption = {});
 
   // ----- state and geometry ----------------------------------------------
-  int State() const;                 // kStateNormal / kStateMinimised / kStateMaximised
-  void SetState(int state);          // normal shows and activates; 3 centres on the screen
+  int State() const;         // kStateNormal / kStateMinimised / kStateMaximised
+  void SetState(int state);  // normal shows and activates; 3 centres on the screen
   bool IsShown() const;
   void SetShown(bool visible);
   // Outer rectangle, screen pixels. Setting one keeps the others.
@@ -122,7 +124,7 @@ class Window : public QDialog {
   int InnerWidth() const;
   int InnerHeight() const;
   void SetPlacement(int left, int top, int innerWidth, int innerHeight);
-  QRect ClientRect() const;          // (0, 0, client width, client height)
+  QRect ClientRect() const;  // (0, 0, client width, client height)
   QWidget* Client() const { return client_; }
   void Focus();
 
@@ -135,7 +137,7 @@ class Window : public QDialog {
   // window as owner) and accelerators of this window deliver their ids.
   void SetCommandHandler(CommandHandler handler);
   void Dispatch(int commandId);
-  MenuResource* Menu() const { return menu_.get(); }   // nullptr without a menu
+  MenuResource* Menu() const { return menu_.get(); }  // nullptr without a menu
   QMenuBar* MenuBar() const { return menuBar_; }
   // Installs an accelerator table for this window (keys dispatch through
   // SetCommandHandler's handler); false for an empty table.
@@ -155,10 +157,10 @@ class Window : public QDialog {
 
  signals:
   void clientSizeChanged(int width, int height);
-  void moved();                      // position or minimised state changed
-  void windowDestroyed();            // once, while the controls still exist
+  void moved();            // position or minimised state changed
+  void windowDestroyed();  // once, while the controls still exist
   void hotkeyPressed(int id);
-  void trayEvent(int kind);          // 1 left button released, 2 right button released, ...
+  void trayEvent(int kind);  // 1 left button released, 2 right button released, ...
 
  protected:
   bool event(QEvent* event) override;

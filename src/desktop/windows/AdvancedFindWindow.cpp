@@ -58,8 +58,8 @@ const WindowTemplate kAdvancedFindTemplate{resource::kAdvancedFind, u"高级查�
 
 Window* AdvancedFindWindow::window() const { return window_; }
 
-AdvancedFindWindow* AdvancedFindWindow::Open(QWidget* owner, CatalogueStore& store, FindState& state,
-                                             Hooks hooks, QRect* placement) {
+AdvancedFindWindow* AdvancedFindWindow::Open(QWidget* owner, CatalogueStore& store, FindState& state, Hooks hooks,
+                                             QRect* placement) {
   AdvancedFindWindow* controller = nullptr;
   Window* w = Window::CreateModeless(kAdvancedFindTemplate, owner, [&](Window& created) {
     controller = new AdvancedFindWindow(created, store, state, std::move(hooks));
@@ -156,7 +156,8 @@ void AdvancedFindWindow::FindNext() {
   const std::string text = ToGbk(window_->ItemText(find_control::kText));
   if (window_->Item(find_control::kByValue)->isEnabled() && window_->IsChecked(find_control::kByValue)) {
     if (!ParseConstantValue(text)) {
-      window_->MessageBox(QStringLiteral("请输入十进制或十六进制数值，如 1024、0x400、&H400 或 400h！"), kMbIconWarning);
+      window_->MessageBox(QStringLiteral("请输入十进制或十六进制数值，如 1024、0x400、&H400 或 400h！"),
+                          kMbIconWarning);
       return;
     }
     ListByValue(text);
@@ -218,7 +219,8 @@ void AdvancedFindWindow::ShowListedMatch(int row) {
     hooks_.switchView(BrowseMode::Constants);
   }
   if (hooks_.showMatch) {
-    hooks_.showMatch(BrowseMode::Constants, ToGbk(matches_->CellText(row, 0)), static_cast<int>(matches_->RowData(row)));
+    hooks_.showMatch(BrowseMode::Constants, ToGbk(matches_->CellText(row, 0)),
+                     static_cast<int>(matches_->RowData(row)));
   }
 }
 
@@ -227,7 +229,8 @@ void AdvancedFindWindow::AddToList() {
   if (FindTabKind(tabs_->Selection()) == EntryKind::Constants && hooks_.addConstant) {
     QModelIndexList chosen = matches_->selectionModel()->selectedRows();
     if (!chosen.empty()) {
-      std::sort(chosen.begin(), chosen.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+      std::sort(chosen.begin(), chosen.end(),
+                [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
       for (const QModelIndex& i : chosen) {
         hooks_.addConstant(ToGbk(matches_->CellText(i.row(), 0)), static_cast<int>(matches_->RowData(i.row())));
       }

@@ -31,8 +31,8 @@ inline constexpr int kTabs = 1204;
 inline constexpr int kFirstRadio = 1205;  // 1205 to 1208
 inline constexpr int kByValue = 1209;     // constants: the text is a number
 inline constexpr int kPrefixLabel = 1210;
-inline constexpr int kPrefix = 1211;      // by value: the names' beginning (optional)
-inline constexpr int kMatches = 1212;     // by value: every match
+inline constexpr int kPrefix = 1211;   // by value: the names' beginning (optional)
+inline constexpr int kMatches = 1212;  // by value: every match
 }  // namespace find_control
 
 // Template 1200.
@@ -43,15 +43,15 @@ class AdvancedFindWindow : public QObject {
  public:
   struct Hooks {
     std::function<BrowseMode()> browseMode;
-    std::function<void(int commandId)> dispatch;         // the view commands
-    std::function<void(BrowseMode mode)> switchView;     // without refilling a list
+    std::function<void(int commandId)> dispatch;      // the view commands
+    std::function<void(BrowseMode mode)> switchView;  // without refilling a list
     // Selects and shows a match: by name (GBK) in the functions and data
     // types views, by id in the constants view.
     std::function<void(BrowseMode mode, const std::string& name, int id)> showMatch;
     std::function<void(BrowseMode kind)> addToInsertList;
     // A constant chosen in the list of matches (name GBK).
     std::function<void(const std::string& name, int id)> addConstant;
-    std::function<void()> closed;                     // after the search has ended
+    std::function<void()> closed;  // after the search has ended
   };
 
   // Creates the window beside owner (shown at once: right of it where the

@@ -48,8 +48,11 @@ void FillList(ListBox* list, const std::vector<EntryRow>& rows) {
 class FilingLists {
  public:
   FilingLists(Window& w, CatalogueStore& store, int categoryId)
-      : w_(w), store_(store), categoryId_(categoryId),
-        outside_(w.listBox(file_control::kOutside)), inside_(w.listBox(file_control::kInside)) {}
+      : w_(w),
+        store_(store),
+        categoryId_(categoryId),
+        outside_(w.listBox(file_control::kOutside)),
+        inside_(w.listBox(file_control::kInside)) {}
 
   void Fill() {
     const bool outsideRead = FunctionsNotInCategory(store_, categoryId_, outsideRows_);

@@ -14,9 +14,9 @@ struct WindowTemplate;
 
 namespace file_control {
 inline constexpr int kLabel = 1301;
-inline constexpr int kOutside = 1302;   // functions not in the category
+inline constexpr int kOutside = 1302;  // functions not in the category
 inline constexpr int kTypeAhead = 1303;
-inline constexpr int kInside = 1304;    // functions in the category
+inline constexpr int kInside = 1304;  // functions in the category
 inline constexpr int kOk = 1305;
 inline constexpr int kCancel = 1306;
 inline constexpr int kAdd = 1307;

@@ -75,12 +75,8 @@ bool RunConstantEditor(QWidget* owner, CatalogueStore& store, ReportView* list, 
                                  ToGbk(fields[3].original)};
       ConstantTexts after{ToGbk(texts[0]), ToGbk(texts[1]), ToGbk(texts[2]), ToGbk(texts[3])};
       switch (SaveEditedConstant(store, id, before, after)) {
-        case ConstantSave::Conflict:
-          w.MessageBox(FromGbk(ConflictingValuesMessage(after)), kMbIconError);
-          return;
-        case ConstantSave::Failed:
-          w.MessageBox(QStringLiteral("修改失败！"), kMbIconError);
-          return;
+        case ConstantSave::Conflict: w.MessageBox(FromGbk(ConflictingValuesMessage(after)), kMbIconError); return;
+        case ConstantSave::Failed: w.MessageBox(QStringLiteral("修改失败！"), kMbIconError); return;
         case ConstantSave::Saved: break;
       }
       // A value worked out from the other one is shown as stored.

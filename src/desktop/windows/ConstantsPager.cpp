@@ -16,8 +16,7 @@
 namespace declarium {
 
 ConstantsPager::ConstantsPager(QObject* parent, CatalogueStore& store, ReportView* list,
-                               const std::array<QAbstractButton*, 4>& buttons, QLabel* caption,
-                               DetailPage& page)
+                               const std::array<QAbstractButton*, 4>& buttons, QLabel* caption, DetailPage& page)
     : QObject(parent), store_(store), list_(list), caption_(caption), page_(page) {
   list_->AddColumn(QStringLiteral("常量名称"), 200);
   list_->AddColumn(QStringLiteral("十六进制值"), 100);

@@ -81,9 +81,7 @@ void ConversionWindow::OnCreate(Window& w, SyntaxKind source) {
   connect(w.button(conversion_control::kExit), &QAbstractButton::clicked, &w, &Window::CloseWindow);
 }
 
-bool ConversionWindow::ConversionPending() const {
-  return convertTimer_ != nullptr && convertTimer_->isActive();
-}
+bool ConversionWindow::ConversionPending() const { return convertTimer_ != nullptr && convertTimer_->isActive(); }
 
 void ConversionWindow::Convert() {
   if (window_.isNull()) return;

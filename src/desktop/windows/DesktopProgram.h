@@ -25,6 +25,7 @@ class InstanceServer : public QObject {
   bool Listen(const QString& name);
  signals:
   void showRequested();
+
  private:
   QLocalServer* server_;
 };

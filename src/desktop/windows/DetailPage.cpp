@@ -53,11 +53,17 @@ PageCell ReadCell(const BrowserHost& browser, QPoint point) {
 
 DetailPage::DetailPage(Window& window, CatalogueStore& store, const Settings& settings, BrowserHost* browser,
                        MultiLineEdit* entryText, StatusBar* status)
-    : QObject(&window), window_(window), store_(store), settings_(settings), browser_(browser),
-      entryText_(entryText), status_(status) {
+    : QObject(&window),
+      window_(window),
+      store_(store),
+      settings_(settings),
+      browser_(browser),
+      entryText_(entryText),
+      status_(status) {
   connect(browser_, &BrowserHost::leftButtonDown, this, [this](QPoint p, bool* passOn) { *passOn = ClickCell(p); });
   connect(browser_, &BrowserHost::doubleClicked, this, [this](QPoint p, bool* passOn) { *passOn = EditCell(p); });
-  connect(browser_, &BrowserHost::keyPressed, this, [this](int key, Qt::KeyboardModifiers modifiers) { DocumentKey(key, modifiers); });
+  connect(browser_, &BrowserHost::keyPressed, this,
+          [this](int key, Qt::KeyboardModifiers modifiers) { DocumentKey(key, modifiers); });
 }
 
 bool DetailPage::Show(const char16_t* table, int id) {
@@ -79,11 +85,11 @@ bool DetailPage::Show(const char16_t* table, int id) {
 
 void DetailPage::ShowEmptyCatalogueHint(bool empty) {
   if (empty) {
-    browser_->WritePage(QStringLiteral(
-        "<p><b>数据库中还没有任何 API 数据。</b></p>"
-        "<p>添加声明：选择菜单“数据 → 新增API数据”，粘贴易语言、C# 或 VB 的声明，"
-        "再按“全部添加”。</p>"
-        "<p>从源代码运行时，scripts/run 会以生成的 Windows API 数据库启动本程序。</p>"));
+    browser_->WritePage(
+        QStringLiteral("<p><b>数据库中还没有任何 API 数据。</b></p>"
+                       "<p>添加声明：选择菜单“数据 → 新增API数据”，粘贴易语言、C# 或 VB 的声明，"
+                       "再按“全部添加”。</p>"
+                       "<p>从源代码运行时，scripts/run 会以生成的 Windows API 数据库启动本程序。</p>"));
     hintShown_ = true;
   } else if (hintShown_) {
     browser_->Navigate(QStringLiteral("about:blank"));
@@ -152,14 +158,9 @@ bool DetailPage::EditCell(QPoint point) {
   }
   const std::string value = ToGbk(input.text);
   switch (UpdateCell(store_, cell.table, cell.field, cell.id, value, CellKind::Text)) {
-    case CellUpdate::Written:
-      browser_->SetInnerText(cell.element, input.text);
-      return false;
-    case CellUpdate::DuplicateName:
-      window_.MessageBox(FromGbk(DuplicateNameMessage()), kMbIconWarning);
-      return true;
-    default:
-      return true;
+    case CellUpdate::Written: browser_->SetInnerText(cell.element, input.text); return false;
+    case CellUpdate::DuplicateName: window_.MessageBox(FromGbk(DuplicateNameMessage()), kMbIconWarning); return true;
+    default: return true;
   }
 }
 

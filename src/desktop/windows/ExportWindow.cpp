@@ -71,7 +71,8 @@ std::filesystem::path ToPath(const QString& file) {
 }
 }  // namespace
 
-const WindowTemplate kExportWindowTemplate{resource::kExportWindow, u"导出数据", nullptr, 330, 243, {}, kExportControls};
+const WindowTemplate kExportWindowTemplate{resource::kExportWindow, u"导出数据", nullptr, 330, 243, {},
+                                           kExportControls};
 
 // Title and progress bar of the window during a run; stops when the window
 // has been closed.
@@ -118,8 +119,7 @@ void ExportWindow::Run(QWidget* owner, CatalogueStore& store, const Settings& se
   });
 }
 
-ExportWindow::ExportWindow(Window& window, CatalogueStore& store, const Settings& settings,
-                           SyntaxChanged onSyntax)
+ExportWindow::ExportWindow(Window& window, CatalogueStore& store, const Settings& settings, SyntaxChanged onSyntax)
     : window_(&window), store_(store), settings_(settings), onSyntax_(std::move(onSyntax)) {
   Window& w = window;
   w.SetIcon(ApplicationIcon());
@@ -137,8 +137,7 @@ ExportWindow::ExportWindow(Window& window, CatalogueStore& store, const Settings
     if (QAbstractButton* add = w.button(g.add))
       connect(add, &QAbstractButton::clicked, this, [this, kind] { AddExportCondition(kind); });
   }
-  if (QAbstractButton* b = w.button(kExport))
-    connect(b, &QAbstractButton::clicked, this, [this] { ExportButton(); });
+  if (QAbstractButton* b = w.button(kExport)) connect(b, &QAbstractButton::clicked, this, [this] { ExportButton(); });
   if (QAbstractButton* b = w.button(kClose))
     connect(b, &QAbstractButton::clicked, this, [this] {
       if (!window_.isNull()) window_->CloseWindow();
@@ -225,9 +224,9 @@ void ExportWindow::ExportButton() {
                         kMbIconInformation);
     return;
   }
-  const QString file = Services().SaveFileName(window_, QStringLiteral("请选择保存文件名"),
-                                               QStringLiteral("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"),
-                                               QStringLiteral("txt"));
+  const QString file =
+      Services().SaveFileName(window_, QStringLiteral("请选择保存文件名"),
+                              QStringLiteral("文本文件(*.txt)|*.txt|所有文件(*.*)|*.*"), QStringLiteral("txt"));
   if (file.isEmpty() || Closed()) return;
 
   // The sections put their titles on the window while they run; its own

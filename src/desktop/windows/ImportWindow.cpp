@@ -147,8 +147,8 @@ void ImportWindow::Refresh() {
   ShowSyntaxHint(parsed_.functions.empty() && parsed_.dataTypes.empty() && parsed_.constants.empty());
 
   QStringList rows;
-  rows.reserve(static_cast<qsizetype>(3 + parsed_.functions.size() + parsed_.dataTypes.size() +
-                                      parsed_.constants.size()));
+  rows.reserve(
+      static_cast<qsizetype>(3 + parsed_.functions.size() + parsed_.dataTypes.size() + parsed_.constants.size()));
   rows.append(PreviewHeading(syntax, 0));
   for (const FunctionRecord& f : parsed_.functions) rows.append(FromGbk(f.name));
   rows.append(PreviewHeading(syntax, 1));

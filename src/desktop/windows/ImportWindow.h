@@ -89,7 +89,7 @@ class ImportWindow : public QObject {
   QAbstractButton* syntaxHint_ = nullptr;
   SyntaxKind hintedSyntax_ = SyntaxKind::E;
   QTimer* refreshTimer_ = nullptr;
-  QStringList shownRows_;   // what the preview holds
+  QStringList shownRows_;  // what the preview holds
   bool closed_ = false;
   bool storing_ = false;
   bool refreshAfterStoring_ = false;

@@ -43,8 +43,9 @@ void InsertListPanel::CopyAll(bool withDependencies) {
   if (entries_.size() == 0) return;
   std::string text;
   const CopyResult result =
-      withDependencies ? DeclarationsWithDependencies(store_, entries_.ToCopy(), settings_.language, settings_.style, text)
-                       : InsertListDeclarations(store_, entries_.ToCopy(), settings_.language, settings_.style, text);
+      withDependencies
+          ? DeclarationsWithDependencies(store_, entries_.ToCopy(), settings_.language, settings_.style, text)
+          : InsertListDeclarations(store_, entries_.ToCopy(), settings_.language, settings_.style, text);
   DeliverCopy(window_, result, text);
 }
 

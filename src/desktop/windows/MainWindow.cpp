@@ -89,9 +89,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create() {
   contextMenus_ = MenuResource::Load(ContextMenus(), [this](int id) { DispatchCommand(id); });
-  Window* w = Window::CreateModeless(kMainWindowTemplate, nullptr, [this](Window& created) {
-    OnCreate(created);
-  });
+  Window* w = Window::CreateModeless(kMainWindowTemplate, nullptr, [this](Window& created) { OnCreate(created); });
   if (w == nullptr) return false;
   // Placed again now that it is shown (and on its screen).
   if (!placement_.maximized) w->SetPlacement(placement_.left, placement_.top, placement_.width, placement_.height);
@@ -148,8 +146,7 @@ void MainWindow::BindControls(Window& w) {
   constantList_ = w.Item(kConstantList);
   pageCaption_ = w.Item(kPageCaption);
 
-  page_ = new DetailPage(w, store_, settings_, w.browser(kDetailBrowser), w.multiLineEdit(kEntryTextBox),
-                         statusBar_);
+  page_ = new DetailPage(w, store_, settings_, w.browser(kDetailBrowser), w.multiLineEdit(kEntryTextBox), statusBar_);
   page_->typeNameClicked = [this](const QString& typeName) {
     const int row = FirstRowWithPrefix(dataTypeRows_, ToGbk(typeName));
     if (row < 0) return;
@@ -166,12 +163,12 @@ void MainWindow::BindControls(Window& w) {
 void MainWindow::CreateSplitters(Window& w) {
   QWidget* client = w.Client();
   const int top = toolbar_->Height();
-  leftSplitter_ = new SplitterBar(client, SplitterBar::Direction::Vertical,
-                                  QRect(0, top, kSplitterThickness, client->height()));
+  leftSplitter_ =
+      new SplitterBar(client, SplitterBar::Direction::Vertical, QRect(0, top, kSplitterThickness, client->height()));
   bottomSplitter_ = new SplitterBar(client, SplitterBar::Direction::Horizontal,
                                     QRect(kSplitterThickness, 200, 200, kSplitterThickness));
-  rightSplitter_ = new SplitterBar(client, SplitterBar::Direction::Vertical,
-                                   QRect(400, top, kSplitterThickness, client->height()));
+  rightSplitter_ =
+      new SplitterBar(client, SplitterBar::Direction::Vertical, QRect(400, top, kSplitterThickness, client->height()));
   for (SplitterBar* bar : {leftSplitter_, bottomSplitter_, rightSplitter_}) {
     w.WatchControl(bar);
     bar->show();
@@ -190,8 +187,7 @@ void MainWindow::WireEvents(Window& w) {
   w.SetCommandHandler([this](int id) { DispatchCommand(id); });
   w.InstallAccelerators(MainAccelerators());
   connect(&w, &Window::windowDestroyed, this, &MainWindow::OnDestroyed);
-  connect(&w, &Window::clientSizeChanged, this,
-          [this](int width, int height) { LayoutMainWindow(width, height); });
+  connect(&w, &Window::clientSizeChanged, this, [this](int width, int height) { LayoutMainWindow(width, height); });
   connect(toolbar_, &ToolBar::buttonClicked, this, [this](int id) { DispatchCommand(id); });
 
   connect(leftSplitter_, &SplitterBar::moved, this,
@@ -203,8 +199,7 @@ void MainWindow::WireEvents(Window& w) {
 
   connect(functionList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedFunction(); });
   connect(dataTypeList_, &ListBox::selectionChanged, this, [this](int) { ShowSelectedDataType(); });
-  connect(categoryTree_, &TreeView::selectionChanged, this,
-          [this](QTreeWidgetItem* item) { ShowTreeFunction(item); });
+  connect(categoryTree_, &TreeView::selectionChanged, this, [this](QTreeWidgetItem* item) { ShowTreeFunction(item); });
   connect(languageBox_, &DropDownList::selectionChanged, this, [this](int) { ChangeLanguage(); });
   connect(searchBox_, &QLineEdit::textChanged, this, [this] {
     if (quickFindPending_) return;
@@ -243,14 +238,10 @@ void MainWindow::WireEvents(Window& w) {
           [this, held](int, int) { DoubleClickEntry(BrowseMode::Constants, held()); });
 
   // Right-click menus: popups 0 tree, 1 insert list, 2 functions, 3 data types, 4 constants.
-  connect(categoryTree_, &TreeView::rightButton, this,
-          [this](QPoint p) { OpenContextMenu(categoryTree_, 0, p); });
-  connect(insertListBox_, &ListBox::rightButton, this,
-          [this](QPoint p) { OpenContextMenu(insertListBox_, 1, p); });
-  connect(functionList_, &ListBox::rightButton, this,
-          [this](QPoint p) { OpenContextMenu(functionList_, 2, p); });
-  connect(dataTypeList_, &ListBox::rightButton, this,
-          [this](QPoint p) { OpenContextMenu(dataTypeList_, 3, p); });
+  connect(categoryTree_, &TreeView::rightButton, this, [this](QPoint p) { OpenContextMenu(categoryTree_, 0, p); });
+  connect(insertListBox_, &ListBox::rightButton, this, [this](QPoint p) { OpenContextMenu(insertListBox_, 1, p); });
+  connect(functionList_, &ListBox::rightButton, this, [this](QPoint p) { OpenContextMenu(functionList_, 2, p); });
+  connect(dataTypeList_, &ListBox::rightButton, this, [this](QPoint p) { OpenContextMenu(dataTypeList_, 3, p); });
   connect(constants_->list(), &ReportView::rightButton, this,
           [this](QPoint p) { OpenContextMenu(constantList_, 4, p); });
 }

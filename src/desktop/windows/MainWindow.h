@@ -131,7 +131,7 @@ class MainWindow : public QObject {
   bool QuickFindPending() const { return quickFindPending_; }
   // Command 10007: opens the advanced find window unless it is open.
   void OpenAdvancedFind();
-  AdvancedFindWindow* advancedFind() const;   // nullptr when closed
+  AdvancedFindWindow* advancedFind() const;  // nullptr when closed
   const FindState& findState() const { return findState_; }
   // Selects and shows a match of the advanced find in view mode (name GBK).
   void ShowFoundEntry(BrowseMode mode, const std::string& gbkName, int id);
@@ -143,8 +143,8 @@ class MainWindow : public QObject {
   void DeleteCategory(QTreeWidgetItem* item);
   void UnfileFunction(QTreeWidgetItem* item);
   void ExpandAllCategories(bool expand);
-  void OpenFileFunctionsWindow();     // "添加函数"
-  void OpenChooseCategoryWindow();    // "分类到..."
+  void OpenFileFunctionsWindow();   // "添加函数"
+  void OpenChooseCategoryWindow();  // "分类到..."
 
   // Deleting entries and the constant editor (MainWindowDelete.cpp): the
   // functions, data types and constants lists.

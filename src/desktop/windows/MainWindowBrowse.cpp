@@ -181,7 +181,8 @@ void MainWindow::ShowInsertListEntry(const InsertListEntry& entry) {
     case BrowseMode::Categories: {
       DispatchCommand(command::kBrowseCategories);
       const int id = entry.id;
-      TreeView::Item match = categoryTree_->FirstLeaf([id](TreeView::Item item) { return TreeView::ItemData(item) == id; });
+      TreeView::Item match =
+          categoryTree_->FirstLeaf([id](TreeView::Item item) { return TreeView::ItemData(item) == id; });
       if (match != nullptr) SelectTreeFunction(match);
       break;
     }

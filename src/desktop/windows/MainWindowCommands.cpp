@@ -101,9 +101,10 @@ void MainWindow::DispatchCommand(int commandId) {
     case kOfficialForum: Services().ShellOpen(QString::fromUtf16(kOfficialForumUrl)); break;
     // There is no mail address to write to: say where feedback goes.
     case kContactMaker:
-      window_->MessageBox(QStringLiteral("Declarium 没有联系邮箱。\r\n意见、问题和错误报告请提交到 Declarium 项目的问题列表（issue），"
-                                         "写明版本、所做的操作和看到的结果；用法见“帮助主题”。"),
-                          kMbIconInformation, QStringLiteral("联系作者"));
+      window_->MessageBox(
+          QStringLiteral("Declarium 没有联系邮箱。\r\n意见、问题和错误报告请提交到 Declarium 项目的问题列表（issue），"
+                         "写明版本、所做的操作和看到的结果；用法见“帮助主题”。"),
+          kMbIconInformation, QStringLiteral("联系作者"));
       break;
 
     case kExport:
@@ -114,9 +115,8 @@ void MainWindow::DispatchCommand(int commandId) {
     case kTrayExit:
       // Not under a running import or export: once it is over.
       if (RunningOperation::Any()) {
-        RunningOperation::WhenNoneRuns([this] {
-          QTimer::singleShot(0, this, [this] { DispatchCommand(command::kExit); });
-        });
+        RunningOperation::WhenNoneRuns(
+            [this] { QTimer::singleShot(0, this, [this] { DispatchCommand(command::kExit); }); });
         break;
       }
       tray_->SetExiting();
@@ -136,8 +136,7 @@ void MainWindow::DispatchCommand(int commandId) {
       DispatchCommand(view);
       break;
     }
-    default:
-      break;  // not a command of this window
+    default: break;  // not a command of this window
   }
 }
 

@@ -32,7 +32,9 @@ int RowAfterDeletion(int deletedIndex, int remaining) {
 
 void MainWindow::DeleteSelectedEntry(BrowseMode kind) {
   if (kind == BrowseMode::Categories) return;
-  ListBox* list = kind == BrowseMode::Functions ? functionList_ : kind == BrowseMode::DataTypes ? dataTypeList_ : nullptr;
+  ListBox* list = kind == BrowseMode::Functions   ? functionList_
+                  : kind == BrowseMode::DataTypes ? dataTypeList_
+                                                  : nullptr;
   ReportView* constants = constants_->list();
   const int row = list != nullptr ? list->Selection() : constants->Selection();
   if (row < 0) return;

@@ -69,14 +69,9 @@ void MainWindow::EndAdvancedFind() {
 void MainWindow::ShowFoundEntry(BrowseMode mode, const std::string& gbkName, int id) {
   switch (mode) {
     case BrowseMode::Functions:
-    case BrowseMode::DataTypes:
-      SelectListEntry(mode, gbkName);
-      break;
-    case BrowseMode::Constants:
-      constants_->PlaceOn(ConstantNameById(store_, id), false);
-      break;
-    case BrowseMode::Categories:
-      break;
+    case BrowseMode::DataTypes: SelectListEntry(mode, gbkName); break;
+    case BrowseMode::Constants: constants_->PlaceOn(ConstantNameById(store_, id), false); break;
+    case BrowseMode::Categories: break;
   }
 }
 

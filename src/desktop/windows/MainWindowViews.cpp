@@ -34,8 +34,8 @@ void MainWindow::ShowBrowseMode(BrowseMode mode) {
   leftSplitter_->setVisible(v.leftSplitter);
   bottomSplitter_->setVisible(v.bottomSplitter);
   detailBrowser_->setVisible(v.detailBrowser);
-  for (QWidget* always : std::vector<QWidget*>{insertListBox_, searchBox_, entryTextBox_, rightSplitter_,
-                                               languageBox_, copyButton_}) {
+  for (QWidget* always :
+       std::vector<QWidget*>{insertListBox_, searchBox_, entryTextBox_, rightSplitter_, languageBox_, copyButton_}) {
     always->setVisible(true);
   }
   const QRect client = window_->ClientRect();
@@ -84,8 +84,8 @@ void MainWindow::ApplyLayout(const MainLayout& l) {
   }
   Place(entryTextBox_, l.entryTextBox);
   if (l.detailBrowser) Place(detailBrowser_, *l.detailBrowser);
-  rightSplitter_->MoveTo(QRect(l.rightSplitter.left, l.rightSplitter.top, l.rightSplitter.width,
-                               l.rightSplitter.height));
+  rightSplitter_->MoveTo(
+      QRect(l.rightSplitter.left, l.rightSplitter.top, l.rightSplitter.width, l.rightSplitter.height));
   if (l.constantList) Place(constantList_, *l.constantList);
   for (int i = 0; i < 4; ++i) {
     if (l.pagingButtons[i]) Place(pagingButtons_[i], *l.pagingButtons[i]);

@@ -25,12 +25,8 @@ QString ReadErrorText(const CatalogueStore& store) {
   return text;
 }
 
-void ShowReadError(CatalogueStore& store) {
-  PlainMessageBox(ReadErrorText(store), kMbIconError);
-}
+void ShowReadError(CatalogueStore& store) { PlainMessageBox(ReadErrorText(store), kMbIconError); }
 
-void ShowOutOfMemory(const QString& what) {
-  PlainMessageBox(what + QStringLiteral("内存不足！"), kMbIconError);
-}
+void ShowOutOfMemory(const QString& what) { PlainMessageBox(what + QStringLiteral("内存不足！"), kMbIconError); }
 
 }  // namespace declarium

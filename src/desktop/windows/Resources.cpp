@@ -139,8 +139,12 @@ constexpr MenuEntry kContextMenuEntries[] = {
 };
 
 constexpr AcceleratorEntry kAccelerators1[] = {
-    {Qt::Key_F1, Qt::NoModifier, kBrowseFunctions}, {Qt::Key_F2, Qt::NoModifier, kBrowseCategories}, {Qt::Key_F3, Qt::NoModifier, kBrowseDataTypes},
-    {Qt::Key_F4, Qt::NoModifier, kBrowseConstants}, {Qt::Key_F5, Qt::NoModifier, kAddToList}, {Qt::Key_F8, Qt::NoModifier, kCopySelected},
+    {Qt::Key_F1, Qt::NoModifier, kBrowseFunctions},
+    {Qt::Key_F2, Qt::NoModifier, kBrowseCategories},
+    {Qt::Key_F3, Qt::NoModifier, kBrowseDataTypes},
+    {Qt::Key_F4, Qt::NoModifier, kBrowseConstants},
+    {Qt::Key_F5, Qt::NoModifier, kAddToList},
+    {Qt::Key_F8, Qt::NoModifier, kCopySelected},
     {Qt::Key_F8, Qt::ShiftModifier, kCopyWithDependencies},
     {Qt::Key_F, Qt::ControlModifier, kAdvancedFind},
 };
@@ -173,9 +177,9 @@ std::span<const ToolButtonTemplate> MainToolbar() { return kMainToolbar; }
 
 std::span<const WindowTemplate* const> AllWindowTemplates() {
   static constexpr std::array<const WindowTemplate*, 11> kAll = {
-      &kMainWindowTemplate,   &kImportWindowTemplate,     &kAdvancedFindTemplate,   &kFileFunctionsTemplate,
-      &kChooseCategoryTemplate, &kExportWindowTemplate,   &kAffixDialogTemplate,    &kConstantEditorTemplate,
-      &kSettingsDialogTemplate, &kInputBoxWindow,         &kConversionWindowTemplate,
+      &kMainWindowTemplate,     &kImportWindowTemplate, &kAdvancedFindTemplate,     &kFileFunctionsTemplate,
+      &kChooseCategoryTemplate, &kExportWindowTemplate, &kAffixDialogTemplate,      &kConstantEditorTemplate,
+      &kSettingsDialogTemplate, &kInputBoxWindow,       &kConversionWindowTemplate,
   };
   return kAll;
 }

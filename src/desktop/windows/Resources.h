@@ -22,7 +22,7 @@ inline constexpr int kConstantEditor = 1700;  // "修改常量"
 inline constexpr int kSettingsDialog = 1800;
 inline constexpr int kLayoutWindow = 1900;  // "内存布局"
 inline constexpr int kConversionWindow = 2000;
-inline constexpr int kHelpWindow = 2100;      // "帮助主题"
+inline constexpr int kHelpWindow = 2100;  // "帮助主题"
 }  // namespace resource
 
 // Menu 10000, the main window's menu bar.

@@ -43,7 +43,8 @@ void TrayAndHotkey::TearDown() {
 
 bool TrayAndHotkey::ReplaceHotkey() {
   Services().UnregisterHotkey(window_, hotkeyId_);
-  hotkeyId_ = Services().RegisterHotkey(window_, ModifiersFromHotkeyBits(settings_.hotkeyModifiers), settings_.hotkeyKey);
+  hotkeyId_ =
+      Services().RegisterHotkey(window_, ModifiersFromHotkeyBits(settings_.hotkeyModifiers), settings_.hotkeyKey);
   return hotkeyId_ != 0;
 }
 
@@ -64,8 +65,7 @@ void TrayAndHotkey::OnTrayEvent(int kind) {
     Toggle();
   } else if (kind == kTrayRightButtonUp && contextMenus_) {
     const bool visible = window_->IsShown();
-    contextMenus_->SetItemText(command::kTrayToggle,
-                               visible ? QStringLiteral("隐藏界面") : QStringLiteral("显示界面"));
+    contextMenus_->SetItemText(command::kTrayToggle, visible ? QStringLiteral("隐藏界面") : QStringLiteral("显示界面"));
     // A hidden window is not brought forward by its own menu.
     contextMenus_->OpenPopup(kTrayMenuPopup, QCursor::pos(), visible ? window_.data() : nullptr);
   }

@@ -29,7 +29,7 @@ class TrayAndHotkey : public QObject {
   void Toggle();
   // "退出": the next close ends the program instead of hiding it.
   void SetExiting() { exiting_ = true; }
-  int HotkeyId() const { return hotkeyId_; }   // 0 = no global hotkey
+  int HotkeyId() const { return hotkeyId_; }  // 0 = no global hotkey
   // Unregisters the hotkey and registers the one the settings now hold;
   // false when that is refused (then there is none).
   bool ReplaceHotkey();

@@ -20,8 +20,10 @@ FindTarget Target(int tab, int radio) {
 class AdvancedFind : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& [name, description] : {std::pair{"GetWindowText", "取窗口标题"}, {"SetWindowText", "置窗口标题"},
-                                            {"FindWindow", "查找窗口"}, {"Beep", "响铃"}})
+    for (const auto& [name, description] : {std::pair{"GetWindowText", "取窗口标题"},
+                                            {"SetWindowText", "置窗口标题"},
+                                            {"FindWindow", "查找窗口"},
+                                            {"Beep", "响铃"}})
       cat_.add().Function(test::NewFunction(name).Description(description));
   }
   FindStep Step(const FindTarget& t, std::string_view text) {
@@ -127,8 +129,10 @@ TEST_F(AdvancedFind, ConstantsGiveIdAndName) {
 TEST_F(AdvancedFind, MemberRemarksListATypeOncePerMatchingMember) {
   const int rect = cat_.add().DataType("RECT");
   const int point = cat_.add().DataType("POINT");
-  for (const auto& [name, remark, owner] : {std::tuple{"left", "左边坐标", rect}, {"top", "顶边坐标", rect},
-                                            {"x", "横坐标", point}, {"bottom", "底边", rect}})
+  for (const auto& [name, remark, owner] : {std::tuple{"left", "左边坐标", rect},
+                                            {"top", "顶边坐标", rect},
+                                            {"x", "横坐标", point},
+                                            {"bottom", "底边", rect}})
     cat_.add().Member(owner, test::NewParam(name).Remark(remark));
   const FindTarget members = Target(1, 3);
   EXPECT_EQ(Step(members, "坐标").name, "POINT");
@@ -153,8 +157,7 @@ TEST_F(AdvancedFind, ContinuesOnlyWithTheSameInputsUntilEnded) {
 }
 
 TEST_F(AdvancedFind, UnknownTargetsAreNeverRun) {
-  EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome,
-            FindOutcome::NothingShown);
+  EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome, FindOutcome::NothingShown);
   EXPECT_EQ(state_.Step(cat_.store(), "函数表", "1=1; --", "x").outcome, FindOutcome::NoRecords);
 }
 

@@ -19,20 +19,15 @@ class CellEditing : public ::testing::Test {
     member_ = cat_.add().Member(type_, test::NewParam("left").ByRef(0));
   }
   std::string Text(const std::string& table, const std::string& field, int id) {
-    return cat_.store().QueryText("select " + field + " from " + table + " where id=" +
-                                  std::to_string(id));
+    return cat_.store().QueryText("select " + field + " from " + table + " where id=" + std::to_string(id));
   }
   int Int(const std::string& table, const std::string& field, int id) {
-    return cat_.store().QueryInt("select " + field + " from " + table + " where id=" +
-                                     std::to_string(id),
-                                 -1);
+    return cat_.store().QueryInt("select " + field + " from " + table + " where id=" + std::to_string(id), -1);
   }
   // One double click on a yes/no cell: toggle, store, give the cell's new text.
-  std::string DoubleClick(const std::string& table, const std::string& field, int id,
-                          const std::string& shown) {
+  std::string DoubleClick(const std::string& table, const std::string& field, int id, const std::string& shown) {
     const YesNoToggle t = ToggleYesNo(shown);
-    EXPECT_EQ(UpdateCell(cat_.store(), table, field, id, t.value, CellKind::Int),
-              CellUpdate::Written);
+    EXPECT_EQ(UpdateCell(cat_.store(), table, field, id, t.value, CellKind::Int), CellUpdate::Written);
     return t.text;
   }
   TestCatalogue cat_;
@@ -80,29 +75,23 @@ TEST_F(CellEditing, FunctionAndTypeNamesMustBeUnique) {
             CellUpdate::DuplicateName);
   EXPECT_EQ(Text("函数表", "名称", fn_), "GetWindowText");
   // Its own name, or another letter case, is not another row's name.
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "GetWindowText", CellKind::Text),
-            CellUpdate::Written);
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "setwindowtext", CellKind::Text),
-            CellUpdate::Written);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "GetWindowText", CellKind::Text), CellUpdate::Written);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "setwindowtext", CellKind::Text), CellUpdate::Written);
   cat_.add().DataType("POINT");
-  EXPECT_EQ(UpdateCell(cat_.store(), "数据类型表", "名称", type_, "POINT", CellKind::Text),
-            CellUpdate::DuplicateName);
+  EXPECT_EQ(UpdateCell(cat_.store(), "数据类型表", "名称", type_, "POINT", CellKind::Text), CellUpdate::DuplicateName);
   EXPECT_EQ(DuplicateNameMessage(), "此名称已经存在！");
 }
 
 TEST_F(CellEditing, ParametersMayShareNames) {
   cat_.add().Parameter(fn_, test::NewParam("lpString"));
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数参数表", "名称", param_, "lpString", CellKind::Text),
-            CellUpdate::Written);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数参数表", "名称", param_, "lpString", CellKind::Text), CellUpdate::Written);
   EXPECT_EQ(Text("函数参数表", "名称", param_), "lpString");
 }
 
 TEST_F(CellEditing, QuotesInNamesAndTexts) {
   cat_.add().Function("O'Neil");
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "O'Neil", CellKind::Text),
-            CellUpdate::DuplicateName);
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "函数说明", fn_, "it's '; --", CellKind::Text),
-            CellUpdate::Written);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", fn_, "O'Neil", CellKind::Text), CellUpdate::DuplicateName);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "函数说明", fn_, "it's '; --", CellKind::Text), CellUpdate::Written);
   EXPECT_EQ(Text("函数表", "函数说明", fn_), "it's '; --");
 }
 
@@ -110,18 +99,15 @@ TEST_F(CellEditing, RefusedCells) {
   EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称", 0, "X", CellKind::Text), CellUpdate::Refused);
   EXPECT_EQ(UpdateCell(cat_.store(), "类别表", "名称", 1, "X", CellKind::Text), CellUpdate::Refused);
   EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "id", fn_, "5", CellKind::Int), CellUpdate::Refused);
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称='x',备注", fn_, "y", CellKind::Text),
-            CellUpdate::Refused);
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数参数表", "传址", param_, "1 or 1=1", CellKind::Int),
-            CellUpdate::Refused);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "名称='x',备注", fn_, "y", CellKind::Text), CellUpdate::Refused);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数参数表", "传址", param_, "1 or 1=1", CellKind::Int), CellUpdate::Refused);
   EXPECT_EQ(Text("函数表", "名称", fn_), "GetWindowText");
   EXPECT_EQ(Int("函数参数表", "传址", param_), 0);
 }
 
 TEST_F(CellEditing, FailedUpdateIsReported) {
   cat_.Run("create trigger keep before update on 函数表 begin select raise(abort,'x'); end");
-  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "备注", fn_, "new", CellKind::Text),
-            CellUpdate::Failed);
+  EXPECT_EQ(UpdateCell(cat_.store(), "函数表", "备注", fn_, "new", CellKind::Text), CellUpdate::Failed);
 }
 
 }  // namespace

@@ -22,9 +22,7 @@ class Deletion : public ::testing::Test {
     cat_.Run("insert into 函数参数表 (名称,所属函数) values ('a'," + std::to_string(fn_) + "),('b'," +
              std::to_string(fn_) + "),('c'," + std::to_string(other_) + ")");
   }
-  int Params(int fn) {
-    return Count(cat_, "select count(1) from 函数参数表 where 所属函数=" + std::to_string(fn));
-  }
+  int Params(int fn) { return Count(cat_, "select count(1) from 函数参数表 where 所属函数=" + std::to_string(fn)); }
   TestCatalogue cat_;
   int fn_ = 0, other_ = 0;
 };
@@ -50,8 +48,9 @@ TEST(DeletionOfDataTypes, TypeGoesWithItsMembersAndRollsBackOnFailure) {
   TestCatalogue cat;
   const int t = cat.Insert("insert into 数据类型表 (名称) values ('RECT')");
   cat.Run("insert into 数据类型成员表 (名称,所属数据类型) values ('left'," + std::to_string(t) + ")");
-  cat.Run("create trigger keep before delete on 数据类型表 when old.名称='RECT' begin "
-          "select raise(abort,'x'); end");
+  cat.Run(
+      "create trigger keep before delete on 数据类型表 when old.名称='RECT' begin "
+      "select raise(abort,'x'); end");
   EXPECT_FALSE(DeleteDataType(cat.store(), t));
   EXPECT_EQ(Count(cat, "select count(1) from 数据类型成员表"), 1);
   cat.Run("drop trigger keep");
@@ -74,8 +73,8 @@ TEST(ConstantEditor, UnchangedSaveKeepsLongTextsWhole) {
   TestCatalogue cat;
   const std::string remark(300, 'r');
   const std::string name = "名" + std::string(280, 'n');
-  const int id = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('" + name +
-                            "','0x10','16','" + remark + "')");
+  const int id = cat.Insert("insert into 常量表 (名称,十六进制值,十进制值,备注) values ('" + name + "','0x10','16','" +
+                            remark + "')");
   ASSERT_TRUE(SaveConstant(cat.store(), id, name, "0x10", "16", remark));
   EXPECT_EQ(cat.store().QueryText("select 备注 from 常量表 where id=" + std::to_string(id)), remark);
   EXPECT_EQ(cat.store().QueryText("select 名称 from 常量表 where id=" + std::to_string(id)), name);
@@ -85,8 +84,8 @@ TEST(ConstantEditor, QuotesInEveryText) {
   TestCatalogue cat;
   const int id = cat.Insert("insert into 常量表 (名称) values ('X')");
   ASSERT_TRUE(SaveConstant(cat.store(), id, "A'B", "0x'1", "1'", "it's"));
-  Statement row = cat.store().Prepare(
-      "select 名称,十六进制值,十进制值,备注 from 常量表 where id=" + std::to_string(id));
+  Statement row =
+      cat.store().Prepare("select 名称,十六进制值,十进制值,备注 from 常量表 where id=" + std::to_string(id));
   ASSERT_TRUE(cat.store().NextRow(row));
   EXPECT_EQ(cat.store().ColumnText(row, 0), "A'B");
   EXPECT_EQ(cat.store().ColumnText(row, 1), "0x'1");

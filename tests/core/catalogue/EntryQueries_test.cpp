@@ -97,8 +97,8 @@ TEST_F(EntryQueriesTest, NameWithQuotesIsAValue) {
 }
 
 TEST(FirstRow, FoldsOnlyAsciiLettersAndSearchesFromTheTop) {
-  const std::vector<EntryRow> rows = {{1, "CREATEW"}, {2, "CreateWindow"}, {3, "createwindowex"},
-                                      {4, "Ｒect"}, {5, "窗口"}};
+  const std::vector<EntryRow> rows = {
+      {1, "CREATEW"}, {2, "CreateWindow"}, {3, "createwindowex"}, {4, "Ｒect"}, {5, "窗口"}};
   EXPECT_EQ(FirstRowWithPrefix(rows, "createw"), 0);
   EXPECT_EQ(FirstRowWithPrefix(rows, "createwi"), 1);
   EXPECT_EQ(FirstRowWithPrefix(rows, "ｒect"), -1);  // full-width letters are not folded

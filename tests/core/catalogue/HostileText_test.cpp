@@ -25,12 +25,12 @@
 namespace declarium {
 namespace {
 
-using test::ReadFileBytes;
 using test::Entries;
 using test::NewConstant;
 using test::NewDataType;
 using test::NewFunction;
 using test::NewParam;
+using test::ReadFileBytes;
 using test::TestCatalogue;
 
 struct Hostile {
@@ -172,8 +172,9 @@ TEST_F(HostileText, Import) {
     // The names are found again exactly: a second storing adds nothing, and
     // the name finds its entry.
     ASSERT_TRUE(StoreImported(cat.store(), {f}, {d}, {c}, message)) << message;
-    EXPECT_EQ(message, "成功添加\r\n函数：0个（1 个同名已存在，未添加）\r\n数据类型：0个（1 个同名已存在，未添加）"
-                       "\r\n常量：0个（1 个同名已存在，未添加）");
+    EXPECT_EQ(message,
+              "成功添加\r\n函数：0个（1 个同名已存在，未添加）\r\n数据类型：0个（1 个同名已存在，未添加）"
+              "\r\n常量：0个（1 个同名已存在，未添加）");
     EXPECT_TRUE(NameExists(cat.store(), "函数表", v));
     EXPECT_FALSE(NameExists(cat.store(), "函数表", v + "x"));
     int id = -1;
@@ -193,8 +194,8 @@ TEST_F(HostileText, ReadFromText) {
     const std::string& v = h.value;
     // A lead byte at the end of a line pairs with the line break, as in any GBK text.
     if (std::string(h.label) == "lone lead byte at the end") continue;
-    const std::string text = ".版本 2\r\n\r\n.DLL命令 F, 整数型, \"k\", \"F\", 公开, " + v + "\r\n    .参数 p, 整数型, , " + v +
-                             "\r\n.常量 C, \"1\", , " + v + "\r\n";
+    const std::string text = ".版本 2\r\n\r\n.DLL命令 F, 整数型, \"k\", \"F\", 公开, " + v +
+                             "\r\n    .参数 p, 整数型, , " + v + "\r\n.常量 C, \"1\", , " + v + "\r\n";
     ParsedDeclarations read;
     ReadDeclarations(text, SyntaxKind::E, read);
     ASSERT_EQ(read.functions.size(), 1u);

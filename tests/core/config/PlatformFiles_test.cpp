@@ -93,7 +93,8 @@ TEST(ChinesePaths, ExportWritesGbkWithCrLf) {
   ExportRequest request;
   request.constants = true;
   std::string message;
-  ASSERT_EQ(ExportDeclarations(store, out, request, DeclarationStyle(), nullptr, message), ExportResult::Done) << message;
+  ASSERT_EQ(ExportDeclarations(store, out, request, DeclarationStyle(), nullptr, message), ExportResult::Done)
+      << message;
   std::string bytes;
   ASSERT_EQ(ReadWholeFile(out, bytes), FileRead::Read);
   EXPECT_NE(bytes.find("最大路径"), std::string::npos);

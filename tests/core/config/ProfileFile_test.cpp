@@ -295,9 +295,8 @@ TEST(ProfileFile, WriteAllEqualsWritingEachEntryInTurn) {
   const std::string start = "[Config]\nleft=1\n; c\n[Setings]\nPublic=0\n";
   WriteFileBytes(dir / "a.ini", start);
   WriteFileBytes(dir / "b.ini", start);
-  const ProfileEntry entries[] = {
-      {"Setings", "Public", "1"}, {"Config", "top", "5"}, {"Bad", "k", "x\r\ny"},
-      {"Setings", "Public", "2"}, {"Fresh", "k", "v"},    {"config", "LEFT", "3"}};
+  const ProfileEntry entries[] = {{"Setings", "Public", "1"}, {"Config", "top", "5"}, {"Bad", "k", "x\r\ny"},
+                                  {"Setings", "Public", "2"}, {"Fresh", "k", "v"},    {"config", "LEFT", "3"}};
   ProfileFile a(dir / "a.ini");
   EXPECT_FALSE(a.WriteAll(entries));  // one entry was refused
   ProfileFile b(dir / "b.ini");

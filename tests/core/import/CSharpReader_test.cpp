@@ -35,8 +35,8 @@ std::vector<ConstantRecord> Constants(std::string_view text) {
   return out;
 }
 
-void ExpectParameter(const ParameterRecord& p, std::string_view type, std::string_view name, bool byRef,
-                     bool output, std::string_view array) {
+void ExpectParameter(const ParameterRecord& p, std::string_view type, std::string_view name, bool byRef, bool output,
+                     std::string_view array) {
   SCOPED_TRACE(std::string(name));
   EXPECT_EQ(p.type, type);
   EXPECT_EQ(p.name, name);
@@ -458,15 +458,39 @@ TEST(CSharpConstants, CuttingStopsWithoutASemicolon) {
 
 TEST(CSharpReaders, NeverFailOnBrokenText) {
   const std::string nul = "const int A\0B = 1;[DllImport(\"a\0\")] extern int F(int\0 x);"s;
-  const std::vector<std::string> texts = {
-      "", ";", "}", "[DllImport", "[DllImport(", "[DllImport(\"a\")] extern", "[DllImport(\"a\")] extern ;",
-      "[DllImport(\"a\")] extern int F(", "[DllImport(\"a\")] extern int F(;", "[DllImport;",
-      "[DllImport(\"a\")] extern int F(int x)", "extern int F(int x);", "[StructLayout", "[StructLayout}",
-      "[StructLayout(", "[StructLayout(LayoutKind.Sequential)] struct", "[StructLayout] struct X {",
-      "[StructLayout] struct X { int a; int b }", "[StructLayout] class }", "const ", "const ;", "const x =",
-      "const x = ;", "const x = 0x;", "const x = 0x\x81;", "\x81", "[DllImport\x81", "const \x81",
-      "[StructLayout\x81", "[StructLayout(Pack=\x81)] struct \x81{\x81}", nul,
-      "[DllImport(\"a\")] extern \x81 F\x81(\x81 \x81);", "[DllImport(\"a\")] extern int F(a b c d e f);"};
+  const std::vector<std::string> texts = {"",
+                                          ";",
+                                          "}",
+                                          "[DllImport",
+                                          "[DllImport(",
+                                          "[DllImport(\"a\")] extern",
+                                          "[DllImport(\"a\")] extern ;",
+                                          "[DllImport(\"a\")] extern int F(",
+                                          "[DllImport(\"a\")] extern int F(;",
+                                          "[DllImport;",
+                                          "[DllImport(\"a\")] extern int F(int x)",
+                                          "extern int F(int x);",
+                                          "[StructLayout",
+                                          "[StructLayout}",
+                                          "[StructLayout(",
+                                          "[StructLayout(LayoutKind.Sequential)] struct",
+                                          "[StructLayout] struct X {",
+                                          "[StructLayout] struct X { int a; int b }",
+                                          "[StructLayout] class }",
+                                          "const ",
+                                          "const ;",
+                                          "const x =",
+                                          "const x = ;",
+                                          "const x = 0x;",
+                                          "const x = 0x\x81;",
+                                          "\x81",
+                                          "[DllImport\x81",
+                                          "const \x81",
+                                          "[StructLayout\x81",
+                                          "[StructLayout(Pack=\x81)] struct \x81{\x81}",
+                                          nul,
+                                          "[DllImport(\"a\")] extern \x81 F\x81(\x81 \x81);",
+                                          "[DllImport(\"a\")] extern int F(a b c d e f);"};
   for (const auto& t : texts) {
     SCOPED_TRACE(t);
     std::vector<FunctionRecord> f(2);

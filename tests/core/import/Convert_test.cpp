@@ -170,21 +170,22 @@ TEST(ConvertDeclarations, FromVb) {
             "}\r\n"
             "GENERIC_READ = -2147483648,\r\n"
             "MAX_PATH = 260,\r\n");
-  EXPECT_EQ(Convert(kVbText, SyntaxKind::Vb, SyntaxKind::Vb),
-            "Private Declare Function GetCursorPos Lib \"user32\" Alias \"GetCursorPos\" "
-            "(ByRef lpPoint As POINTAPI) As Long\r\n"
-            "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)\r\n"
-            "Private Declare Function lstrlen Lib \"kernel32\" Alias \"lstrlenA\" (ByVal lpString As String) As Long\r\n"
-            "Private Type POINTAPI\r\n"
-            "x As Long\r\n"
-            "y As Long\r\n"
-            "End Type\r\n"
-            "Private Type OFSTRUCT\r\n"
-            "cBytes As Byte\r\n"
-            "szPathName(0 To 128) As Byte\r\n"
-            "End Type\r\n"
-            "Private Const GENERIC_READ = &H80000000\r\n"
-            "Private Const MAX_PATH = &H104\r\n");
+  EXPECT_EQ(
+      Convert(kVbText, SyntaxKind::Vb, SyntaxKind::Vb),
+      "Private Declare Function GetCursorPos Lib \"user32\" Alias \"GetCursorPos\" "
+      "(ByRef lpPoint As POINTAPI) As Long\r\n"
+      "Private Declare Sub Sleep Lib \"kernel32\" Alias \"Sleep\" (ByVal dwMilliseconds As Long)\r\n"
+      "Private Declare Function lstrlen Lib \"kernel32\" Alias \"lstrlenA\" (ByVal lpString As String) As Long\r\n"
+      "Private Type POINTAPI\r\n"
+      "x As Long\r\n"
+      "y As Long\r\n"
+      "End Type\r\n"
+      "Private Type OFSTRUCT\r\n"
+      "cBytes As Byte\r\n"
+      "szPathName(0 To 128) As Byte\r\n"
+      "End Type\r\n"
+      "Private Const GENERIC_READ = &H80000000\r\n"
+      "Private Const MAX_PATH = &H104\r\n");
 }
 
 TEST(ConvertDeclarations, SettingsShapeTheOutput) {

@@ -254,8 +254,8 @@ TEST(ReadEConstants, LineBreaksAndVersionMarkerAreDroppedInsideABlock) {
 // pieces that matter (breaks, separators split by a break, lead bytes before
 // a break), must read as the whole join reads them.
 TEST(ReadEConstants, JoiningOnlyTheFieldsLinesReadsAsJoiningTheWholeBlock) {
-  const std::vector<std::string> pieces = {".常量 ", "\r\n", ", ", ",", " ", "\"", "a", "12",
-                                           "中", "\x81", "\xA1\xA1", ".版本 2", "0x"};
+  const std::vector<std::string> pieces = {".常量 ", "\r\n", ", ",   ",",        " ",       "\"", "a",
+                                           "12",     "中",   "\x81", "\xA1\xA1", ".版本 2", "0x"};
   unsigned seed = 2024;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
   auto expected = [](std::string_view text) {

@@ -11,8 +11,23 @@ namespace declarium {
 namespace {
 
 const std::vector<std::string> kTexts = {
-    "", "a", ", ", ", , ", "a, b, c", "a, b, ", ", a", "a,b", "\x81, b, c", "中, 文, ",
-    "\r\n", "a\r\n\r\nb", "a\r\n", "\r\n\r\n", "\x81\r\nb", "a\r", "\xA1\xA1\r\n\xA1\xA1",
+    "",
+    "a",
+    ", ",
+    ", , ",
+    "a, b, c",
+    "a, b, ",
+    ", a",
+    "a,b",
+    "\x81, b, c",
+    "中, 文, ",
+    "\r\n",
+    "a\r\n\r\nb",
+    "a\r\n",
+    "\r\n\r\n",
+    "\x81\r\nb",
+    "a\r",
+    "\xA1\xA1\r\n\xA1\xA1",
 };
 
 // The readers cut lines and fields with these instead of SplitText; they

@@ -51,8 +51,7 @@ DataTypeRecord DataType(SyntaxKind syntax, std::string name, std::vector<Paramet
   return d;
 }
 
-ConstantRecord Constant(std::string name, std::string decimalValue, std::string hexValue,
-                        std::string remark = {}) {
+ConstantRecord Constant(std::string name, std::string decimalValue, std::string hexValue, std::string remark = {}) {
   ConstantRecord c;
   c.name = std::move(name);
   c.decimalValue = std::move(decimalValue);
@@ -175,19 +174,20 @@ void ExpectReadBack(const std::vector<Record>& want, const std::vector<Record>& 
 // - 中文名 and 名称 share the one name field (see ChineseNamesTakeTheNameField).
 
 std::vector<FunctionRecord> EFunctions() {
-  FunctionRecord box = Function(SyntaxKind::E, "MessageBox", "整数型", "user32.dll", "MessageBoxA",
-                                {Row("hWnd", "整数型", false, "", "窗口句柄"), Row("lpText", "文本型"),
-                                 Row("lpRect", "RECT", true, "", "矩形"), Row("buf", "字节型", false, "1", "缓冲区"),
-                                 Row("data", "字节型", true, "1")});
+  FunctionRecord box = Function(
+      SyntaxKind::E, "MessageBox", "整数型", "user32.dll", "MessageBoxA",
+      {Row("hWnd", "整数型", false, "", "窗口句柄"), Row("lpText", "文本型"), Row("lpRect", "RECT", true, "", "矩形"),
+       Row("buf", "字节型", false, "1", "缓冲区"), Row("data", "字节型", true, "1")});
   box.remark = "显示信息框";
   FunctionRecord ticks = Function(SyntaxKind::E, "GetTickCount", "", "kernel32", "GetTickCount", {});
   return {box, ticks};
 }
 
 std::vector<DataTypeRecord> EDataTypes() {
-  DataTypeRecord rect = DataType(SyntaxKind::E, "RECT",
-                                 {Row("left", "整数型", false, "", "左边"), Row("szName", "字节型", false, "260", "名字"),
-                                  Row("lpNext", "整数型", true), Row("grid", "整数型", false, "4,4")});
+  DataTypeRecord rect =
+      DataType(SyntaxKind::E, "RECT",
+               {Row("left", "整数型", false, "", "左边"), Row("szName", "字节型", false, "260", "名字"),
+                Row("lpNext", "整数型", true), Row("grid", "整数型", false, "4,4")});
   rect.remark = "矩形";
   return {rect, DataType(SyntaxKind::E, "EMPTY", {})};
 }
@@ -325,9 +325,9 @@ std::vector<FunctionRecord> CSharpFunctions() {
 }
 
 std::vector<DataTypeRecord> CSharpDataTypes() {
-  DataTypeRecord rect = DataType(SyntaxKind::CSharp, "FINDDATA",
-                                 {Row("left", "int", false, "", "左边"), Row("szName", "string", false, "260"),
-                                  Row("lpNext", "int", true)});
+  DataTypeRecord rect = DataType(
+      SyntaxKind::CSharp, "FINDDATA",
+      {Row("left", "int", false, "", "左边"), Row("szName", "string", false, "260"), Row("lpNext", "int", true)});
   rect.pack = "4";
   rect.charSet = "CharSet.Ansi";
   rect.size = "280";
@@ -399,19 +399,21 @@ TEST(RoundTrip, CSharpSyntax) {
 //   value is then computed from it.
 
 std::vector<FunctionRecord> VbFunctions() {
-  FunctionRecord box = Function(SyntaxKind::Vb, "MessageBox", "Long", "user32", "MessageBoxA",
-                                {Row("hWnd", "Long"), Row("lpText", "String"), Row("lpRect", "RECT", true),
-                                 Row("buf", "Byte", false, "1")});
+  FunctionRecord box = Function(
+      SyntaxKind::Vb, "MessageBox", "Long", "user32", "MessageBoxA",
+      {Row("hWnd", "Long"), Row("lpText", "String"), Row("lpRect", "RECT", true), Row("buf", "Byte", false, "1")});
   box.remark = "显示信息框";
   FunctionRecord ticks = Function(SyntaxKind::Vb, "GetTickCount", "Long", "kernel32", "", {});
-  FunctionRecord error = Function(SyntaxKind::Vb, "SetLastError", "", "kernel32", "SetLastError", {Row("dwErrCode", "Long")});
+  FunctionRecord error =
+      Function(SyntaxKind::Vb, "SetLastError", "", "kernel32", "SetLastError", {Row("dwErrCode", "Long")});
   return {box, ticks, error};
 }
 
 std::vector<DataTypeRecord> VbDataTypes() {
-  DataTypeRecord rect = DataType(SyntaxKind::Vb, "FINDDATA",
-                                 {Row("dwFileAttributes", "Long", false, "", "属性"), Row("cFileName", "Byte", false, "260", "名字"),
-                                  Row("lpNext", "Long", true), Row("grid", "Integer", false, "4,4")});
+  DataTypeRecord rect =
+      DataType(SyntaxKind::Vb, "FINDDATA",
+               {Row("dwFileAttributes", "Long", false, "", "属性"), Row("cFileName", "Byte", false, "260", "名字"),
+                Row("lpNext", "Long", true), Row("grid", "Integer", false, "4,4")});
   rect.remark = "查找数据";
   return {rect, DataType(SyntaxKind::Vb, "EMPTY", {})};
 }
@@ -512,7 +514,8 @@ TEST(RoundTrip, Win32ApiDeclarationsReadTheSameTwice) {
     for (size_t i = 0; i < first.dataTypes.size(); ++i) {
       // The Byte members written where C leaves a gap are new; the rest read back as they were.
       DataTypeRecord b = second.dataTypes[i];
-      std::erase_if(b.members, [](const ParameterRecord& m) { return m.name.starts_with("Padding") && m.type == "Byte"; });
+      std::erase_if(b.members,
+                    [](const ParameterRecord& m) { return m.name.starts_with("Padding") && m.type == "Byte"; });
       report.Add(first.dataTypes[i].name, Differences(KeptByVb(first.dataTypes[i]), b));
     }
   }
@@ -539,8 +542,10 @@ TEST(RoundTrip, ReadingInBatchesFindsWhatTheWholeReadingFinds) {
   if (vb.empty()) {
     for (int i = 0; i < 50; ++i) {
       const std::string n = std::to_string(i);
-      vb += "Declare Function F" + n + " Lib \"k\" (ByVal a As Long, b As Any) As Long\r\n"
-            "Type T" + n + "\r\n    x As Long\r\nEnd Type\r\nConst C" + n + " = " + n + " ' r\r\n";
+      vb += "Declare Function F" + n +
+            " Lib \"k\" (ByVal a As Long, b As Any) As Long\r\n"
+            "Type T" +
+            n + "\r\n    x As Long\r\nEnd Type\r\nConst C" + n + " = " + n + " ' r\r\n";
     }
   }
   const ParsedDeclarations fromVb = Read(vb, SyntaxKind::Vb);
@@ -566,8 +571,7 @@ TEST(RoundTrip, ReadingInBatchesFindsWhatTheWholeReadingFinds) {
       };
       ReadDeclarations(text, syntax,
                        {collect(batched.functions), collect(batched.dataTypes), collect(batched.constants)}, batch);
-      EXPECT_EQ(Joined(SyntaxKind::E, batched.functions, batched.dataTypes, batched.constants, Everything()),
-                expected);
+      EXPECT_EQ(Joined(SyntaxKind::E, batched.functions, batched.dataTypes, batched.constants, Everything()), expected);
       const std::size_t records = whole.functions.size() + whole.dataTypes.size() + whole.constants.size();
       if (batch == 1) {
         EXPECT_EQ(static_cast<std::size_t>(batches), records);

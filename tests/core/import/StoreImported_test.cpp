@@ -74,14 +74,9 @@ Rows Dump(CatalogueStore& store, const std::string& sql) {
     std::vector<std::string> row;
     for (int i = 0; i < sqlite3_column_count(stmt.get()); ++i) {
       switch (sqlite3_column_type(stmt.get(), i)) {
-        case SQLITE_NULL:
-          row.push_back("<null>");
-          break;
-        case SQLITE_INTEGER:
-          row.push_back("i:" + std::to_string(sqlite3_column_int64(stmt.get(), i)));
-          break;
-        default:
-          row.push_back("t:" + store.ColumnText(stmt, i));
+        case SQLITE_NULL: row.push_back("<null>"); break;
+        case SQLITE_INTEGER: row.push_back("i:" + std::to_string(sqlite3_column_int64(stmt.get(), i))); break;
+        default: row.push_back("t:" + store.ColumnText(stmt, i));
       }
     }
     rows.push_back(std::move(row));
@@ -131,10 +126,9 @@ TEST(StoreImported, EmptyListsCommitThreeZeroCounts) {
 
 TEST(StoreImported, EveryFieldReachesItsColumn) {
   TestCatalogue cat;
-  FunctionRecord f = Function("CreateFileA", {Param("lpFileName", "文本型", "", false, "文件名"),
-                                              Param("lpBuffer", "字节型", "1", true),
-                                              Param("a", "整数型", "2"), Param("b", "整数型", " 1"),
-                                              Param("c", "整数型", "1 ")});
+  FunctionRecord f = Function(
+      "CreateFileA", {Param("lpFileName", "文本型", "", false, "文件名"), Param("lpBuffer", "字节型", "1", true),
+                      Param("a", "整数型", "2"), Param("b", "整数型", " 1"), Param("c", "整数型", "1 ")});
   f.returnType = "int";
   f.remark = "打开文件";
   f.library = "kernel32";
@@ -145,8 +139,8 @@ TEST(StoreImported, EveryFieldReachesItsColumn) {
   f.chineseName = "不存储";
   f.description = "不存储";
   f.isPublic = true;
-  DataTypeRecord d = DataType("RECT", {Param("left", "Long", "10", false, "左"), Param("name", "Byte", "", true),
-                                       Param("flags", "Long", "1")});
+  DataTypeRecord d = DataType(
+      "RECT", {Param("left", "Long", "10", false, "左"), Param("name", "Byte", "", true), Param("flags", "Long", "1")});
   d.remark = "矩形";
   d.syntax = SyntaxKind::Vb;
   d.charSet = "CharSet.Ansi";
@@ -204,36 +198,41 @@ TEST(StoreImported, ExistingAndRepeatedNamesAreSkippedWithTheirParameters) {
   TestCatalogue cat;
   Seed(cat);
   std::vector<FunctionRecord> functions = {
-      Function("MessageBoxA", {Param("other", "文本型"), Param("more", "整数型")}),  // already stored
-      Function("GetTickCount"),
-      Function("GetTickCount", {Param("ignored", "整数型")}),  // same paste, second time
-      Function("messageboxa", {Param("hWnd", "整数型")}),      // differs in case only
+      Function("MessageBoxA", {Param("other", "文本型"), Param("more", "整数型")}),      // already stored
+      Function("GetTickCount"), Function("GetTickCount", {Param("ignored", "整数型")}),  // same paste, second time
+      Function("messageboxa", {Param("hWnd", "整数型")}),                                // differs in case only
   };
-  std::vector<DataTypeRecord> dataTypes = {DataType("POINT", {Param("y", "整数型")}), DataType("SIZE", {Param("cx", "整数型")}),
-                                           DataType("SIZE"), DataType("point")};
+  std::vector<DataTypeRecord> dataTypes = {DataType("POINT", {Param("y", "整数型")}),
+                                           DataType("SIZE", {Param("cx", "整数型")}), DataType("SIZE"),
+                                           DataType("point")};
   std::vector<ConstantRecord> constants = {Constant("MB_OK", "9"), Constant(""), Constant("", "2"), Constant("mb_ok")};
 
   std::string message;
   ASSERT_TRUE(StoreImported(cat.store(), functions, dataTypes, constants, message)) << message;
   // Each count says how many names were there already.
-  EXPECT_EQ(message, "成功添加\r\n函数：2个（2 个同名已存在，未添加）\r\n数据类型：2个（2 个同名已存在，未添加）"
-                     "\r\n常量：2个（2 个同名已存在，未添加）");
+  EXPECT_EQ(message,
+            "成功添加\r\n函数：2个（2 个同名已存在，未添加）\r\n数据类型：2个（2 个同名已存在，未添加）"
+            "\r\n常量：2个（2 个同名已存在，未添加）");
 
   EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"),
             (Rows{{"t:MessageBoxA"}, {"t:GetTickCount"}, {"t:messageboxa"}}));
   // The stored MessageBoxA keeps its one parameter; the new one got its own.
-  EXPECT_EQ(Dump(cat.store(), "select p.名称, f.名称 from 函数参数表 p join 函数表 f on f.id = p.所属函数 order by p.id"),
-            (Rows{{"t:hWnd", "t:MessageBoxA"}, {"t:hWnd", "t:messageboxa"}}));
-  EXPECT_EQ(Dump(cat.store(), "select m.名称, d.名称 from 数据类型成员表 m join 数据类型表 d on d.id = m.所属数据类型 order by m.id"),
-            (Rows{{"t:x", "t:POINT"}, {"t:cx", "t:SIZE"}}));
+  EXPECT_EQ(
+      Dump(cat.store(), "select p.名称, f.名称 from 函数参数表 p join 函数表 f on f.id = p.所属函数 order by p.id"),
+      (Rows{{"t:hWnd", "t:MessageBoxA"}, {"t:hWnd", "t:messageboxa"}}));
+  EXPECT_EQ(
+      Dump(cat.store(),
+           "select m.名称, d.名称 from 数据类型成员表 m join 数据类型表 d on d.id = m.所属数据类型 order by m.id"),
+      (Rows{{"t:x", "t:POINT"}, {"t:cx", "t:SIZE"}}));
   EXPECT_EQ(Dump(cat.store(), "select 名称,十进制值 from 常量表 order by id"),
             (Rows{{"t:MB_OK", "t:0"}, {"t:", "t:1"}, {"t:mb_ok", "t:1"}}));
 
   // Pressing the button again stores nothing new.
   std::map<std::string, Rows> before = DumpAll(cat.store());
   ASSERT_TRUE(StoreImported(cat.store(), functions, dataTypes, constants, message)) << message;
-  EXPECT_EQ(message, "成功添加\r\n函数：0个（4 个同名已存在，未添加）\r\n数据类型：0个（4 个同名已存在，未添加）"
-                     "\r\n常量：0个（4 个同名已存在，未添加）");
+  EXPECT_EQ(message,
+            "成功添加\r\n函数：0个（4 个同名已存在，未添加）\r\n数据类型：0个（4 个同名已存在，未添加）"
+            "\r\n常量：0个（4 个同名已存在，未添加）");
   EXPECT_EQ(DumpAll(cat.store()), before);
 }
 
@@ -323,10 +322,12 @@ TEST(StoreImported, HostileValuesAreStoredExactlyAndTouchNothingElse) {
   EXPECT_EQ(message, Summary(1, 1, 1));
 
   const std::string v = "t:" + nasty;
-  EXPECT_EQ(Dump(cat.store(), "select 名称,返回值类型,备注,库名,库对应命令,CharSet,CallingConvention from 函数表 where id > 1"),
+  EXPECT_EQ(Dump(cat.store(),
+                 "select 名称,返回值类型,备注,库名,库对应命令,CharSet,CallingConvention from 函数表 where id > 1"),
             (Rows{{v, v, v, v, v, v, v}}));
   EXPECT_EQ(Dump(cat.store(), "select 名称,数据类型,备注 from 函数参数表 where id > 1"), (Rows{{v, v, v}}));
-  EXPECT_EQ(Dump(cat.store(), "select 名称,备注,CharSet,Pack,Size from 数据类型表 where id > 1"), (Rows{{v, v, v, v, v}}));
+  EXPECT_EQ(Dump(cat.store(), "select 名称,备注,CharSet,Pack,Size from 数据类型表 where id > 1"),
+            (Rows{{v, v, v, v, v}}));
   EXPECT_EQ(Dump(cat.store(), "select 名称,数据类型,数组,备注 from 数据类型成员表 where id > 1"), (Rows{{v, v, v, v}}));
   EXPECT_EQ(Dump(cat.store(), "select 名称,十进制值,十六进制值,备注,类型 from 常量表 where id > 1"),
             (Rows{{v, v, v, v, v}}));
@@ -356,8 +357,8 @@ TEST(StoreImported, LargeImportCommitsOnce) {
   }
   std::vector<DataTypeRecord> dataTypes;
   for (int i = 0; i < 300; ++i)
-    dataTypes.push_back(DataType("Type" + std::to_string(i), {Param("a", "整数型"), Param("b", "字节型", "8"),
-                                                             Param("c", "短整数型")}));
+    dataTypes.push_back(DataType("Type" + std::to_string(i),
+                                 {Param("a", "整数型"), Param("b", "字节型", "8"), Param("c", "短整数型")}));
   std::vector<ConstantRecord> constants;
   for (int i = 0; i < 3000; ++i) constants.push_back(Constant("CONST_" + std::to_string(i), std::to_string(i)));
 
@@ -435,11 +436,14 @@ TEST_F(FailingStore, MissingTableAtTheEndUndoesFunctionsAndDataTypes) {
 }
 
 TEST_F(FailingStore, FailingParameterInsertUndoesItsFunction) {
-  cat_.Run("CREATE TRIGGER boom BEFORE INSERT ON 函数参数表 WHEN NEW.名称 = 'bad' BEGIN SELECT RAISE(ABORT,'bad parameter'); END");
+  cat_.Run(
+      "CREATE TRIGGER boom BEFORE INSERT ON 函数参数表 WHEN NEW.名称 = 'bad' BEGIN SELECT RAISE(ABORT,'bad "
+      "parameter'); END");
   std::map<std::string, Rows> before = DumpAll(cat_.store());
   std::string message;
-  EXPECT_FALSE(StoreImported(cat_.store(), {Function("F1", {Param("a", "整数型")}), Function("F2", {Param("bad", "整数型")})},
-                             {}, {}, message));
+  EXPECT_FALSE(StoreImported(cat_.store(),
+                             {Function("F1", {Param("a", "整数型")}), Function("F2", {Param("bad", "整数型")})}, {}, {},
+                             message));
   EXPECT_EQ(message, "bad parameter");
   ExpectUnchanged(before);
 }
@@ -469,8 +473,8 @@ TEST_F(FailingStore, GivingUpMidwayStoresNothingAndGivesTheSummarySoFar) {
   for (int stopAt : {1, 1500, 3001, 3002, 3003, 3004}) {
     int calls = 0;
     std::string message;
-    EXPECT_FALSE(StoreImported(cat_.store(), functions_, dataTypes_, constants_, message,
-                               [&] { return ++calls < stopAt; }));
+    EXPECT_FALSE(
+        StoreImported(cat_.store(), functions_, dataTypes_, constants_, message, [&] { return ++calls < stopAt; }));
     EXPECT_EQ(calls, stopAt);
     if (stopAt <= 3000) {
       EXPECT_EQ(message, "成功添加\r\n函数：");
@@ -516,8 +520,7 @@ TEST(StoreImported, ASessionInBatchesIsOneImport) {
   EXPECT_TRUE(InTransaction(cat.store()));
   ASSERT_TRUE(session.Commit()) << session.Message();
   EXPECT_EQ(session.Message(), Summary(2, 1, 2, {2, 0, 1}));
-  EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"),
-            (Rows{{"t:MessageBoxA"}, {"t:A"}, {"t:B"}}));
+  EXPECT_EQ(Dump(cat.store(), "select 名称 from 函数表 order by id"), (Rows{{"t:MessageBoxA"}, {"t:A"}, {"t:B"}}));
   EXPECT_EQ(Count(cat.store(), "函数参数表"), 1);
 }
 
@@ -526,14 +529,15 @@ TEST(StoreImported, AskedBeforeEveryRecordButNotForSkippedParameters) {
   Seed(cat);
   int calls = 0;
   std::string message;
-  ASSERT_TRUE(StoreImported(cat.store(),
-                            {Function("MessageBoxA", {Param("a", "整数型"), Param("b", "整数型"), Param("c", "整数型")}),
-                             Function("New", {Param("a", "整数型"), Param("b", "整数型")})},
-                            {DataType("POINT", {Param("y", "整数型")}), DataType("SIZE", {Param("cx", "整数型")})},
-                            {Constant("MB_OK"), Constant("X")}, message, [&] {
-                              ++calls;
-                              return true;
-                            }));
+  ASSERT_TRUE(
+      StoreImported(cat.store(),
+                    {Function("MessageBoxA", {Param("a", "整数型"), Param("b", "整数型"), Param("c", "整数型")}),
+                     Function("New", {Param("a", "整数型"), Param("b", "整数型")})},
+                    {DataType("POINT", {Param("y", "整数型")}), DataType("SIZE", {Param("cx", "整数型")})},
+                    {Constant("MB_OK"), Constant("X")}, message, [&] {
+                      ++calls;
+                      return true;
+                    }));
   EXPECT_EQ(message, Summary(1, 1, 1, {1, 1, 1}));
   // Two functions, two new parameters, two data types, one new member, two constants.
   EXPECT_EQ(calls, 9);

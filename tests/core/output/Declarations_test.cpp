@@ -90,8 +90,7 @@ TEST(DeclareFunctionE, RemarksOnPublicOffAndNoParameters) {
   f.name = "Beep";
   f.library = "kernel32";
   f.remark = "响";
-  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(false, true, false)),
-            ".DLL命令 Beep, , \"kernel32\", \"\", , 响");
+  EXPECT_EQ(DeclareFunction(SyntaxKind::E, f, With(false, true, false)), ".DLL命令 Beep, , \"kernel32\", \"\", , 响");
 }
 
 // ---- functions, C# ----
@@ -133,11 +132,11 @@ TEST(DeclareFunctionCSharp, HandleRuleIsCaseInsensitiveAnywhereInTheName) {
   f.library = "x";
   f.returnType = "整数型";
   f.parameters = {
-      Param("Handle", "", "文本型", true, "1", ""),      // IntPtr wins over ref, [] stays
+      Param("Handle", "", "文本型", true, "1", ""),  // IntPtr wins over ref, [] stays
       Param("hwndOwner", "", "RECT", false, "0", ""),
       Param("myHWND", "", "整数型", true, "0", ""),
       Param("buf", "", "字节型", false, "1", ""),
-      Param("hdc", "", "整数型", true, "0", ""),          // no "hwnd"/"handle" in it
+      Param("hdc", "", "整数型", true, "0", ""),  // no "hwnd"/"handle" in it
   };
   EXPECT_EQ(DeclareFunction(SyntaxKind::CSharp, f, With(false, false, false)),
             "[DllImport(\"x\")]\r\nprivate static extern int F(IntPtr[] Handle, IntPtr hwndOwner, IntPtr myHWND, "
@@ -154,9 +153,9 @@ TEST(DeclareCSharp64, NativeTypesDecideTheCSharp) {
   f.library = "user32.dll";
   f.returnType = "逻辑型";
   f.returnNativeType = "bool BOOL";
-  const char* params[][3] = {{"hWnd", "整数型", "ptr HWND"},        {"lpString", "整数型", "wbuf LPWSTR"},
-                             {"lpText", "文本型", "astr LPCSTR"},   {"pcb", "整数型", "&u4 LPDWORD"},
-                             {"lprc", "RECT", "&rec LPRECT"},      {"extra", "整数型", ""}};
+  const char* params[][3] = {{"hWnd", "整数型", "ptr HWND"},      {"lpString", "整数型", "wbuf LPWSTR"},
+                             {"lpText", "文本型", "astr LPCSTR"}, {"pcb", "整数型", "&u4 LPDWORD"},
+                             {"lprc", "RECT", "&rec LPRECT"},     {"extra", "整数型", ""}};
   for (const auto& [name, type, native] : params) {
     ParameterRecord& p = f.parameters.emplace_back();
     p.name = name;
@@ -184,8 +183,10 @@ TEST(DeclareCSharp64, NativeTypesDecideTheCSharp) {
   d.name = "S";
   d.pack = "1";
   d.nativeType = "pack 0";  // packed for 32-bit Windows only
-  const char* members[][4] = {{"flags", "逻辑型", "8", "bool BOOL"}, {"u", "整数型", "2", "blob 8*2"},
-                              {"name", "文本型", "", "wstr LPCWSTR"}, {"count", "整数型", "", ""}};
+  const char* members[][4] = {{"flags", "逻辑型", "8", "bool BOOL"},
+                              {"u", "整数型", "2", "blob 8*2"},
+                              {"name", "文本型", "", "wstr LPCWSTR"},
+                              {"count", "整数型", "", ""}};
   for (const auto& [name, type, array, native] : members) {
     ParameterRecord& m = d.members.emplace_back();
     m.name = name;
@@ -196,7 +197,8 @@ TEST(DeclareCSharp64, NativeTypesDecideTheCSharp) {
   style.csharp64 = true;
   EXPECT_EQ(DeclareDataType(SyntaxKind::CSharp, d, style),
             "[StructLayout(LayoutKind.Sequential)]\r\nprivate struct S\r\n{"
-            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 8, ArraySubType = UnmanagedType.Bool)]\tpublic bool[] flags;\r\n"
+            "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 8, ArraySubType = UnmanagedType.Bool)]\tpublic bool[] "
+            "flags;\r\n"
             "\t[MarshalAs(UnmanagedType.ByValArray, SizeConst = 2)]\tpublic ulong[] u;\r\n"
             "\t[MarshalAs(UnmanagedType.LPWStr)]\tpublic string name;\r\n"
             "\tpublic int count;\r\n}");
@@ -449,8 +451,9 @@ TEST(DeclareDataType, TranslatesFromCSharpRecordAndRejectsUnknownTarget) {
   d.syntax = SyntaxKind::CSharp;
   d.name = "P";
   d.members = {Param("a", "", "ushort", false, "", ""), Param("b", "", "IntPtr", false, "", "")};
-  EXPECT_EQ(DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
-            "Private Type P\r\na As Integer\r\nPadding2(0 To 1) As Byte '填充：与 C 的布局对齐\r\nb As Long\r\nEnd Type");
+  EXPECT_EQ(
+      DeclareDataType(SyntaxKind::Vb, d, With(false, false, false)),
+      "Private Type P\r\na As Integer\r\nPadding2(0 To 1) As Byte '填充：与 C 的布局对齐\r\nb As Long\r\nEnd Type");
   EXPECT_EQ(DeclareDataType(SyntaxKind::E, d, With(false, false, false)),
             ".数据类型 P, \r\n    .成员 a, 短整数型, , \r\n    .成员 b, 整数型, , ");
   EXPECT_EQ(DeclareDataType(SyntaxOfNumber(7), d, With(false, false, false)), "");

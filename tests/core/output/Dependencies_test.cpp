@@ -45,8 +45,8 @@ TEST_F(DependenciesTest, NestedTypesComeOnceBeforeTheirFirstUseAndMissingNamesLa
   Type("POINT", {{"x", "整数型"}, {"y", "整数型"}});
   Type("RECT", {{"left", "整数型"}, {"corner", "POINT"}});
   Type("PLACEMENT", {{"length", "整数型"}, {"minPosition", "POINT"}, {"normal", "RECT"}, {"owner", "HOOK"}});
-  const int f = Function("GetPlacement", {{"hWnd", "整数型"}, {"place", "PLACEMENT"}, {"point", "POINT"},
-                                          {"other", "MISSING"}});
+  const int f =
+      Function("GetPlacement", {{"hWnd", "整数型"}, {"place", "PLACEMENT"}, {"point", "POINT"}, {"other", "MISSING"}});
   const std::string vb = Copy({{f, EntryKind::Functions}}, SyntaxKind::Vb);
   EXPECT_LT(At(vb, "Type POINT"), At(vb, "Type RECT"));
   EXPECT_LT(At(vb, "Type RECT"), At(vb, "Type PLACEMENT"));

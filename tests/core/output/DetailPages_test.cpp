@@ -7,8 +7,8 @@
 namespace declarium {
 namespace {
 
-ParameterRecord Param(int id, std::string name, std::string chinese, std::string type, bool byRef,
-                      std::string array, std::string remark) {
+ParameterRecord Param(int id, std::string name, std::string chinese, std::string type, bool byRef, std::string array,
+                      std::string remark) {
   ParameterRecord p;
   p.id = id;
   p.name = std::move(name);
@@ -28,9 +28,9 @@ FunctionRecord GetWindowText() {
   f.returnType = "整数型";
   f.library = "user32.dll";
   f.entryPoint = "GetWindowTextA";
-  f.description = "   ";         // blank: shown as a space
+  f.description = "   ";          // blank: shown as a space
   f.notes = "<b>粗</b> & </td>";  // shown as text, never read as markup
-  f.callingConvention = "　";    // ideographic space only: blank too
+  f.callingConvention = "　";     // ideographic space only: blank too
   f.parameters = {Param(11, "hWnd", "窗口", "整数型", false, "0", "句柄"),
                   Param(12, "lpString", "", "字节型", true, "1", "")};
   return f;
@@ -40,7 +40,8 @@ const std::string kFunctionHead =
     "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">函数说明</td>\r\n"
     "<td nowrap colspan=\"3\">其他说明</td>\r\n</tr>"
     "<tr><td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=函数说明>&nbsp</td>"
-    "<td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=其他说明>&lt;b&gt;粗&lt;/b&gt; &amp; &lt;/td&gt;</td></tr>";
+    "<td colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=其他说明>&lt;b&gt;粗&lt;/b&gt; &amp; "
+    "&lt;/td&gt;</td></tr>";
 
 const std::string kFunctionCSharpRows =
     "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">CharSet</td>\r\n<td nowrap "
@@ -59,9 +60,11 @@ std::string FunctionBody(const std::string& returnType, const std::string& hWndT
          "<td nowrap colspan=3 style={color=#008000;} id=7 TableName=函数表 FieldName=备注></td></tr>"
          "<tr bgcolor=#E6EDE4><td colspan=2>DLL库文件名：</td><td colspan=4>在DLL库中对应命令名：</td></tr>"
          "<tr><td nowrap colspan=2 style={color=#800000;} id=7 TableName=函数表 FieldName=库名>user32.dll</td>"
-         "<td nowrap colspan=4 style={color=#800000;} id=7 TableName=函数表 FieldName=库对应命令>GetWindowTextA</td></tr>"
+         "<td nowrap colspan=4 style={color=#800000;} id=7 TableName=函数表 "
+         "FieldName=库对应命令>GetWindowTextA</td></tr>"
          "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">参数名</td>\r\n<td nowrap width=\"70\">中文名</td>\r\n"
-         "<td nowrap width=\"70\">类型</td>\r\n<td nowrap width=\"30\">传址</td>\r\n<td nowrap width=\"30\">数组</td>\r\n"
+         "<td nowrap width=\"70\">类型</td>\r\n<td nowrap width=\"30\">传址</td>\r\n<td nowrap "
+         "width=\"30\">数组</td>\r\n"
          "<td nowrap width=\"100\">备注</td>\r\n</tr>\r\n"
          "<tr><td nowrap id=11 TableName=函数参数表 FieldName=名称>hWnd</td>"
          "<td nowrap id=11 TableName=函数参数表 FieldName=中文名>窗口</td>"
@@ -90,7 +93,8 @@ TEST(DetailPages, StyleSheet) {
 }
 
 TEST(FunctionPage, ESyntaxHasNoCSharpRows) {
-  EXPECT_EQ(BuildFunctionPage(GetWindowText(), SyntaxKind::E), kFunctionHead + FunctionBody("整数型", "整数型", "字节型"));
+  EXPECT_EQ(BuildFunctionPage(GetWindowText(), SyntaxKind::E),
+            kFunctionHead + FunctionBody("整数型", "整数型", "字节型"));
 }
 
 TEST(FunctionPage, VbTranslatesTypes) {
@@ -113,8 +117,9 @@ TEST(FunctionPage, CSharp64ShowsTheTypesTheCopyWrites) {
             kFunctionHead + rows + FunctionBody("int", "IntPtr", "StringBuilder"));
   EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::CSharp), BuildFunctionPage(GetWindowText(), SyntaxKind::CSharp));
   // VB's page follows the VBA 7 setting the same way.
-  EXPECT_NE(BuildFunctionPage(f, SyntaxKind::Vb, true).find("id=12 TableName=函数参数表 FieldName=数据类型>String</td>"),
-            std::string::npos);
+  EXPECT_NE(
+      BuildFunctionPage(f, SyntaxKind::Vb, true).find("id=12 TableName=函数参数表 FieldName=数据类型>String</td>"),
+      std::string::npos);
   EXPECT_EQ(BuildFunctionPage(f, SyntaxKind::Vb), BuildFunctionPage(GetWindowText(), SyntaxKind::Vb));
 }
 
@@ -190,7 +195,8 @@ const std::string kDataTypeCSharpRows =
 
 std::string DataTypeBody(const std::string& leftType, const std::string& bufType) {
   return "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">成员名</td>\r\n<td nowrap width=\"70\">中文名</td>\r\n"
-         "<td nowrap width=\"70\">类型</td>\r\n<td nowrap width=\"30\">传址</td>\r\n<td nowrap width=\"30\">数组</td>\r\n"
+         "<td nowrap width=\"70\">类型</td>\r\n<td nowrap width=\"30\">传址</td>\r\n<td nowrap "
+         "width=\"30\">数组</td>\r\n"
          "<td nowrap width=\"100\">备注</td>\r\n</tr>\r\n"
          "<tr><td nowrap id=21 TableName=数据类型成员表 FieldName=名称>left</td>"
          "<td nowrap id=21 TableName=数据类型成员表 FieldName=中文名></td>"
@@ -216,7 +222,8 @@ TEST(DataTypePage, ESyntax) {
 }
 
 TEST(DataTypePage, CSharpRowsUseEmptyToSpaceAndMembersHaveNoHandleRule) {
-  EXPECT_EQ(BuildDataTypePage(Rect(), SyntaxKind::CSharp), kDataTypeHead + kDataTypeCSharpRows + DataTypeBody("int", "byte"));
+  EXPECT_EQ(BuildDataTypePage(Rect(), SyntaxKind::CSharp),
+            kDataTypeHead + kDataTypeCSharpRows + DataTypeBody("int", "byte"));
 }
 
 TEST(DataTypePage, VbTranslatesTypes) {

@@ -30,7 +30,8 @@ class ExportTest : public ::testing::Test {
   void SetUp() override {
     // Inserted out of name order: the export sorts by 名称.
     test::Entries& add = cat.add();
-    add.Function(test::NewFunction("MessageBeep").Returns("逻辑型").Library("user32", "MessageBeep").Param("uType", "整数型"));
+    add.Function(
+        test::NewFunction("MessageBeep").Returns("逻辑型").Library("user32", "MessageBeep").Param("uType", "整数型"));
     add.Function(test::NewFunction("GetTickCount").Returns("整数型").Library("kernel32", "GetTickCount"));
     add.Function(test::NewFunction("GetDesktopWindow").Returns("整数型").Library("user32", ""));
     add.DataType(test::NewDataType("POINT").Member(test::NewParam("x", "整数型").Array("")));
@@ -104,16 +105,17 @@ TEST_F(ExportTest, AllKindsInCSharpWithRemarks) {
   style.insertRemarks = true;
   style.isPublic = true;
   ASSERT_EQ(Export(All(SyntaxKind::CSharp)), ExportResult::Done);
-  EXPECT_EQ(File(),
-            "[DllImport(\"user32\")]\r\npublic static extern int GetDesktopWindow();\r\n"
-            "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\npublic static extern int GetTickCount();\r\n"
-            "[DllImport(\"user32\", EntryPoint = \"MessageBeep\")]\r\npublic static extern bool MessageBeep(int uType);\r\n"
-            "\r\n"
-            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct EMPTY\r\n{}\r\n"
-            "[StructLayout(LayoutKind.Sequential)]\r\npublic struct POINT\r\n{\tpublic int x;\r\n}\r\n"
-            "\r\n"
-            "/// <summary>\r\n///O'Brien's\r\n/// </summary>\r\nINFINITE = -1,\r\n"
-            "/// <summary>\r\n///路径\r\n/// </summary>\r\nMAX_PATH = 260,\r\n");
+  EXPECT_EQ(
+      File(),
+      "[DllImport(\"user32\")]\r\npublic static extern int GetDesktopWindow();\r\n"
+      "[DllImport(\"kernel32\", EntryPoint = \"GetTickCount\")]\r\npublic static extern int GetTickCount();\r\n"
+      "[DllImport(\"user32\", EntryPoint = \"MessageBeep\")]\r\npublic static extern bool MessageBeep(int uType);\r\n"
+      "\r\n"
+      "[StructLayout(LayoutKind.Sequential)]\r\npublic struct EMPTY\r\n{}\r\n"
+      "[StructLayout(LayoutKind.Sequential)]\r\npublic struct POINT\r\n{\tpublic int x;\r\n}\r\n"
+      "\r\n"
+      "/// <summary>\r\n///O'Brien's\r\n/// </summary>\r\nINFINITE = -1,\r\n"
+      "/// <summary>\r\n///路径\r\n/// </summary>\r\nMAX_PATH = 260,\r\n");
 }
 
 TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
@@ -121,11 +123,12 @@ TEST_F(ExportTest, FunctionsOnlyInVbEndWithOneEmptyLine) {
   r.functions = true;
   r.target = SyntaxKind::Vb;
   ASSERT_EQ(Export(r), ExportResult::Done);
-  EXPECT_EQ(File(),
-            "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
-            "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n"
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
-            "\r\n");
+  EXPECT_EQ(
+      File(),
+      "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
+      "Private Declare Function GetTickCount Lib \"kernel32\" Alias \"GetTickCount\" () As Long\r\n"
+      "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
+      "\r\n");
 }
 
 TEST_F(ExportTest, ConstantsOnlyInEHaveNoEmptyLineAtTheEnd) {
@@ -143,18 +146,20 @@ TEST_F(ExportTest, OneAndTwoConditions) {
   r.functionConditions = {{"库名", "=", "user32"}};
   Recorder rec;
   ASSERT_EQ(Export(r, &rec), ExportResult::Done);
-  EXPECT_EQ(File(),
-            "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
-            "\r\n");
+  EXPECT_EQ(
+      File(),
+      "Private Declare Function GetDesktopWindow Lib \"user32\" () As Long\r\n"
+      "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
+      "\r\n");
   EXPECT_EQ(rec.progress, (std::vector<int>{0, 50, 100}));
 
   r.functionConditions.push_back({"名称", "like", "Message%"});
   Recorder one;
   ASSERT_EQ(Export(r, &one), ExportResult::Done);
-  EXPECT_EQ(File(),
-            "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
-            "\r\n");
+  EXPECT_EQ(
+      File(),
+      "Private Declare Function MessageBeep Lib \"user32\" Alias \"MessageBeep\" (ByVal uType As Long) As Long\r\n"
+      "\r\n");
   EXPECT_EQ(one.progress, (std::vector<int>{0, 100}));  // one row: straight from 0 to 100
 }
 
@@ -228,8 +233,9 @@ TEST_F(ExportTest, LeftoversOfAKilledExportAreRemoved) {
 
 TEST_F(ExportTest, ReadFailingPartWayEndsTheExport) {
   cat.Run("alter table 函数表 rename to 函数原表");
-  cat.Run("create view 函数表 as select * from 函数原表 where "
-          "case when 名称='GetTickCount' then abs(-9223372036854775807-1) else 1 end");
+  cat.Run(
+      "create view 函数表 as select * from 函数原表 where "
+      "case when 名称='GetTickCount' then abs(-9223372036854775807-1) else 1 end");
   ExportRequest r;
   r.functions = true;
   ASSERT_EQ(Export(r), ExportResult::Failed);

@@ -88,10 +88,10 @@ TEST(CatalogueStore, TextOutsideGbkReadsBackReplaced) {
 TEST(CatalogueStore, ExecStopsAtFailingStatementEarlierOnesStay) {
   TestCatalogue cat;
   std::string error;
-  EXPECT_FALSE(cat.store().Exec(
-      "insert into 类别表 (名称) values ('a');insert into 类别表 (名称) values ('b');"
-      "insert into 没有 values (1);insert into 类别表 (名称) values ('d')",
-      error));
+  EXPECT_FALSE(
+      cat.store().Exec("insert into 类别表 (名称) values ('a');insert into 类别表 (名称) values ('b');"
+                       "insert into 没有 values (1);insert into 类别表 (名称) values ('d')",
+                       error));
   EXPECT_NE(error.find("没有"), std::string::npos);
   EXPECT_EQ(cat.store().QueryInt("select count(1) from 类别表"), 2);
 }
@@ -210,14 +210,27 @@ TEST(CatalogueStore, AStatementMayOutliveItsConnection) {
 TEST(SqlText, HostileValuesAreStoredExactly) {
   TestCatalogue cat;
   const std::string values[] = {
-      "'", "''", "a'b", "\"", "\\", "%", "_", ";", "--", "/*", "x'); drop table 函数表; --",
-      std::string("nul\0byte", 8), "中文'引号", "lead\x81", "\x81'", std::string(1 << 20, 'q'),
+      "'",
+      "''",
+      "a'b",
+      "\"",
+      "\\",
+      "%",
+      "_",
+      ";",
+      "--",
+      "/*",
+      "x'); drop table 函数表; --",
+      std::string("nul\0byte", 8),
+      "中文'引号",
+      "lead\x81",
+      "\x81'",
+      std::string(1 << 20, 'q'),
   };
   for (const std::string& v : values) {
     cat.Run("delete from 常量表");
     cat.Run("insert into 常量表 (名称,备注) values ('" + SqlEscape(v) + "'," + SqlLiteral(v) + ")");
-    Statement stmt = cat.store().Prepare("select 名称,备注,length(名称) from 常量表 where 名称=" +
-                                         SqlLiteral(v));
+    Statement stmt = cat.store().Prepare("select 名称,备注,length(名称) from 常量表 where 名称=" + SqlLiteral(v));
     ASSERT_TRUE(stmt) << v;
     ASSERT_TRUE(cat.store().NextRow(stmt)) << v;
     std::string expected = v;

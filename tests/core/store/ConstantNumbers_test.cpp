@@ -11,8 +11,8 @@ namespace declarium {
 namespace {
 
 TEST(ConstantNumbers, EveryNotationOfOneNumberIsTheSameValue) {
-  for (const char* text : {"1024", "0x400", "0X400", "&H400", "&h400&", "400h", "0x00000400", " 1024 ", "1024L",
-                           "0x400UL", "+1024"})
+  for (const char* text :
+       {"1024", "0x400", "0X400", "&H400", "&h400&", "400h", "0x00000400", " 1024 ", "1024L", "0x400UL", "+1024"})
     EXPECT_EQ(ParseConstantValue(text), 1024) << text;
   // 32-bit values are their bit pattern, however they are written.
   for (const char* text : {"-1", "0xFFFFFFFF", "&HFFFFFFFF&", "4294967295", "FFFFFFFFh"})
@@ -25,9 +25,9 @@ TEST(ConstantNumbers, EveryNotationOfOneNumberIsTheSameValue) {
   EXPECT_EQ(ParseConstantValue("0xFFFFFFFF80110401"), ParseConstantValue("-2146368511"));
   EXPECT_EQ(ParseConstantValue("18446744073709551615"), ParseConstantValue("&HFFFFFFFFFFFFFFFF"));
   EXPECT_EQ(ParseConstantValue("9223372036854775807"), INT64_MAX);
-  for (const char* text : {"", "-", "0x", "&H", "FF", "1e3", "LVM_FIRST + 95", "(0x400)", "0x400 | 1", "1024&&&&",
-                           "99999999999999999999", "0xFFFFFFFFFFFFFFFFF", "18446744073709551616",
-                           "-9223372036854775809", "'; drop table 常量表;--", "１０２４"})
+  for (const char* text :
+       {"", "-", "0x", "&H", "FF", "1e3", "LVM_FIRST + 95", "(0x400)", "0x400 | 1", "1024&&&&", "99999999999999999999",
+        "0xFFFFFFFFFFFFFFFFF", "18446744073709551616", "-9223372036854775809", "'; drop table 常量表;--", "１０２４"})
     EXPECT_FALSE(ParseConstantValue(text).has_value()) << text;
   // The decimal text speaks; the hexadecimal one only where it is blank.
   EXPECT_EQ(StoredConstantValue("LVM_FIRST + 95", "0x0"), std::nullopt);
@@ -80,9 +80,10 @@ TEST_F(ConstantValuesTest, AnOlderCatalogueIsFoundAsItIsAndGainsTheIndexedColumn
 TEST_F(ConstantValuesTest, SixtyFourBitValuesAreFound) {
   ASSERT_TRUE(EnsureConstantValues(cat.store()));
   // Rows an older version stored without their number.
-  cat.Run("insert into 常量表 (名称,十进制值,十六进制值,数值) values "
-          "('ULLONG_MAX','18446744073709551615','0xFFFFFFFFFFFFFFFF',''),"
-          "('LLONG_MIN','-9223372036854775808','0x8000000000000000','')");
+  cat.Run(
+      "insert into 常量表 (名称,十进制值,十六进制值,数值) values "
+      "('ULLONG_MAX','18446744073709551615','0xFFFFFFFFFFFFFFFF',''),"
+      "('LLONG_MIN','-9223372036854775808','0x8000000000000000','')");
   Constant("MTS", "-2146368511", "0xFFFFFFFF80110401");
   ASSERT_TRUE(EnsureConstantValues(cat.store()));
   EXPECT_EQ(Find(*ParseConstantValue("0xFFFFFFFFFFFFFFFF")), std::vector<std::string>{"ULLONG_MAX"});

@@ -23,16 +23,16 @@ class LoadersTest : public ::testing::Test {
 
 TEST_F(LoadersTest, FunctionWithParametersInIdOrder) {
   const int f = add.Function(NewFunction("MessageBoxA")
-                                .Returns("整数型")
-                                .Remark("r")
-                                .Library("user32.dll", "MessageBoxA")
-                                .Description("d")
-                                .ChineseName("信息框")
-                                .Notes("n")
-                                .CharSet("CharSet.Ansi")
-                                .CallingConvention("CallingConvention.StdCall")
-                                .Param(NewParam("zz", "整数型").Array().ByRef(2).Output().Remark("pr"))
-                                .Param(NewParam("aa", "文本型").Array("0").ByRef()));
+                                 .Returns("整数型")
+                                 .Remark("r")
+                                 .Library("user32.dll", "MessageBoxA")
+                                 .Description("d")
+                                 .ChineseName("信息框")
+                                 .Notes("n")
+                                 .CharSet("CharSet.Ansi")
+                                 .CallingConvention("CallingConvention.StdCall")
+                                 .Param(NewParam("zz", "整数型").Array().ByRef(2).Output().Remark("pr"))
+                                 .Param(NewParam("aa", "文本型").Array("0").ByRef()));
   add.Parameter(999, NewParam("other"));
 
   FunctionRecord r;
@@ -257,8 +257,9 @@ TEST_F(LoadersTest, AnotherToolsNativeTypeColumnIsLeftAlone) {
   EXPECT_EQ(loaded.parameters[0].nativeType, "");
   EXPECT_EQ(UpdateCell(cat.store(), "函数参数表", "数据类型", loaded.parameters[0].id, "文本型", CellKind::Text),
             CellUpdate::Written);
-  EXPECT_EQ(cat.store().QueryText("select 原生类型 from 函数表") + cat.store().QueryText("select 原生类型 from 函数参数表"),
-            "theirstheirs");
+  EXPECT_EQ(
+      cat.store().QueryText("select 原生类型 from 函数表") + cat.store().QueryText("select 原生类型 from 函数参数表"),
+      "theirstheirs");
 }
 
 }  // namespace

@@ -23,9 +23,8 @@ std::set<std::string> Objects(CatalogueStore& store) {
 TEST(Schema, ExactlySixTablesThreeIndexesAndTheSequenceTable) {
   test::TestCatalogue cat;
   EXPECT_EQ(Objects(cat.store()),
-            (std::set<std::string>{"table:函数表", "table:函数参数表", "table:数据类型表",
-                                   "table:数据类型成员表", "table:常量表", "table:类别表",
-                                   "table:sqlite_sequence", "index:Index_名称",
+            (std::set<std::string>{"table:函数表", "table:函数参数表", "table:数据类型表", "table:数据类型成员表",
+                                   "table:常量表", "table:类别表", "table:sqlite_sequence", "index:Index_名称",
                                    "index:Index_函数名", "index:Index_数据类型名"}));
 }
 
@@ -33,8 +32,8 @@ TEST(Schema, ExactlySixTablesThreeIndexesAndTheSequenceTable) {
 // the catalogue has been open for writing, or taken an import.
 TEST(Schema, OwnerLookupsAreIndexedAfterTheFirstWritingOpenOrAnImport) {
   auto indexed = [](CatalogueStore& store) {
-    for (const char* query : {"select 名称 from 函数参数表 where 所属函数=1",
-                              "select 名称 from 数据类型成员表 where 所属数据类型=1"}) {
+    for (const char* query :
+         {"select 名称 from 函数参数表 where 所属函数=1", "select 名称 from 数据类型成员表 where 所属数据类型=1"}) {
       Statement plan = store.Prepare(std::string("explain query plan ") + query);
       if (!store.NextRow(plan) || store.ColumnText(plan, 3).find("INDEX") == std::string::npos) return false;
     }

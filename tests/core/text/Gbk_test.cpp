@@ -91,9 +91,11 @@ TEST(Gbk, AgreesWithTheWindowsConverterOnEveryCharacter) {
 #endif
 
 TEST(Gbk, CharactersGbkLacksBecomeTheDefaultCharacter) {
-  EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80"), "?");      // an emoji
-  EXPECT_EQ(Utf8ToGbk("a\xE0\xA4\x85" "b"), "a?b");   // Devanagari A
-  EXPECT_EQ(Utf16ToGbk(u"\xD800x"), "?x");           // lone surrogate
+  EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80"), "?");  // an emoji
+  EXPECT_EQ(Utf8ToGbk("a\xE0\xA4\x85"
+                      "b"),
+            "a?b");                         // Devanagari A
+  EXPECT_EQ(Utf16ToGbk(u"\xD800x"), "?x");  // lone surrogate
 }
 
 TEST(Gbk, InvalidInputNeverCrashesOrOverreads) {

@@ -45,11 +45,16 @@ std::vector<std::pair<std::string, Rect>> Placed(const MainLayout& l) {
   Rect language = l.languageBox;
   language.height = l.insertList.top - language.top;
   all.emplace_back("language box", language);
-  const std::pair<const char*, const std::optional<Rect>*> optional[] = {
-      {"lists", &l.lists},           {"left splitter", &l.leftSplitter},  {"bottom splitter", &l.bottomSplitter},
-      {"detail page", &l.detailBrowser}, {"constant list", &l.constantList}, {"page caption", &l.pageCaption},
-      {"first page", &l.pagingButtons[0]}, {"previous page", &l.pagingButtons[1]},
-      {"next page", &l.pagingButtons[2]},  {"last page", &l.pagingButtons[3]}};
+  const std::pair<const char*, const std::optional<Rect>*> optional[] = {{"lists", &l.lists},
+                                                                         {"left splitter", &l.leftSplitter},
+                                                                         {"bottom splitter", &l.bottomSplitter},
+                                                                         {"detail page", &l.detailBrowser},
+                                                                         {"constant list", &l.constantList},
+                                                                         {"page caption", &l.pageCaption},
+                                                                         {"first page", &l.pagingButtons[0]},
+                                                                         {"previous page", &l.pagingButtons[1]},
+                                                                         {"next page", &l.pagingButtons[2]},
+                                                                         {"last page", &l.pagingButtons[3]}};
   for (const auto& [name, rect] : optional)
     if (*rect) all.emplace_back(name, **rect);
   return all;
@@ -202,8 +207,8 @@ TEST(BrowseVisibility, ExactlyOneViewPerMode) {
   EXPECT_FALSE(v2.functionList || v2.categoryTree || v2.constantList);
   BrowseVisibility v3 = ShowBrowseMode(BrowseMode::Constants);
   EXPECT_TRUE(v3.constantList && v3.pagingButtons);
-  EXPECT_FALSE(v3.functionList || v3.dataTypeList || v3.categoryTree || v3.leftSplitter ||
-               v3.bottomSplitter || v3.detailBrowser);
+  EXPECT_FALSE(v3.functionList || v3.dataTypeList || v3.categoryTree || v3.leftSplitter || v3.bottomSplitter ||
+               v3.detailBrowser);
 }
 
 TEST(Splitters, LeftStaysBetween50AndFiftyLeftOfTheRightSplitter) {

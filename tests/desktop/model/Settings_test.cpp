@@ -134,12 +134,12 @@ TEST(UsablePlacement, TooSmallOrOffEveryScreenGivesTheDefault) {
     return p.left == left && p.top == top && p.width == width && p.height == height;
   };
   EXPECT_TRUE(usable(100, 50, 800, 600));
-  EXPECT_TRUE(usable(2000, 100, 800, 600));           // on the second screen
-  EXPECT_TRUE(usable(-700, -20, 800, 600));           // its top right corner on the first
-  EXPECT_FALSE(usable(100, 50, 1, 1));                // too small to use
+  EXPECT_TRUE(usable(2000, 100, 800, 600));  // on the second screen
+  EXPECT_TRUE(usable(-700, -20, 800, 600));  // its top right corner on the first
+  EXPECT_FALSE(usable(100, 50, 1, 1));       // too small to use
   EXPECT_FALSE(usable(100, 50, kMinimumWindowWidth - 1, 600));
-  EXPECT_FALSE(usable(-50000, -50000, 800, 600));     // off every screen
-  EXPECT_FALSE(usable(100, 890, 800, 600));           // only a sliver of the title on screen
+  EXPECT_FALSE(usable(-50000, -50000, 800, 600));  // off every screen
+  EXPECT_FALSE(usable(100, 890, 800, 600));        // only a sliver of the title on screen
   EXPECT_FALSE(usable(2147483000, 0, 2147483647, 600));
   // Larger than the screen its title is on: the screen's size, on it.
   const WindowPlacement big = UsablePlacement({false, 200, 100, 999999999, 999999999}, screens);
@@ -195,9 +195,16 @@ TEST_F(SettingsFile, SaveKeepsUnrelatedLinesOfAnExistingFile) {
   TempDir other;
   WriteFileBytes(other / "Config.ini", before);
   ProfileFile slow(other / "Config.ini");
-  for (auto [k, v] : {std::pair{"插入中文名", "0"}, {"插入备注信息", "0"}, {"API名称前缀", ""},
-                      {"API名称后缀", ""}, {"Public", "0"}, {"语言", "0"}, {"关闭到托盘", "1"},
-                      {"最小化到托盘", "0"}, {"功能键", "1"}, {"键代码", "75"}}) {
+  for (auto [k, v] : {std::pair{"插入中文名", "0"},
+                      {"插入备注信息", "0"},
+                      {"API名称前缀", ""},
+                      {"API名称后缀", ""},
+                      {"Public", "0"},
+                      {"语言", "0"},
+                      {"关闭到托盘", "1"},
+                      {"最小化到托盘", "0"},
+                      {"功能键", "1"},
+                      {"键代码", "75"}}) {
     ASSERT_TRUE(slow.Write("Setings", k, v));
   }
   ASSERT_TRUE(slow.Write("Config", "IsMax", "1"));
@@ -236,7 +243,7 @@ TEST_F(SettingsFile, SplittersOutOfRangeAreNotWritten) {
   Given("[Config]\r\nBrowseWidth=170\r\nSpreadingHeight=110\r\nToInsertWidth=160\r\n");
   Settings s;
   s.browseWidth = 49;
-  s.spreadingHeight = 501;   // more than 700 - 200
+  s.spreadingHeight = 501;  // more than 700 - 200
   s.toInsertWidth = 144;
   SaveSettings(file_, s, SaveContext{0, 0, 0, 900, 700, 0});
   Settings back = LoadSettings(file_, 900, 700);

@@ -46,8 +46,7 @@ TEST(Startup, MissingFileAndNoLeavesNoFile) {
   test::TempDir dir;
   CatalogueStore store;
   ScriptedMessages messages(kNo);
-  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages),
-            StartupOutcome::Declined);
+  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages), StartupOutcome::Declined);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "数据库文件丢失，是否新建一个数据库！");
   EXPECT_EQ(messages.shown[0].style, 0x34);
@@ -77,8 +76,7 @@ TEST(Startup, AnyAnswerButNoGoesOn) {
   test::TempDir dir;
   CatalogueStore store;
   ScriptedMessages messages(1);  // Cancel, as a closed box answers
-  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages),
-            StartupOutcome::Opened);
+  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages), StartupOutcome::Opened);
   EXPECT_TRUE(std::filesystem::exists(dir / "data.db"));
 }
 
@@ -101,8 +99,7 @@ TEST(Startup, FileThatCannotBeMadeIsReported) {
   std::filesystem::create_directory(dir / "data.db");  // a folder where the file should be
   CatalogueStore store;
   ScriptedMessages messages(kYes);
-  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages),
-            StartupOutcome::CreateFailed);
+  EXPECT_EQ(OpenCatalogueAtStartup(store, (dir / "data.db").string(), messages), StartupOutcome::CreateFailed);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text, "新建数据库失败！");
   EXPECT_EQ(messages.shown[1].style, 0x10);
@@ -132,8 +129,7 @@ TEST(Startup, SchemaThatCannotBeWrittenIsReportedWithTheDatabaseText) {
     limit.rlim_cur = RLIM_INFINITY;
     setrlimit(RLIMIT_FSIZE, &limit);
     if (out != nullptr && messages.shown.size() == 2) {
-      fprintf(out, "%d\n%d\n%s", static_cast<int>(outcome), messages.shown[1].style,
-              messages.shown[1].text.c_str());
+      fprintf(out, "%d\n%d\n%s", static_cast<int>(outcome), messages.shown[1].style, messages.shown[1].text.c_str());
       fclose(out);
     }
     _exit(store.IsOpen() ? 1 : 0);
@@ -143,8 +139,8 @@ TEST(Startup, SchemaThatCannotBeWrittenIsReportedWithTheDatabaseText) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   std::string text = test::ReadFileBytes(report);
-  std::string expectedHead = std::to_string(static_cast<int>(StartupOutcome::SchemaFailed)) +
-                             "\n16\n" + std::string("创建表失败！\r\n");
+  std::string expectedHead =
+      std::to_string(static_cast<int>(StartupOutcome::SchemaFailed)) + "\n16\n" + std::string("创建表失败！\r\n");
   ASSERT_GE(text.size(), expectedHead.size());
   EXPECT_EQ(text.substr(0, expectedHead.size()), expectedHead);
   EXPECT_GT(text.size(), expectedHead.size()) << "the database's error text follows";

@@ -21,7 +21,7 @@ class ScriptedServices : public ModalServices {
   struct Input {
     QWidget* owner;
     QString prompt;
-    QString title;     // resolved ("输入框" when none was given)
+    QString title;  // resolved ("输入框" when none was given)
     QString initial;
   };
 
@@ -38,17 +38,16 @@ class ScriptedServices : public ModalServices {
   void setHotkeyResult(bool succeeds) { hotkeysSucceed_ = succeeds; }
 
   const std::vector<Message>& messages() const { return messages_; }
-  const Message& lastMessage() const;     // an empty record when none
+  const Message& lastMessage() const;  // an empty record when none
   const std::vector<Input>& inputs() const { return inputsShown_; }
   const std::vector<QString>& opened() const { return opened_; }
   QString clipboard() const { return clipboard_; }
   int beeps() const { return beeps_; }
-  int registeredHotkey() const { return hotkeyId_; }   // 0 when none
+  int registeredHotkey() const { return hotkeyId_; }  // 0 when none
   void clear();
 
   int ShowMessage(QWidget* owner, const QString& text, int style, const QString& caption) override;
-  InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                       const QString& initial) override;
+  InputResult InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& initial) override;
   QString SaveFileName(QWidget* owner, const QString& title, const QString& filter,
                        const QString& defaultExtension) override;
   void SetClipboardText(const QString& text) override { clipboard_ = text; }

@@ -36,27 +36,38 @@ QString FunctionPage(const QString& remark = QStringLiteral("<b>x</b>"), bool lo
   html += QStringLiteral(
       "<table cellpadding=\"3\">\r\n<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap colspan=\"3\">函数说明</td>\r\n"
       "<td nowrap colspan=\"3\">其他说明</td>\r\n</tr>");
-  html += QStringLiteral("<tr>") + Cell(QStringLiteral("colspan=3 style={color=#008000;}"), 7, f, QStringLiteral("函数说明"), QStringLiteral("&nbsp"));
-  html += Cell(QStringLiteral("colspan=3 style={color=#008000;}"), 7, f, QStringLiteral("其他说明"), QStringLiteral("取得时间")) + QStringLiteral("</tr>");
+  html += QStringLiteral("<tr>") + Cell(QStringLiteral("colspan=3 style={color=#008000;}"), 7, f,
+                                        QStringLiteral("函数说明"), QStringLiteral("&nbsp"));
+  html += Cell(QStringLiteral("colspan=3 style={color=#008000;}"), 7, f, QStringLiteral("其他说明"),
+               QStringLiteral("取得时间")) +
+          QStringLiteral("</tr>");
   html += QStringLiteral(
       "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">DLL命令名</td>\r\n<td nowrap width=\"70\">中文名</td>\r\n"
       "<td nowrap width=\"70\">返回值类型</td>\r\n<td nowrap colspan=3>备注</td>\r\n</tr>");
-  html += QStringLiteral("<tr>") + Cell(QStringLiteral("nowrap style={color=#000080;}"), 7, f, QStringLiteral("名称"), QStringLiteral("GetTickCount"));
-  html += Cell(QStringLiteral("nowrap style={color=#000080;}"), 7, f, QStringLiteral("中文名"), QStringLiteral("取启动时间"));
-  html += Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 7, f, QStringLiteral("返回值类型"), QStringLiteral("整数型"));
-  html += Cell(QStringLiteral("nowrap colspan=3 style={color=#008000;}"), 7, f, QStringLiteral("备注"), remark) + QStringLiteral("</tr>");
+  html += QStringLiteral("<tr>") + Cell(QStringLiteral("nowrap style={color=#000080;}"), 7, f, QStringLiteral("名称"),
+                                        QStringLiteral("GetTickCount"));
+  html += Cell(QStringLiteral("nowrap style={color=#000080;}"), 7, f, QStringLiteral("中文名"),
+               QStringLiteral("取启动时间"));
+  html += Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 7, f, QStringLiteral("返回值类型"),
+               QStringLiteral("整数型"));
+  html += Cell(QStringLiteral("nowrap colspan=3 style={color=#008000;}"), 7, f, QStringLiteral("备注"), remark) +
+          QStringLiteral("</tr>");
   html += QStringLiteral(
       "<tr bgcolor=\"#E6EDE4\">\r\n<td nowrap width=\"70\">参数名</td>\r\n<td nowrap width=\"70\">中文名</td>\r\n"
       "<td nowrap width=\"70\">类型</td>\r\n<td nowrap width=\"30\">传址</td>\r\n<td nowrap width=\"30\">数组</td>\r\n"
       "<td nowrap width=\"100\">备注</td>\r\n</tr>\r\n");
-  html += QStringLiteral("<tr>") + Cell(QStringLiteral("nowrap"), 31, p, QStringLiteral("名称"), QStringLiteral("hWnd"));
+  html +=
+      QStringLiteral("<tr>") + Cell(QStringLiteral("nowrap"), 31, p, QStringLiteral("名称"), QStringLiteral("hWnd"));
   html += Cell(QStringLiteral("nowrap"), 31, p, QStringLiteral("中文名"), QStringLiteral("窗口句柄"));
-  html += Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 31, p, QStringLiteral("数据类型"), QStringLiteral("整数型"));
-  html += Cell(QStringLiteral("nowrap style={color=#800000;} align=center"), 31, p, QStringLiteral("传址"), QStringLiteral("√"));
+  html += Cell(QStringLiteral("nowrap style={color=#0000FF;}"), 31, p, QStringLiteral("数据类型"),
+               QStringLiteral("整数型"));
+  html += Cell(QStringLiteral("nowrap style={color=#800000;} align=center"), 31, p, QStringLiteral("传址"),
+               QStringLiteral("√"));
   html += Cell(QStringLiteral("nowrap style={color=#800000;} align=center"), 31, p, QStringLiteral("数组"), QString());
   html += Cell(QStringLiteral("nowrap style={color=#008000;}"), 31, p, QStringLiteral("备注"),
                longRemark ? QStringLiteral("a long remark that must stay on one line because its cell does not wrap")
-                          : QStringLiteral("句柄")) + QStringLiteral("</tr>");
+                          : QStringLiteral("句柄")) +
+          QStringLiteral("</tr>");
   html += QStringLiteral("</table>");
   return html;
 }
@@ -194,7 +205,8 @@ void BrowserHostTest::setInnerTextChangesOneCellOnly() {
   for (BrowserHost::Element c : cells) before.push_back(host_->InnerText(c));
   BrowserHost::Element name = BrowserHost::kNoElement;
   for (BrowserHost::Element c : cells)
-    if (host_->Attribute(c, QStringLiteral("FieldName")) == u"中文名" && host_->Attribute(c, QStringLiteral("id")) == u"7")
+    if (host_->Attribute(c, QStringLiteral("FieldName")) == u"中文名" &&
+        host_->Attribute(c, QStringLiteral("id")) == u"7")
       name = c;
   QVERIFY(name != BrowserHost::kNoElement);
   QVERIFY(host_->SetInnerText(name, QStringLiteral("取系统启动以来的毫秒数")));
@@ -228,7 +240,8 @@ void BrowserHostTest::setInnerTextChangesOneCellOnly() {
 void BrowserHostTest::nbspCellIsBlankNotEmpty() {
   host_->WritePage(FunctionPage());
   for (BrowserHost::Element c : host_->ElementsByTag(QStringLiteral("td")))
-    if (host_->Attribute(c, QStringLiteral("FieldName")) == u"函数说明" && host_->Attribute(c, QStringLiteral("id")) == u"7") {
+    if (host_->Attribute(c, QStringLiteral("FieldName")) == u"函数说明" &&
+        host_->Attribute(c, QStringLiteral("id")) == u"7") {
       QCOMPARE(host_->InnerText(c), QStringLiteral(" "));
       QCOMPARE(host_->ElementAt(host_->ElementRect(c).center()), c);
       return;
@@ -239,7 +252,8 @@ void BrowserHostTest::nbspCellIsBlankNotEmpty() {
 void BrowserHostTest::coloursAndBackgrounds() {
   host_->WritePage(FunctionPage());
   // For looking at the page by eye: DECLARIUM_UI_SNAPSHOT=/path/page.png
-  if (qEnvironmentVariableIsSet("DECLARIUM_UI_SNAPSHOT")) host_->grab().save(qEnvironmentVariable("DECLARIUM_UI_SNAPSHOT"));
+  if (qEnvironmentVariableIsSet("DECLARIUM_UI_SNAPSHOT"))
+    host_->grab().save(qEnvironmentVariable("DECLARIUM_UI_SNAPSHOT"));
   QTextDocument* doc = host_->View()->document();
   bool sawGreen = false;
   bool sawHeader = false;
@@ -338,7 +352,8 @@ void BrowserHostTest::oddPagesStayUsable() {
       QStringLiteral("<table border=1><tr><td id=outer>x<table><tr><td id=inner>y</td></tr></table></td></tr></table>"),
       QStringLiteral("<table><tr><td colspan=99999 id=1>wide</td></tr></table>"),
       QStringLiteral("<pre>  keep   spaces\r\nand lines</pre><p>a<br>b</p>"),
-      QStringLiteral("<table><tr><td id='1' TableName=\"函数表\" FIELDNAME=名称>&lt;b&gt; &amp; &nbsp &#x41;</td></tr></table>"),
+      QStringLiteral(
+          "<table><tr><td id='1' TableName=\"函数表\" FIELDNAME=名称>&lt;b&gt; &amp; &nbsp &#x41;</td></tr></table>"),
   };
   for (const QString& page : pages) {
     host_->WritePage(page);

@@ -283,8 +283,8 @@ void ControlsTest::splitterReportsItsMove() {
   std::vector<std::pair<int, int>> moves;
   connect(&bar, &SplitterBar::moved, this, [&](int from, int to) { moves.emplace_back(from, to); });
   QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(2, 100));
-  QMouseEvent move(QEvent::MouseMove, QPointF(42, 100), bar.mapToGlobal(QPointF(42, 100)), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPointF(42, 100), bar.mapToGlobal(QPointF(42, 100)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(&bar, &move);
   QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(2, 100));
   QCOMPARE(moves.size(), size_t(1));

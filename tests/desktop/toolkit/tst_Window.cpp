@@ -33,16 +33,11 @@ using E = MenuEntryKind;
 using K = ControlKind;
 constexpr int kOpen = 1, kSub = 2, kAbout = 3, kEdit = 11, kOk = 12, kBar = 13, kCheck = 14;
 constexpr MenuEntry kTestMenu[] = {
-    {E::Popup, u"文件(&F)", 0, 0},
-    {E::Item, u"打开(&O)\tF2", kOpen, kMenuCheckable},
-    {E::Separator, nullptr, 0, 0},
-    {E::Popup, u"更多", 0, 0},
-    {E::Item, u"子项", kSub, 0},
-    {E::EndPopup, nullptr, 0, 0},
-    {E::EndPopup, nullptr, 0, 0},
-    {E::Popup, u"帮助(&H)", 0, kMenuRightAligned},
-    {E::Item, u"关于", kAbout, 0},
-    {E::EndPopup, nullptr, 0, 0},
+    {E::Popup, u"文件(&F)", 0, 0}, {E::Item, u"打开(&O)\tF2", kOpen, kMenuCheckable},
+    {E::Separator, nullptr, 0, 0}, {E::Popup, u"更多", 0, 0},
+    {E::Item, u"子项", kSub, 0},   {E::EndPopup, nullptr, 0, 0},
+    {E::EndPopup, nullptr, 0, 0},  {E::Popup, u"帮助(&H)", 0, kMenuRightAligned},
+    {E::Item, u"关于", kAbout, 0}, {E::EndPopup, nullptr, 0, 0},
 };
 constexpr ControlTemplate kTestControls[] = {
     {kBar, K::ToolBar, nullptr, 0, 0, 200, 14, kNoStyle},
@@ -52,7 +47,8 @@ constexpr ControlTemplate kTestControls[] = {
 };
 constexpr WindowTemplate kTestWindow{4000, u"测试窗口", u"test-window", 200, 100, kTestMenu, kTestControls};
 constexpr WindowTemplate kTestDialog{4100, u"测试对话框", nullptr, 200, 100, {}, kTestControls};
-constexpr AcceleratorEntry kTestKeys[] = {{Qt::Key_F2, Qt::NoModifier, kOpen}, {Qt::Key_F, Qt::ControlModifier, kAbout}};
+constexpr AcceleratorEntry kTestKeys[] = {{Qt::Key_F2, Qt::NoModifier, kOpen},
+                                          {Qt::Key_F, Qt::ControlModifier, kAbout}};
 using S = ToolButtonStyle;
 constexpr ToolButtonTemplate kTestButtons[] = {
     {kOpen, 0, S::CheckGroup, u"打开", true},
@@ -214,8 +210,8 @@ void WindowTest::messageBoxCaptionsAndAnswers() {
 void WindowTest::scriptedInputAndSaveFile() {
   ScriptedServices services;
   services.setNextInput(true, QStringLiteral("新值"));
-  const InputResult first = Services().InputBox(nullptr, QStringLiteral("GetTickCount → 名称"), QStringLiteral("修改内容"),
-                                                QStringLiteral("旧值"));
+  const InputResult first = Services().InputBox(nullptr, QStringLiteral("GetTickCount → 名称"),
+                                                QStringLiteral("修改内容"), QStringLiteral("旧值"));
   QVERIFY(first.confirmed);
   QCOMPARE(first.text, QStringLiteral("新值"));
   services.setNextInput(false, QStringLiteral("ignored"));
@@ -226,7 +222,8 @@ void WindowTest::scriptedInputAndSaveFile() {
   QCOMPARE(services.inputs().at(0).initial, QStringLiteral("旧值"));
   QCOMPARE(services.inputs().at(1).title, QStringLiteral("输入框"));
   services.setNextSaveFile(QStringLiteral("/tmp/out.txt"));
-  QCOMPARE(Services().SaveFileName(nullptr, QStringLiteral("导出"), QStringLiteral("文本文件(*.txt)|*.txt"), QStringLiteral("txt")),
+  QCOMPARE(Services().SaveFileName(nullptr, QStringLiteral("导出"), QStringLiteral("文本文件(*.txt)|*.txt"),
+                                   QStringLiteral("txt")),
            QStringLiteral("/tmp/out.txt"));
   QVERIFY(Services().SaveFileName(nullptr, {}, {}, {}).isEmpty());
   Services().SetClipboardText(QStringLiteral("剪贴板"));
@@ -263,13 +260,16 @@ void WindowTest::realInputBoxReturnsTheEditText() {
 void WindowTest::realInputBoxCancelled() {
   QtServices real;
   InputResult result;
-  QVERIFY(test::InModal(kInputBoxTemplate, [&] {
-    result = real.InputBox(nullptr, QStringLiteral("提示"), QStringLiteral("修改内容"), QStringLiteral("初始"));
-  }, [](Window& w) {
-    w.multiLineEdit(input_box_control::kText)->SetText(QStringLiteral("x"));
-    w.button(input_box_control::kCancel)->click();
-    QVERIFY(!w.isVisible());
-  }));
+  QVERIFY(test::InModal(
+      kInputBoxTemplate,
+      [&] {
+        result = real.InputBox(nullptr, QStringLiteral("提示"), QStringLiteral("修改内容"), QStringLiteral("初始"));
+      },
+      [](Window& w) {
+        w.multiLineEdit(input_box_control::kText)->SetText(QStringLiteral("x"));
+        w.button(input_box_control::kCancel)->click();
+        QVERIFY(!w.isVisible());
+      }));
   QVERIFY(!result.confirmed);
   QVERIFY(result.text.isEmpty());
 }
@@ -279,12 +279,12 @@ void WindowTest::realMessageBoxButtonsAreChinese() {
   QStringList texts;
   int answer = 0;
   const auto find = [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); };
-  QVERIFY(test::WhenOpen(find, [&] { answer = real.ShowMessage(nullptr, QStringLiteral("问"), 3, QStringLiteral("信息：")); },
-                         [&](QMessageBox& box) {
-                           for (auto which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
-                             texts << box.button(which)->text();
-                           box.button(QMessageBox::No)->click();
-                         }));
+  QVERIFY(test::WhenOpen(
+      find, [&] { answer = real.ShowMessage(nullptr, QStringLiteral("问"), 3, QStringLiteral("信息：")); },
+      [&](QMessageBox& box) {
+        for (auto which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) texts << box.button(which)->text();
+        box.button(QMessageBox::No)->click();
+      }));
   QCOMPARE(texts, QStringList({"是(&Y)", "否(&N)", "取消"}));
   QCOMPARE(answer, int(kAnswerNo));
 
@@ -293,11 +293,12 @@ void WindowTest::realMessageBoxButtonsAreChinese() {
   programIcon.fill(Qt::red);
   QApplication::setWindowIcon(QIcon(programIcon));
   bool ownIcon = false;
-  QVERIFY(test::WhenOpen(find, [&] { real.ShowMessage(nullptr, QStringLiteral("关于"), kMbUserIcon, QString()); },
-                         [&](QMessageBox& box) {
-                           ownIcon = box.icon() == QMessageBox::NoIcon && !box.iconPixmap().isNull();
-                           box.button(QMessageBox::Ok)->click();
-                         }));
+  QVERIFY(test::WhenOpen(
+      find, [&] { real.ShowMessage(nullptr, QStringLiteral("关于"), kMbUserIcon, QString()); },
+      [&](QMessageBox& box) {
+        ownIcon = box.icon() == QMessageBox::NoIcon && !box.iconPixmap().isNull();
+        box.button(QMessageBox::Ok)->click();
+      }));
   QVERIFY(ownIcon);
 }
 
@@ -333,9 +334,7 @@ void WindowTest::focusComesBackAfterAModalWindow() {
   w->activateWindow();
   w->editBox(kEdit)->setFocus();
   QVERIFY(QTest::qWaitForWindowActive(w.data()));
-  Window::RunModal(kTestDialog, w.data(), [](Window& d) {
-    QTimer::singleShot(0, &d, [&d] { d.EndWithResult(1); });
-  });
+  Window::RunModal(kTestDialog, w.data(), [](Window& d) { QTimer::singleShot(0, &d, [&d] { d.EndWithResult(1); }); });
   QTRY_COMPARE(QApplication::activeWindow(), w.data());
   QCOMPARE(QApplication::focusWidget(), w->editBox(kEdit));
   w->CloseWindow();
@@ -352,7 +351,7 @@ void WindowTest::modalResultAndFilterThatKeepsTheWindowOpen() {
       return false;
     });
     QTimer::singleShot(0, &w, [&w] {
-      w.CloseWindow();                      // consumed by the filter
+      w.CloseWindow();  // consumed by the filter
       QVERIFY(w.isVisible());
       w.EndWithResult(kOk);
     });
@@ -361,9 +360,8 @@ void WindowTest::modalResultAndFilterThatKeepsTheWindowOpen() {
   QCOMPARE(rc, kOk);
   QCOMPARE(closeAttempts, 1);
   // Closing by the title bar gives 0.
-  const int closed = Window::RunModal(kTestDialog, nullptr, [](Window& w) {
-    QTimer::singleShot(0, &w, [&w] { w.CloseWindow(); });
-  });
+  const int closed =
+      Window::RunModal(kTestDialog, nullptr, [](Window& w) { QTimer::singleShot(0, &w, [&w] { w.CloseWindow(); }); });
   QCOMPARE(closed, 0);
   // Modeless windows end themselves when closed.
   QPointer<Window> modeless = Window::CreateModeless(kTestDialog, nullptr);

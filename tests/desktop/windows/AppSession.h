@@ -135,7 +135,8 @@ class AppSession {
   // Dispatches command and runs body inside the modal window of templateId it
   // opens (see InModal). True when body ran.
   bool InModal(int command, int templateId, const std::function<void(Window&)>& body) {
-    return test::InModal(templateId, [&] { main_->DispatchCommand(command); }, body);
+    return test::InModal(
+        templateId, [&] { main_->DispatchCommand(command); }, body);
   }
 
  private:

@@ -68,15 +68,19 @@ class BrowseTest : public QObject {
   // with every function listed and the first one's page shown, and the
   // constants view holds one page only.
   void largeCatalogueOpensWithItsFirstPage() {
-    const QString rows = QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
-    QVERIFY(s_.Run(rows.arg(20000) + QStringLiteral(
-        "insert into 函数表(名称,返回值类型,库名,库对应命令,函数说明) "
-        "select printf('F%05d', i),'整数型','user32.dll',printf('F%05d', i),'说明' from n")));
-    QVERIFY(s_.Run(rows.arg(20000) + QStringLiteral(
-        "insert into 函数参数表(名称,数据类型,所属函数) select 'hWnd','整数型',i + 2 from n")));
+    const QString rows =
+        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
+    QVERIFY(s_.Run(rows.arg(20000) +
+                   QStringLiteral("insert into 函数表(名称,返回值类型,库名,库对应命令,函数说明) "
+                                  "select printf('F%05d', i),'整数型','user32.dll',printf('F%05d', i),'说明' from n")));
+    QVERIFY(
+        s_.Run(rows.arg(20000) +
+               QStringLiteral("insert into 函数参数表(名称,数据类型,所属函数) select 'hWnd','整数型',i + 2 from n")));
     QVERIFY(s_.Run(rows.arg(5000) + QStringLiteral("insert into 数据类型表(名称) select printf('T%04d', i) from n")));
-    QVERIFY(s_.Run(rows.arg(50000) + QStringLiteral(
-        "insert into 常量表(名称,十六进制值,十进制值) select printf('C%05d', i),printf('0x%X', i),i from n")));
+    QVERIFY(s_.Run(
+        rows.arg(50000) +
+        QStringLiteral(
+            "insert into 常量表(名称,十六进制值,十进制值) select printf('C%05d', i),printf('0x%X', i),i from n")));
     QVERIFY(s_.Start());
     QCOMPARE(s_.functions()->Count(), 20002);
     QCOMPARE(s_.functions()->Selection(), 0);
@@ -346,7 +350,8 @@ class BrowseTest : public QObject {
     // ... and says so in the status bar for a while.
     QVERIFY(s_.statusBar()->PartText(0).endsWith(s_.constants()->CellText(s_.constants()->Selection(), 0)));
     QVERIFY(s_.statusBar()->PartText(0) != s_.constants()->CellText(s_.constants()->Selection(), 0));
-    QTRY_COMPARE_WITH_TIMEOUT(s_.statusBar()->PartText(0), s_.constants()->CellText(s_.constants()->Selection(), 0), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(s_.statusBar()->PartText(0), s_.constants()->CellText(s_.constants()->Selection(), 0),
+                              10000);
 
     // One entry that cannot be loaded spoils the whole copy.
     QVERIFY(s_.Run(QStringLiteral("drop table 常量表")));

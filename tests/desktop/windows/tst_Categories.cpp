@@ -114,7 +114,8 @@ class CategoriesTest : public QObject {
 
   void aFailedRenameSaysSoAndKeepsTheLabel() {
     StartWithCategories();
-    QVERIFY(s_.Run(QStringLiteral("create trigger keep before update on 类别表 begin select raise(abort,'不许改'); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger keep before update on 类别表 begin select raise(abort,'不许改'); end")));
     Rename(QStringLiteral("系统"), QStringLiteral("其他"));
     QCOMPARE(s_.services().lastMessage().text, QStringLiteral("重名了分类失败！\r\n不许改"));
     QCOMPARE(s_.services().lastMessage().style, 0x10);
@@ -156,7 +157,8 @@ class CategoriesTest : public QObject {
     QVERIFY(s_.services().messages().empty());
     QCOMPARE(Children(QStringLiteral("系统")), QStringList({QStringLiteral("GetTickCount")}));
 
-    QVERIFY(s_.Run(QStringLiteral("create trigger keep before delete on 类别表 begin select raise(abort,'留着'); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger keep before delete on 类别表 begin select raise(abort,'留着'); end")));
     s_.tree()->Select(Root(QStringLiteral("系统")));
     s_.main().DispatchCommand(command::kTreeDeleteCategory);
     QCOMPARE(s_.services().lastMessage().text, QStringLiteral("删除分类失败！\r\n留着"));
@@ -166,7 +168,8 @@ class CategoriesTest : public QObject {
 
   void newCategoryFailureCarriesTheDatabaseText() {
     StartWithCategories();
-    QVERIFY(s_.Run(QStringLiteral("create trigger keep before insert on 类别表 begin select raise(abort,'满了'); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger keep before insert on 类别表 begin select raise(abort,'满了'); end")));
     s_.main().DispatchCommand(command::kTreeNewCategory);
     QCOMPARE(s_.services().lastMessage().text, QStringLiteral("新建分类失败！\r\n满了"));
     QCOMPARE(s_.services().lastMessage().owner, nullptr);
@@ -236,7 +239,7 @@ class CategoriesTest : public QObject {
       right->SetSelection(2);
       fw.button(file_control::kRemove)->click();
       QCOMPARE(test::RowTexts(left), QStringList({"Sleep", "GetLastError"}));
-      QCOMPARE(right->Selection(), -1);  // no row at that index any more
+      QCOMPARE(right->Selection(), -1);                                                 // no row at that index any more
       QCOMPARE(s_.Int(QStringLiteral("select count(1) from 函数表 where 类别=1")), 1);  // nothing written yet
 
       fw.button(file_control::kOk)->click();
@@ -250,8 +253,9 @@ class CategoriesTest : public QObject {
   void fileFunctionsWindowStaysOpenWhenWritingFailsAndCancelWritesNothing() {
     StartWithCategories();
     s_.tree()->Select(Root(QStringLiteral("系统")));
-    QVERIFY(s_.Run(QStringLiteral("create trigger keep before update on 函数表 when new.名称='MessageBoxA' "
-                                  "begin select raise(abort,'x'); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger keep before update on 函数表 when new.名称='MessageBoxA' "
+                              "begin select raise(abort,'x'); end")));
     QVERIFY(s_.InModal(command::kTreeAddFunctions, resource::kFileFunctions, [&](Window& fw) {
       ListBox* left = fw.listBox(file_control::kOutside);
       QCOMPARE(test::RowTexts(left), QStringList({"GetTickCount", "MessageBoxA"}));

@@ -64,7 +64,8 @@ class DeleteTest : public QObject {
   }
 
   void aFailedSecondStatementLeavesTheParametersInPlace() {
-    QVERIFY(s_.Run(QStringLiteral("create trigger keep before delete on 函数表 begin select raise(abort,'不许'); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger keep before delete on 函数表 begin select raise(abort,'不许'); end")));
     QVERIFY(s_.Start());
     s_.functions()->SetSelection(1);  // MessageBoxA, with one parameter
     s_.main().DispatchCommand(command::kFunctionDelete);
@@ -127,8 +128,9 @@ class DeleteTest : public QObject {
     const QString name = QStringLiteral("LONG_") + QString(290, u'N');
     Add().Constant(test::NewConstant(name.toStdString(), "16", "0x10").Remark(remark.toStdString()));
     QVERIFY(s_.Run(QStringLiteral("delete from 常量表 where 名称='MB_OK'")));
-    QVERIFY(s_.Run(QStringLiteral("create table writes(n); create trigger count_writes after update on 常量表 "
-                                  "begin insert into writes values(1); end")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create table writes(n); create trigger count_writes after update on 常量表 "
+                              "begin insert into writes values(1); end")));
     QVERIFY(s_.Start());
     s_.main().DispatchCommand(command::kBrowseConstants);
     s_.constants()->SetSelection(0);
@@ -175,7 +177,8 @@ class DeleteTest : public QObject {
     QCOMPARE(s_.constants()->CellText(0, 1), QStringLiteral("0x'2"));
     QCOMPARE(s_.constants()->CellText(0, 2), QStringLiteral("2'"));
     QCOMPARE(s_.constants()->CellText(0, 3), QStringLiteral("it's 二"));
-    QCOMPARE(s_.Text(QStringLiteral("select 十六进制值 || '|' || 十进制值 || '|' || 备注 from 常量表 where 名称='Z_''LAST'")),
+    QCOMPARE(s_.Text(QStringLiteral(
+                 "select 十六进制值 || '|' || 十进制值 || '|' || 备注 from 常量表 where 名称='Z_''LAST'")),
              QStringLiteral("0x'2|2'|it's 二"));
     QCOMPARE(s_.Count(QStringLiteral("常量表")), 2);
   }
@@ -213,7 +216,8 @@ class DeleteTest : public QObject {
       QVERIFY(ew.isVisible());
       ew.button(constant_control::kCancel)->click();
     }));
-    QCOMPARE(s_.Text(QStringLiteral("select ifnull(备注,'') from 常量表 where 名称='MB_OK'")), s_.constants()->CellText(0, 3));
+    QCOMPARE(s_.Text(QStringLiteral("select ifnull(备注,'') from 常量表 where 名称='MB_OK'")),
+             s_.constants()->CellText(0, 3));
     QVERIFY(!s_.constants()->CellText(0, 3).contains(QStringLiteral("?")));
   }
   void editingOneValueDerivesTheOtherAndTwoNumbersAreRefused() {

@@ -286,10 +286,10 @@ class ExportWindowTest : public QObject {
 
   void closingDuringALongExportKeepsTheOlderFile() {
     // 20,000 more functions, all named after the three of the catalogue.
-    Start(QStringLiteral(
-        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
-        "insert into 函数表(名称,返回值类型,库名,库对应命令) "
-        "select printf('Zf%05d', i), '整数型', 'user32', '' from n;"));
+    Start(
+        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+                       "insert into 函数表(名称,返回值类型,库名,库对应命令) "
+                       "select printf('Zf%05d', i), '整数型', 'user32', '' from n;"));
     {
       QFile older(OutPath());
       QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
@@ -303,11 +303,12 @@ class ExportWindowTest : public QObject {
       connect(bar, &QProgressBar::valueChanged, &w, [&](int v) {
         seen.push_back(v);
         // As the user would: the click arrives while the export lets events through.
-        if (v == 50) QTimer::singleShot(0, &w, [&w, bar, &closedDuringExport] {
-          // Still inside the function section when the close arrives.
-          closedDuringExport = bar->value() < 100 && w.Caption() == QStringLiteral("正在导出函数...");
-          w.CloseWindow();
-        });
+        if (v == 50)
+          QTimer::singleShot(0, &w, [&w, bar, &closedDuringExport] {
+            // Still inside the function section when the close arrives.
+            closedDuringExport = bar->value() < 100 && w.Caption() == QStringLiteral("正在导出函数...");
+            w.CloseWindow();
+          });
       });
       struct PaintCounter : QObject {
         int* count;

@@ -159,8 +159,10 @@ class FindTest : public QObject {
   }
 
   void threeMatchesStepThenWrapToTheFirst() {
-    for (const auto& [name, description] : {std::pair{"SetWindowText", "it's 窗口"}, {"FindWindow", "find it's 窗口"},
-                                            {"GetWindowText", "取 it's 窗口 标题"}, {"Beep", "its"}})
+    for (const auto& [name, description] : {std::pair{"SetWindowText", "it's 窗口"},
+                                            {"FindWindow", "find it's 窗口"},
+                                            {"GetWindowText", "取 it's 窗口 标题"},
+                                            {"Beep", "its"}})
       Add().Function(test::NewFunction(name).Description(description));
     Start();
     AdvancedFindWindow* find = OpenFind();

@@ -106,8 +106,9 @@ class GlobalHotkeyTest : public QObject {
     }
     const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
     if (!out.startsWith(QStringLiteral("display"))) QSKIP("no virtual X display could be started");
-    const QStringList expected = {QStringLiteral("display"), QStringLiteral("shown"), QStringLiteral("hidden"),
-                                  QStringLiteral("back"), QStringLiteral("second"), QStringLiteral("toggled-one"),
+    const QStringList expected = {QStringLiteral("display"),      QStringLiteral("shown"),
+                                  QStringLiteral("hidden"),       QStringLiteral("back"),
+                                  QStringLiteral("second"),       QStringLiteral("toggled-one"),
                                   QStringLiteral("second-alive"), QStringLiteral("both")};
     const QStringList steps = out.split(u'\n', Qt::SkipEmptyParts);
     if (steps != expected) {

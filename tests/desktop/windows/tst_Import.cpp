@@ -55,8 +55,8 @@ class ImportTest : public QObject {
 
   // Opens the import window and runs script inside it; closes it after.
   void WithImportWindow(const std::function<void(ImportWindow&)>& script) {
-    QVERIFY(s_.InModal(command::kNewEntries, resource::kImportWindow,
-                       [&](Window&) { script(*ImportWindow::Current()); }));
+    QVERIFY(
+        s_.InModal(command::kNewEntries, resource::kImportWindow, [&](Window&) { script(*ImportWindow::Current()); }));
     QVERIFY(ImportWindow::Current() == nullptr);
   }
 
@@ -103,17 +103,15 @@ class ImportTest : public QObject {
       DropDownList* language = iw.window()->dropDownList(import_control::kLanguage);
       Type(iw, QStringLiteral("x"));
       Type(iw, QString());
-      QCOMPARE(PreviewRows(iw), QStringList({QStringLiteral("====【函数】===="),
-                                            QStringLiteral("==【数据类型】=="),
-                                            QStringLiteral("====【常量】====")}));
+      QCOMPARE(PreviewRows(iw), QStringList({QStringLiteral("====【函数】===="), QStringLiteral("==【数据类型】=="),
+                                             QStringLiteral("====【常量】====")}));
       Choose(language, 1);
-      QCOMPARE(PreviewRows(iw), QStringList({QStringLiteral("====【function】===="),
-                                            QStringLiteral("====【struct】===="),
-                                            QStringLiteral("====【const】====")}));
+      QCOMPARE(PreviewRows(iw),
+               QStringList({QStringLiteral("====【function】===="), QStringLiteral("====【struct】===="),
+                            QStringLiteral("====【const】====")}));
       Choose(language, 2);
-      QCOMPARE(PreviewRows(iw), QStringList({QStringLiteral("====【Function】===="),
-                                            QStringLiteral("====【Type】===="),
-                                            QStringLiteral("====【Const】====")}));
+      QCOMPARE(PreviewRows(iw), QStringList({QStringLiteral("====【Function】===="), QStringLiteral("====【Type】===="),
+                                             QStringLiteral("====【Const】====")}));
       QVERIFY(iw.parsed().functions.empty() && iw.parsed().dataTypes.empty() && iw.parsed().constants.empty());
     });
   }
@@ -123,8 +121,9 @@ class ImportTest : public QObject {
     WithImportWindow([&](ImportWindow& iw) {
       DropDownList* language = iw.window()->dropDownList(import_control::kLanguage);
       Type(iw, kEText);
-      const QStringList eRows = {PreviewHeading(SyntaxKind::E, 0), QStringLiteral("GetWindowRect"), PreviewHeading(SyntaxKind::E, 1),
-                                 QStringLiteral("RECT2"), PreviewHeading(SyntaxKind::E, 2), QStringLiteral("SW_SHOW")};
+      const QStringList eRows = {PreviewHeading(SyntaxKind::E, 0), QStringLiteral("GetWindowRect"),
+                                 PreviewHeading(SyntaxKind::E, 1), QStringLiteral("RECT2"),
+                                 PreviewHeading(SyntaxKind::E, 2), QStringLiteral("SW_SHOW")};
       QCOMPARE(PreviewRows(iw), eRows);
       QCOMPARE(iw.parsed().functions.size(), size_t(1));
       QCOMPARE(iw.parsed().functions[0].parameters.size(), size_t(2));
@@ -167,8 +166,8 @@ class ImportTest : public QObject {
                               "Declare Function GetCursorPos Lib \"user32\" (lpPoint As POINTAPI) As Long\n"
                               "Const WM_USER = &H400\n"));
       QCOMPARE(PreviewRows(iw), QStringList({PreviewHeading(SyntaxKind::Vb, 0), QStringLiteral("GetCursorPos"),
-                                            PreviewHeading(SyntaxKind::Vb, 1), QStringLiteral("POINTAPI"),
-                                            PreviewHeading(SyntaxKind::Vb, 2), QStringLiteral("WM_USER")}));
+                                             PreviewHeading(SyntaxKind::Vb, 1), QStringLiteral("POINTAPI"),
+                                             PreviewHeading(SyntaxKind::Vb, 2), QStringLiteral("WM_USER")}));
       QCOMPARE(iw.parsed().dataTypes[0].members.size(), size_t(2));
     });
   }
@@ -250,8 +249,9 @@ class ImportTest : public QObject {
 
   void aFailingInsertReportsTheErrorAndStoresNothing() {
     // The constants are stored last: what came before must go too.
-    QVERIFY(s_.Run(QStringLiteral("create trigger refuse before insert on 常量表 "
-                                  "begin select raise(abort, 'constants are closed'); end;")));
+    QVERIFY(
+        s_.Run(QStringLiteral("create trigger refuse before insert on 常量表 "
+                              "begin select raise(abort, 'constants are closed'); end;")));
     QVERIFY(s_.Start());
     WithImportWindow([&](ImportWindow& iw) {
       Type(iw, kEText);
@@ -273,8 +273,9 @@ class ImportTest : public QObject {
     QVERIFY(s_.Start());
     QString text;
     for (int i = 0; i < 400; ++i) {
-      text += QStringLiteral(".DLL命令 Fn%1, 整数型, \"x.dll\", \"Fn%1\", , \n"
-                             "    .参数 a, 整数型\n    .参数 b, 文本型\n")
+      text += QStringLiteral(
+                  ".DLL命令 Fn%1, 整数型, \"x.dll\", \"Fn%1\", , \n"
+                  "    .参数 a, 整数型\n    .参数 b, 文本型\n")
                   .arg(i);
     }
     bool closedInside = false;

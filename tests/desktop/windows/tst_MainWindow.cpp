@@ -90,7 +90,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(bar->ButtonCount(), 11);
     using namespace command;
     const int commands[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAddToList,
-                            kCopySelected, kAdvancedFind, kHelpTopics, kAbout, kExit, kSettings};
+                            kCopySelected,    kAdvancedFind,     kHelpTopics,      kAbout,           kExit,
+                            kSettings};
     for (int i = 0; i < 11; ++i) QCOMPARE(bar->CommandOf(i), commands[i]);
     QCOMPARE(bar->TooltipOf(0), QStringLiteral("浏览API函数[F1]"));
     QCOMPARE(bar->TooltipOf(9), QStringLiteral("退出"));
@@ -137,7 +138,8 @@ class MainWindowTest : public QObject {
   }
 
   void settingsAtCreationSetTheChecksAndTheLanguage() {
-    QVERIFY(s_.Start(QStringLiteral("[Setings]\r\n插入中文名=1\r\nPublic=\r\n语言=2\r\n[Config]\r\nBrowseWidth=220\r\n")));
+    QVERIFY(
+        s_.Start(QStringLiteral("[Setings]\r\n插入中文名=1\r\nPublic=\r\n语言=2\r\n[Config]\r\nBrowseWidth=220\r\n")));
     QVERIFY(s_.w().Menu()->IsChecked(command::kInsertChineseNames));
     QVERIFY(!s_.w().Menu()->IsChecked(command::kInsertRemarks));
     QVERIFY(s_.w().Menu()->IsChecked(command::kPublic));  // an empty value counts as on

@@ -78,7 +78,7 @@ class OptionsTest : public QObject {
 
   void affixDialogCutsAtTwentyBytesAndWritesEverything() {
     QVERIFY(s_.Start(QStringLiteral("[Setings]\r\nAPI名称前缀=pre\r\nAPI名称后缀=后\r\n")));
-    s_.main().DispatchCommand(command::kInsertChineseNames);   // only in memory so far
+    s_.main().DispatchCommand(command::kInsertChineseNames);  // only in memory so far
     QVERIFY(s_.InModal(command::kAffixes, resource::kAffixDialog, [](Window& d) {
       QCOMPARE(d.Caption(), QStringLiteral("API名称前后缀"));
       QCOMPARE(d.ItemText(affix_control::kPrefix), QStringLiteral("pre"));
@@ -167,7 +167,7 @@ class OptionsTest : public QObject {
     QCOMPARE(Stored(u"键代码"), std::string("65"));
     QCOMPARE(Stored(u"关闭到托盘"), std::string("0"));
     QCOMPARE(Stored(u"最小化到托盘"), std::string("1"));
-    QCOMPARE(Stored(u"插入中文名"), std::string("<none>"));   // only those four
+    QCOMPARE(Stored(u"插入中文名"), std::string("<none>"));  // only those four
   }
 
   void offscreenHasNoGlobalHotkeys() {
@@ -201,7 +201,7 @@ class OptionsTest : public QObject {
     s_.main().DispatchCommand(command::kTrayToggle);
     QVERIFY(s_.w().IsShown());
 
-    s_.w().RaiseHotkey(s_.main().tray().HotkeyId() + 1);   // not ours
+    s_.w().RaiseHotkey(s_.main().tray().HotkeyId() + 1);  // not ours
     QVERIFY(s_.w().IsShown());
     s_.w().RaiseHotkey(s_.main().tray().HotkeyId());
     QVERIFY(!s_.w().IsShown());
@@ -216,7 +216,7 @@ class OptionsTest : public QObject {
 
   void closeToTrayHidesUntilExit() {
     QVERIFY(s_.Start());
-    s_.w().CloseWindow();   // as the title bar's button
+    s_.w().CloseWindow();  // as the title bar's button
     QCoreApplication::processEvents();
     QVERIFY(s_.main().Exists());
     QVERIFY(!s_.w().IsShown());

@@ -112,10 +112,30 @@ void ResourcesTest::mainMenuDeliversCommandIds() {
   MenuResource* menu = w->Menu();
   QCOMPARE(menu->PopupCount(), 6);
   QCOMPARE(menu->Popup(3)->title(), QStringLiteral("选项(&O)"));
-  const int ids[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAdvancedFind,
-                     kAddToList, kCopySelected, kCopyWithDependencies, kNewEntries, kExport, kStatistics, kInsertChineseNames,
-                     kInsertRemarks, kAffixes, kPublic, kCSharp64, kVba7, kSettings, kConversion, kHelpTopics, kOfficialSite,
-                     kOfficialForum, kContactMaker, kAbout};
+  const int ids[] = {kBrowseFunctions,
+                     kBrowseCategories,
+                     kBrowseDataTypes,
+                     kBrowseConstants,
+                     kAdvancedFind,
+                     kAddToList,
+                     kCopySelected,
+                     kCopyWithDependencies,
+                     kNewEntries,
+                     kExport,
+                     kStatistics,
+                     kInsertChineseNames,
+                     kInsertRemarks,
+                     kAffixes,
+                     kPublic,
+                     kCSharp64,
+                     kVba7,
+                     kSettings,
+                     kConversion,
+                     kHelpTopics,
+                     kOfficialSite,
+                     kOfficialForum,
+                     kContactMaker,
+                     kAbout};
   for (int id : ids) {
     QAction* action = menu->Action(id);
     QVERIFY2(action, qPrintable(QString::number(id)));
@@ -137,7 +157,7 @@ void ResourcesTest::contextMenusHaveSixPopups() {
   QVERIFY(menus);
   QCOMPARE(menus->PopupCount(), 6);
   const QString titles[] = {QStringLiteral("右键函数分类"), QStringLiteral("右键待插入"), QStringLiteral("右键函数"),
-                            QStringLiteral("右键数据类型"), QStringLiteral("右键常量"), QStringLiteral("托盘菜单")};
+                            QStringLiteral("右键数据类型"), QStringLiteral("右键常量"),   QStringLiteral("托盘菜单")};
   const int itemCounts[] = {10, 4, 5, 5, 4, 7};
   for (int i = 0; i < 6; ++i) {
     QCOMPARE(menus->Popup(i)->title(), titles[i]);
@@ -146,13 +166,41 @@ void ResourcesTest::contextMenusHaveSixPopups() {
       if (!a->isSeparator()) ++items;
     QCOMPARE(items, itemCounts[i]);
   }
-  const int ids[] = {kTreeAddToList, kTreeCopy, kTreeExpandAll, kTreeCollapseAll, kTreeNewCategory,
-                     kTreeRenameCategory, kTreeDeleteCategory, kTreeAddFunctions, kTreeRemoveFunction,
-                     kTreeCopyWithDependencies, kInsertCopyWithDependencies, kFunctionCopyWithDependencies,
-                     kDataTypeCopyWithDependencies, kInsertCopy, kInsertRemove, kInsertRemoveAll, kFunctionAddToList, kFunctionCopy,
-                     kFunctionFileInto, kFunctionDelete, kDataTypeAddToList, kDataTypeCopy, kDataTypeLayout, kDataTypeDelete,
-                     kConstantAddToList, kConstantCopy, kConstantEdit, kConstantDelete, kTrayToggle,
-                     kTrayFunctions, kTrayCategories, kTrayDataTypes, kTrayConstants, kTraySettings, kTrayExit};
+  const int ids[] = {kTreeAddToList,
+                     kTreeCopy,
+                     kTreeExpandAll,
+                     kTreeCollapseAll,
+                     kTreeNewCategory,
+                     kTreeRenameCategory,
+                     kTreeDeleteCategory,
+                     kTreeAddFunctions,
+                     kTreeRemoveFunction,
+                     kTreeCopyWithDependencies,
+                     kInsertCopyWithDependencies,
+                     kFunctionCopyWithDependencies,
+                     kDataTypeCopyWithDependencies,
+                     kInsertCopy,
+                     kInsertRemove,
+                     kInsertRemoveAll,
+                     kFunctionAddToList,
+                     kFunctionCopy,
+                     kFunctionFileInto,
+                     kFunctionDelete,
+                     kDataTypeAddToList,
+                     kDataTypeCopy,
+                     kDataTypeLayout,
+                     kDataTypeDelete,
+                     kConstantAddToList,
+                     kConstantCopy,
+                     kConstantEdit,
+                     kConstantDelete,
+                     kTrayToggle,
+                     kTrayFunctions,
+                     kTrayCategories,
+                     kTrayDataTypes,
+                     kTrayConstants,
+                     kTraySettings,
+                     kTrayExit};
   for (int id : ids) QVERIFY2(menus->Trigger(id), qPrintable(QString::number(id)));
   QCOMPARE(got, std::vector<int>(std::begin(ids), std::end(ids)));
 }
@@ -171,8 +219,8 @@ void ResourcesTest::acceleratorsDispatch() {
     QTest::keyClick(search, key);
   QTest::keyClick(search, Qt::Key_F, Qt::ControlModifier);
   QTest::keyClick(search, Qt::Key_F8, Qt::ShiftModifier);
-  QCOMPARE(got, (std::vector<int>{kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants,
-                                  kAddToList, kCopySelected, kAdvancedFind, kCopyWithDependencies}));
+  QCOMPARE(got, (std::vector<int>{kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAddToList,
+                                  kCopySelected, kAdvancedFind, kCopyWithDependencies}));
 }
 
 void ResourcesTest::toolbarAndPictures() {
@@ -186,7 +234,8 @@ void ResourcesTest::toolbarAndPictures() {
     if (a->isSeparator()) ++separators;
   QCOMPARE(separators, 4);
   const int commands[] = {kBrowseFunctions, kBrowseCategories, kBrowseDataTypes, kBrowseConstants, kAddToList,
-                          kCopySelected, kAdvancedFind, kHelpTopics, kAbout, kExit, kSettings};
+                          kCopySelected,    kAdvancedFind,     kHelpTopics,      kAbout,           kExit,
+                          kSettings};
   for (int i = 0; i < 11; ++i) QCOMPARE(bar->CommandOf(i), commands[i]);
   QCOMPARE(bar->TooltipOf(0), QStringLiteral("浏览API函数[F1]"));
   QCOMPARE(bar->TooltipOf(6), QStringLiteral("打开高级查找窗口[Ctrl + F]"));

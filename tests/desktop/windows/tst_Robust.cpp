@@ -67,7 +67,8 @@ bool Matches(const QString& text, const Said& said) {
   return text.startsWith(head) && !text.mid(head.size()).trimmed().isEmpty();
 }
 
-const QString kNoTables = QStringLiteral("数据库文件不是API数据库，缺少：函数表、函数参数表、数据类型表、数据类型成员表、常量表、类别表");
+const QString kNoTables =
+    QStringLiteral("数据库文件不是API数据库，缺少：函数表、函数参数表、数据类型表、数据类型成员表、常量表、类别表");
 
 std::vector<BadCase> BadCases() {
   const Said functionsNotExported{QStringLiteral("导出函数失败！"), true};
@@ -76,7 +77,10 @@ std::vector<BadCase> BadCases() {
       {"empty file", Kind::Empty, functionsNotExported, false, {kNoTables}},
       {"random bytes", Kind::RandomBytes, functionsNotExported, false, {QStringLiteral("打开数据库失败！"), true}},
       {"another program's database", Kind::Foreign, functionsNotExported, false, {kNoTables}},
-      {"one table missing", Kind::TableMissing, {QStringLiteral("导出常量失败！"), true}, false,
+      {"one table missing",
+       Kind::TableMissing,
+       {QStringLiteral("导出常量失败！"), true},
+       false,
        {QStringLiteral("数据库文件不是API数据库，缺少：常量表")}},
       {"read-only file", Kind::ReadOnlyFile, exported, true, {}},
       {"read-only folder", Kind::ReadOnlyFolder, exported, true, {}},
@@ -177,10 +181,12 @@ class RobustTest : public QObject {
       {
         test::AsUnprivilegedUser user;
         if (c.startMessage.words.isEmpty()) {
-          QVERIFY2(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); }, [&functions](Window& mw) {
-            functions = mw.listBox(main_control::kFunctionList)->Count();
-            mw.Dispatch(command::kExit);
-          }), c.name);
+          QVERIFY2(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); },
+                                      [&functions](Window& mw) {
+                                        functions = mw.listBox(main_control::kFunctionList)->Count();
+                                        mw.Dispatch(command::kExit);
+                                      }),
+                   c.name);
         } else {
           QCOMPARE(RunDesktopProgram(), 0);
         }
@@ -191,7 +197,8 @@ class RobustTest : public QObject {
         QCOMPARE(functions, 2);
       } else {
         QCOMPARE(s_.services().messages().size(), size_t(1));
-        QVERIFY2(Matches(s_.services().lastMessage().text, c.startMessage), qPrintable(s_.services().lastMessage().text));
+        QVERIFY2(Matches(s_.services().lastMessage().text, c.startMessage),
+                 qPrintable(s_.services().lastMessage().text));
         QVERIFY(!Window::FindByClassName(QStringLiteral("mornel-API")));
       }
       QVERIFY2(test::ReadFileBytes(dir / "data.db") == bytes, c.name);
@@ -234,7 +241,8 @@ class RobustTest : public QObject {
         QCOMPARE(s_.services().lastMessage().style, 0x10);
 
         ExportThroughTheWindow(QString::fromStdString((out / "out.txt").string()));
-        QVERIFY2(Matches(s_.services().lastMessage().text, c.exportMessage), qPrintable(s_.services().lastMessage().text));
+        QVERIFY2(Matches(s_.services().lastMessage().text, c.exportMessage),
+                 qPrintable(s_.services().lastMessage().text));
 
         // Editing a cell in place: the update fails, so the cell keeps its text.
         if (c.kind == Kind::ReadOnlyFile || c.kind == Kind::ReadOnlyFolder || c.kind == Kind::TableMissing) {
@@ -347,8 +355,7 @@ class RobustTest : public QObject {
          true},
         {"over a megabyte", overSize, true},
         {"garbage placement", "[Config]\r\nleft=abc\r\ntop=10\r\nwidth=0\r\nheight=600\r\n", true},
-        {"placement off every screen", "[Config]\r\nleft=-50000\r\ntop=-50000\r\nwidth=800\r\nheight=600\r\n",
-         true},
+        {"placement off every screen", "[Config]\r\nleft=-50000\r\ntop=-50000\r\nwidth=800\r\nheight=600\r\n", true},
         {"duplicate sections",
          ToGbk(QStringLiteral("[Setings]\r\n语言=2\r\nPublic=1\r\n[Config]\r\nBrowseWidth=180\r\n[Setings]\r\n"
                               "语言=1\r\nPublic=0\r\n插入中文名=1\r\n")),

@@ -21,9 +21,7 @@ class StartupTest : public QObject {
   QString previous_;
 
  private slots:
-  void initTestCase() {
-    qputenv("DECLARIUM_INSTANCE_NAME", dir_.filePath(QStringLiteral("instance")).toUtf8());
-  }
+  void initTestCase() { qputenv("DECLARIUM_INSTANCE_NAME", dir_.filePath(QStringLiteral("instance")).toUtf8()); }
   void init() {
     previous_ = QDir::currentPath();
     QDir(dir_.path()).removeRecursively();
@@ -50,8 +48,8 @@ class StartupTest : public QObject {
     ScriptedServices services;
     services.setNextAnswer(kAnswerYes);
     // "退出": the title-bar close would only hide it in the tray.
-    QVERIFY(test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); },
-                               [](Window& w) { w.Dispatch(command::kExit); }));
+    QVERIFY(
+        test::InMainWindow([] { QCOMPARE(RunDesktopProgram(), 0); }, [](Window& w) { w.Dispatch(command::kExit); }));
     CatalogueStore store;
     QVERIFY(store.Open("data.db", false));
     QCOMPARE(store.QueryInt("select count(*) from sqlite_master where type='table' and name not like 'sqlite%'"), 6);
